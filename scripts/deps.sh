@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what the build needs when it is missing (Debian packages).
+set -euo pipefail
+need=()
+dpkg -s libgsl-dev >/dev/null 2>&1 || need+=(libgsl-dev)
+dpkg -s cmake >/dev/null 2>&1 || command -v cmake >/dev/null 2>&1 || need+=(cmake)
+command -v g++ >/dev/null 2>&1 || need+=(g++)
+dpkg -s libgtest-dev >/dev/null 2>&1 || need+=(libgtest-dev)
+dpkg -s libbenchmark-dev >/dev/null 2>&1 || need+=(libbenchmark-dev)
+command -v ninja >/dev/null 2>&1 || need+=(ninja-build)
+if [ ${#need[@]} -gt 0 ]; then
+  echo "Installing: ${need[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${need[@]}"
+fi

@@ -1,0 +1,1 @@
+// Placeholder so that a subsystem folder with no sources yet still builds.

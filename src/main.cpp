@@ -1,0 +1,6 @@
+#include "shell/EntryPoints.h"
+
+int main() {
+  mainInit();
+  return 0;
+}

@@ -1,0 +1,50 @@
+// Entry points of the analyses reached from the main menu, and the shell
+// services the analyses call back.
+#pragma once
+#include <cstdio>
+
+// Shell.
+int mainInit();
+int PlexorMain();
+void HandleError(int code);
+void Initialize();
+void Init();
+void CheckSession();
+void SetStepReached();
+void SetDataType(int optTrEs, int optTrVeVar, int optTrVeUnits);
+void ShowMenu(int first, int last, const int (*applies)[8], int column, const char** info, int* answer);
+void ShowStatus(FILE* f);
+
+// Data and session.
+int SpecifySession();
+int AbreDados();
+void PrintData(FILE* f, int rows, int cols, int digits, double** m);
+void PrintRese(FILE* f, int n, int digits, double** m);
+int WriteSessionTrack();
+int ReadSessionTrack();
+int SaveSession();
+int OpenSession();
+void SetDefaultSessionName();
+void ReadPreferences();
+int SetPreferences();
+void WritePreferences();
+
+// Results file: opens "Zoviri.txt" with modeZoviri and writes the block
+// header (separator line, title, date and time, status report).
+FILE* OpenResultsBlock(const char* title);
+
+// Analyses.
+int DescriptiveAttributes();
+int TransformaDados();
+int Semelhanca();
+void SetGroups();
+void Scatter();
+int Ordenacao();
+void Cluster();
+void AleatorizacaoUnitsManova();
+void AleatorizacaoVar();
+void PathAnalysis();
+void Canonical();
+void Dynamics();
+void PathModelGenerator();
+void RandomDataGenerator();

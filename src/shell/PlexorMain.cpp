@@ -1,0 +1,3 @@
+#include "shell/EntryPoints.h"
+
+int mainInit() { return 0; }
