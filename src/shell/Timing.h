@@ -9,3 +9,11 @@ double difftime_Clock(double t0);
 void TimeStamp(FILE* f);
 void HandleEventInfoWhere2(const char* label);
 void ClearLine();
+
+#include <ctime>
+
+extern clock_t t1;          // processor clock at start-up
+extern clock_t t2;          // processor clock at the last progress line
+extern time_t timeStart;    // calendar time at start-up
+extern int is40CharLine;    // a progress line is open on the console
+extern int is80CharLine;
