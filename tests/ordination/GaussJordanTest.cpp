@@ -1,0 +1,61 @@
+// Gauss-Jordan inversion and solution, the zero-based inverse and the
+// conversions between zero- and one-based matrices.
+#include <gtest/gtest.h>
+
+#include "OrdinationTestMatrix.h"
+#include "ordination/GaussJordan.h"
+
+TEST(GaussJordan, InvertsAndSolvesOneBased) {
+  // [[4, 7], [2, 6]]^-1 = [[0.6, -0.7], [-0.2, 0.4]]; solution of a x = (1, 2)
+  // is (0.6 - 1.4, -0.2 + 0.8) = (-0.8, 0.6).
+  TestMatrix a(3, 3, {0, 0, 0, 0, 4, 7, 0, 2, 6}), b(3, 2, {0, 0, 0, 1, 0, 2});
+  gaussj(a, 2, b, 1);
+  EXPECT_NEAR(a[1][1], 0.6, 1e-14);
+  EXPECT_NEAR(a[1][2], -0.7, 1e-14);
+  EXPECT_NEAR(a[2][1], -0.2, 1e-14);
+  EXPECT_NEAR(a[2][2], 0.4, 1e-14);
+  EXPECT_NEAR(b[1][1], -0.8, 1e-14);
+  EXPECT_NEAR(b[2][1], 0.6, 1e-14);
+}
+
+TEST(GaussJordan, PivotingThroughZeroDiagonal) {
+  // A zero in the leading position forces row and column interchanges.
+  TestMatrix A(3, 3, {0, 1, 2, 1, 0, 3, 4, -3, 8}), B(3, 3);
+  ASSERT_TRUE(MatrixInverse(3, 3, A, B));
+  // A^-1 by the adjugate: det(A) = -2; adj = [[9, -14, 3], [4, -8, 2], [-3, 4, -1]].
+  const double expected[3][3] = {{-4.5, 7, -1.5}, {-2, 4, -1}, {1.5, -2, 0.5}};
+  for (int i = 0; i < 3; i++)
+    for (int j = 0; j < 3; j++) EXPECT_NEAR(B[i][j], expected[i][j], 1e-12) << i << "," << j;
+  EXPECT_EQ(A[0][1], 1.0);  // input untouched
+}
+
+TEST(GaussJordan, SingularMatrixLeavesOutputUntouched) {
+  TestMatrix A(2, 2, {1, 2, 2, 4}), B(2, 2, {5, 6, 7, 8});
+  EXPECT_FALSE(MatrixInverse(2, 2, A, B));
+  EXPECT_EQ(B[0][0], 5.0);
+  EXPECT_EQ(B[1][1], 8.0);
+  TestMatrix Z(2, 2);
+  EXPECT_FALSE(MatrixInverse(2, 2, Z, B));
+  EXPECT_EQ(B[0][1], 6.0);
+}
+
+TEST(GaussJordan, SilentAndReportingFormsOnSingularMatrix) {
+  TestMatrix a(3, 3, {0, 0, 0, 0, 1, 2, 0, 2, 4}), b(3, 1);
+  EXPECT_FALSE(gaussj_VP(a, 2, b, 0));
+  TestMatrix c(3, 3, {0, 0, 0, 0, 1, 2, 0, 2, 4});
+  testing::internal::CaptureStderr();
+  gaussj(c, 2, b, 0);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("gaussj: Singular Matrix-2"), std::string::npos);
+}
+
+TEST(GaussJordan, ConversionsRoundTrip) {
+  TestMatrix A(2, 3, {1, 2, 3, 4, 5, 6}), W(3, 4), B(2, 3);
+  Convertn_n1(2, 3, A, W);
+  EXPECT_EQ(W[0][0], 0.0);
+  EXPECT_EQ(W[1][1], 1.0);
+  EXPECT_EQ(W[2][3], 6.0);
+  Convertn1_n(2, 3, W, B);
+  for (int i = 0; i < 2; i++)
+    for (int j = 0; j < 3; j++) EXPECT_EQ(B[i][j], A[i][j]);
+}
