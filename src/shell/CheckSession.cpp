@@ -1,0 +1,97 @@
+// At start-up: offer to resume the session named by the pointer file
+// "Sessao.trk", derive stage and data type, and choose whether the first
+// analysis erases or appends to the results file.
+#include <cstdio>
+#include <cstring>
+
+#include "shell/Console.h"
+#include "shell/EntryPoints.h"
+#include "shell/SessionState.h"
+
+namespace {
+
+const char* const pointerFileName = "Sessao.trk";
+const char* const defaultSessionName = "Sessao";
+
+// Reads the session named by the pointer file and asks whether to resume it.
+// Leaves temDados at 0 when there is nothing to resume or the user declines.
+void OfferLastSession() {
+  FILE* f = fopen(pointerFileName, "r");
+  if (f == nullptr) {
+    temDados = 0;
+    return;
+  }
+  freadck(f, "%99s", sessionName, pointerFileName);
+  fclose(f);
+  if (strlen(sessionName) + strlen(".trk") >= (size_t)NAME_LEN) {
+    // No track file can carry a name this long.
+    temDados = 0;
+    SetDefaultSessionName();
+    return;
+  }
+  strcpy(sessionFilename, sessionName);
+  strcat(sessionFilename, ".trk");
+
+  f = fopen(sessionFilename, "r");
+  if (f == nullptr) {
+    temDados = 0;
+    return;
+  }
+  char trackSession[NAME_LEN] = "";
+  char trackData[NAME_LEN] = "";
+  int words = fscanf(f, "%99s %99s", trackSession, trackData);
+  fclose(f);
+  if (words != 2) {
+    // A track without its two leading names holds nothing to resume.
+    temDados = 0;
+    SetDefaultSessionName();
+    return;
+  }
+  strcpy(sessionName, trackSession);
+  strcpy(filename, trackData);
+
+  if (strcmp(sessionName, defaultSessionName) != 0)
+    fprintf(out,
+            port ? "Continuar sessao de analise %s com dados %s? s/n "
+                 : "Wish to continue analysis session %s with data file %s? y/n ",
+            sessionName, filename);
+  else
+    fprintf(out,
+            port ? "Continuar sessao de analise com dados %s? s/n "
+                 : "Wish to continue analysis session with data file %s? y/n ",
+            filename);
+  char answer = ScanChar(in, YesNoAccepted(), KeyboardLabel());
+  if (answer != 'n') {
+    if (ReadSessionTrack() != 1) temDados = 0;
+  } else {
+    temDados = 0;
+    SetDefaultSessionName();
+  }
+  savedSession = 1;
+}
+
+void ChooseResultsFileMode() {
+  FILE* f = fopen(resultsFileName, "r");
+  if (f == nullptr) {
+    strcpy(modeZoviri, "w");
+    return;
+  }
+  fclose(f);
+  fprintf(out,
+          port ? "Ja existe o arquivo %s. Apagar(a) ou emendar(e)? "
+               : "An older file %s was found. Wish to erase(e) or append(a)? ",
+          resultsFileName);
+  char answer = ScanChar(in, "a e", KeyboardLabel());
+  char erase = port ? 'a' : 'e';
+  strcpy(modeZoviri, answer == erase ? "w" : "a");
+}
+
+}  // namespace
+
+void CheckSession() {
+  SetDefaultSessionName();
+  OfferLastSession();
+  SetStepReached();
+  SetDataType(optTrEs, optTrVeVar, optTrVeUnits);
+  ChooseResultsFileMode();
+}
