@@ -20,7 +20,9 @@ TEST(Arrays, ZeroExtentsGiveEmptyButValidBlocks) {
   void** q = dim2D(8, 0, 5);
   EXPECT_NE(q, nullptr);
   free2D(q, 0);
-  EXPECT_NE(dim1D(4, 0), nullptr);
+  void* empty = dim1D(4, 0);
+  EXPECT_NE(empty, nullptr);
+  free1D(empty);
 }
 
 TEST(Arrays, RowsAreIndependentAndZeroFilled) {
