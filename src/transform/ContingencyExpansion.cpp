@@ -1,0 +1,46 @@
+// Expansion of a contingency table into a table of two nominal variables:
+// one row (row number, column number) per unit of count.
+#include <cmath>
+
+#include "transform/DataTransformationsLib.h"
+
+bool ContingencyCountsValid(int nRows, int nCols, double** data, int* badRow, int* badCol) {
+  double total = 0.0;
+  for (int i = 0; i < nRows; i++)
+    for (int j = 0; j < nCols; j++) {
+      double x = data[i][j];
+      total += x;
+      bool ok = !IsMissing(x) && x >= 0.0 && x == std::floor(x) && total < 2147483647.0;
+      if (!ok) {
+        *badRow = i;
+        *badCol = j;
+        return false;
+      }
+    }
+  return true;
+}
+
+int ContingencyExpandedRows(int nRows, int nCols, double** data) {
+  int n = 0;
+  for (int i = 0; i < nRows; i++)
+    for (int j = 0; j < nCols; j++) {
+      double f = data[i][j];
+      if (f > 0.0) n += f < 1.0 ? 1 : static_cast<int>(std::ceil(f));
+    }
+  return n;
+}
+
+int ExpandContingencyTable(int nRows, int nCols, double** data, double** expanded) {
+  int row = 0;
+  for (int i = 0; i < nRows; i++)
+    for (int j = 0; j < nCols; j++) {
+      double f = data[i][j];
+      if (!(f > 0.0)) continue;
+      int times = f < 1.0 ? 1 : static_cast<int>(std::ceil(f));
+      for (int t = 0; t < times; t++, row++) {
+        expanded[row][0] = i + 1;
+        expanded[row][1] = j + 1;
+      }
+    }
+  return row;
+}

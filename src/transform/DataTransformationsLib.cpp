@@ -1,0 +1,77 @@
+// The re-application entry points: scalar step, then within variables, then
+// within sampling units or one of the transformations of the whole table.
+#include "transform/DataTransformationsLib.h"
+
+namespace {
+
+// Steps shared by every entry point for the options valid in both directions.
+// Returns false when the option is not one of them.
+bool CommonColumnStep(int nRows, int nCols, double** data, int opt, int nClasses) {
+  switch (opt) {
+    case TR_VEC_MARGINAL_TOTAL: UnitSumColsAdjMV(nRows, nCols, data, data); return true;
+    case TR_VEC_CENTER_COV: CenterColsCovMV(nRows, nCols, data, data); return true;
+    case TR_VEC_CENTER: CenterColsMV(nRows, nCols, data, data); return true;
+    case TR_VEC_NORMALIZE: NormalizeColsMV(nRows, nCols, data, data); return true;
+    case TR_VEC_CENTER_NORMALIZE:
+      CenterColsMV(nRows, nCols, data, data);
+      NormalizeColsMV(nRows, nCols, data, data);
+      return true;
+    case TR_VEC_RANGE: RangeColsAdjMV(nRows, nCols, data, data); return true;
+    case TR_VEC_CLASSES: ClassesColsMV(nRows, nCols, data, data, nClasses); return true;
+    case TR_VEC_RANKS: RankColsAdjMV(nRows, nCols, data, data); return true;
+    case TR_VEC_HELLINGER: HellingerColsAdjMV(nRows, nCols, data, data); return true;
+    default: return false;
+  }
+}
+
+bool CommonRowStep(int nRows, int nCols, double** data, int opt, int nClasses) {
+  switch (opt) {
+    case TR_VEC_MARGINAL_TOTAL: UnitSumRowsAdjMV(nRows, nCols, data, data); return true;
+    case TR_VEC_CENTER_COV: CenterRowsCovMV(nRows, nCols, data, data); return true;
+    case TR_VEC_CENTER: CenterRowsMV(nRows, nCols, data, data); return true;
+    case TR_VEC_NORMALIZE: NormalizeRowsMV(nRows, nCols, data, data); return true;
+    case TR_VEC_CENTER_NORMALIZE:
+      CenterRowsMV(nRows, nCols, data, data);
+      NormalizeRowsMV(nRows, nCols, data, data);
+      return true;
+    case TR_VEC_RANGE: RangeRowsAdjMV(nRows, nCols, data, data); return true;
+    case TR_VEC_CLASSES: ClassesRowsMV(nRows, nCols, data, data, nClasses); return true;
+    case TR_VEC_RANKS: RankRowsAdjMV(nRows, nCols, data, data); return true;
+    case TR_VEC_HELLINGER: HellingerRowsAdjMV(nRows, nCols, data, data); return true;
+    case TR_VEC_DOUBLE_ADJUSTMENT: DeviationsExpectationsMV(nRows, nCols, data, data); return true;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
+                           int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
+                           bool bealsNormalize, int* groups) {
+  ScalarTransformationMV(nRows, nCols, data, optScalar);
+  if (!CommonColumnStep(nRows, nCols, data, optVar, nClassesVar)) {
+    if (optVar == TR_VEC_GROUP_MEANS && groups != nullptr) DeviationsGroupMeansMV(nRows, nCols, data, data, groups);
+  }
+  if (!CommonRowStep(nRows, nCols, data, optUnits, nClassesUnits)) {
+    if (optUnits == TR_VEC_BEALS)
+      BealsSmoothing(nRows, nCols, data, data, data, false, 0, nullptr, bealsInclude, bealsType, bealsNormalize);
+  }
+  return 1;
+}
+
+int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
+                           int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
+                           bool bealsNormalize) {
+  return DataTransformationsLib(nRows, nCols, data, optScalar, optVar, optUnits, nClassesVar, nClassesUnits,
+                                bealsType, bealsInclude, bealsNormalize, nullptr);
+}
+
+int DataTransformationsLib_D(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
+                             int nClassesVar, int nClassesUnits) {
+  ScalarTransformationMV(nRows, nCols, data, optScalar);
+  if (!CommonColumnStep(nRows, nCols, data, optVar, nClassesVar)) {
+    if (optVar == TR_VEC_DOUBLE_ADJUSTMENT) DeviationsExpectationsMV(nRows, nCols, data, data);
+  }
+  CommonRowStep(nRows, nCols, data, optUnits, nClassesUnits);
+  return 1;
+}

@@ -1,0 +1,130 @@
+// Data transformations applied to a table of sampling units (rows) by
+// variables (columns): the re-application entry points, the per-vector and
+// per-matrix primitives, Beals smoothing, and the two expansions (nominal
+// variables into binary ones, contingency table into nominal data).
+//
+// All routines are functions of their arguments. Tables are arrays of row
+// pointers; "in" and "out" may be the same table (in-place work). A cell equal
+// to MISSING_VALUE is missing: routines whose names end in MV leave it out of
+// every sum, mean, count and extreme and write it back unchanged.
+#pragma once
+
+constexpr double MISSING_VALUE = -999.0;
+
+inline bool IsMissing(double x) { return x == MISSING_VALUE; }
+
+// Option numbers of the scalar transformation.
+enum ScalarTransformation {
+  TR_SCALAR_NONE = 0,
+  TR_SCALAR_PRESENCE = 1,
+  TR_SCALAR_SQRT = 2,
+  TR_SCALAR_LOG = 3,
+  TR_SCALAR_EXPAND_NOMINAL = 4,
+  TR_SCALAR_EXPAND_CONTINGENCY = 5
+};
+
+// Option numbers of the vector transformations (within variables, within
+// sampling units, and the "other" transformations kept with the latter).
+enum VectorTransformation {
+  TR_VEC_NONE = 0,
+  TR_VEC_MARGINAL_TOTAL = 1,
+  TR_VEC_CENTER_COV = 2,
+  TR_VEC_CENTER = 3,
+  TR_VEC_NORMALIZE = 4,
+  TR_VEC_CENTER_NORMALIZE = 5,
+  TR_VEC_DOUBLE_ADJUSTMENT = 6,
+  TR_VEC_RANGE = 7,
+  TR_VEC_CLASSES = 8,
+  TR_VEC_RANKS = 9,
+  TR_VEC_HELLINGER = 10,
+  TR_VEC_BEALS = 11,
+  TR_VEC_GROUP_MEANS = 12
+};
+
+// Re-application entry points. Scalar step, then within variables, then within
+// sampling units (or double adjustment / Beals smoothing). Options 4 and 5 of
+// optScalar change nothing here. Always return 1.
+int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
+                           int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
+                           bool bealsNormalize);
+// Same, plus option 12 within variables with groups[i] the (1-based) group of row i.
+int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
+                           int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
+                           bool bealsNormalize, int* groups);
+// Variant for simulated and permuted tables: no Beals smoothing, no groups;
+// double adjustment (6) accepted in either direction.
+int DataTransformationsLib_D(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
+                             int nClassesVar, int nClassesUnits);
+
+// Scalar transformation of every non-missing cell (options 1 to 3).
+void ScalarTransformationMV(int nRows, int nCols, double** data, int optScalar);
+
+// Row and column primitives, missing-value aware.
+void UnitSumRowsAdjMV(int nRows, int nCols, double** in, double** out);
+void UnitSumColsAdjMV(int nRows, int nCols, double** in, double** out);
+void CenterRowsCovMV(int nRows, int nCols, double** in, double** out);
+void CenterColsCovMV(int nRows, int nCols, double** in, double** out);
+void CenterRowsMV(int nRows, int nCols, double** in, double** out);
+void CenterColsMV(int nRows, int nCols, double** in, double** out);
+void NormalizeRowsMV(int nRows, int nCols, double** in, double** out);
+void NormalizeColsMV(int nRows, int nCols, double** in, double** out);
+void RangeRowsAdjMV(int nRows, int nCols, double** in, double** out);
+void RangeColsAdjMV(int nRows, int nCols, double** in, double** out);
+void HellingerRowsAdjMV(int nRows, int nCols, double** in, double** out);
+void HellingerColsAdjMV(int nRows, int nCols, double** in, double** out);
+void ClassesRowsMV(int nRows, int nCols, double** in, double** out, int nClasses);
+void ClassesColsMV(int nRows, int nCols, double** in, double** out, int nClasses);
+void RankRowsAdjMV(int nRows, int nCols, double** in, double** out);
+void RankColsAdjMV(int nRows, int nCols, double** in, double** out);
+// Double adjustment: (x*T - r*c) / (sqrt(r*c) * T) where row and column totals are positive.
+void DeviationsExpectationsMV(int nRows, int nCols, double** in, double** out);
+// Deviations from the mean of each unit's group, variable by variable.
+void DeviationsGroupMeansMV(int nRows, int nCols, double** in, double** out, int* groups);
+
+// Vector primitives, missing-value aware.
+void ClassesMV(int n, double* in, double* out, int nClasses);
+void RankVectorAdjMV(int n, double* in, double* out);
+
+// The same arithmetic treating every cell, the missing code included, as data.
+void UnitSumRowsAdj(int nRows, int nCols, double** in, double** out);
+void UnitSumColsAdj(int nRows, int nCols, double** in, double** out);
+void CenterRows(int nRows, int nCols, double** in, double** out);
+void CenterCols(int nRows, int nCols, double** in, double** out);
+void NormalizeRows(int nRows, int nCols, double** in, double** out);
+void NormalizeCols(int nRows, int nCols, double** in, double** out);
+void Classes(int n, double* in, double* out, int nClasses);
+void RankVectorAdj(int n, double* in, double* out);
+
+// Standardizations of the Procrustes statistics; both return the divisor.
+double GowerStandardizationRows(int nRows, int nCols, double** data);
+double GowerStandardizationCols(int nRows, int nCols, double** data);
+
+// Beals smoothing. data, probData and out may be the same table. With
+// givenMatrix false the whole table is smoothed; with givenMatrix true only
+// column `target` of out is written (the co-occurrences are recomputed from
+// probData). coocc (nCols x nCols), when not null, receives the co-occurrence
+// matrix used in the product. Cells missing in data stay missing in out.
+void BealsSmoothing(int nRows, int nCols, double** data, double** probData, double** out, bool givenMatrix,
+                    int target, double** coocc, bool include, int type, bool normalize);
+// Co-occurrence matrix m (nCols x nCols) of the variables of x; see BealsSmoothing.
+void ConditionalProb(int nRows, int nCols, double** x, double** m, int type, bool normalize);
+
+// Expansion of nominal variables into binary ones. Nominal codes must be
+// non-negative integers (see NominalCodesValid). stateLabels[j] must hold room
+// for the states of variable j (at most nRows); expanded must
+// hold nRows x (number of expanded columns), which CountExpandedColumns gives.
+int CountExpandedColumns(int nRows, int nCols, const bool* isNominal, double** data);
+bool Binarize(int nRows, int nCols, bool* isNominal, double** data, double** expanded, int* nExpanded,
+              int** stateLabels, int* nStates);
+
+// First cell that is not a non-negative integer among the nominal columns:
+// returns true when every code is valid, else false with its row and column.
+bool NominalCodesValid(int nRows, int nCols, const bool* isNominal, double** data, int* badRow, int* badCol);
+// The same check for the counts of a contingency table (every cell).
+bool ContingencyCountsValid(int nRows, int nCols, double** data, int* badRow, int* badCol);
+// Number of rows of the expanded contingency table: the sum of the counts (each
+// positive count rounded up, so that a non-integer count still gets its rows).
+int ContingencyExpandedRows(int nRows, int nCols, double** data);
+// Fills expanded (ContingencyExpandedRows x 2):
+// one row (unit number, variable number), both 1-based, per unit of count. Returns rows written.
+int ExpandContingencyTable(int nRows, int nCols, double** data, double** expanded);

@@ -1,0 +1,80 @@
+// Statistics helpers over vectors and tables.
+#include "transform/Statistics.h"
+
+#include <gsl/gsl_sort.h>
+#include <gsl/gsl_statistics_double.h>
+
+#include <cfloat>
+#include <cmath>
+#include <vector>
+
+#include "transform/DataTransformationsLib.h"
+
+// Excluded values are set to the largest double so that they sort last, and
+// the median is taken over the first c sorted values.
+double Median(int n, double* x, int* mask) {
+  std::vector<double> work(n);
+  int c = 0;
+  for (int i = 0; i < n; i++) {
+    bool use = !IsMissing(x[i]) && (mask == nullptr || mask[i] == 1);
+    work[i] = use ? x[i] : DBL_MAX;
+    if (use) c++;
+  }
+  if (c == 0) return MISSING_VALUE;
+  gsl_sort(work.data(), 1, n);
+  return gsl_stats_median_from_sorted_data(work.data(), 1, c);
+}
+
+void MeanStDev(int n, double* x, double* mean, double* sd) {
+  double s = 0.0, ss = 0.0;
+  for (int i = 0; i < n; i++) {
+    s += x[i];
+    ss += x[i] * x[i];
+  }
+  *mean = n > 0 ? s / n : 0.0;
+  *sd = n > 1 ? std::sqrt((ss - s * s / n) / (n - 1)) : 0.0;
+}
+
+double Moment(int n, double* x, int k) {
+  if (n <= 0) return 0.0;
+  double mean = 0.0;
+  for (int i = 0; i < n; i++) mean += x[i];
+  mean /= n;
+  double m = 0.0;
+  for (int i = 0; i < n; i++) m += std::pow(x[i] - mean, k);
+  return m / n;
+}
+
+double SumOfSquares(int n, double* x) {
+  double ss = 0.0;
+  for (int i = 0; i < n; i++)
+    if (!IsMissing(x[i])) ss += x[i] * x[i];
+  return ss;
+}
+
+double SumOfSquaresDev(int n, double* x) {
+  double s = 0.0, ss = 0.0;
+  int c = 0;
+  for (int i = 0; i < n; i++)
+    if (!IsMissing(x[i])) {
+      s += x[i];
+      ss += x[i] * x[i];
+      c++;
+    }
+  return c > 0 ? ss - s * s / c : 0.0;
+}
+
+void MeanVectorRows(int nRows, int nCols, double** data, double* means) {
+  for (int i = 0; i < nRows; i++) {
+    double s = 0.0;
+    for (int j = 0; j < nCols; j++) s += data[i][j];
+    means[i] = nCols > 0 ? s / nCols : 0.0;
+  }
+}
+
+void MeanVectorCols(int nRows, int nCols, double** data, double* means) {
+  for (int j = 0; j < nCols; j++) means[j] = 0.0;
+  for (int i = 0; i < nRows; i++)
+    for (int j = 0; j < nCols; j++) means[j] += data[i][j];
+  for (int j = 0; j < nCols; j++) means[j] = nRows > 0 ? means[j] / nRows : 0.0;
+}
