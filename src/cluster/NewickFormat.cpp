@@ -1,0 +1,81 @@
+// Newick text of a fusion history.
+#include "cluster/NewickFormat.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "cluster/ClusterMethods.h"
+
+namespace {
+
+void AppendLength(std::string& out, double length) {
+  char buf[48];
+  std::snprintf(buf, sizeof buf, ":%g", length);
+  out += buf;
+}
+
+}  // namespace
+
+void NewickFormat(int n, const clusterReport* rep, int method, char** labels, bool isDissim, std::string& out,
+                  bool withLengths) {
+  if (method == kHierFactorial || n < 2 || rep == nullptr) return;
+  const int nodes = 2 * n - 1;  // nodes 1..n are the objects, n + s + 1 the fusion s
+  std::vector<int> left(nodes + 1, 0), right(nodes + 1, 0);
+  std::vector<double> length(nodes + 1, 0.0);
+  // Node that currently holds each object; the first group's part of a
+  // record ends at its first lastMember.
+  std::vector<int> holder(n + 1);
+  for (int i = 1; i <= n; i++) holder[i] = i;
+  for (int s = 0; s < n - 1; s++) {
+    const clusterReport& rec = rep[s];
+    if (rec.nMembers < 2 || rec.nMembers > n) return;
+    int split = 0;
+    while (split < rec.nMembers && rec.members[split] != rec.lastMember) split++;
+    split = split + 1 < rec.nMembers ? split + 1 : 1;
+    const int node = n + s + 1;
+    const int firstLeft = rec.members[0];
+    const int firstRight = rec.members[split];
+    if (firstLeft < 1 || firstLeft > n || firstRight < 1 || firstRight > n) return;
+    left[node] = holder[firstLeft];
+    right[node] = holder[firstRight];
+    length[left[node]] = rec.branchLeft;
+    length[right[node]] = rec.branchRight;
+    for (int t = 0; t < rec.nMembers; t++) {
+      const int o = rec.members[t];
+      if (o >= 1 && o <= n) holder[o] = node;
+    }
+  }
+  // Depth-first writing from the root; each node is visited on entering, between
+  // its children and on leaving.
+  struct Visit {
+    int node;
+    int stage;
+  };
+  std::vector<Visit> stack;
+  stack.reserve(nodes);
+  stack.push_back({nodes, 0});
+  while (!stack.empty()) {
+    Visit& v = stack.back();
+    const int node = v.node;
+    if (node <= n) {
+      out += labels[node - 1];
+      if (withLengths) AppendLength(out, length[node]);
+      stack.pop_back();
+      continue;
+    }
+    if (v.stage == 0) {
+      out += '(';
+      v.stage = 1;
+      stack.push_back({left[node], 0});
+    } else if (v.stage == 1) {
+      out += ',';
+      v.stage = 2;
+      stack.push_back({right[node], 0});
+    } else {
+      out += ')';
+      if (withLengths && node != nodes) AppendLength(out, length[node]);
+      stack.pop_back();
+    }
+  }
+}

@@ -1,0 +1,13 @@
+// The dendrogram of a fusion history as a tree in Newick notation.
+#pragma once
+#include <string>
+
+#include "cluster/ClusterReport.h"
+
+// Appends to out the Newick text of the tree of the n objects (labels[i] is
+// object i + 1), without the final ";": leaves "label:length", inner nodes
+// "(left,right):length", the root "(left,right)"; without lengths the ":length"
+// parts are left out. The hierarchical factorial method (6) records no tree
+// and gives no text. The text grows as needed, whatever the labels' lengths.
+void NewickFormat(int n, const clusterReport* rep, int method, char** labels, bool isDissim, std::string& out,
+                  bool withLengths);
