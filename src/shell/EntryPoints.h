@@ -19,6 +19,7 @@ void ShowStatus(FILE* f);
 int SpecifySession();
 int AbreDados();
 void PrintData(FILE* f, int rows, int cols, int digits, double** m);
+void PrintData(FILE* f, int rows, int cols, int digits, float** m);
 void PrintRese(FILE* f, int n, int digits, double** m);
 int WriteSessionTrack();
 int ReadSessionTrack();

@@ -61,5 +61,6 @@ int** grMemb = nullptr;
 int grMembDimensioned = 0;
 
 bool secondSet = false, thirdSet = false;
+void (*makeDataSetCurrent)(int which) = nullptr;
 
 int stepReached = 0, dataType = 1, isStandardized = 0, hasNegative = 0;

@@ -78,6 +78,10 @@ inline int GroupArrayRows(int factors) { return factors + factors * (factors - 1
 
 // Second and third data sets.
 extern bool secondSet, thirdSet;
+// Installed by the code that keeps the stored data sets: makes the first (1)
+// or the second (2) stored data set current. Null while no such code exists;
+// the status report uses it to describe a held second data set.
+extern void (*makeDataSetCurrent)(int which);
 
 // Derived values.
 extern int stepReached, dataType, isStandardized, hasNegative;
@@ -85,3 +89,7 @@ extern int stepReached, dataType, isStandardized, hasNegative;
 // Allocation and release of the data-dependent state.
 void Dimensiona();
 void LivraMemoria();
+// Release of one part of the state (each by its flag; the flag is cleared).
+void FreeResemblance();
+void FreeOrdination();
+void FreeGroups();

@@ -1,0 +1,367 @@
+// Menu option N: new data or an existing session, the dialogue that reads a
+// data table from a text file, and its echo to the results file.
+#include <sys/stat.h>
+
+#include <cctype>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "ZQLib/zqlibDim.h"
+#include "shell/Console.h"
+#include "shell/EntryPoints.h"
+#include "shell/OptionTables.h"
+#include "shell/SessionState.h"
+#include "shell/Timing.h"
+
+namespace {
+
+const char* Tx(const char* pt, const char* en) { return port ? pt : en; }
+
+bool AnsweredYes(char c) { return c == 's' || c == 'y'; }
+
+char AskYesNo(const char* pt, const char* en) {
+  fprintf(out, "%s", Tx(pt, en));
+  return ScanChar(in, YesNoAccepted(), KeyboardLabel());
+}
+
+long long FileSize(const char* name) {
+  struct stat st;
+  if (stat(name, &st) != 0) return 0;
+  return static_cast<long long>(st.st_size);
+}
+
+// A dimension of the table: a positive whole number that fits an int.
+int AskDimension(const char* pt, const char* en) {
+  for (;;) {
+    fprintf(out, "%s", Tx(pt, en));
+    double v = ScanNumber(in, KeyboardLabel(), "-", 1.0, 3.4028234663852886e38);
+    if (v < static_cast<double>(INT_MAX) + 1.0 && static_cast<int>(v) >= 1) return static_cast<int>(v);
+    fprintf(stderr, "\a\nIncorrect input = %g. Reenter.\nAccepted input: %g to %g\n", v, 1.0,
+            static_cast<double>(INT_MAX));
+  }
+}
+
+// Next white-space-delimited word of the file, cut to LABEL_LEN characters.
+bool ReadLabel(FILE* f, char* target) {
+  int c;
+  do {
+    c = getc(f);
+  } while (c != EOF && isspace(c));
+  if (c == EOF) return false;
+  int n = 0;
+  while (c != EOF && !isspace(c)) {
+    if (n < LABEL_LEN) target[n++] = static_cast<char>(c);
+    c = getc(f);
+  }
+  target[n] = '\0';
+  return true;
+}
+
+void AskVariableTypes() {
+  fprintf(out, "%s",
+          Tx("Especifique o tipo de variavel (1:binaria,2:qualitativa,3:quantitativa escala de intervalo ou "
+             "racional,4:ordinal):\n",
+             "Enter variable type (1:binary,2:qualitative,3:quantitative interval or ratio scale,4:ordinal): \n"));
+  fprintf(out, "%s", Tx("Variavel: ", "Variable: "));
+  for (int j = 1; j <= nVar; j++) fprintf(out, "%-3d", j);
+  fprintf(out, "%s", Tx("\nTipo:     ", "\nType:     "));
+  for (int j = 0; j < nVar; j++) varType[j] = static_cast<int>(ScanNumber(in, KeyboardLabel(), "1 2 3 4"));
+}
+
+void SetKindFlags() {
+  temQuant = temQual = temBin = 0;
+  for (int j = 0; j < nVar; j++) {
+    if (varType[j] == 1) temBin = 1;
+    else if (varType[j] == 2) temQual = 1;
+    else temQuant = 1;
+  }
+}
+
+void MixedTypesDialogue() {
+  do {
+    AskVariableTypes();
+  } while (AnsweredYes(AskYesNo("Corrigir? s/n ", "Wish to correct? y/n ")));
+  SetKindFlags();
+  while (temQuant + temQual + temBin < 2) {
+    fprintf(out, "%s", Tx("Dados nao sao mistos como indicado!!!\n", "Data not mixed as indicated!!!\n"));
+    if (!AnsweredYes(AskYesNo("Corrigir manualmente? s/n ", "Wish to correct manually? y/n "))) {
+      optVarTipo = temQual ? 3 : (temQuant ? 2 : 4);
+      return;
+    }
+    AskVariableTypes();
+    SetKindFlags();
+  }
+}
+
+void AskOrder() {
+  if (nVar < 2) {
+    format = 'N';
+    return;
+  }
+  if (optVarTipo == 6)
+    fprintf(out, "%s",
+            Tx("Dados ordenados por (as linhas da matriz correspondem a): \n\t(N) linhas da tabela de contingencia "
+               "(r1c1,..., r1cp,..., rnc1,..., rncp)\n\t(T) colunas da tabela de contingencia (r1c1,..., rnc1,..., "
+               "r1cp,..., rncp)\n\t\tEntre opcao: ",
+               "Data ordered by (the rows of the matrix correspond to): \n\t(N) rows of the contingency table "
+               "(r1c1,..., r1cp,..., rnc1,..., rncp)\n\t(T) columns of the contingency table (r1c1,..., rnc1,..., "
+               "r1cp,..., rncp)\n\t\tEnter option: "));
+  else
+    fprintf(out, "%s",
+            Tx("Dados ordenados por (as linhas da matriz correspondem a): \n\t(N) unidades amostrais (u1v1,..., "
+               "u1vp,..., unv1,..., unvp)\n\t(T) variaveis (u1v1,..., unv1,..., u1vp,..., unvp)\n\t\tEntre opcao: ",
+               "Data ordered by (the rows of the matrix correspond to): \n\t(N) sampling units (u1v1,..., u1vp,..., "
+               "unv1,..., unvp)\n\t(T) variables (u1v1,..., unv1,..., u1vp,..., unvp)\n\t\tEnter option: "));
+  format = static_cast<char>(toupper(ScanChar(in, "T N", KeyboardLabel())));
+}
+
+void IncompleteFileMessage() {
+  fprintf(out,
+          Tx("\nO arquivo %s nao foi lido porque esta incompleto.\nFavor conferir!\n",
+             "\nFile %s was not read because it is incomplete.\nPlease check!\n"),
+          filename);
+}
+
+// The values in the order chosen; false when the file ends first (the file is
+// then already closed).
+bool ReadValues(FILE* f) {
+  double v;
+  if (format == 'T') {
+    for (int j = 0; j < nVar; j++)
+      for (int i = 0; i < nObj; i++) {
+        if (!freadck1(f, "%lf", &v, filename)) return false;
+        dataOrig[i][j] = v;
+      }
+  } else {
+    for (int i = 0; i < nObj; i++)
+      for (int j = 0; j < nVar; j++) {
+        if (!freadck1(f, "%lf", &v, filename)) return false;
+        dataOrig[i][j] = v;
+      }
+  }
+  return true;
+}
+
+// Labels; false when the file ends first (the file is left open).
+bool AskLabels(FILE* f) {
+  fprintf(out, "%s", Tx("\nNomes para as unidades amostrais e variaveis: \n", "\nLabels for sampling units and variables: \n"));
+  fprintf(out, "%s", Tx("\t(1) usar padrao automatico (1, 2, ...) \n", "\t(1) given by default (1, 2, ...) \n"));
+  fprintf(out,
+          Tx("\t(2) ler nomes apos dados no arquivo %s\n\t       (comecando por u. amostrais, nomes com ate %d simbolos "
+             "alfanumericos)\n",
+             "\t(2) read labels after data on file %s\n\t       (s. units first, labels with max. %d alphanumeric "
+             "symbols)\n"),
+          filename, LABEL_LEN);
+  fprintf(out, "%s", Tx("\t\tEntre opcao: ", "\t\tEnter option: "));
+  optLabel = static_cast<int>(ScanNumber(in, KeyboardLabel(), "1 2"));
+  if (optLabel == 1) {
+    for (int i = 0; i < nObj; i++) snprintf(uaLabels[i], LABEL_LEN + 1, "%d", i + 1);
+    for (int j = 0; j < nVar; j++) snprintf(varLabels[j], LABEL_LEN + 1, "%d", j + 1);
+    return true;
+  }
+  for (int i = 0; i < nObj; i++)
+    if (!ReadLabel(f, uaLabels[i])) return false;
+  for (int j = 0; j < nVar; j++)
+    if (!ReadLabel(f, varLabels[j])) return false;
+  return true;
+}
+
+void WriteExpandedContingencyTable(FILE* f) {
+  int total = 0;
+  for (int i = 0; i < nObj; i++)
+    for (int j = 0; j < nVar; j++) {
+      const double sum = total + dataOrig[i][j];
+      if (sum != sum) continue;  // a value that is not a number adds nothing
+      total = sum >= static_cast<double>(INT_MAX) ? INT_MAX : (sum <= INT_MIN ? INT_MIN : static_cast<int>(sum));
+    }
+  fprintf(f, "%s", Tx("\nTabela de contingencia expandida:\n", "\nExpanded contingency table:\n"));
+  fprintf(f,
+          Tx("\t(Linhas= %d unidades amostrais, colunas= %d variaveis nominais)\n",
+             "\t(Rows= %d sampling units, columns= %d nominal variables)\n"),
+          total, 2);
+  for (int i = 0; i < nObj; i++)
+    for (int j = 0; j < nVar; j++) {
+      const double c = dataOrig[i][j];
+      if (!(c > 0)) continue;
+      // A count beyond the range of int is written as often as int allows.
+      const double times = c < static_cast<double>(INT_MAX) ? c : static_cast<double>(INT_MAX);
+      for (int k = 0; k < times; k++) fprintf(f, "%d\t%d\n", i + 1, j + 1);
+    }
+}
+
+void EchoData() {
+  FILE* f = fopenck(resultsFileName, nullptr, modeZoviri);
+  if (f == nullptr) return;
+  fprintf(f, "\n%s\n", line);
+  fprintf(f, Tx("PLEXOR versao %s", "PLEXOR version %s"), versao);
+  fprintf(f, "\n%s\n", line);
+  TimeStamp(f);
+  ShowStatus(f);
+  fprintf(f, "%s", Tx("\nMatriz de dados originais:\n", "\nOriginal data matrix:\n"));
+  fprintf(f, Tx("\t(Linhas= %d unidades amostrais, colunas= %d variaveis)\n", "\t(Rows= %d sampling units, columns= %d variables)\n"),
+          nObj, nVar);
+  fprintf(f, "%s", Tx("Rotulos de unidades amostrais:\t", "Labels of sampling units:\t"));
+  PrintStringVectorTab(f, nObj, uaLabels, nullptr);
+  fprintf(f, "%s", Tx("Rotulos de variaveis:\t", "Labels of variables:\t"));
+  PrintStringVectorTab(f, nVar, varLabels, nullptr);
+  PrintMatrixFloat(f, nObj, nVar, dataOrig, sDigits, 0);
+  if (optVarTipo == 6) {
+    char c = AskYesNo(
+        "Expandir tabela de contingencia em dados com duas variaveis nominais (a primeira especificando a linha, a "
+        "segunda a coluna)? s/n ",
+        "Do you wish to expand the contingeny table into data with two nominal variables (the first specifying the "
+        "row, the second the column)? y/n ");
+    if (AnsweredYes(c)) WriteExpandedContingencyTable(f);
+  }
+  fclose(f);
+  if (strcmp(modeZoviri, "w") == 0) strcpy(modeZoviri, "a");
+  fprintf(stdout, "%s", Tx("\nVeja dados no arquivo Zoviri.txt.", "\nSee data on file Zoviri.txt."));
+}
+
+}  // namespace
+
+int AbreDados() {
+  char name[NAME_LEN];
+  for (;;) {
+    fprintf(out, "%s", Tx("Entre nome do arquivo com matriz de dados: ", "Enter name of file containing data matrix: "));
+    ScanString(in, NAME_LEN - 1, name, nullptr, 1, KeyboardLabel());
+    FILE* f = fopenck(name, nullptr, "r");
+    if (f != nullptr) {
+      fclose(f);
+      break;
+    }
+    if (!AnsweredYes(AskYesNo("Tentar novamente? s/n ", "Try again? y/n "))) return 0;
+  }
+
+  fprintf(out, "%s",
+          Tx("Os dados contem: \n\t(1) somente variaveis quantitativas, medidas na mesma escala\n\t(2) somente variaveis "
+             "quantitativas, escalas diferentes\n\t(3) somente variaveis qualitativas nao binarias\n\t(4) somente "
+             "variaveis binarias\n\t(5) varios tipos de variaveis\n \t(6) uma tabela de contingencia\n\t\tEntre opcao: ",
+             "The data contain: \n\t(1) only quantitative variables, same measurement scale\n\t(2) only quantitative "
+             "variables, different scales\n\t(3) only qualitative, non binary variables\n\t(4) only binary "
+             "variables\n\t(5) several variable types \n\t(6) a contingency table \n\t\tEnter option: "));
+  const int kind = static_cast<int>(ScanNumber(in, KeyboardLabel(), "1 2 3 4 5 6"));
+  int rows, cols;
+  if (kind == 6) {
+    rows = AskDimension("Numero de linhas:    ", "Number of rows:    ");
+    cols = AskDimension("Numero de colunas: ", "Number of columns: ");
+  } else {
+    rows = AskDimension("Numero de unidades amostrais:    ", "Number of sampling units:    ");
+    cols = AskDimension("Numero de variaveis: ", "Number of variables: ");
+  }
+
+  optTrEs = optTrVeVar = optTrVeUnits = 0;
+  secondSet = false;
+  if (temDados) LivraMemoria();
+  temQuant = temQual = temBin = 0;
+  snprintf(filename, sizeof filename, "%s", name);
+  optVarTipo = kind;
+  // Every value takes at least one character and a separator: a file smaller
+  // than that cannot hold the table, and nothing is allocated for it.
+  if (static_cast<long long>(rows) * cols > FileSize(filename) / 2 + 1) {
+    nObj = nVar = 0;
+    IncompleteFileMessage();
+    return 0;
+  }
+  nObj = rows;
+  nVar = cols;
+  Dimensiona();
+
+  if (kind == 5) {
+    MixedTypesDialogue();
+  } else {
+    const int t = kind == 3 ? 2 : (kind == 4 ? 1 : 3);
+    for (int j = 0; j < nVar; j++) varType[j] = t;
+    if (t == 3) temQuant = 1;
+    if (t == 2) temQual = 1;
+    if (t == 1) temBin = 1;
+  }
+  AskOrder();
+
+  FILE* f = fopenck(filename, nullptr, "r");
+  if (f == nullptr || !ReadValues(f)) {
+    LivraMemoria();
+    IncompleteFileMessage();
+    return 0;
+  }
+  if (!AskLabels(f)) {
+    fclose(f);
+    LivraMemoria();
+    fprintf(out,
+            Tx("\nNomes nao foram lidos porque o arquivo %s esta incompleto.\nFavor conferir!\n",
+               "\nLabels not read because the file %s is incomplete.\nPlease check!\n"),
+            filename);
+    return 0;
+  }
+  fclose(f);
+  for (int i = 0; i < nObj; i++) memcpy(data[i], dataOrig[i], sizeof(double) * nVar);
+  temDados = 1;
+
+  char answer = AskYesNo("\nIncluir matriz de dados no arquivo com resultados? s/n ",
+                         "\nInclude data matrix in the output file? y/n ");
+  optPrintData = AnsweredYes(answer) ? 's' : answer;
+  if (optPrintData != 's') return 1;
+  EchoData();
+  return 1;
+}
+
+int SpecifySession() {
+  char c;
+  if (port) {
+    fprintf(out, "Deseja especificar novos dados (n) ou abrir (a) uma sessao ja existente? n/a ");
+    c = ScanChar(in, "n a", KeyboardLabel());
+  } else {
+    fprintf(out, "Wish to specify new data (n) or to open (o) an existing session? n/o ");
+    c = ScanChar(in, "n o", KeyboardLabel());
+  }
+  if (c != 'n') {
+    OpenSession();
+  } else if (AbreDados() == 1) {
+    if (strcmp(sessionName, "Sessao") != 0 &&
+        AskYesNo("Deseja renomear esta sessao? s/n ", "Wish to rename this session? y/n ") != 'n')
+      SaveSession();
+    WriteSessionTrack();
+  } else {
+    CheckSession();
+  }
+  SetDataType(optTrEs, optTrVeVar, optTrVeUnits);
+  SetStepReached();
+  return 1;
+}
+
+void PrintData(FILE* f, int rows, int cols, int digits, double** m) {
+  fprintf(f, "%s", Tx("Matriz de dados:\n", "Data matrix:\n"));
+  for (int i = 0; i < rows; i++) {
+    for (int j = 0; j < cols; j++) fprintf(f, "%8.*g\t", digits, m[i][j]);
+    fprintf(f, "\n");
+  }
+}
+
+void PrintData(FILE* f, int rows, int cols, int digits, float** m) {
+  fprintf(f, "%s", Tx("Matriz de dados:\n", "Data matrix:\n"));
+  for (int i = 0; i < rows; i++) {
+    for (int j = 0; j < cols; j++) fprintf(f, "%8.*g\t", digits, static_cast<double>(m[i][j]));
+    fprintf(f, "\n");
+  }
+}
+
+void PrintRese(FILE* f, int n, int digits, double** m) {
+  fprintf(f, "%s", Tx("\nMatriz de semelhanca:\n", "\nResemblance matrix:\n"));
+  // Shown as a lower triangle: the upper triangle is moved below the diagonal
+  // for printing and put back afterwards.
+  for (int i = 0; i < n; i++)
+    for (int j = i + 1; j < n; j++) {
+      double t = m[i][j];
+      m[i][j] = m[j][i];
+      m[j][i] = t;
+    }
+  PrintLowerHalfMatrix(f, n, m, digits, 0);
+  for (int i = 0; i < n; i++)
+    for (int j = i + 1; j < n; j++) {
+      double t = m[i][j];
+      m[i][j] = m[j][i];
+      m[j][i] = t;
+    }
+}
