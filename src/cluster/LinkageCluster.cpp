@@ -69,23 +69,31 @@ void LinkageCluster(int n, double** D, clusterReport* rep, bool isDissim, bool s
       double best = DBL_MAX;
       for (int a = 0; a < m - 1; a++) {
         const double* row = W[a];
-        for (int b = a + 1; b < m; b++)
-          if (row[b] < best) {
-            best = row[b];
-            ba = a;
-            bb = b;
-          }
+        // Smallest value of the row first (a loop the compiler vectorizes),
+        // then its first position: the same pair as a strict scan.
+        double low = best;
+        for (int b = a + 1; b < m; b++) low = row[b] < low ? row[b] : low;
+        if (low < best) {
+          int b = a + 1;
+          while (b < m - 1 && !(row[b] == low)) b++;
+          best = low;
+          ba = a;
+          bb = b;
+        }
       }
     } else {
       double best = -DBL_MAX;
       for (int a = 0; a < m - 1; a++) {
         const double* row = W[a];
-        for (int b = a + 1; b < m; b++)
-          if (row[b] > best) {
-            best = row[b];
-            ba = a;
-            bb = b;
-          }
+        double high = best;
+        for (int b = a + 1; b < m; b++) high = row[b] > high ? row[b] : high;
+        if (high > best) {
+          int b = a + 1;
+          while (b < m - 1 && !(row[b] == high)) b++;
+          best = high;
+          ba = a;
+          bb = b;
+        }
       }
     }
     const double value = W[ba][bb];

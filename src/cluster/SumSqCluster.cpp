@@ -66,19 +66,38 @@ void SumSqCore(int n, double** D, int** adjacency, clusterReport* rep, bool squa
     const int m = n - s;
     int ba = -1, bb = -1;
     double best = start;
+    const int* size = sizes.data();
     for (int a = 0; a < m - 1; a++) {
       const double* row = W[a];
-      const int* adj = A ? A[a] : nullptr;
-      const double na = sizes[a];
-      for (int b = a + 1; b < m; b++) {
-        if (adj && adj[b] == 0) continue;
-        const double nb = sizes[b];
-        const double delta = na * nb * row[b] / (na + nb);
-        if (delta < best) {
-          best = delta;
-          ba = a;
-          bb = b;
+      const double na = size[a];
+      if (A) {
+        const int* adj = A[a];
+        for (int b = a + 1; b < m; b++) {
+          if (adj[b] == 0) continue;
+          const double nb = size[b];
+          const double delta = na * nb * row[b] / (na + nb);
+          if (delta < best) {
+            best = delta;
+            ba = a;
+            bb = b;
+          }
         }
+        continue;
+      }
+      // Smallest increase of the row first (a loop the compiler vectorizes),
+      // then its first position: the same pair as a strict scan.
+      double low = best;
+      for (int b = a + 1; b < m; b++) {
+        const double nb = size[b];
+        const double delta = na * nb * row[b] / (na + nb);
+        low = delta < low ? delta : low;
+      }
+      if (low < best) {
+        int b = a + 1;
+        while (b < m - 1 && !(na * size[b] * row[b] / (na + size[b]) == low)) b++;
+        best = low;
+        ba = a;
+        bb = b;
       }
     }
     if (ba < 0) {

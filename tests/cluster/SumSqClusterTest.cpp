@@ -133,6 +133,14 @@ TEST(Ward, TiesGoToTheFirstPair) {
   EXPECT_DOUBLE_EQ(h[0].level2, 0.5);
 }
 
+TEST(Ward, TiesInOneRowGoToTheSmallerSecondIndex) {
+  // Objects 2 and 3 are both at distance 1 from object 1.
+  Matrix d = clustertest::Distances({{0}, {1}, {-1}});
+  History h(3);
+  SumSqCluster(3, d.get(), h.get(), false);
+  EXPECT_EQ(h.Members(0), (std::vector<int>{1, 2}));
+}
+
 TEST(Ward, FusionMatrixGivesCentroidDistances) {
   // Points 0, 2 and 5: fusing 0 and 2 puts the centroid at 1, 16 from 5.
   Matrix w = clustertest::Distances({{0}, {2}, {5}}, true);
