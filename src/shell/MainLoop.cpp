@@ -50,75 +50,80 @@ char ReadMainOption() {
   return (char)toupper((unsigned char)c);
 }
 
-void PathAnalysisIfAdequate() {
+// Path analysis needs quantitative or binary data; returns 1 when it ran.
+int PathAnalysisIfAdequate() {
   if (dataType == 1 || dataType == 2 || dataType == 4) {
     PathAnalysis();
-    Record();
-    SwitchMode();
-  } else {
-    fprintf(stdout, port ? "\nTipo de dados nao adequado para nenhuma opcao de analise de caminhos."
-                         : "\nData type is not adequate for any option of path analysis.");
+    return 1;
   }
+  fprintf(stdout, port ? "\nTipo de dados nao adequado para nenhuma opcao de analise de caminhos."
+                       : "\nData type is not adequate for any option of path analysis.");
+  return 0;
 }
 
 }  // namespace
 
-bool MainMenuPass() {
-  optMain = ReadMainOption();
-  switch (optMain) {
-    case 'E':
-      SetPreferences();
-      break;
-    case 'S':
-      SaveSession();
-      break;
+int RunMainOption(char option) {
+  switch (option) {
+    case 'A': AleatorizacaoVar(); return 1;
+    case 'C': Cluster(); return 1;
+    case 'D': Scatter(); return 1;
+    case 'E': return SetPreferences();
+    case 'F': return PathAnalysisIfAdequate();
+    case 'G': SetGroups(); return 1;
+    case 'J': PathModelGenerator(); return 1;
+    case 'K': Canonical(); return 1;
+    case 'N': return SpecifySession();
+    case 'O': return Ordenacao();
+    case 'P': SetGroups(); AleatorizacaoUnitsManova(); return 1;
+    case 'R': return Semelhanca();
+    case 'S': return SaveSession();
+    case 'T': return TransformaDados();
+    case 'U': RandomDataGenerator(); return 1;
+    case 'V': return DescriptiveAttributes();
+    case 'Y': Dynamics(); return 1;
+    case 'Z': ChooseInputSource(); return 1;
+    default: return 0;
+  }
+}
+
+void AfterMainOption(char option, int result) {
+  switch (option) {
     case 'N':
-      SpecifySession();
       WriteSessionTrack();
       break;
     case 'A':
-      AleatorizacaoVar();
+    case 'P':
       Record();
       SwitchMode();
       break;
     case 'C':
-      Cluster();
+    case 'Y':
       SwitchMode();
       break;
-    case 'D':
-      Scatter();
-      break;
     case 'F':
-      PathAnalysisIfAdequate();
+      if (result == 1) {
+        Record();
+        SwitchMode();
+      }
       break;
     case 'G':
-      SetGroups();
       Record();
       SetStepReached();
       break;
-    case 'J':
-      PathModelGenerator();
-      break;
     case 'K':
-      Canonical();
       SwitchMode();
       Record();
       break;
     case 'O':
-      if (Ordenacao() == 1) {
+      if (result == 1) {
         SwitchMode();
         temEscore = 1;
         Record();
       }
       break;
-    case 'P':
-      SetGroups();
-      AleatorizacaoUnitsManova();
-      Record();
-      SwitchMode();
-      break;
     case 'R':
-      if (Semelhanca() == 1) {
+      if (result == 1) {
         SwitchMode();
         temRese = 1;
         temEscore = 0;
@@ -127,33 +132,28 @@ bool MainMenuPass() {
       }
       break;
     case 'T':
-      if (TransformaDados() == 1) {
+      if (result == 1) {
         SwitchMode();
         temRese = 0;
         temEscore = 0;
-        WriteSessionTrack();
+        WriteSessionTrack();  // whatever the order of the resemblance matrix
         SetDataType(optTrEs, optTrVeVar, optTrVeUnits);
         SetStepReached();
       }
       break;
-    case 'U':
-      RandomDataGenerator();
-      break;
     case 'V':
-      if (DescriptiveAttributes() == 1) SwitchMode();
+      if (result == 1) SwitchMode();
       break;
-    case 'X':
-      return false;
-    case 'Y':
-      Dynamics();
-      SwitchMode();
-      break;
-    case 'Z':
-      ChooseInputSource();
-      break;
-    default:
+    default:  // D, E, J, S, U, Z: nothing more
       break;
   }
+}
+
+bool MainMenuPass() {
+  optMain = ReadMainOption();
+  if (optMain == 'X') return false;
+  int result = RunMainOption(optMain);
+  AfterMainOption(optMain, result);
   return true;
 }
 

@@ -8,5 +8,11 @@ void ShowBanner();
 void MainLoop();
 // One pass of the main menu: returns false when the user chose X.
 bool MainMenuPass();
+// Calls the entry point of a main-menu letter other than X; returns its
+// result (1 for entry points that return nothing).
+int RunMainOption(char option);
+// Bookkeeping after a main-menu action: the session track, the results-file
+// mode, the stage and the data type, as the letter and its result require.
+void AfterMainOption(char option, int result);
 // Main menu option Z: reads answers from a script file or from the keyboard.
 void ChooseInputSource();
