@@ -1,0 +1,69 @@
+#include "resemblance/ContingencyTablesFile.h"
+
+#include <cstdio>
+
+#include "ZQLib/zqlibDim.h"
+#include "resemblance/ContingencyWork.h"
+
+namespace {
+
+void PrintStates(FILE* f, const char* heading, int n, const int* states) {
+  fprintf(f, heading, n);
+  for (int s = 0; s < n; s++) fprintf(f, "%d\t", states[s]);
+}
+
+}  // namespace
+
+void PrintContingencyTable(FILE* f, int r, int c, const int* rowStates, const int* colStates,
+                           double** cont) {
+  PrintStates(f, "Row states (%d): ", r, rowStates);
+  PrintStates(f, "\nColumn states (%d): ", c, colStates);
+  fprintf(f, "\n");
+  PrintMatrixFloat(f, r, c, cont, 6, 0);
+}
+
+void PrintContingencyTable3D(FILE* f, int r, int c, int l, const int* colStates3,
+                             const int* thirdStates, double*** cont) {
+  PrintStates(f, "Row states (%d): ", c, colStates3);
+  PrintStates(f, "\nColumn states (%d): ", l, thirdStates);
+  fprintf(f, "\n");
+  for (int a = 0; a < r; a++) PrintMatrixFloat(f, c, l, cont[a], 6, 0);
+}
+
+bool WriteTablesFile(int n, int m, double** table) {
+  FILE* f = fopen("Tables.txt", "w");
+  if (!f) return false;
+  rsm::RowStates s;
+  s.Build(n, m, table);
+  const int k = s.maxStates > 0 ? s.maxStates : 1;
+  double** cont = dimDouble2D(k, k);
+  for (int i = 0; i < n; i++)
+    for (int j = i; j < n; j++) {
+      rsm::CrossTab(s, i, j, cont);
+      fprintf(f, "\nContingency table var.%d x var.%d:\n", i + 1, j + 1);
+      PrintContingencyTable(f, s.nStates[i], s.nStates[j], s.States(i), s.States(j), cont);
+    }
+  freeDouble2D(cont, k);
+  fclose(f);
+  return true;
+}
+
+bool WriteTables3DFile(int n, int m, double** table) {
+  FILE* f = fopen("Tables3D.txt", "w");
+  if (!f) return false;
+  rsm::RowStates s;
+  s.Build(n, m, table);
+  const int k = s.maxStates > 0 ? s.maxStates : 1;
+  double*** cont = reinterpret_cast<double***>(dim3D(sizeof(double), k, k, k));
+  for (int a = 0; a < n; a++)
+    for (int b = a + 1; b < n; b++)
+      for (int c = b + 1; c < n; c++) {
+        rsm::CrossTab3(s, a, b, c, cont);
+        fprintf(f, "\nContingency table var.%d x var.%d x var.%d:\n", a + 1, b + 1, c + 1);
+        PrintContingencyTable3D(f, s.nStates[a], s.nStates[b], s.nStates[c], s.States(b), s.States(c),
+                                cont);
+      }
+  free3D(reinterpret_cast<void***>(cont), k, k);
+  fclose(f);
+  return true;
+}

@@ -1,0 +1,215 @@
+#include "resemblance/PairwiseHelpers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "ZQLib/zqlibDim.h"
+
+double Correlation2VecMV(int m, double* x, double* y) {
+  int c = 0;
+  double sx = 0.0, sy = 0.0;
+  for (int k = 0; k < m; k++) {
+    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+    c++;
+    sx += x[k];
+    sy += y[k];
+  }
+  if (c == 0) return 0.0;
+  const double mx = sx / c, my = sy / c;
+  double ssx = 0.0, ssy = 0.0, sxy = 0.0;
+  for (int k = 0; k < m; k++) {
+    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+    const double dx = x[k] - mx, dy = y[k] - my;
+    ssx += dx * dx;
+    ssy += dy * dy;
+    sxy += dx * dy;
+  }
+  // A constant vector has no direction: it correlates 0 with everything, as
+  // the centred and normalized rows of the path without missing values do.
+  if (!(ssx > 0.0) || !(ssy > 0.0)) return 0.0;
+  return sxy / (std::sqrt(ssx) * std::sqrt(ssy));
+}
+
+double ChordDistSq2VecMV(int m, double* x, double* y) {
+  double nx = 0.0, ny = 0.0;
+  for (int k = 0; k < m; k++) {
+    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+    nx += x[k] * x[k];
+    ny += y[k] * y[k];
+  }
+  nx = nx > 0.0 ? std::sqrt(nx) : 1.0;
+  ny = ny > 0.0 ? std::sqrt(ny) : 1.0;
+  double s = 0.0;
+  for (int k = 0; k < m; k++) {
+    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+    const double d = x[k] / nx - y[k] / ny;
+    s += d * d;
+  }
+  return s;
+}
+
+double Covariance2VecMV(int m, double* x, double* y) {
+  int c = 0;
+  double sx = 0.0, sy = 0.0;
+  for (int k = 0; k < m; k++) {
+    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+    c++;
+    sx += x[k];
+    sy += y[k];
+  }
+  if (c < 2) return 0.0;
+  const double mx = sx / c, my = sy / c;
+  double s = 0.0;
+  for (int k = 0; k < m; k++) {
+    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+    s += (x[k] - mx) * (y[k] - my);
+  }
+  return s / (c - 1);
+}
+
+double CrossProduct2VecMV(int m, double* x, double* y) {
+  double s = 0.0;
+  for (int k = 0; k < m; k++) {
+    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+    s += x[k] * y[k];
+  }
+  return s;
+}
+
+namespace rsm {
+
+bool TableHasMissing(int n, int m, double** table) {
+  for (int i = 0; i < n; i++)
+    for (int k = 0; k < m; k++)
+      if (IsMissing(table[i][k])) return true;
+  return false;
+}
+
+double** CopyTable(int n, int m, double** table) {
+  double** t = dimDouble2D(n, m);
+  for (int i = 0; i < n; i++) std::copy(table[i], table[i] + m, t[i]);
+  return t;
+}
+
+double** TransposedCopy(int n, int m, double** table) {
+  double** t = dimDouble2D(m, n);
+  for (int i = 0; i < n; i++)
+    for (int k = 0; k < m; k++) t[k][i] = table[i][k];
+  return t;
+}
+
+void FreeTable(double** t, int n) { freeDouble2D(t, n); }
+
+void CenterRows(int n, int m, double** t) {
+  for (int i = 0; i < n; i++) {
+    double s = 0.0;
+    int c = 0;
+    for (int k = 0; k < m; k++)
+      if (!IsMissing(t[i][k])) {
+        s += t[i][k];
+        c++;
+      }
+    if (c == 0) continue;
+    const double mean = s / c;
+    for (int k = 0; k < m; k++)
+      if (!IsMissing(t[i][k])) t[i][k] -= mean;
+  }
+}
+
+void NormalizeRows(int n, int m, double** t) {
+  for (int i = 0; i < n; i++) {
+    double s = 0.0;
+    for (int k = 0; k < m; k++)
+      if (!IsMissing(t[i][k])) s += t[i][k] * t[i][k];
+    const double norm = s > 0.0 ? std::sqrt(s) : 1.0;
+    for (int k = 0; k < m; k++)
+      if (!IsMissing(t[i][k])) t[i][k] /= norm;
+  }
+}
+
+void MidRanks(int n, const double* x, double* r, int* idx) {
+  int c = 0;
+  for (int k = 0; k < n; k++) {
+    if (IsMissing(x[k]))
+      r[k] = x[k];
+    else
+      idx[c++] = k;
+  }
+  std::sort(idx, idx + c, [x](int a, int b) { return x[a] < x[b]; });
+  int start = 0;
+  while (start < c) {
+    int end = start + 1;
+    while (end < c && x[idx[end]] == x[idx[start]]) end++;
+    // Positions start..end-1 share ranks start+1..end: their mean.
+    const double rank = 0.5 * (start + 1 + end);
+    for (int q = start; q < end; q++) r[idx[q]] = rank;
+    start = end;
+  }
+}
+
+void MirrorUpper(int n, double** r) {
+  // Square tiles keep both the rows read and the rows written in cache.
+  const int b = 64;
+  for (int ib = 0; ib < n; ib += b) {
+    const int ie = ib + b < n ? ib + b : n;
+    for (int jb = ib; jb < n; jb += b) {
+      const int je = jb + b < n ? jb + b : n;
+      for (int j = jb; j < je; j++) {
+        double* rj = r[j];
+        for (int i = ib; i < ie && i < j; i++) rj[i] = r[i][j];
+      }
+    }
+  }
+}
+
+bool InvertMatrix(int n, double** a, double** inverse) {
+  if (n <= 0) return true;
+  std::vector<double> w(static_cast<size_t>(n) * n);
+  double big = 0.0;
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++) {
+      w[static_cast<size_t>(i) * n + j] = a[i][j];
+      big = std::max(big, std::fabs(a[i][j]));
+    }
+  if (!(big > 0.0)) return false;
+  const double tol = big * 1e-12 * n;
+  std::vector<int> ipiv(n, 0), indxr(n), indxc(n);
+  auto W = [&](int i, int j) -> double& { return w[static_cast<size_t>(i) * n + j]; };
+  for (int pass = 0; pass < n; pass++) {
+    double piv = -1.0;
+    int irow = -1, icol = -1;
+    for (int j = 0; j < n; j++) {
+      if (ipiv[j]) continue;
+      for (int k = 0; k < n; k++)
+        if (!ipiv[k] && std::fabs(W(j, k)) > piv) {
+          piv = std::fabs(W(j, k));
+          irow = j;
+          icol = k;
+        }
+    }
+    if (irow < 0 || !(piv > tol)) return false;
+    ipiv[icol] = 1;
+    if (irow != icol)
+      for (int l = 0; l < n; l++) std::swap(W(irow, l), W(icol, l));
+    indxr[pass] = irow;
+    indxc[pass] = icol;
+    const double pivinv = 1.0 / W(icol, icol);
+    W(icol, icol) = 1.0;
+    for (int l = 0; l < n; l++) W(icol, l) *= pivinv;
+    for (int ll = 0; ll < n; ll++) {
+      if (ll == icol) continue;
+      const double dum = W(ll, icol);
+      W(ll, icol) = 0.0;
+      for (int l = 0; l < n; l++) W(ll, l) -= W(icol, l) * dum;
+    }
+  }
+  for (int l = n - 1; l >= 0; l--)
+    if (indxr[l] != indxc[l])
+      for (int k = 0; k < n; k++) std::swap(W(k, indxr[l]), W(k, indxc[l]));
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++) inverse[i][j] = W(i, j);
+  return true;
+}
+
+}  // namespace rsm

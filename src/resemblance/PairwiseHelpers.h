@@ -1,0 +1,49 @@
+// Pairwise statistics of two vectors over the positions where neither holds
+// the missing code, and the small table utilities shared by the resemblance
+// measures.
+#pragma once
+
+// The missing-value code of the data table.
+constexpr double kMissingValue = -999.0;
+inline bool IsMissing(double x) { return x == kMissingValue; }
+
+// Correlation of x and y over the positions where both are present; 0 when
+// fewer than two such positions exist or either vector is constant there.
+double Correlation2VecMV(int m, double* x, double* y);
+// Squared chord distance: sum of (x/|x| - y/|y|)^2, norms taken over the
+// positions where both are present (a zero norm is replaced by 1).
+double ChordDistSq2VecMV(int m, double* x, double* y);
+// Covariance over the positions where both are present (divisor count - 1);
+// 0 when fewer than two such positions exist.
+double Covariance2VecMV(int m, double* x, double* y);
+// Sum of x*y over the positions where both are present.
+double CrossProduct2VecMV(int m, double* x, double* y);
+
+namespace rsm {
+
+// True when any cell of the n x m table holds the missing code.
+bool TableHasMissing(int n, int m, double** table);
+// A fresh n x m copy of the table (rows allocated with dim2D).
+double** CopyTable(int n, int m, double** table);
+// A fresh m x n transposed copy of the n x m table.
+double** TransposedCopy(int n, int m, double** table);
+void FreeTable(double** t, int n);
+
+// In place, row by row, over the present cells: subtract the row mean.
+void CenterRows(int n, int m, double** t);
+// In place: divide each present cell by the row norm sqrt(sum x^2); a norm
+// that is not greater than 0 is replaced by 1.
+void NormalizeRows(int n, int m, double** t);
+// Mid-ranks (1..c) of the c present values of x, written to r; missing cells
+// of x are copied unchanged. idx is a work vector of n ints.
+void MidRanks(int n, const double* x, double* r, int* idx);
+
+// Copies the upper triangle (j > i) into the lower one.
+void MirrorUpper(int n, double** r);
+
+// Inverse of the n x n matrix a by Gauss-Jordan elimination with full
+// pivoting. Returns false (inverse untouched) when a pivot vanishes relative
+// to the largest element of a.
+bool InvertMatrix(int n, double** a, double** inverse);
+
+}  // namespace rsm

@@ -1,0 +1,234 @@
+#include "resemblance/QuantitativeMeasures.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "ZQLib/zqlibDim.h"
+#include "resemblance/PairwiseHelpers.h"
+
+namespace {
+
+// Sum of (x - y)^2 over all positions.
+inline double SumSqDiff(int m, const double* x, const double* y) {
+  double s = 0.0;
+#pragma omp simd reduction(+ : s)
+  for (int k = 0; k < m; k++) {
+    const double d = x[k] - y[k];
+    s += d * d;
+  }
+  return s;
+}
+
+// Sum of (x - y)^2 over the positions where both are present.
+inline double SumSqDiffMV(int m, const double* x, const double* y) {
+  double s = 0.0;
+#pragma omp simd reduction(+ : s)
+  for (int k = 0; k < m; k++) {
+    const double d = (x[k] == kMissingValue || y[k] == kMissingValue) ? 0.0 : x[k] - y[k];
+    s += d * d;
+  }
+  return s;
+}
+
+inline double Dot(int m, const double* x, const double* y) {
+  double s = 0.0;
+#pragma omp simd reduction(+ : s)
+  for (int k = 0; k < m; k++) s += x[k] * y[k];
+  return s;
+}
+
+// Cross products of all pairs i <= j of rows of a table without missing cells.
+void CrossProductsUpper(int n, int m, double** t, double** result) {
+  for (int i = 0; i < n; i++)
+    for (int j = i; j < n; j++) result[i][j] = Dot(m, t[i], t[j]);
+}
+
+// Mirrors the upper triangle in square tiles so that both the rows read and
+// the rows written stay in cache.
+void MirrorUpperTiled(int n, double** r) {
+  const int b = 64;
+#pragma omp parallel for schedule(static, 1) if (n > 512)
+  for (int ib = 0; ib < n; ib += b) {
+    const int ie = ib + b < n ? ib + b : n;
+    for (int jb = ib; jb < n; jb += b) {
+      const int je = jb + b < n ? jb + b : n;
+      for (int j = jb; j < je; j++) {
+        double* rj = r[j];
+        for (int i = ib; i < ie && i < j; i++) rj[i] = r[i][j];
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void CrossProductMV(int n, int m, double** table, double** result) {
+  if (!rsm::TableHasMissing(n, m, table)) {
+    CrossProductsUpper(n, m, table, result);
+  } else {
+    for (int i = 0; i < n; i++)
+      for (int j = i; j < n; j++) result[i][j] = CrossProduct2VecMV(m, table[i], table[j]);
+  }
+  rsm::MirrorUpper(n, result);
+}
+
+void AbsValFunctionMV(int n, int m, double** table, double** result) {
+  for (int i = 0; i < n; i++) {
+    result[i][i] = 0.0;
+    const double* x = table[i];
+    for (int j = i + 1; j < n; j++) {
+      const double* y = table[j];
+      double s = 0.0;
+      for (int k = 0; k < m; k++) {
+        if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+        s += std::fabs(x[k] - y[k]);
+      }
+      result[i][j] = s;
+    }
+  }
+}
+
+void EucliDistMV(int n, int m, double** table, double** result) {
+  const bool missing = rsm::TableHasMissing(n, m, table);
+  // Row i has n - i - 1 pairs: round-robin rows of one keep the threads' shares even.
+#pragma omp parallel for schedule(static, 1)
+  for (int i = 0; i < n; i++) {
+    double* ri = result[i];
+    const double* x = table[i];
+    ri[i] = 0.0;
+    for (int j = i + 1; j < n; j++) {
+      const double s = missing ? SumSqDiffMV(m, x, table[j]) : SumSqDiff(m, x, table[j]);
+      ri[j] = s > 0.0 ? std::sqrt(s) : 0.0;
+    }
+  }
+  MirrorUpperTiled(n, result);
+}
+
+void CorrelationMV(int n, int m, double** table, double** result) {
+  if (!rsm::TableHasMissing(n, m, table)) {
+    double** z = rsm::CopyTable(n, m, table);
+    rsm::CenterRows(n, m, z);
+    rsm::NormalizeRows(n, m, z);
+    CrossProductsUpper(n, m, z, result);
+    rsm::FreeTable(z, n);
+  } else {
+    for (int i = 0; i < n; i++)
+      for (int j = i; j < n; j++) result[i][j] = Correlation2VecMV(m, table[i], table[j]);
+  }
+  rsm::MirrorUpper(n, result);
+}
+
+void CovarianceMV(int n, int m, double** table, double** result) {
+  if (!rsm::TableHasMissing(n, m, table)) {
+    double** z = rsm::CopyTable(n, m, table);
+    rsm::CenterRows(n, m, z);
+    // With a single attribute the centred rows are zero; divide by 1 then.
+    const double div = m > 1 ? std::sqrt(static_cast<double>(m - 1)) : 1.0;
+    for (int i = 0; i < n; i++)
+      for (int k = 0; k < m; k++) z[i][k] /= div;
+    CrossProductsUpper(n, m, z, result);
+    rsm::FreeTable(z, n);
+  } else {
+    for (int i = 0; i < n; i++)
+      for (int j = i; j < n; j++) result[i][j] = Covariance2VecMV(m, table[i], table[j]);
+  }
+  rsm::MirrorUpper(n, result);
+}
+
+void ChordDistMV(int n, int m, double** table, double** result) {
+  if (!rsm::TableHasMissing(n, m, table)) {
+    double** z = rsm::CopyTable(n, m, table);
+    rsm::NormalizeRows(n, m, z);
+    EucliDistMV(n, m, z, result);
+    rsm::FreeTable(z, n);
+    return;
+  }
+  for (int i = 0; i < n; i++) {
+    result[i][i] = 0.0;
+    for (int j = i + 1; j < n; j++) {
+      const double s = ChordDistSq2VecMV(m, table[i], table[j]);
+      result[i][j] = s > 0.0 ? std::sqrt(s) : 0.0;
+    }
+  }
+  rsm::MirrorUpper(n, result);
+}
+
+void BrayCurtisMV(int n, int m, double** table, double** result) {
+  double mn = DBL_MAX;
+  for (int i = 0; i < n; i++)
+    for (int k = 0; k < m; k++)
+      if (!IsMissing(table[i][k]) && table[i][k] < mn) mn = table[i][k];
+  const double shift = mn < 0.0 ? mn : 0.0;
+  for (int i = 0; i < n; i++) {
+    result[i][i] = 0.0;
+    const double* x = table[i];
+    for (int j = i + 1; j < n; j++) {
+      const double* y = table[j];
+      double num = 0.0, den = 0.0;
+      for (int k = 0; k < m; k++) {
+        if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+        num += std::fabs(x[k] - y[k]);
+        den += (x[k] - shift) + (y[k] - shift);
+      }
+      if (den > 0.0) result[i][j] = num / den;
+    }
+  }
+}
+
+void LegendreChodorowski(int n, int m, double** table, double** result, double* weights, double k) {
+  for (int i = 0; i < n; i++) {
+    result[i][i] = 1.0;
+    const double* x = table[i];
+    for (int j = i + 1; j < n; j++) {
+      const double* y = table[j];
+      double num = 0.0, den = 0.0;
+      for (int a = 0; a < m; a++) {
+        if (IsMissing(x[a]) || IsMissing(y[a])) continue;
+        if (!(x[a] + y[a] > 0.0)) continue;
+        const double w = weights ? weights[a] : 1.0;
+        den += w;
+        const double d = std::fabs(x[a] - y[a]);
+        if (d <= k && x[a] * y[a] > 0.0) num += w * 2.0 * (k + 1.0 - d) / (d * k + 2.0 * k + 2.0);
+      }
+      if (den > 0.0) {
+        result[i][j] = static_cast<float>(num / den);
+        result[j][i] = result[i][j];
+      }
+    }
+  }
+}
+
+void Mahalanobis(int n, int m, double** table, double** result) {
+  double** tt = rsm::TransposedCopy(n, m, table);
+  double** s = dimDouble2D(m, m);
+  double** sInv = dimDouble2D(m, m);
+  CovarianceMV(m, n, tt, s);
+  rsm::FreeTable(tt, m);
+  // A singular covariance matrix leaves the inverse at zero: every distance 0.
+  rsm::InvertMatrix(m, s, sInv);
+  double* d = dimDouble1D(m);
+  double* dS = dimDouble1D(m);
+  for (int i = 0; i < n; i++) {
+    result[i][i] = 0.0;
+    const double* x = table[i];
+    for (int j = i + 1; j < n; j++) {
+      const double* y = table[j];
+      for (int k = 0; k < m; k++) d[k] = (IsMissing(x[k]) || IsMissing(y[k])) ? 0.0 : x[k] - y[k];
+      for (int c = 0; c < m; c++) dS[c] = 0.0;
+      for (int k = 0; k < m; k++) {
+        if (d[k] == 0.0) continue;
+        const double dk = d[k];
+        const double* row = sInv[k];
+        for (int c = 0; c < m; c++) dS[c] += dk * row[c];
+      }
+      const double q = Dot(m, dS, d);
+      // A covariance matrix from pairwise deletion need not be positive
+      // definite; a negative form is reported as distance 0, never NaN.
+      result[i][j] = q > 0.0 ? std::sqrt(q) : 0.0;
+    }
+  }
+  free1D(dS);
+  free1D(d);
+  freeDouble2D(sInv, m);
+  freeDouble2D(s, m);
+}

@@ -1,0 +1,112 @@
+#include "resemblance/ResemblanceLib.h"
+
+#include <cmath>
+
+#include "ZQLib/zqlibDim.h"
+#include "resemblance/ContingencyTablesFile.h"
+
+void SecondEigenvaluePairwiseMV(int n, int m, double** table, double** result) {
+  double** z = rsm::CopyTable(n, m, table);
+  rsm::CenterRows(n, m, z);
+  rsm::NormalizeRows(n, m, z);
+  for (int i = 0; i < n; i++)
+    for (int j = i + 1; j < n; j++) {
+      const double* a = z[i];
+      const double* b = z[j];
+      double aa = 0.0, ab = 0.0, bb = 0.0;
+      for (int k = 0; k < m; k++) {
+        if (IsMissing(a[k]) || IsMissing(b[k])) continue;
+        aa += a[k] * a[k];
+        ab += a[k] * b[k];
+        bb += b[k] * b[k];
+      }
+      // Eigenvalues of [[aa, ab], [ab, bb]]: mean -/+ sqrt(half-difference^2 + ab^2).
+      const double mean = 0.5 * (aa + bb), half = 0.5 * (aa - bb);
+      result[i][j] = mean - std::sqrt(half * half + ab * ab);
+    }
+  rsm::FreeTable(z, n);
+}
+
+int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure, int post,
+                   int* varType, double alpha, double k, int countDoubleAbsence, bool writeTables) {
+  double** t = data;
+  int n = nObj, m = nVar;
+  if (dir == 2) {
+    t = rsm::TransposedCopy(nObj, nVar, data);
+    n = nVar;
+    m = nObj;
+    // The attribute types belong to the variables, which are now the entities.
+    varType = nullptr;
+  }
+
+  switch (measure) {
+    case 1: CrossProductMV(n, m, t, rese); break;
+    case 2: AbsValFunctionMV(n, m, t, rese); break;
+    case 3: EucliDistMV(n, m, t, rese); break;
+    case 4: MutualInformationMV(n, m, t, rese); break;
+    case 5: GowerMVOpt(n, m, varType, t, rese, nullptr, nullptr, countDoubleAbsence); break;
+    case 6: MDISMV(n, m, t, rese); break;
+    case 7: MutualEntropyPairwiseMV(n, m, t, rese, alpha); break;
+    case 8:
+      CoheCoefPairwiseMV(n, m, t, rese, alpha);
+      for (int i = 0; i < n; i++)
+        for (int j = i; j < n; j++) {
+          const double c = rese[i][j];
+          rese[i][j] = std::sqrt(c * c < 1.0 ? 1.0 - c * c : 0.0);
+        }
+      break;
+    case 9: CoheCoefPairwiseMV(n, m, t, rese, alpha); break;
+    case 10: QuiSquareMV(n, m, t, rese); break;
+    case 11: Jaccard(n, m, t, rese); break;
+    case 12: SimpleMatching(n, m, t, rese); break;
+    case 13: SokalMichener(n, m, t, rese); break;
+    case 14: Ochiai(n, m, t, rese); break;
+    case 15: Sorensen(n, m, t, rese); break;
+    case 16: MeanSquareContingency(n, m, t, rese); break;
+    case 17: CorrelationMV(n, m, t, rese); break;
+    case 18: ChordDistMV(n, m, t, rese); break;
+    case 19: LegendreChodorowski(n, m, t, rese, nullptr, static_cast<float>(k)); break;
+    case 20: BrayCurtisMV(n, m, t, rese); break;
+    case 21: SecondEigenvaluePairwiseMV(n, m, t, rese); break;
+    case 22: CovarianceMV(n, m, t, rese); break;
+    case 23: JaccardDissimilarity(n, m, t, rese); break;
+    case 24: JaccardTurnover(n, m, t, rese); break;
+    case 25: JaccardNestedness(n, m, t, rese); break;
+    case 26: SorensenDissimilarity(n, m, t, rese); break;
+    case 27: SorensenTurnover(n, m, t, rese); break;
+    case 28: SorensenNestedness(n, m, t, rese); break;
+    case 29: Mahalanobis(n, m, t, rese); break;
+    default: break;
+  }
+  if (writeTables && measure >= 6 && measure <= 10) WriteTablesFile(n, m, t);
+
+  if (t != data) rsm::FreeTable(t, n);
+
+  if (post == 1 || post == 2)
+    for (int i = 0; i < n; i++)
+      for (int j = i; j < n; j++) rese[i][j] = post == 1 ? rese[i][j] * rese[i][j] : std::sqrt(rese[i][j]);
+  rsm::MirrorUpper(n, rese);
+  return 1;
+}
+
+int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure,
+                   int* varType, double alpha, double k, int countDoubleAbsence, bool writeTables) {
+  return ResemblanceLib(nObj, nVar, data, rese, dir, measure, 0, varType, alpha, k, countDoubleAbsence,
+                        writeTables);
+}
+
+int ResemblanceLibTriplets(int nObj, int nVar, double** data, double*** rese3, int dir, int measure,
+                           int* varType, double alpha, bool writeTables) {
+  if (measure != 7) return 0;
+  double** t = data;
+  int n = nObj, m = nVar;
+  if (dir == 2) {
+    t = rsm::TransposedCopy(nObj, nVar, data);
+    n = nVar;
+    m = nObj;
+  }
+  MutualEntropyTripletsMV(n, m, t, rese3, alpha);
+  if (writeTables) WriteTables3DFile(n, m, t);
+  if (t != data) rsm::FreeTable(t, n);
+  return 1;
+}
