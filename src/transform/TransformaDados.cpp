@@ -1,10 +1,209 @@
-// Placeholder entry point until the analysis is built.
+// Menu option T: the chain of transformation menus, each filtered by the data
+// type the table will have after the choices already made, then the working
+// table rebuilt from the original one and transformed, or an expansion file
+// written, and the report appended to the results file.
 #include <cstdio>
+#include <cstring>
 
+#include "shell/Console.h"
 #include "shell/EntryPoints.h"
+#include "shell/OptionTables.h"
 #include "shell/SessionState.h"
+#include "shell/Timing.h"
+#include "transform/DataTransformationsLib.h"
+#include "transform/TransformationMenu.h"
+
+namespace {
+
+constexpr int CANCEL = 99;
+
+// Choices of one pass through the dialogue, stored only when it completes.
+struct TransformationChoice {
+  int scalar = 0;
+  int optVar = 0;
+  int optUnits = 0;
+  int classesVar = 0;
+  int classesUnits = 0;
+  int bealsType = 1;
+  bool bealsInclude = true;
+  bool bealsNormalize = false;
+  int factor = 0;
+};
+
+int Cancel() {
+  SetDataType(optTrEs, optTrVeVar, optTrVeUnits);
+  return 0;
+}
+
+void CopyOriginalData() {
+  for (int i = 0; i < nObj; i++) memcpy(data[i], dataOrig[i], sizeof(double) * nVar);
+}
+
+// Option 12: groups from option G, and the factor whose effect is removed.
+bool AskGroupFactor(TransformationChoice& c) {
+  SetGroups();
+  if (temGrupo != 1 || grMemb == nullptr || nFactors < 1) {
+    fprintf(out, "%s",
+            PtEn("\nGrupos de unidades amostrais nao especificados; transformacao cancelada.\n",
+                 "\nGroups of sampling units not specified; transformation cancelled.\n"));
+    return false;
+  }
+  c.factor = 0;
+  if (nFactors >= 2) {
+    fprintf(out, "%s",
+            eng ? "\nSpecify the factor effect to be removed ( "
+                : "\nEspecifique o fator cujo efeito deve ser removido ( ");
+    for (int k = 0; k < nFactors; k++) fprintf(out, "%d.%s ", k + 1, factorLabel[k]);
+    fprintf(out, "): \t");
+    c.factor = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 1.0, static_cast<double>(nFactors))) - 1;
+  }
+  return true;
+}
+
+void AskBealsOptions(TransformationChoice& c) {
+  fprintf(out, "%s",
+          PtEn("Probabilidades de coocorrencia baseadas em \n\t(0)presenca e ausencia tanto das variaveis de "
+               "referencia como das variaveis alvo ou\n\t(1)ponderacao da variavel alvo pelas quantidades das "
+               "variaveis de referencia:\t",
+               "Co-occurence probabilities based on \n\t(0)presences and absences of both reference and target "
+               "variables or \n\t(1)weighting of target variable by the quantities of the reference "
+               "variables:\t"));
+  c.bealsType = static_cast<int>(ScanNumber(in, KeyboardLabel(), "0 1"));
+  fprintf(out, "%s",
+          PtEn("\nIncluir valor da especie alvo na sua predicao (se nao incluir, procedimento seguira De C\x13"
+               "aceres & Legendre 2008)? s/n ",
+               "\nInclude value of the target species in its own prediction (if not, procedure will follow De "
+               "C\x13"
+               "aceres & Legendre 2008)? y/n "));
+  c.bealsInclude = AnswerNotNo();
+  fprintf(out, "%s",
+          PtEn("\nPadronizar as probabilidades de coocorrencia para soma unitaria? s/n ",
+               "\nStandardize the co-occurrence probabilities to unit sum? y/n "));
+  c.bealsNormalize = AnswerNotNo();
+}
+
+// Menu of the vector transformations within sampling units (step after the
+// direction, or after "more transformations"). False on cancel.
+bool AskWithinUnits(TransformationChoice& c) {
+  fprintf(out, "%s",
+          PtEn("\nTransformacao vetorial dentro de unidades amostrais:\n",
+               "\nVector transformation within sampling units:\n"));
+  ShowMenu(0, 13, appliesVectorUnits, dataType - 1, optTrVe2Info, &c.optUnits);
+  if (c.optUnits == CANCEL) return false;
+  if (c.optUnits == TR_VEC_CLASSES) {
+    if (c.optVar == TR_VEC_CLASSES) {
+      fprintf(out, "%s", PtEn("Entre o numero de classes na nova escala:  ", "Enter the number of classes in the new scale:  "));
+      fprintf(out, PtEn("%d (mesmo numero de classes para variaveis)\n", "%d (same as for variables)\n"), c.classesVar);
+      c.classesUnits = c.classesVar;
+    } else {
+      c.classesUnits = AskNumberOfClasses();
+    }
+  }
+  SetDataType(c.scalar, c.optVar, c.optUnits);
+  return true;
+}
+
+// The whole chain of menus. False on cancel.
+bool AskTransformations(TransformationChoice& c) {
+  SetDataType(0, 0, 0);
+  fprintf(out, "%s", PtEn("\nTransformacao escalar:\n", "\nScalar transformation:\n"));
+  ShowMenu(0, 5, appliesScalar, dataType - 1, optTrEsInfo, &c.scalar);
+  if (c.scalar == TR_SCALAR_EXPAND_NOMINAL || c.scalar == TR_SCALAR_EXPAND_CONTINGENCY) {
+    if (!ExpansionInputValid(c.scalar)) return false;
+  }
+  SetDataType(c.scalar, 0, 0);
+
+  fprintf(out, "%s", PtEn("\nTransformacao vetorial:\n", "\nVector transformation:\n"));
+  int direction = 0;
+  ShowMenu(0, 3, appliesVectorDir, dataType - 1, optTrVeDirInfo, &direction);
+  if (direction == 2) {
+    fprintf(out, "%s",
+            PtEn("\nTransformacao vetorial dentro de variaveis:\n", "\nVector transformation within variables:\n"));
+    ShowMenu(0, 13, appliesVectorVar, dataType - 1, optTrVe2Info, &c.optVar);
+    if (c.optVar == CANCEL) return false;
+    if (c.optVar == TR_VEC_CLASSES) c.classesVar = AskNumberOfClasses();
+    if (c.optVar == TR_VEC_GROUP_MEANS && !AskGroupFactor(c)) return false;
+    SetDataType(c.scalar, c.optVar, 0);
+    fprintf(out, "%s",
+            PtEn("\nEspecificar mais transformacoes (somente dentro de unidades amostrais)? s/n ",
+                 "\nSpecify more transformations (only within sampling units)? y/n "));
+    if (AnswerNotNo() && !AskWithinUnits(c)) return false;
+  } else if (direction == 1) {
+    if (!AskWithinUnits(c)) return false;
+  } else if (direction == 3) {
+    fprintf(out, "%s", PtEn("\nOutras transformacoes:\n", "\nOther transformation:\n"));
+    ShowMenu(0, 12, appliesVectorOther, dataType - 1, optTrVe2Info, &c.optUnits);
+    if (c.optUnits == TR_VEC_BEALS) AskBealsOptions(c);
+    SetDataType(c.scalar, c.optVar, c.optUnits);
+  }
+
+  fprintf(out, "%s", PtEn("Incluir matriz de dados nos resultados? s/n ", "Include data matrix in the output file? y/n "));
+  optPrintData = AnswerNotNo() ? 's' : 'n';
+  return true;
+}
+
+// Stores the choice and rebuilds the working table from the original one.
+// Returns false when an expansion file could not be opened.
+bool ApplyTransformations(const TransformationChoice& c) {
+  bool expansion = c.scalar == TR_SCALAR_EXPAND_NOMINAL || c.scalar == TR_SCALAR_EXPAND_CONTINGENCY;
+  optTrEs = c.scalar;
+  // An expansion only writes its file: the table keeps its original values,
+  // so no vector transformation is in force either.
+  optTrVeVar = expansion ? 0 : c.optVar;
+  optTrVeUnits = expansion ? 0 : c.optUnits;
+  if (c.optVar == TR_VEC_CLASSES) nClassesVar = c.classesVar;
+  if (c.optUnits == TR_VEC_CLASSES) nClassesUnits = c.classesUnits;
+  if (optTrVeUnits == TR_VEC_BEALS) {
+    BealsTypeOpt = c.bealsType;
+    BealsIncludeOpt = c.bealsInclude;
+    BealsNormalizeOpt = c.bealsNormalize;
+  }
+
+  CopyOriginalData();
+  FreeResemblance();
+  FreeOrdination();
+
+  if (c.scalar == TR_SCALAR_EXPAND_NOMINAL) return WriteExpandedNominalData();
+  if (c.scalar == TR_SCALAR_EXPAND_CONTINGENCY) return WriteExpandedContingencyData();
+  int* groups = optTrVeVar == TR_VEC_GROUP_MEANS ? grMemb[c.factor] : nullptr;
+  DataTransformationsLib(nObj, nVar, data, optTrEs, optTrVeVar, optTrVeUnits, nClassesVar, nClassesUnits,
+                         BealsTypeOpt, BealsIncludeOpt != 0, BealsNormalizeOpt != 0, groups);
+  return true;
+}
+
+}  // namespace
 
 int TransformaDados() {
-  fprintf(stdout, port ? "\nAnalise ainda nao disponivel.\n" : "\nAnalysis not available yet.\n");
-  return 0;
+  if (temDados != 1) {
+    fprintf(out, "%s", PtEn(" Dados nao disponiveis.\n", " Data not available.\n"));
+    return 0;
+  }
+  ShowStatus(out);
+  fprintf(out, "\n%s\n", line);
+  fprintf(out, "%s", PtEn("TRANSFORMACAO DE DADOS\n", "DATA TRANSFORMATION\n"));
+  fprintf(out, "%s", PtEn("Opcoes:\n", "Options:\n"));
+  int inForce = (optTrEs != 0 || optTrVeVar != 0 || optTrVeUnits != 0) ? 1 : 0;
+  int first = 0;
+  ShowMenu(0, 2, appliesTr, inForce, optTrInfo, &first);
+  if (first == CANCEL) return 0;
+  if (first == 0) {
+    optTrEs = optTrVeVar = optTrVeUnits = 0;
+    FreeResemblance();
+    FreeOrdination();
+    SetDataType(0, 0, 0);
+    CopyOriginalData();
+    return 1;
+  }
+
+  TransformationChoice choice;
+  choice.classesVar = nClassesVar;
+  choice.classesUnits = nClassesUnits;
+  if (!AskTransformations(choice)) return Cancel();
+  if (!ApplyTransformations(choice)) return 0;
+
+  temRese = 0;
+  WriteTransformationReport();
+  ClearLine();
+  fprintf(stdout, "%s", PtEn("\nVeja resultados no arquivo Zoviri.txt.", "\nSee results on file Zoviri.txt."));
+  return 1;
 }

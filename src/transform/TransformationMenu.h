@@ -1,0 +1,29 @@
+// Dialogue pieces of the data transformation menu shared by TransformaDados
+// and SettingsDataTransformation, and the report and side files it writes.
+#pragma once
+#include <cstdio>
+
+#include "shell/SessionState.h"
+
+// Asks the same chain of transformation menus as TransformaDados and stores
+// the three options (without touching the data). 1 stored, 0 cancelled.
+int SettingsDataTransformation();
+
+// Text in the console language.
+inline const char* PtEn(const char* pt, const char* en) { return port ? pt : en; }
+
+// Number of classes for the rescaling into classes (prompt and reading).
+int AskNumberOfClasses();
+// A yes/no question already printed: true unless the answer is 'n'.
+bool AnswerNotNo();
+
+// The data transformation block of "Zoviri.txt" (header, status and, when
+// optPrintData is 's', the original and transformed tables). False when the
+// file cannot be opened.
+bool WriteTransformationReport();
+// Side files of the two expansions; false when the file cannot be opened.
+bool WriteExpandedNominalData();
+bool WriteExpandedContingencyData();
+// Checks the codes or counts of dataOrig before an expansion (scalar option 4
+// or 5); on bad input prints the reason on the console and returns false.
+bool ExpansionInputValid(int optScalar);
