@@ -94,3 +94,22 @@ TEST(BealsSmoothing, TargetColumnOnlyWithGivenMatrix) {
   BealsSmoothing(x.rows(), x.cols(), x.p(), x.p(), out.p(), true, 1, nullptr, false, 0, false);
   ExpectTable(out, {{42, 2.0 / 3, 42}, {42, 7.0 / 12, 42}, {42, 2.0 / 3, 42}, {42, 0.5, 42}});
 }
+
+TEST(BealsSmoothing, NormalizedWithoutTargetRowsRescaledAfterDroppingDiagonal) {
+  Table x = Example();
+  Table out(4, 3);
+  Table m(3, 3);
+  BealsSmoothing(x.rows(), x.cols(), x.p(), x.p(), out.p(), false, 0, m.p(), false, 0, true);
+  // Off-diagonal N_jk / N_j of each row brought to unit sum.
+  ExpectTable(m, {{0, 2.0 / 3, 1.0 / 3}, {2.0 / 3, 0, 1.0 / 3}, {0.5, 0.5, 0}});
+  // Unit 0: P = (1/2, 1/2, 0); P.M = (1/3, 1/3, 1/3), then / (1 - p).
+  EXPECT_NEAR(out(0, 0), 2.0 / 3, 1e-12);
+  EXPECT_NEAR(out(0, 1), 2.0 / 3, 1e-12);
+  EXPECT_NEAR(out(0, 2), 1.0 / 3, 1e-12);
+}
+
+TEST(BealsSmoothing, UnknownTypeLeavesRowProportions) {
+  Table x{{1, 3}, {2, 2}};
+  BealsSmoothing(x.rows(), x.cols(), x.p(), x.p(), x.p(), false, 0, nullptr, true, 7, false);
+  ExpectTable(x, {{0.25, 0.75}, {0.5, 0.5}});
+}
