@@ -20,6 +20,17 @@ struct Matrix {
   std::vector<double*> rows;
 };
 
+// Table of rows x cols values with row pointers, filled row by row.
+struct Table {
+  Table(int rows, int cols, std::vector<double> values) : store(std::move(values)), ptr(rows) {
+    store.resize(static_cast<size_t>(rows) * cols);
+    for (int i = 0; i < rows; i++) ptr[i] = store.data() + static_cast<size_t>(i) * cols;
+  }
+  double** get() { return ptr.data(); }
+  std::vector<double> store;
+  std::vector<double*> ptr;
+};
+
 // Euclidean distances (or their squares) between the rows of points.
 inline Matrix Distances(const std::vector<std::vector<double>>& points, bool squared = false) {
   const int n = static_cast<int>(points.size());
