@@ -25,11 +25,10 @@ void CloseSource(FILE* f) {
   if (f != nullptr && f != stdin) std::fclose(f);
 }
 
-// End of input while an answer was awaited.
+// End of input while an answer was awaited (the error handler rings).
 [[noreturn]] void EndOfInput(FILE* f, const char* label) {
   CloseSource(f);
   std::fprintf(stderr, "\nfile %s ", label != nullptr ? label : "");
-  Bell();
   throw 2;
 }
 

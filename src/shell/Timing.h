@@ -1,6 +1,7 @@
 // Clocks, time stamps, the console progress line and the thread limit.
 #pragma once
 #include <cstdio>
+#include <ctime>
 
 void InitIFLibG();
 void InitMultiprocessing(int n);
@@ -9,8 +10,6 @@ double difftime_Clock(double t0);
 void TimeStamp(FILE* f);
 void HandleEventInfoWhere2(const char* label);
 void ClearLine();
-
-#include <ctime>
 
 extern clock_t t1;          // processor clock at start-up
 extern clock_t t2;          // processor clock at the last progress line
