@@ -1,0 +1,259 @@
+// Options O and D run by the program on the dune meadow table (20 sampling
+// units by 30 species, labels read from the file): principal coordinates,
+// principal components and correspondence analysis, refused combinations,
+// and the scatter-diagram file.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/RunPlexor.h"
+
+namespace {
+
+const int kUnits = 20, kVars = 30;
+
+// Reads dune.txt: quantitative data of one scale, values by sampling units,
+// labels from the file, not echoed.
+const char* const kData = "N\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n";
+// Resemblance: direction, measure, no post-transformation, matrix not printed.
+std::string Resemblance(int dir, int measure) {
+  return "R\n" + std::to_string(dir) + "\n" + std::to_string(measure) + "\n0\nn\n";
+}
+// Double adjustment (other transformations), data not printed.
+const char* const kDoubleAdjustment = "T\n1\n0\n3\n6\nn\n";
+
+std::vector<std::vector<double>> DuneTable() {
+  std::ifstream f(std::string(PLEXOR_SOURCE_DIR) + "/examples/dune.txt");
+  std::vector<std::vector<double>> t(kUnits, std::vector<double>(kVars));
+  for (auto& row : t)
+    for (double& x : row) f >> x;
+  return t;
+}
+
+// The numbers that follow `heading` on its line of the results file.
+std::vector<double> NumbersAfter(const std::string& text, const std::string& heading) {
+  std::vector<double> v;
+  const size_t p = text.find(heading);
+  if (p == std::string::npos) return v;
+  const size_t end = text.find('\n', p + heading.size());
+  std::istringstream s(text.substr(p + heading.size(), end - p - heading.size()));
+  double x;
+  while (s >> x) v.push_back(x);
+  return v;
+}
+
+double Sum(const std::vector<double>& v) {
+  double s = 0;
+  for (double x : v) s += x;
+  return s;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream s(text);
+  for (std::string l; std::getline(s, l);) lines.push_back(l);
+  return lines;
+}
+
+class OrdinationRun : public ::testing::Test {
+ protected:
+  void SetUp() override { folder.copyFromSource("examples/dune.txt", "dune.txt"); }
+  PlexorRun Run(const std::string& steps) { return folder.run(kData + steps + "X\n"); }
+  PlexorFolder folder;
+};
+
+}  // namespace
+
+TEST_F(OrdinationRun, PrincipalCoordinatesOfEuclideanDistances) {
+  PlexorRun r = Run(Resemblance(1, 3) + "O\n1\ny\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Ordination method:\n\t(1)principal coordinates analysis\n\t(2)principal components "
+                       "analysis\n \t(3)correspondence analysis\n \t(99)return to main menu\n "),
+            std::string::npos);
+  EXPECT_NE(r.out.find("\nSee results on file Zoviri.txt."), std::string::npos);
+  EXPECT_EQ(r.out.find("Evaluate significance"), std::string::npos);
+  const std::string z = folder.read("Zoviri.txt");
+  EXPECT_NE(z.find("\nORDINATION\n"), std::string::npos);
+  EXPECT_NE(z.find("Ordination method: (1)principal coordinates analysis\n"), std::string::npos);
+  EXPECT_NE(z.find("\nMatrix with squared distances:\n"), std::string::npos);
+  EXPECT_NE(z.find("\nMatrix subjected to eigenanalysis:\n"), std::string::npos);
+  // Twenty points in thirty dimensions span nineteen.
+  EXPECT_NE(z.find("\nNumber of eigenvalues >0.0001: \t19"), std::string::npos);
+  EXPECT_EQ(z.find("Warning!!!"), std::string::npos);  // Euclidean
+  // The eigenvalues add up to the total sum of squares about the centroid.
+  const auto t = DuneTable();
+  double ss = 0;
+  for (int j = 0; j < kVars; j++) {
+    double m = 0;
+    for (int i = 0; i < kUnits; i++) m += t[i][j] / kUnits;
+    for (int i = 0; i < kUnits; i++) ss += (t[i][j] - m) * (t[i][j] - m);
+  }
+  const auto eig = NumbersAfter(z, "\nEigenvalues:\t");
+  ASSERT_EQ(eig.size(), 19u);
+  EXPECT_NEAR(Sum(eig), ss, ss * 1e-4);
+  for (size_t k = 1; k < eig.size(); k++) EXPECT_GE(eig[k - 1], eig[k]);
+  EXPECT_NEAR(Sum(NumbersAfter(z, "\nPercentage:\t")), 100.0, 1e-2);
+  EXPECT_NE(z.find("\nScores of sampling units on the first 6 components:\nAxis  1:\t"), std::string::npos);
+  EXPECT_NE(z.find("\nCorrelation coefficients between original descriptors and ordination axes:\nvariables\t"),
+            std::string::npos);
+  EXPECT_NE(z.find("Original descriptors with the highest correlation coefficients:\nAxis 1:\t"), std::string::npos);
+  EXPECT_NE(z.find("\nScores of sampling units adjusted for preserving Mahalanobis distances between sampling units"),
+            std::string::npos);
+  EXPECT_NE(z.find("Bartlett\tu\tp\nAxis 1:\t"), std::string::npos);
+  // Last axis: no degrees of freedom, probability 1.
+  const size_t last = z.find("\nAxis 19:\t", z.find("Bartlett\tu\tp\n"));
+  ASSERT_NE(last, std::string::npos);
+  EXPECT_EQ(z.substr(z.find('\n', last + 1) - 2, 3), "\t1\n");
+  // scores.txt holds the last table: Mahalanobis-preserving scores, unit variance per axis.
+  const auto lines = Lines(folder.read("scores.txt"));
+  ASSERT_EQ(lines.size(), 20u);
+  double axis1 = 0;
+  for (const auto& l : lines) {
+    std::istringstream s(l);
+    std::vector<double> v;
+    double x;
+    while (s >> x) v.push_back(x);
+    ASSERT_EQ(v.size(), 6u);
+    axis1 += v[0] * v[0];
+  }
+  EXPECT_NEAR(axis1, 1.0, 1e-3);
+}
+
+TEST_F(OrdinationRun, NonMetricMeasureShowsWarning) {
+  PlexorRun r = Run(Resemblance(1, 20) + "O\n1\nn\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string z = folder.read("Zoviri.txt");
+  EXPECT_EQ(z.find("\nMatrix subjected to eigenanalysis:\n"), std::string::npos);
+  // Percentage difference on these data has negative eigenvalues beyond 0.1 % of the trace.
+  EXPECT_NE(z.find("\nWarning!!! The resemblance matrix subjected to eigenanalysis seems not to have\n"
+                   "           euclidean metric properties.\nSum of positive eigenvalues: "),
+            std::string::npos);
+  const auto discrepance = NumbersAfter(z, "Discrepance: ");
+  ASSERT_EQ(discrepance.size(), 1u);
+  EXPECT_GT(discrepance[0], 0.0);
+  EXPECT_NE(z.find("Bartlett\tu\tp\n"), std::string::npos);
+}
+
+TEST_F(OrdinationRun, PrincipalComponentsOfCorrelationsBetweenVariables) {
+  PlexorRun r = Run(Resemblance(2, 17) + "O\n2\nn\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string z = folder.read("Zoviri.txt");
+  EXPECT_NE(z.find("Ordination method: (2)principal components analysis\n"), std::string::npos);
+  // The eigenvalues of a correlation matrix add up to its order.
+  const auto eig = NumbersAfter(z, "\nEigenvalues:\t");
+  ASSERT_FALSE(eig.empty());
+  EXPECT_LE(eig.size(), 19u);
+  EXPECT_NEAR(Sum(eig), 30.0, 1e-2);
+  EXPECT_NE(z.find("\nEigenvectors (normalized, max. 6):\nAxis 1:\t"), std::string::npos);
+  EXPECT_NE(z.find("\nScores of sampling units on the first 6 components:\n"), std::string::npos);
+  EXPECT_NE(z.find("\nCorrelation coefficients between original descriptors and ordination axes:\nvariables\t"),
+            std::string::npos);
+  EXPECT_NE(z.find("\nContribution (percentage) of original descriptors in each ordination axis:\nvariables\t"),
+            std::string::npos);
+  // Each contribution column adds up to 100: read the 30 species rows.
+  const size_t p = z.find("\nContribution (percentage)");
+  auto lines = Lines(z.substr(p));
+  double column1 = 0;
+  for (int d = 0; d < kVars; d++) {
+    std::istringstream s(lines[3 + d]);
+    std::string label;
+    double x;
+    s >> label >> x;
+    column1 += x;
+  }
+  EXPECT_NEAR(column1, 100.0, 1e-2);
+  EXPECT_NE(z.find("\nScores of sampling units adjusted for preserving Mahalanobis distances"), std::string::npos);
+  EXPECT_NE(z.find("Bartlett\tu\tp\n"), std::string::npos);
+}
+
+TEST_F(OrdinationRun, CorrespondenceAnalysisAfterDoubleAdjustment) {
+  PlexorRun r = Run(std::string(kDoubleAdjustment) + Resemblance(1, 1) + "O\n3\nn\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string z = folder.read("Zoviri.txt");
+  EXPECT_NE(z.find("Ordination method: (3)correspondence analysis\n"), std::string::npos);
+  // Total inertia = chi-square / grand total of the table.
+  const auto t = DuneTable();
+  std::vector<double> rows(kUnits, 0), cols(kVars, 0);
+  double total = 0;
+  for (int i = 0; i < kUnits; i++)
+    for (int j = 0; j < kVars; j++) rows[i] += t[i][j], cols[j] += t[i][j], total += t[i][j];
+  double chi2 = 0;
+  for (int i = 0; i < kUnits; i++)
+    for (int j = 0; j < kVars; j++) {
+      const double e = rows[i] * cols[j] / total;
+      chi2 += (t[i][j] - e) * (t[i][j] - e) / e;
+    }
+  const auto eig = NumbersAfter(z, "\nEigenvalues:\t");
+  ASSERT_EQ(eig.size(), 19u);
+  EXPECT_NEAR(Sum(eig), chi2 / total, 1e-3 * chi2 / total);
+  EXPECT_LT(eig[0], 1.0);
+  EXPECT_NE(z.find("\nScores of sampling units on the first 6 components:\n"), std::string::npos);
+  EXPECT_NE(z.find("\nScores of variables on the first 6 components:\n"), std::string::npos);
+  EXPECT_NE(z.find("\nScores of variables adjusted for preserving Mahalanobis distances between variables"),
+            std::string::npos);
+  EXPECT_EQ(z.find("Bartlett"), std::string::npos);
+  EXPECT_EQ(Lines(folder.read("scores.txt")).size(), 30u);
+}
+
+TEST_F(OrdinationRun, IncompatibleChoicesAreRefused) {
+  PlexorRun r = Run(Resemblance(1, 3) + "O\n3\nO\n2\nO\n99\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Data transformation and/or resemblance measure are not compatible.\n\tAcceptable options "
+                       "for correspondence analysis:\n\tVector transformation: (6)deviations expected values via "
+                       "marginal totals (double adjustment)\n\tResemblance option: (1)product moment\n"),
+            std::string::npos);
+  EXPECT_NE(r.out.find("Resemblance measure is not compatible.\nAcceptable options for principal components "
+                       "analysis: (1)product moment, "),
+            std::string::npos);
+  EXPECT_EQ(folder.read("Zoviri.txt").find("ORDINATION"), std::string::npos);
+}
+
+TEST_F(OrdinationRun, ScatterOfOrdinationScores) {
+  // Sampling units only, unit labels, axes 1 x 2.
+  PlexorRun r = Run(Resemblance(1, 3) + "O\n1\nn\nD\n3\n1\n1\n1\n2\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::string s = folder.read("ScatterData.txt");
+  auto lines = Lines(s);
+  ASSERT_GE(lines.size(), 22u);
+  EXPECT_EQ(lines[0], "Labels\tAxis1\tAxis2");
+  EXPECT_EQ(lines[1].rfind("site1\t", 0), 0u);
+  EXPECT_EQ(lines[20].rfind("site20\t", 0), 0u);
+  EXPECT_EQ(lines[21], "");
+  EXPECT_NE(s.find("Data: dune.txt  Type: "), std::string::npos);
+  EXPECT_NE(s.find("20 units, 30 var.\nAxes: component 1 x 2      Points: sampling units\n"), std::string::npos);
+  EXPECT_NE(s.find("Resemblance: (3)Euclidean distance, (1)comparing sampling units\n"), std::string::npos);
+  EXPECT_NE(s.find("Ordination: (1)principal coordinates analysis\n"), std::string::npos);
+
+}
+
+TEST_F(OrdinationRun, ScatterBiplotAddsVariables) {
+  // Biplot with default-free labels, axes 2 x 1: the species follow the units.
+  PlexorRun r = Run(Resemblance(1, 3) + "O\n1\nn\nD\n3\n2\n1\n2\n1\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string s = folder.read("ScatterData.txt");
+  const auto lines = Lines(s);
+  int points = 0;
+  for (size_t i = 1; i < lines.size() && !lines[i].empty(); i++) points++;
+  EXPECT_GE(points, 40);
+  EXPECT_LE(points, 50);
+  EXPECT_EQ(lines[21].rfind("Achimill\t", 0), 0u);
+  EXPECT_NE(s.find("Axes: component 2 x 1      Points: sampling units and variables\n"), std::string::npos);
+}
+
+TEST_F(OrdinationRun, ScatterOfVariablesAndMissingPrerequisites) {
+  PlexorRun r = Run("D\n1\n3\n1\nD\n2\nD\n3\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\nTransformed data not available.\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\nOrdination scores not available.\n"), std::string::npos);
+  const std::string s = folder.read("ScatterData.txt");
+  const auto lines = Lines(s);
+  ASSERT_GE(lines.size(), 21u);
+  EXPECT_EQ(lines[0], "Labels\tAxis1\tAxis2");
+  EXPECT_EQ(lines[1], "site1\t0\t1");  // species 3 and species 1 of site 1
+  EXPECT_NE(s.find("Axes: variables 3 x 1      Points: sampling units\n"), std::string::npos);
+  EXPECT_EQ(s.find("Scalar transf."), std::string::npos);
+}
