@@ -1,0 +1,224 @@
+// Option R run by the program on the dune meadow table (20 sampling units by
+// 30 species, labels read from the file) with results at 12 significant
+// digits; the printed matrices are checked against values computed here from
+// the file with the textbook formulas.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/RunPlexor.h"
+
+namespace {
+
+using Row = std::vector<double>;
+using Matrix = std::vector<Row>;
+
+const int kUnits = 20, kVars = 30;
+
+// Preferences: 12 significant digits; then dune.txt as quantitative data of
+// one scale, by sampling units, labels from the file, not echoed.
+const char* const kSetup = "E\nF\n12\n0\nC\nN\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n";
+
+Matrix Dune() {
+  std::ifstream f(std::string(PLEXOR_SOURCE_DIR) + "/examples/dune.txt");
+  Matrix t(kUnits, Row(kVars));
+  for (auto& row : t)
+    for (double& x : row) f >> x;
+  return t;
+}
+
+Matrix Transposed(const Matrix& t) {
+  Matrix r(t[0].size(), Row(t.size()));
+  for (size_t i = 0; i < t.size(); i++)
+    for (size_t k = 0; k < t[0].size(); k++) r[k][i] = t[i][k];
+  return r;
+}
+
+// The lower triangle printed after the first "\nResemblance matrix:\n" heading.
+Matrix PrintedMatrix(const std::string& z, int n) {
+  Matrix m;
+  const std::string h = "\nResemblance matrix:\n";
+  size_t p = z.find(h);
+  if (p == std::string::npos) return m;
+  std::istringstream s(z.substr(p + h.size()));
+  for (int i = 0; i < n; i++) {
+    std::string line;
+    if (!std::getline(s, line)) break;
+    std::istringstream ls(line);
+    Row r;
+    double x;
+    while (ls >> x) r.push_back(x);
+    m.push_back(r);
+  }
+  return m;
+}
+
+void ExpectMatrix(const std::string& z, int n, const std::function<double(int, int)>& expected) {
+  Matrix m = PrintedMatrix(z, n);
+  ASSERT_EQ(static_cast<int>(m.size()), n);
+  for (int i = 0; i < n; i++) {
+    ASSERT_EQ(static_cast<int>(m[i].size()), i + 1) << "row " << i;
+    for (int j = 0; j <= i; j++) {
+      const double e = expected(i, j);
+      EXPECT_NEAR(m[i][j], e, 1e-11 * std::fmax(1.0, std::fabs(e))) << i << "," << j;
+    }
+  }
+}
+
+double Mean(const Row& x) {
+  double s = 0;
+  for (double v : x) s += v;
+  return s / x.size();
+}
+
+class ResemblanceRun : public ::testing::Test {
+ protected:
+  void SetUp() override { folder.copyFromSource("examples/dune.txt", "dune.txt"); }
+  // Runs option R with the given answers after reading the data; matrix printed.
+  std::string RunR(const std::string& answers) {
+    PlexorRun r = folder.run(std::string(kSetup) + "R\n" + answers + "X\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    out = r.out;
+    return folder.read("Zoviri.txt");
+  }
+  PlexorFolder folder;
+  Matrix dune = Dune();
+  std::string out;
+};
+
+}  // namespace
+
+TEST_F(ResemblanceRun, EuclideanBetweenSamplingUnits) {
+  const std::string z = RunR("1\n3\n0\ny\n");
+  EXPECT_NE(out.find("\nSee results on file Zoviri.txt."), std::string::npos);
+  EXPECT_NE(z.find("\nPLEXOR version "), std::string::npos);
+  EXPECT_NE(z.find("\nRESEMBLANCE MEASURES\n"), std::string::npos);
+  EXPECT_NE(z.find("Resemblance measure: (3)Euclidean distance, (1)comparing sampling units\n"), std::string::npos);
+  // Units 1 and 2 differ by 2,2,3,4,2,5,5,5: sqrt(112).
+  EXPECT_NE(z.find("\n10.5830052443\t"), std::string::npos);
+  ExpectMatrix(z, kUnits, [&](int i, int j) {
+    double s = 0;
+    for (int k = 0; k < kVars; k++) s += (dune[i][k] - dune[j][k]) * (dune[i][k] - dune[j][k]);
+    return std::sqrt(s);
+  });
+}
+
+TEST_F(ResemblanceRun, PercentageDifference) {
+  const std::string z = RunR("1\n20\n0\ny\n");
+  ExpectMatrix(z, kUnits, [&](int i, int j) {
+    double num = 0, den = 0;
+    for (int k = 0; k < kVars; k++) {
+      num += std::fabs(dune[i][k] - dune[j][k]);
+      den += dune[i][k] + dune[j][k];
+    }
+    return i == j ? 0.0 : num / den;
+  });
+}
+
+TEST_F(ResemblanceRun, ChordDistance) {
+  const std::string z = RunR("1\n18\n0\ny\n");
+  ExpectMatrix(z, kUnits, [&](int i, int j) {
+    double xx = 0, yy = 0, xy = 0;
+    for (int k = 0; k < kVars; k++) {
+      xx += dune[i][k] * dune[i][k];
+      yy += dune[j][k] * dune[j][k];
+      xy += dune[i][k] * dune[j][k];
+    }
+    // |x/|x| - y/|y||^2 = 2 - 2 cos.
+    const double d2 = 2.0 - 2.0 * xy / std::sqrt(xx * yy);
+    return i == j ? 0.0 : std::sqrt(std::fmax(d2, 0.0));
+  });
+}
+
+TEST_F(ResemblanceRun, CorrelationBetweenVariables) {
+  const std::string z = RunR("2\n17\n0\ny\n");
+  EXPECT_NE(z.find("Resemblance measure: (17)correlation, (2)comparing variables\n"), std::string::npos);
+  const Matrix v = Transposed(dune);
+  ExpectMatrix(z, kVars, [&](int i, int j) {
+    const double mx = Mean(v[i]), my = Mean(v[j]);
+    double sxy = 0, sxx = 0, syy = 0;
+    for (int k = 0; k < kUnits; k++) {
+      sxy += (v[i][k] - mx) * (v[j][k] - my);
+      sxx += (v[i][k] - mx) * (v[i][k] - mx);
+      syy += (v[j][k] - my) * (v[j][k] - my);
+    }
+    return sxy / std::sqrt(sxx * syy);
+  });
+}
+
+TEST_F(ResemblanceRun, GowerIndexOfQuantitativeVariables) {
+  const std::string z = RunR("1\n5\ny\n0\ny\n");
+  EXPECT_NE(z.find("Joint absences in binary variables were considered.\n"), std::string::npos);
+  Row range(kVars);
+  for (int k = 0; k < kVars; k++) {
+    double lo = dune[0][k], hi = dune[0][k];
+    for (int i = 0; i < kUnits; i++) {
+      lo = std::fmin(lo, dune[i][k]);
+      hi = std::fmax(hi, dune[i][k]);
+    }
+    range[k] = hi - lo;
+  }
+  ExpectMatrix(z, kUnits, [&](int i, int j) {
+    double s = 0;
+    for (int k = 0; k < kVars; k++) s += range[k] > 0 ? 1.0 - std::fabs(dune[i][k] - dune[j][k]) / range[k] : 1.0;
+    return s / kVars;
+  });
+}
+
+TEST_F(ResemblanceRun, SquaredResemblance) {
+  const std::string z = RunR("1\n3\n1\ny\n");
+  EXPECT_NE(z.find("Transformation of the resemblance measure: (1)squared resemblance\n"), std::string::npos);
+  Matrix m = PrintedMatrix(z, 2);
+  ASSERT_EQ(m.size(), 2u);
+  EXPECT_NEAR(m[1][0], 112.0, 1e-9);
+}
+
+TEST_F(ResemblanceRun, MatrixNotPrinted) {
+  const std::string z = RunR("1\n3\n0\nn\n");
+  EXPECT_NE(z.find("\nRESEMBLANCE MEASURES\n"), std::string::npos);
+  EXPECT_EQ(z.find("\nResemblance matrix:\n"), std::string::npos);
+}
+
+TEST_F(ResemblanceRun, CancelLeavesNoMatrix) {
+  PlexorRun r = folder.run(std::string(kSetup) + "R\n99\nR\n1\n3\n99\nX\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::string z = folder.read("Zoviri.txt");
+  EXPECT_EQ(z.find("RESEMBLANCE MEASURES"), std::string::npos);
+  EXPECT_EQ(r.out.find("See results on file Zoviri.txt"), std::string::npos);
+}
+
+// Three qualitative variables: x, y and x xor y over six units. Each pair is
+// nearly independent; the triplet shares the information of the xor.
+TEST(ResemblanceQualitative, MutualEntropyTripletsAndTables) {
+  PlexorFolder f;
+  f.write("q.txt", "1 1 1\n1 2 2\n2 1 2\n2 2 1\n1 1 1\n2 2 1\n");
+  PlexorRun r = f.run("N\nn\nq.txt\n3\n6\n3\nN\n1\nn\nR\n2\n7\n1\n0\ny\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Enter order of entropy measure (alpha in Reyni's general entropy): "), std::string::npos);
+  EXPECT_NE(r.out.find("\nSee contingency tables in file Tables.txt."), std::string::npos);
+  const std::string z = f.read("Zoviri.txt");
+  EXPECT_NE(z.find("Order of entropy measure (alpha in Reyni's general entropy): 1\n"), std::string::npos);
+  EXPECT_NE(z.find("\nResemblance matrix (bits):\n"), std::string::npos);
+  EXPECT_NE(z.find("\nMutual entropy between variables in triplets (nats):\nVar. 1 x 2 x 3:\t"), std::string::npos);
+  EXPECT_NE(z.find("\nMutual entropy pairwise conditional (|) to a third variable (nats):\nVar. 1 x 2 | 3:\t"),
+            std::string::npos);
+  EXPECT_NE(z.find("\nMutual entropy between variables in triplets (bits):\n"), std::string::npos);
+  EXPECT_NE(z.find("\n\nMutual entropy pairwise conditional (|) to a third variable (bits):\n"), std::string::npos);
+  // Variables 1 and 2: table [[2,1],[1,2]] of 6 units; mutual entropy
+  // sum p ln(p / (1/4)) = (2/3) ln(4/3) + (1/3) ln(2/3).
+  const double i12 = (2.0 / 3.0) * std::log(4.0 / 3.0) + (1.0 / 3.0) * std::log(2.0 / 3.0);
+  std::ostringstream v;
+  v.precision(5);
+  v << i12;
+  EXPECT_NE(z.find("\n" + v.str().substr(0, 6)), std::string::npos) << v.str();
+  const std::string t = f.read("Tables.txt");
+  EXPECT_NE(t.find("\nContingency table var.1 x var.2:\nRow states (2): 1\t2\t\nColumn states (2): 1\t2\t\n2\t1\t\n1\t2\t\n"),
+            std::string::npos)
+      << t;
+  EXPECT_TRUE(f.exists("Tables3D.txt"));
+}
