@@ -5,30 +5,9 @@
 
 #include "ZQLib/zqlibDim.h"
 #include "resemblance/PairwiseHelpers.h"
+#include "resemblance/RowKernels.h"
 
 namespace {
-
-// Sum of (x - y)^2 over all positions.
-inline double SumSqDiff(int m, const double* x, const double* y) {
-  double s = 0.0;
-#pragma omp simd reduction(+ : s)
-  for (int k = 0; k < m; k++) {
-    const double d = x[k] - y[k];
-    s += d * d;
-  }
-  return s;
-}
-
-// Sum of (x - y)^2 over the positions where both are present.
-inline double SumSqDiffMV(int m, const double* x, const double* y) {
-  double s = 0.0;
-#pragma omp simd reduction(+ : s)
-  for (int k = 0; k < m; k++) {
-    const double d = (x[k] == kMissingValue || y[k] == kMissingValue) ? 0.0 : x[k] - y[k];
-    s += d * d;
-  }
-  return s;
-}
 
 inline double Dot(int m, const double* x, const double* y) {
   double s = 0.0;
@@ -39,8 +18,7 @@ inline double Dot(int m, const double* x, const double* y) {
 
 // Cross products of all pairs i <= j of rows of a table without missing cells.
 void CrossProductsUpper(int n, int m, double** t, double** result) {
-  for (int i = 0; i < n; i++)
-    for (int j = i; j < n; j++) result[i][j] = Dot(m, t[i], t[j]);
+  for (int i = 0; i < n; i++) rsm::DotRow(n, m, t, t[i], i, result[i]);
 }
 
 // Mirrors the upper triangle in square tiles so that both the rows read and
@@ -93,13 +71,8 @@ void EucliDistMV(int n, int m, double** table, double** result) {
   // Row i has n - i - 1 pairs: round-robin rows of one keep the threads' shares even.
 #pragma omp parallel for schedule(static, 1)
   for (int i = 0; i < n; i++) {
-    double* ri = result[i];
-    const double* x = table[i];
-    ri[i] = 0.0;
-    for (int j = i + 1; j < n; j++) {
-      const double s = missing ? SumSqDiffMV(m, x, table[j]) : SumSqDiff(m, x, table[j]);
-      ri[j] = s > 0.0 ? std::sqrt(s) : 0.0;
-    }
+    result[i][i] = 0.0;
+    rsm::SqDistRow(n, m, table, table[i], i + 1, result[i], missing);
   }
   MirrorUpperTiled(n, result);
 }
@@ -159,19 +132,10 @@ void BrayCurtisMV(int n, int m, double** table, double** result) {
     for (int k = 0; k < m; k++)
       if (!IsMissing(table[i][k]) && table[i][k] < mn) mn = table[i][k];
   const double shift = mn < 0.0 ? mn : 0.0;
+  const bool missing = rsm::TableHasMissing(n, m, table);
   for (int i = 0; i < n; i++) {
     result[i][i] = 0.0;
-    const double* x = table[i];
-    for (int j = i + 1; j < n; j++) {
-      const double* y = table[j];
-      double num = 0.0, den = 0.0;
-      for (int k = 0; k < m; k++) {
-        if (IsMissing(x[k]) || IsMissing(y[k])) continue;
-        num += std::fabs(x[k] - y[k]);
-        den += (x[k] - shift) + (y[k] - shift);
-      }
-      if (den > 0.0) result[i][j] = num / den;
-    }
+    rsm::BrayCurtisRow(n, m, table, table[i], i + 1, result[i], shift, missing);
   }
 }
 

@@ -85,7 +85,11 @@ int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, in
   if (post == 1 || post == 2)
     for (int i = 0; i < n; i++)
       for (int j = i; j < n; j++) rese[i][j] = post == 1 ? rese[i][j] * rese[i][j] : std::sqrt(rese[i][j]);
-  rsm::MirrorUpper(n, rese);
+  // These routines already leave both triangles equal; mirroring again
+  // would only cost a pass over a large matrix.
+  const bool symmetric = post == 0 && (measure == 1 || measure == 3 || measure == 5 || measure == 17 ||
+                                       measure == 18 || measure == 22);
+  if (!symmetric) rsm::MirrorUpper(n, rese);
   return 1;
 }
 
