@@ -1,0 +1,98 @@
+// Printers of the data and resemblance matrices, and allocation and release
+// of the data-dependent session state.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "ZQLib/zqlibDim.h"
+#include "shell/EntryPoints.h"
+#include "shell/SessionState.h"
+
+namespace {
+
+std::string Contents(FILE* f) {
+  std::string s;
+  rewind(f);
+  for (int c; (c = fgetc(f)) != EOF;) s.push_back(static_cast<char>(c));
+  fclose(f);
+  return s;
+}
+
+TEST(DataPrinters, DataMatrixInColumnsOfEight) {
+  port = 0;
+  double r0[] = {1, 2.5};
+  double r1[] = {-0.333333333, 1000000};
+  double* m[] = {r0, r1};
+  FILE* f = tmpfile();
+  PrintData(f, 2, 2, 3, m);
+  EXPECT_EQ(Contents(f), "Data matrix:\n       1\t     2.5\t\n  -0.333\t   1e+06\t\n");
+  float g0[] = {1.5f};
+  float* g[] = {g0};
+  port = 1;
+  f = tmpfile();
+  PrintData(f, 1, 1, 5, g);
+  EXPECT_EQ(Contents(f), "Matriz de dados:\n     1.5\t\n");
+  port = 0;
+}
+
+TEST(DataPrinters, ResemblanceUpperTriangleShownBelowTheDiagonal) {
+  port = 0;
+  double r0[] = {1, 2, 3};
+  double r1[] = {7, 4, 5};
+  double r2[] = {8, 9, 6};
+  double* m[] = {r0, r1, r2};
+  FILE* f = tmpfile();
+  PrintRese(f, 3, 5, m);
+  EXPECT_EQ(Contents(f), "\nResemblance matrix:\n1\t\n2\t4\t\n3\t5\t6\t\n");
+  // The matrix is left as it was.
+  EXPECT_EQ(m[0][1], 2);
+  EXPECT_EQ(m[1][0], 7);
+  EXPECT_EQ(m[2][1], 9);
+}
+
+TEST(SessionMemory, DimensionedZeroFilledAndReleasedWithEverythingDependent) {
+  LivraMemoria();
+  nObj = 4;
+  nVar = 3;
+  Dimensiona();
+  for (int i = 0; i < 4; i++)
+    for (int j = 0; j < 3; j++) {
+      EXPECT_EQ(dataOrig[i][j], 0);
+      EXPECT_EQ(data[i][j], 0);
+    }
+  EXPECT_EQ(varType[2], 0);
+  EXPECT_EQ(uaLabels[3][LABEL_LEN], '\0');
+  EXPECT_EQ(varLabels[2][0], '\0');
+  temDados = 1;
+  temRese = 1;
+  nRows = 4;
+  rese = dimDouble2D(4, 4);
+  temEscore = 1;
+  eig = dimDouble1D(5);
+  evectors = dimDouble2D(5, 5);
+  escores = dimDouble2D(4, 4);
+  temGrupo = 1;
+  nFactors = 2;
+  grMembDimensioned = 1;
+  const int rows = GroupArrayRows(2);
+  EXPECT_EQ(rows, 4);
+  grMemb = dimInt2D(rows, 4);
+  grLabel = dimInt2D(rows, 4);
+  nGroups = dimInt1D(rows);
+  nestedFactor = dimInt1D(2);
+  factorLabel = dimChar2D(2, NAME_LEN);
+  LivraMemoria();
+  EXPECT_EQ(temDados, 0);
+  EXPECT_EQ(temRese, 0);
+  EXPECT_EQ(temEscore, 0);
+  EXPECT_EQ(temGrupo, 0);
+  EXPECT_EQ(grMembDimensioned, 0);
+  EXPECT_EQ(dataOrig, nullptr);
+  EXPECT_EQ(rese, nullptr);
+  EXPECT_EQ(escores, nullptr);
+  EXPECT_EQ(grMemb, nullptr);
+  LivraMemoria();  // nothing left to release
+}
+
+}  // namespace
