@@ -222,3 +222,40 @@ TEST(ResemblanceQualitative, MutualEntropyTripletsAndTables) {
       << t;
   EXPECT_TRUE(f.exists("Tables3D.txt"));
 }
+
+// Mixed data (quantitative, nominal, binary, ordinal): the variable types
+// declared when reading reach the Gower index.
+TEST(ResemblanceMixed, GowerWithDeclaredTypes) {
+  PlexorFolder f;
+  f.write("m.txt", "1 1 1 10\n3 1 0 20\n5 2 0 30\n");
+  PlexorRun r = f.run("N\nn\nm.txt\n5\n3\n4\n3 2 1 4\nn\nN\n1\nn\nR\n1\n5\nn\n0\ny\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Consider matching absences in binary traits? y/n  "), std::string::npos);
+  const std::string z = f.read("Zoviri.txt");
+  EXPECT_NE(z.find("Joint absences in binary variables were NOT considered.\n"), std::string::npos);
+  Matrix m = PrintedMatrix(z, 3);
+  ASSERT_EQ(m.size(), 3u);
+  ASSERT_EQ(m[2].size(), 3u);
+  // Units 1-2: (0.5 + 1 + 0 + 0.5) / 4; units 2-3: the double zero is left out, (0.5 + 0 + 0.5) / 3.
+  EXPECT_NEAR(m[1][0], 0.5, 1e-12);
+  EXPECT_NEAR(m[2][1], 1.0 / 3.0, 1e-5);
+  EXPECT_NEAR(m[2][0], 0.0, 1e-12);
+  EXPECT_NEAR(m[0][0], 1.0, 1e-12);
+}
+
+TEST(ResemblancePortuguese, HeadingsAndMessages) {
+  PlexorFolder f;
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  PlexorRun r = f.run("E\nL\nC\nN\nn\ndune.txt\n1\n20\n30\nN\n2\nn\nR\n1\n3\n0\ns\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("MEDIDAS DE SEMELHANCA\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Opcoes: \n"), std::string::npos);
+  EXPECT_NE(r.out.find("\nTipo de medida de semelhanca (1)compara unidades amostrais: \n"), std::string::npos);
+  EXPECT_NE(r.out.find("\nTransformacoes da matriz de semelhanca: \n"), std::string::npos);
+  EXPECT_NE(r.out.find("Incluir matriz de semelhanca nos resultados? s/n "), std::string::npos);
+  EXPECT_NE(r.out.find("\nVeja resultados no arquivo Zoviri.txt."), std::string::npos);
+  const std::string z = f.read("Zoviri.txt");
+  EXPECT_NE(z.find("\nPLEXOR versao "), std::string::npos);
+  EXPECT_NE(z.find("\nMEDIDAS DE SEMELHANCA\n"), std::string::npos);
+  EXPECT_NE(z.find("\nMatriz de semelhanca:\n"), std::string::npos);
+}
