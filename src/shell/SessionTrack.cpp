@@ -229,7 +229,8 @@ bool ReadData(TrackReader& r, Track& t) {
   if (!r.Ints(cols, t.varType, 1, 4)) return false;
   for (int i = 0; i < rows; i++)
     if (!r.Reals(cols, t.dataOrig[i])) return false;
-  if (!r.Int(t.optTrEs, 0) || !r.Int(t.optTrVeVar, 0) || !r.Int(t.optTrVeUnits, 0)) return false;
+  // Option numbers index the option tables: they must stay inside them.
+  if (!r.Int(t.optTrEs, 0, 6) || !r.Int(t.optTrVeVar, 0, 13) || !r.Int(t.optTrVeUnits, 0, 13)) return false;
   for (int i = 0; i < rows; i++)
     if (!r.Reals(cols, t.data[i])) return false;
   for (int i = 0; i < rows; i++)
@@ -240,7 +241,7 @@ bool ReadData(TrackReader& r, Track& t) {
 }
 
 bool ReadResemblance(TrackReader& r, Track& t) {
-  if (!r.Int(t.optReseDir, 1, 2) || !r.Int(t.optReseTipo, 0) || !r.Int(t.nClassesVar) || !r.Int(t.nClassesUnits) ||
+  if (!r.Int(t.optReseDir, 1, 2) || !r.Int(t.optReseTipo, 0, 30) || !r.Int(t.nClassesVar) || !r.Int(t.nClassesUnits) ||
       !r.Real(t.alphaH) || !r.Real(t.kParameter) || !r.Flag(t.countDoubleAbsence))
     return false;
   const int n = t.optReseDir == 1 ? t.nObj : t.nVar;

@@ -241,6 +241,8 @@ TEST_F(SessionTrackTest, DamagedTracksRefused) {
       good.substr(0, good.size() - 2) + "1\n1\n0\nf\n0\t\n7\t\n",   // more groups than units
       "Sessao\nd.txt\n16/May/2007\n0\n1\n1\n1\n2\n",                 // resemblance without data
       "Sessao\nd.txt\n16/May/2007\n7\n",                             // flag not 0 or 1
+      head + "2\n2\n1\n1\n0\n0\nN\n3\t3\t\n1\t2\t\n3\t4\t\n99\n0\n0\n",       // no such transformation
+      good.substr(0, good.size() - 6) + "1\n1\n77\n0\n0\n1\n0\n0\n",      // no such resemblance measure
   };
   for (size_t k = 0; k < damaged.size(); k++) {
     Write("Sessao.trk", damaged[k]);
