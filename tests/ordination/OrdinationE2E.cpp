@@ -257,3 +257,37 @@ TEST_F(OrdinationRun, ScatterOfVariablesAndMissingPrerequisites) {
   EXPECT_NE(s.find("Axes: variables 3 x 1      Points: sampling units\n"), std::string::npos);
   EXPECT_EQ(s.find("Scalar transf."), std::string::npos);
 }
+
+TEST_F(OrdinationRun, PortugueseCovariancePrincipalComponentsWithThreeAxes) {
+  // Preferences: Portuguese, default digits, three axes printed.
+  PlexorRun r = folder.run("E\nL\nF\n0\n3\nC\n" + std::string(kData) + Resemblance(2, 22) + "O\n2\nn\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Metodo de ordenacao:\n\t(1)analise de coordenadas principais\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Guardar resultados intermediarios? s/n "), std::string::npos);
+  EXPECT_NE(r.out.find("\nVeja resultados no arquivo Zoviri.txt."), std::string::npos);
+  const std::string z = folder.read("Zoviri.txt");
+  EXPECT_NE(z.find("\nORDENACAO\n"), std::string::npos);
+  EXPECT_NE(z.find("Metodo de ordenacao: (2)analise de componentes principais\n"), std::string::npos);
+  // The eigenvalues of a covariance matrix add up to the total variance.
+  const auto t = DuneTable();
+  double variance = 0;
+  for (int j = 0; j < kVars; j++) {
+    double m = 0;
+    for (int i = 0; i < kUnits; i++) m += t[i][j] / kUnits;
+    for (int i = 0; i < kUnits; i++) variance += (t[i][j] - m) * (t[i][j] - m) / (kUnits - 1);
+  }
+  const auto eig = NumbersAfter(z, "\nAutovalores:\t");
+  ASSERT_EQ(eig.size(), 19u);
+  EXPECT_NEAR(Sum(eig), variance, variance * 1e-4);
+  EXPECT_NE(z.find("\nAutovetores (normalizados, max. 3):\nEixo 1:\t"), std::string::npos);
+  EXPECT_NE(z.find("\nEixo 3:\t"), std::string::npos);
+  // Three axes in every table (Bartlett's test lists them all).
+  EXPECT_EQ(z.substr(0, z.find("Bartlett")).find("\nEixo 4:\t"), std::string::npos);
+  EXPECT_NE(z.find("\nEscores de unid.amostrais nos primeiros 3 componentes:\nEixo  1:\t"), std::string::npos);
+  EXPECT_NE(z.find("\nContribuicao (porcentagem) dos descritores originais em cada eixo da ordenacao:\n"
+                   "variaveis\t    Eixo 1\t    Eixo 2\t    Eixo 3\t\n"),
+            std::string::npos);
+  EXPECT_NE(z.find("Descritores originais com coeficientes de correlacao mais altos:\nEixo 1:\t"), std::string::npos);
+  EXPECT_NE(z.find("Bartlett\tu\tp\nEixo 1:\t"), std::string::npos);
+  for (const auto& l : Lines(folder.read("scores.txt"))) EXPECT_EQ(CountOccurrences(l, "\t"), 3);
+}
