@@ -291,3 +291,34 @@ TEST_F(OrdinationRun, PortugueseCovariancePrincipalComponentsWithThreeAxes) {
   EXPECT_NE(z.find("Bartlett\tu\tp\nEixo 1:\t"), std::string::npos);
   for (const auto& l : Lines(folder.read("scores.txt"))) EXPECT_EQ(CountOccurrences(l, "\t"), 3);
 }
+
+TEST_F(OrdinationRun, ScatterOfCorrespondenceAnalysisRowsFirst) {
+  PlexorRun r = Run(std::string(kDoubleAdjustment) + Resemblance(1, 1) + "O\n3\nn\nD\n3\n1\n1\n2\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("   1  both rows and columns labels \n"), std::string::npos);
+  EXPECT_EQ(r.out.find("Type of scatter diagram"), std::string::npos);
+  const std::string s = folder.read("ScatterData.txt");
+  const auto lines = Lines(s);
+  ASSERT_GE(lines.size(), 52u);
+  EXPECT_EQ(lines[1].rfind("site1\t", 0), 0u);
+  EXPECT_EQ(lines[21].rfind("Achimill\t", 0), 0u);
+  EXPECT_EQ(lines[50].rfind("Callcusp\t", 0), 0u);
+  EXPECT_EQ(lines[51], "");
+  EXPECT_NE(s.find("Vector transf.: (6)deviations expected values via marginal totals (double adjustment)\n"),
+            std::string::npos);
+  EXPECT_NE(s.find("Ordination: (3)correspondence analysis\n"), std::string::npos);
+}
+
+TEST_F(OrdinationRun, BiplotOmitsUncorrelatedVariableAndNumbersDefaultLabels) {
+  // Four units, three variables, the third constant; default labels.
+  folder.write("c.txt", "1 2 5\n2 1 5\n3 4 5\n4 3 5\n");
+  PlexorRun r = folder.run("N\nn\nc.txt\n1\n4\n3\nN\n1\nn\n" + Resemblance(1, 3) + "O\n1\nn\nD\n3\n2\n1\n1\n2\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto lines = Lines(folder.read("ScatterData.txt"));
+  ASSERT_GE(lines.size(), 8u);
+  EXPECT_EQ(lines[1].rfind("u1\t", 0), 0u);
+  EXPECT_EQ(lines[4].rfind("u4\t", 0), 0u);
+  EXPECT_EQ(lines[5].rfind("v1\t", 0), 0u);
+  EXPECT_EQ(lines[6].rfind("v2\t", 0), 0u);
+  EXPECT_EQ(lines[7], "");  // no line for the constant variable
+}
