@@ -107,7 +107,7 @@ void JaccardTurnover(int n, int m, double** table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int mn = std::min(b, c);
     const int den = a + 2 * mn;
-    return den > 0 ? 2.0 * mn / den : kMissingValue;
+    return den > 0 ? 2.0 * mn / den : MISSING_VALUE;
   });
 }
 
@@ -115,7 +115,7 @@ void JaccardNestedness(int n, int m, double** table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int mn = std::min(b, c), mx = std::max(b, c);
     const int den1 = a + b + c, den2 = a + 2 * mn;
-    if (den1 == 0 || den2 == 0) return kMissingValue;
+    if (den1 == 0 || den2 == 0) return MISSING_VALUE;
     return (static_cast<double>(mx - mn) / den1) * (static_cast<double>(a) / den2);
   });
 }
@@ -131,7 +131,7 @@ void SorensenTurnover(int n, int m, double** table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int mn = std::min(b, c);
     const int den = a + mn;
-    return den > 0 ? static_cast<double>(mn) / den : kMissingValue;
+    return den > 0 ? static_cast<double>(mn) / den : MISSING_VALUE;
   });
 }
 
@@ -139,7 +139,7 @@ void SorensenNestedness(int n, int m, double** table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int mn = std::min(b, c), mx = std::max(b, c);
     const int den1 = 2 * a + b + c, den2 = a + mn;
-    if (den1 == 0 || den2 == 0) return kMissingValue;
+    if (den1 == 0 || den2 == 0) return MISSING_VALUE;
     return (static_cast<double>(mx - mn) / den1) * (static_cast<double>(a) / den2);
   });
 }

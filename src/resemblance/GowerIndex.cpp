@@ -21,14 +21,12 @@ void GowerMVOpt(int n, int m, int* varType, double** table, double** result, dou
     t = rsm::CopyTable(n, m, table);
     double* col = dimDouble1D(n);
     double* rk = dimDouble1D(n);
-    int* idx = dimInt1D(n);
     for (int k = 0; k < m; k++) {
       if (typeOf(k) != 4) continue;
       for (int i = 0; i < n; i++) col[i] = t[i][k];
-      rsm::MidRanks(n, col, rk, idx);
+      RankVectorAdjMV(n, col, rk);
       for (int i = 0; i < n; i++) t[i][k] = rk[i];
     }
-    free1D(idx);
     free1D(rk);
     free1D(col);
   }
@@ -90,20 +88,20 @@ void GowerMVOpt(int n, int m, int* varType, double** table, double** result, dou
       double num = 0.0, den = 0.0;
 #pragma omp simd reduction(+ : num, den)
       for (int c = 0; c < nQ; c++) {
-        const bool both = x[c] != kMissingValue && y[c] != kMissingValue;
+        const bool both = x[c] != MISSING_VALUE && y[c] != MISSING_VALUE;
         const double score = H[c] > 0.0 ? 1.0 - std::fabs(x[c] - y[c]) / R[c] : 1.0;
         num += both ? W[c] * score : 0.0;
         den += both ? W[c] : 0.0;
       }
 #pragma omp simd reduction(+ : num, den)
       for (int c = nQ; c < nQ + nN; c++) {
-        const bool both = x[c] != kMissingValue && y[c] != kMissingValue;
+        const bool both = x[c] != MISSING_VALUE && y[c] != MISSING_VALUE;
         num += (both && x[c] == y[c]) ? W[c] : 0.0;
         den += both ? W[c] : 0.0;
       }
       for (int c = nQ + nN; c < p; c++) {
         const double a = x[c], b = y[c];
-        if (a == kMissingValue || b == kMissingValue) continue;
+        if (a == MISSING_VALUE || b == MISSING_VALUE) continue;
         if (a != b) {
           den += W[c];
         } else if (cda || a != 0.0) {

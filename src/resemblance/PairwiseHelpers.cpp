@@ -101,53 +101,6 @@ double** TransposedCopy(int n, int m, double** table) {
 
 void FreeTable(double** t, int n) { freeDouble2D(t, n); }
 
-void CenterRows(int n, int m, double** t) {
-  for (int i = 0; i < n; i++) {
-    double s = 0.0;
-    int c = 0;
-    for (int k = 0; k < m; k++)
-      if (!IsMissing(t[i][k])) {
-        s += t[i][k];
-        c++;
-      }
-    if (c == 0) continue;
-    const double mean = s / c;
-    for (int k = 0; k < m; k++)
-      if (!IsMissing(t[i][k])) t[i][k] -= mean;
-  }
-}
-
-void NormalizeRows(int n, int m, double** t) {
-  for (int i = 0; i < n; i++) {
-    double s = 0.0;
-    for (int k = 0; k < m; k++)
-      if (!IsMissing(t[i][k])) s += t[i][k] * t[i][k];
-    const double norm = s > 0.0 ? std::sqrt(s) : 1.0;
-    for (int k = 0; k < m; k++)
-      if (!IsMissing(t[i][k])) t[i][k] /= norm;
-  }
-}
-
-void MidRanks(int n, const double* x, double* r, int* idx) {
-  int c = 0;
-  for (int k = 0; k < n; k++) {
-    if (IsMissing(x[k]))
-      r[k] = x[k];
-    else
-      idx[c++] = k;
-  }
-  std::sort(idx, idx + c, [x](int a, int b) { return x[a] < x[b]; });
-  int start = 0;
-  while (start < c) {
-    int end = start + 1;
-    while (end < c && x[idx[end]] == x[idx[start]]) end++;
-    // Positions start..end-1 share ranks start+1..end: their mean.
-    const double rank = 0.5 * (start + 1 + end);
-    for (int q = start; q < end; q++) r[idx[q]] = rank;
-    start = end;
-  }
-}
-
 void MirrorUpper(int n, double** r) {
   // Square tiles keep both the rows read and the rows written in cache.
   const int b = 64;

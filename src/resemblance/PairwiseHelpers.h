@@ -3,9 +3,8 @@
 // measures.
 #pragma once
 
-// The missing-value code of the data table.
-constexpr double kMissingValue = -999.0;
-inline bool IsMissing(double x) { return x == kMissingValue; }
+// The missing-value code (MISSING_VALUE) and IsMissing of the data tables.
+#include "transform/DataTransformationsLib.h"
 
 // Correlation of x and y over the positions where both are present; 0 when
 // fewer than two such positions exist or either vector is constant there.
@@ -28,15 +27,6 @@ double** CopyTable(int n, int m, double** table);
 // A fresh m x n transposed copy of the n x m table.
 double** TransposedCopy(int n, int m, double** table);
 void FreeTable(double** t, int n);
-
-// In place, row by row, over the present cells: subtract the row mean.
-void CenterRows(int n, int m, double** t);
-// In place: divide each present cell by the row norm sqrt(sum x^2); a norm
-// that is not greater than 0 is replaced by 1.
-void NormalizeRows(int n, int m, double** t);
-// Mid-ranks (1..c) of the c present values of x, written to r; missing cells
-// of x are copied unchanged. idx is a work vector of n ints.
-void MidRanks(int n, const double* x, double* r, int* idx);
 
 // Copies the upper triangle (j > i) into the lower one.
 void MirrorUpper(int n, double** r);

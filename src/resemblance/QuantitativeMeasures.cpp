@@ -80,8 +80,8 @@ void EucliDistMV(int n, int m, double** table, double** result) {
 void CorrelationMV(int n, int m, double** table, double** result) {
   if (!rsm::TableHasMissing(n, m, table)) {
     double** z = rsm::CopyTable(n, m, table);
-    rsm::CenterRows(n, m, z);
-    rsm::NormalizeRows(n, m, z);
+    CenterRowsMV(n, m, z, z);
+    NormalizeRowsMV(n, m, z, z);
     CrossProductsUpper(n, m, z, result);
     rsm::FreeTable(z, n);
   } else {
@@ -94,11 +94,8 @@ void CorrelationMV(int n, int m, double** table, double** result) {
 void CovarianceMV(int n, int m, double** table, double** result) {
   if (!rsm::TableHasMissing(n, m, table)) {
     double** z = rsm::CopyTable(n, m, table);
-    rsm::CenterRows(n, m, z);
-    // With a single attribute the centred rows are zero; divide by 1 then.
-    const double div = m > 1 ? std::sqrt(static_cast<double>(m - 1)) : 1.0;
-    for (int i = 0; i < n; i++)
-      for (int k = 0; k < m; k++) z[i][k] /= div;
+    // Rows become (x - mean) / sqrt(m - 1); a single attribute leaves zeros.
+    CenterRowsCovMV(n, m, z, z);
     CrossProductsUpper(n, m, z, result);
     rsm::FreeTable(z, n);
   } else {
@@ -111,7 +108,7 @@ void CovarianceMV(int n, int m, double** table, double** result) {
 void ChordDistMV(int n, int m, double** table, double** result) {
   if (!rsm::TableHasMissing(n, m, table)) {
     double** z = rsm::CopyTable(n, m, table);
-    rsm::NormalizeRows(n, m, z);
+    NormalizeRowsMV(n, m, z, z);
     EucliDistMV(n, m, z, result);
     rsm::FreeTable(z, n);
     return;

@@ -7,8 +7,8 @@
 
 void SecondEigenvaluePairwiseMV(int n, int m, double** table, double** result) {
   double** z = rsm::CopyTable(n, m, table);
-  rsm::CenterRows(n, m, z);
-  rsm::NormalizeRows(n, m, z);
+  CenterRowsMV(n, m, z, z);
+  NormalizeRowsMV(n, m, z, z);
   for (int i = 0; i < n; i++)
     for (int j = i + 1; j < n; j++) {
       const double* a = z[i];

@@ -17,7 +17,7 @@ namespace {
 inline double Root(double s) { return s > 0.0 ? std::sqrt(s) : 0.0; }
 
 // The value of an attribute pair, 0 when either is missing.
-inline double Diff(double a, double b) { return (a == kMissingValue || b == kMissingValue) ? 0.0 : a - b; }
+inline double Diff(double a, double b) { return (a == MISSING_VALUE || b == MISSING_VALUE) ? 0.0 : a - b; }
 
 }  // namespace
 
@@ -125,7 +125,7 @@ void BrayCurtisRow(int n, int m, double** t, const double* x, int from, double* 
     } else {
 #pragma omp simd reduction(+ : num, den)
       for (int k = 0; k < m; k++) {
-        const bool both = x[k] != kMissingValue && y[k] != kMissingValue;
+        const bool both = x[k] != MISSING_VALUE && y[k] != MISSING_VALUE;
         num += both ? std::fabs(x[k] - y[k]) : 0.0;
         den += both ? (x[k] - s) + (y[k] - s) : 0.0;
       }
