@@ -58,7 +58,9 @@ void ScoreCorrComp(int rank, int n, double** scores, double** data, int p, int f
 
 void ScoreCorrPrincipalComponents(int m, int p, double** rese, const double* eig, double** evectors, double** R) {
   for (int i = 0; i < p; i++)
-    for (int k = 0; k < m; k++) R[i][k] = std::sqrt(eig[k] / rese[i][i]) * evectors[k][i];
+    for (int k = 0; k < m; k++)
+      // A descriptor without variance is uncorrelated with every component.
+      R[i][k] = rese[i][i] > 0.0 ? std::sqrt(eig[k] / rese[i][i]) * evectors[k][i] : 0.0;
 }
 
 void VarContributionComp(int m, int p, double** evectors, double** rese, double** C) {

@@ -15,7 +15,8 @@ void StandardizeRowsForCorrelation(int rows, int cols, double** M);
 void ScoreCorrComp(int rank, int n, double** scores, double** data, int p, int flag, int maxDim, double** R);
 
 // Correlations of the p descriptors analysed by principal components with
-// the first m components: R[i][k] = sqrt(eig[k] / rese[i][i]) evectors[k][i].
+// the first m components: R[i][k] = sqrt(eig[k] / rese[i][i]) evectors[k][i]
+// (0 for a descriptor whose variance rese[i][i] is not positive).
 void ScoreCorrPrincipalComponents(int m, int p, double** rese, const double* eig, double** evectors, double** R);
 
 // Percentage contribution C[i][k] of descriptor i to component k < m:

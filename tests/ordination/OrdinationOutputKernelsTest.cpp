@@ -80,6 +80,11 @@ TEST(ScoreCorrelations, PrincipalComponentsFormAndContributions) {
   VarContributionComp(2, 2, v2, corr, C);
   EXPECT_NEAR(C[0][0], 50.0, 1e-12);
   EXPECT_NEAR(C[1][1], 50.0, 1e-12);
+  // A descriptor without variance: coefficients 0, not 0/0.
+  TestMatrix flat(2, 2, {1, 0, 0, 0});
+  const double e1[2] = {1, 0};
+  ScoreCorrPrincipalComponents(1, 2, flat, e1, ev, R);
+  EXPECT_EQ(R[1][0], 0.0);
   // Unequal variances: (sqrt(4) * 0.6)^2 = 1.44 and (sqrt(1) * 0.8)^2 = 0.64.
   TestMatrix v3(1, 2, {0.6, 0.8});
   VarContributionComp(1, 2, v3, rese, C);
