@@ -8,19 +8,13 @@
 
 void JointFreq(int m, double* x, double* y, int* a, int* b, int* c, int* d) {
   int na = 0, nb = 0, nc = 0, nd = 0;
+#pragma omp simd reduction(+ : na, nb, nc, nd)
   for (int k = 0; k < m; k++) {
-    const double u = x[k], v = y[k];
-    if (u == 1.0) {
-      if (v == 1.0)
-        na++;
-      else if (v == 0.0)
-        nb++;
-    } else if (u == 0.0) {
-      if (v == 1.0)
-        nc++;
-      else if (v == 0.0)
-        nd++;
-    }
+    const int x1 = x[k] == 1.0, x0 = x[k] == 0.0, y1 = y[k] == 1.0, y0 = y[k] == 0.0;
+    na += x1 & y1;
+    nb += x1 & y0;
+    nc += x0 & y1;
+    nd += x0 & y0;
   }
   *a = na;
   *b = nb;

@@ -57,10 +57,8 @@ void AbsValFunctionMV(int n, int m, double** table, double** result) {
     for (int j = i + 1; j < n; j++) {
       const double* y = table[j];
       double s = 0.0;
-      for (int k = 0; k < m; k++) {
-        if (IsMissing(x[k]) || IsMissing(y[k])) continue;
-        s += std::fabs(x[k] - y[k]);
-      }
+#pragma omp simd reduction(+ : s)
+      for (int k = 0; k < m; k++) s += (IsMissing(x[k]) || IsMissing(y[k])) ? 0.0 : std::fabs(x[k] - y[k]);
       result[i][j] = s;
     }
   }
