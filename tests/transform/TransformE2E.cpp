@@ -205,3 +205,93 @@ TEST(TransformE2E, NominalExpansionAndNegativeCodeRefused) {
   EXPECT_FALSE(bad.exists("ExpandedData.txt"));
   EXPECT_FALSE(bad.exists("Zoviri.txt"));
 }
+
+namespace {
+
+// Deviations of each dune value from the mean of its column within the unit's group.
+std::vector<std::vector<double>> GroupDeviations(const std::vector<std::vector<double>>& t,
+                                                 const std::vector<int>& g) {
+  std::vector<std::vector<double>> d = t;
+  for (int j = 0; j < 30; j++)
+    for (int i = 0; i < 20; i++) {
+      double s = 0;
+      int n = 0;
+      for (int k = 0; k < 20; k++)
+        if (g[k] == g[i]) {
+          s += t[k][j];
+          n++;
+        }
+      d[i][j] = t[i][j] - s / n;
+    }
+  return d;
+}
+
+void ExpectTrackData(const Track& t, const std::vector<std::vector<double>>& want) {
+  ASSERT_EQ(t.data.size(), 20u);
+  for (int i = 0; i < 20; i++) {
+    ASSERT_EQ(t.data[i].size(), 30u);
+    for (int j = 0; j < 30; j++) EXPECT_NEAR(t.data[i][j], want[i][j], 1e-6) << i << "," << j;
+  }
+}
+
+}  // namespace
+
+TEST(TransformE2E, DeviationsFromGroupMeansOfTheOnlyFactor) {
+  PlexorFolder f;
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  f.copyFromSource("examples/dune_management.txt", "dune_management.txt");
+  PlexorRun r = f.run(std::string(kOpenDune) + "t\n1\n0\n2\n12\n1\nmanagement\nf\ndune_management.txt\nn\nn\nx\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.find("Specify the factor effect to be removed"), std::string::npos);
+  EXPECT_NE(r.out.find("Vector transformation: (12)deviations from unit group means, within variables\n"),
+            std::string::npos);
+  Track t = ReadTrack(f.read("Sessao.trk"));
+  EXPECT_EQ(t.opt[1], 12);
+  std::vector<int> g = {4, 1, 4, 4, 2, 2, 2, 2, 2, 1, 1, 4, 4, 3, 3, 4, 3, 3, 3, 3};
+  ExpectTrackData(t, GroupDeviations(DuneTable(f.read("dune.txt")), g));
+}
+
+TEST(TransformE2E, DeviationsFromGroupMeansOfTheChosenFactor) {
+  PlexorFolder f;
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  f.copyFromSource("examples/dune_management_use.txt", "groups.txt");
+  PlexorRun r = f.run(std::string(kOpenDune) + "t\n1\n0\n2\n12\n2\nn\nmanagement\nuse\nf\ngroups.txt\n2\nn\nn\nx\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("\nSpecify the factor effect to be removed ( 1.management 2.use ): \t"), std::string::npos);
+  std::vector<int> use = {2, 2, 2, 2, 1, 2, 3, 3, 1, 1, 3, 2, 2, 3, 2, 3, 1, 1, 1, 1};
+  ExpectTrackData(ReadTrack(f.read("Sessao.trk")), GroupDeviations(DuneTable(f.read("dune.txt")), use));
+}
+
+TEST(TransformE2E, BealsSmoothingOfPresencesWithTargetIncluded) {
+  PlexorFolder f;
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  PlexorRun r = f.run(std::string(kOpenDune) + "t\n1\n1\n3\n11\n0\ny\nn\nn\nx\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Vector transformation: (11)Beals smoothing\nCo-occurence probabilities based on presences "
+                       "and absences of both reference and target variables (as in De Caceres&Legendre (2008) main "
+                       "text)\nTarget species values included in their own prediction\nProbabilities of "
+                       "co-occurrence NOT standardized to unit sum\n"),
+            std::string::npos);
+  Track t = ReadTrack(f.read("Sessao.trk"));
+  EXPECT_EQ(t.opt[0], 1);
+  EXPECT_EQ(t.opt[2], 11);
+  // b_ik = (1 / S_i) sum over species j present in unit i of N_jk / N_j.
+  std::vector<std::vector<double>> d = DuneTable(f.read("dune.txt")), want = d;
+  for (int i = 0; i < 20; i++)
+    for (int k = 0; k < 30; k++) {
+      double s = 0;
+      int present = 0;
+      for (int j = 0; j < 30; j++) {
+        if (d[i][j] <= 0) continue;
+        present++;
+        int nj = 0, njk = 0;
+        for (int u = 0; u < 20; u++) {
+          nj += d[u][j] > 0;
+          njk += d[u][j] > 0 && d[u][k] > 0;
+        }
+        s += static_cast<double>(njk) / nj;
+      }
+      want[i][k] = s / present;
+    }
+  ExpectTrackData(t, want);
+}
