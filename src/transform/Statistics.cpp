@@ -32,7 +32,9 @@ void MeanStDev(int n, double* x, double* mean, double* sd) {
     ss += x[i] * x[i];
   }
   *mean = n > 0 ? s / n : 0.0;
-  *sd = n > 1 ? std::sqrt((ss - s * s / n) / (n - 1)) : 0.0;
+  // Rounding can leave a tiny negative sum of squares for constant values.
+  double var = n > 1 ? (ss - s * s / n) / (n - 1) : 0.0;
+  *sd = var > 0.0 ? std::sqrt(var) : 0.0;
 }
 
 double Moment(int n, double* x, int k) {

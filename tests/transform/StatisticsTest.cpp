@@ -24,6 +24,14 @@ TEST(MeanStDev, TextbookSample) {
   EXPECT_NEAR(sd, std::sqrt(32.0 / 7.0), 1e-12);
 }
 
+TEST(MeanStDev, ConstantValuesHaveZeroDeviationDespiteRounding) {
+  double x[] = {0.1, 0.1, 0.1};
+  double mean, sd;
+  MeanStDev(3, x, &mean, &sd);
+  EXPECT_NEAR(mean, 0.1, 1e-15);
+  EXPECT_EQ(sd, 0.0);
+}
+
 TEST(Moment, CentralMomentsDivideByN) {
   double x[] = {2, 4, 4, 4, 5, 5, 7, 9};
   EXPECT_NEAR(Moment(8, x, 2), 4.0, 1e-12);
