@@ -192,6 +192,38 @@ TEST(Spine, DataOpenTheStageOneEntriesAndAreOfferedAgainAtTheNextStart) {
   EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
 }
 
+TEST(Spine, NamedSessionIsOfferedByName) {
+  PlexorFolder f;
+  f.write("d.txt", "1 2 3\n4 5 6\n");
+  PlexorRun r = f.run(NewData("1") + "s\nmine\nx\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  ASSERT_TRUE(f.exists("mine.trk"));
+  r = f.run("y\na\nx\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Wish to continue analysis session mine with data file d.txt? y/n "), std::string::npos)
+      << r.out;
+  EXPECT_EQ(CountOccurrences(r.out, "\t* "), 13);
+}
+
+TEST(Spine, PointerToAMissingTrackAsksNothing) {
+  PlexorFolder f;
+  f.write("Sessao.trk", "ghost\n");
+  PlexorRun r = f.run("x\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.find("Wish to continue"), std::string::npos);
+  EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
+}
+
+TEST(Spine, TrackOfAnotherVersionLeavesNoData) {
+  PlexorFolder f;
+  f.write("Sessao.trk", "Sessao\nd.txt\n01/Jan/2000\n0\n0\n0\n0\n");
+  PlexorRun r = f.run("y\nx\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Wish to continue analysis session with data file d.txt? y/n "), std::string::npos);
+  EXPECT_NE(r.out.find("Previous analysis done with incompatible version of Plexor."), std::string::npos);
+  EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
+}
+
 TEST(Spine, PathAnalysisRefusedForQualitativeData) {
   PlexorFolder f;
   f.write("d.txt", "1 2 3\n2 1 3\n");
