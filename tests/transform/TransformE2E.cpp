@@ -295,3 +295,21 @@ TEST(TransformE2E, BealsSmoothingOfPresencesWithTargetIncluded) {
     }
   ExpectTrackData(t, want);
 }
+
+TEST(TransformE2E, PortugueseDialogueAndReport) {
+  PlexorFolder f;
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  PlexorRun r = f.run("E\nL\nC\nN\nn\ndune.txt\n1\n20\n30\nN\n2\nn\nt\n1\n0\n1\n10\ns\nx\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("TRANSFORMACAO DE DADOS\nOpcoes:\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\nTransformacao vetorial dentro de unidades amostrais:\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Incluir matriz de dados nos resultados? s/n "), std::string::npos);
+  EXPECT_NE(r.out.find("\nVeja resultados no arquivo Zoviri.txt."), std::string::npos);
+  std::string z = f.read("Zoviri.txt");
+  EXPECT_EQ(z.find("PLEXOR versao "), 0u);
+  EXPECT_NE(z.find("\nTRANSFORMACAO DE DADOS\n"), std::string::npos);
+  EXPECT_NE(z.find("\nMatriz de dados originais:\n\t(Linhas= 20 unidades amostrais, colunas= 30 variaveis)\n"),
+            std::string::npos);
+  EXPECT_NE(z.find("Matriz de dados transformados:\n"), std::string::npos);
+  EXPECT_EQ(ReadTrack(f.read("Sessao.trk")).opt[2], 10);
+}
