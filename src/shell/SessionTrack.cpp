@@ -39,10 +39,19 @@ void WriteRowI(FILE* f, int n, const int* v) {
   fprintf(f, "\n");
 }
 
+// Each part of the state is recorded only when its arrays exist; a flag set
+// without them is written as 0, so that the track stays readable.
 void WriteTrack(FILE* f) {
+  const int dados = temDados == 1 && dataOrig && data && varType && uaLabels && varLabels ? 1 : 0;
+  const int resemblance = dados && temRese == 1 && rese ? 1 : 0;
+  const int scores = resemblance && temEscore == 1 && eig && escores && (optOrdiType != 3 || evectors) ? 1 : 0;
+  const int groups = dados && temGrupo == 1 && grMembDimensioned && factorLabel && nestedFactor && nGroups &&
+                             grLabel && grMemb
+                         ? 1
+                         : 0;
   // The data file name is a word of its own even before any file was named.
-  fprintf(f, "%s\n%s\n%s\n%d\n", sessionName, filename[0] != '\0' ? filename : "-", versaoTrack, temDados);
-  if (temDados == 1) {
+  fprintf(f, "%s\n%s\n%s\n%d\n", sessionName, filename[0] != '\0' ? filename : "-", versaoTrack, dados);
+  if (dados) {
     fprintf(f, "%d\n%d\n%d\n%d\n%d\n%d\n", nObj, nVar, optVarTipo, temQuant, temQual, temBin);
     fprintf(f, "%c\n", format);
     WriteRowI(f, nVar, varType);
@@ -55,15 +64,15 @@ void WriteTrack(FILE* f) {
     fprintf(f, "\n");
     fprintf(f, "%d\n", optLabel);
   }
-  fprintf(f, "%d\n", temRese);
-  if (temRese == 1) {
+  fprintf(f, "%d\n", resemblance);
+  if (resemblance) {
     fprintf(f, "%d\n%d\n%d\n%d\n", optReseDir, optReseTipo, nClassesVar, nClassesUnits);
     fprintf(f, "%f\n%f\n", alphaH, kParameter);
     fprintf(f, "%d\n", countDoubleAbsence);
     PrintHalfMatrix_ff(f, nRows, rese, 0);
   }
-  fprintf(f, "%d\n", temEscore);
-  if (temEscore == 1) {
+  fprintf(f, "%d\n", scores);
+  if (scores) {
     fprintf(f, "%d\n%d\n", optOrdiType, rank);
     WriteRowD(f, rank, eig);
     for (int k = 0; k < rank; k++) {
@@ -75,8 +84,8 @@ void WriteTrack(FILE* f) {
       }
     }
   }
-  fprintf(f, "%d\n", temGrupo);
-  if (temGrupo == 1) {
+  fprintf(f, "%d\n", groups);
+  if (groups) {
     fprintf(f, "%d\n%d\n", nFactors, nesting);
     for (int k = 0; k < nFactors; k++) fprintf(f, "%s\n", factorLabel[k]);
     WriteRowI(f, nFactors, nestedFactor);

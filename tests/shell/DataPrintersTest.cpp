@@ -93,6 +93,7 @@ TEST(SessionMemory, DimensionedZeroFilledAndReleasedWithEverythingDependent) {
   EXPECT_EQ(escores, nullptr);
   EXPECT_EQ(grMemb, nullptr);
   LivraMemoria();  // nothing left to release
+  nObj = nVar = nRows = nFactors = 0;
 }
 
 }  // namespace

@@ -51,6 +51,8 @@ class SessionTrackTest : public ::testing::Test {
   }
   void TearDown() override {
     LivraMemoria();
+    nObj = nVar = nRows = nCols = nFactors = rank = 0;
+    SetDefaultSessionName();
     ASSERT_EQ(chdir(previous_), 0);
     std::string cmd = "rm -rf '" + dir_ + "'";
     ASSERT_EQ(system(cmd.c_str()), 0);
@@ -200,6 +202,16 @@ TEST_F(SessionTrackTest, NamedSessionKeepsPointerFile) {
   ASSERT_EQ(WriteSessionTrack(), 1);
   EXPECT_EQ(Slurp("Sessao.trk"), "prado\n");
   EXPECT_EQ(Lines(Slurp("prado.trk"))[0], "prado");
+}
+
+TEST_F(SessionTrackTest, FlagsWithoutArraysAreRecordedAsAbsent) {
+  strcpy(filename, "meadow.txt");
+  temDados = temRese = temEscore = temGrupo = 1;
+  nObj = 4;
+  nFactors = 2;
+  ASSERT_EQ(WriteSessionTrack(), 1);
+  EXPECT_EQ(Slurp("Sessao.trk"), "Sessao\nmeadow.txt\n16/May/2007\n0\n0\n0\n0\n");
+  temDados = temRese = temEscore = temGrupo = 0;
 }
 
 TEST_F(SessionTrackTest, IncompatibleVersionRefused) {

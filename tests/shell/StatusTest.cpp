@@ -55,6 +55,9 @@ class StatusTest : public ::testing::Test {
     eng = 1;
     Initialize();
     temDados = temRese = temEscore = 0;
+    nObj = nVar = 0;
+    optVarTipo = 0;
+    strcpy(filename, "");
     secondSet = false;
     makeDataSetCurrent = nullptr;
   }
