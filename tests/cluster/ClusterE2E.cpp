@@ -324,6 +324,18 @@ TEST_F(ClusterE2E, GroupsFromTheMembershipFileAreKept) {
             std::string::npos);
 }
 
+TEST_F(ClusterE2E, GroupsAndResemblanceComeBackWithTheSession) {
+  PlexorRun first = folder.run(std::string(kSetup) + kGroups + kEuclid + "X\n");
+  ASSERT_EQ(first.status, 0) << first.err;
+  // Next start: continue the session, append to the results file.
+  PlexorRun r = folder.run("y\na\nG\nn\nC\n1\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\nFactor management: \nGroups:           \t4\t1\t4\t4\t2"), std::string::npos);
+  const std::string z = folder.read("Zoviri.txt");
+  EXPECT_EQ(FusionDirectory(z, false).size(), static_cast<size_t>(kUnits - 1));
+  ExpectNewickOfAllUnits();
+}
+
 TEST_F(ClusterE2E, ShortMembershipFileIsRefusedWithAMessage) {
   folder.write("short.txt", "4 1 4 4 2\n");
   PlexorRun r = folder.run(std::string(kSetup) + "G\n1\nmanagement\nf\nshort.txt\nf\ndune_management.txt\nG\nn\nX\n");
