@@ -117,13 +117,12 @@ class TrackReader {
     return true;
   }
   bool Name(char* target, int maxLength) {
-    std::string w;
-    if (!Word(w)) return false;
-    snprintf(target, static_cast<size_t>(maxLength) + 1, "%s", w.c_str());
+    if (!Word(word_)) return false;
+    snprintf(target, static_cast<size_t>(maxLength) + 1, "%s", word_.c_str());
     return true;
   }
   bool Int(int& v, long lo = INT_MIN, long hi = INT_MAX) {
-    std::string w;
+    std::string& w = word_;
     if (!Word(w)) return false;
     errno = 0;
     char* end = nullptr;
@@ -135,7 +134,7 @@ class TrackReader {
   }
   bool Flag(int& v) { return Int(v, 0, 1); }
   bool Real(double& v) {
-    std::string w;
+    std::string& w = word_;
     if (!Word(w)) return false;
     char* end = nullptr;
     v = strtod(w.c_str(), &end);
@@ -167,6 +166,7 @@ class TrackReader {
   FILE* f_;
   long long size_;
   std::string problem_;
+  std::string word_;  // the word last read, reused for every value
 };
 
 // Everything a track holds, read apart from the session state so that a
