@@ -78,7 +78,8 @@ void RankRowsAdjMV(int nRows, int nCols, double** in, double** out);
 void RankColsAdjMV(int nRows, int nCols, double** in, double** out);
 // Double adjustment: (x*T - r*c) / (sqrt(r*c) * T) where row and column totals are positive.
 void DeviationsExpectationsMV(int nRows, int nCols, double** in, double** out);
-// Deviations from the mean of each unit's group, variable by variable.
+// Deviations from the mean of each unit's group, variable by variable; every
+// distinct number in groups (one per row) is one group.
 void DeviationsGroupMeansMV(int nRows, int nCols, double** in, double** out, int* groups);
 
 // Vector primitives, missing-value aware.

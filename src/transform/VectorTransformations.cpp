@@ -2,6 +2,7 @@
 // normalization, range, Hellinger, and the plain forms that treat the missing
 // code as data. Column forms accumulate per-column totals in one pass over the
 // rows, so the table is always read row by row.
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -188,32 +189,30 @@ void DeviationsExpectationsMV(int nRows, int nCols, double** in, double** out) {
     }
 }
 
-// Group numbers run from 1; a unit with a number below 1 belongs to no group
-// and keeps its values.
+// Each distinct group number is one group (numbers need not be consecutive);
+// groups are indexed by the rank of their number among the distinct ones.
 void DeviationsGroupMeansMV(int nRows, int nCols, double** in, double** out, int* groups) {
-  int nGroups = 0;
+  std::vector<int> labels(groups, groups + nRows);
+  std::sort(labels.begin(), labels.end());
+  labels.erase(std::unique(labels.begin(), labels.end()), labels.end());
+  std::vector<size_t> base(nRows);
   for (int i = 0; i < nRows; i++)
-    if (groups[i] > nGroups) nGroups = groups[i];
-  std::vector<double> sum(static_cast<size_t>(nGroups) * nCols, 0.0);
-  std::vector<int> count(static_cast<size_t>(nGroups) * nCols, 0);
-  for (int i = 0; i < nRows; i++) {
-    if (groups[i] < 1) continue;
-    size_t base = static_cast<size_t>(groups[i] - 1) * nCols;
+    base[i] = static_cast<size_t>(std::lower_bound(labels.begin(), labels.end(), groups[i]) - labels.begin()) * nCols;
+  std::vector<double> mean(labels.size() * nCols, 0.0);
+  std::vector<int> count(labels.size() * nCols, 0);
+  for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++)
       if (!IsMissing(in[i][j])) {
-        sum[base + j] += in[i][j];
-        count[base + j]++;
+        mean[base[i] + j] += in[i][j];
+        count[base[i] + j]++;
       }
-  }
-  for (size_t k = 0; k < sum.size(); k++)
-    if (count[k] > 0) sum[k] /= count[k];
-  for (int i = 0; i < nRows; i++) {
-    size_t base = groups[i] >= 1 ? static_cast<size_t>(groups[i] - 1) * nCols : 0;
+  for (size_t k = 0; k < mean.size(); k++)
+    if (count[k] > 0) mean[k] /= count[k];
+  for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++) {
       double x = in[i][j];
-      out[i][j] = (groups[i] < 1 || IsMissing(x)) ? x : x - sum[base + j];
+      out[i][j] = IsMissing(x) ? x : x - mean[base[i] + j];
     }
-  }
 }
 
 // s = sqrt(sum over rows of their sums of squares / (nCols - 1)).

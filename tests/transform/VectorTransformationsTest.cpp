@@ -127,12 +127,12 @@ TEST(GroupMeans, DeviationsPerGroupWithMissing) {
   ExpectTable(t, {{-1, -999}, {0, -2}, {1, 0}, {-999, 2}});
 }
 
-TEST(GroupMeans, ThreeGroupsSeparateOutputAndUngroupedUnitUnchanged) {
-  Table in{{2}, {4}, {7}, {9}, {100}, {5}};
-  Table out(6, 1);
-  int groups[] = {3, 3, 1, 1, 0, 2};
+TEST(GroupMeans, GroupNumbersNeedNotBeConsecutive) {
+  Table in{{2}, {4}, {7}, {9}, {100}, {5}, {1}};
+  Table out(7, 1);
+  int groups[] = {30, 30, 1, 1, 0, 1000000000, 0};
   DeviationsGroupMeansMV(in.rows(), in.cols(), in.p(), out.p(), groups);
-  ExpectTable(out, {{-1}, {1}, {-1}, {1}, {100}, {0}});
+  ExpectTable(out, {{-1}, {1}, {-1}, {1}, {49.5}, {0}, {-49.5}});
 }
 
 TEST(GowerStandardization, RowsAndColumnsReturnDivisor) {
