@@ -20,13 +20,15 @@ bool ContingencyCountsValid(int nRows, int nCols, double** data, int* badRow, in
   return true;
 }
 
+int ContingencyCellRows(double count) {
+  if (!(count > 0.0)) return 0;
+  return count < 1.0 ? 1 : static_cast<int>(std::ceil(count));
+}
+
 int ContingencyExpandedRows(int nRows, int nCols, double** data) {
   int n = 0;
   for (int i = 0; i < nRows; i++)
-    for (int j = 0; j < nCols; j++) {
-      double f = data[i][j];
-      if (f > 0.0) n += f < 1.0 ? 1 : static_cast<int>(std::ceil(f));
-    }
+    for (int j = 0; j < nCols; j++) n += ContingencyCellRows(data[i][j]);
   return n;
 }
 
@@ -34,9 +36,7 @@ int ExpandContingencyTable(int nRows, int nCols, double** data, double** expande
   int row = 0;
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++) {
-      double f = data[i][j];
-      if (!(f > 0.0)) continue;
-      int times = f < 1.0 ? 1 : static_cast<int>(std::ceil(f));
+      int times = ContingencyCellRows(data[i][j]);
       for (int t = 0; t < times; t++, row++) {
         expanded[row][0] = i + 1;
         expanded[row][1] = j + 1;

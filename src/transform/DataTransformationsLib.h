@@ -123,6 +123,8 @@ bool Binarize(int nRows, int nCols, bool* isNominal, double** data, double** exp
 bool NominalCodesValid(int nRows, int nCols, const bool* isNominal, double** data, int* badRow, int* badCol);
 // The same check for the counts of a contingency table (every cell).
 bool ContingencyCountsValid(int nRows, int nCols, double** data, int* badRow, int* badCol);
+// Rows contributed by one cell: max(1, ceil(count)) for a positive count, else 0.
+int ContingencyCellRows(double count);
 // Number of rows of the expanded contingency table: the sum of the counts (each
 // positive count rounded up, so that a non-integer count still gets its rows).
 int ContingencyExpandedRows(int nRows, int nCols, double** data);

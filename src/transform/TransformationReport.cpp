@@ -155,12 +155,15 @@ bool WriteExpandedContingencyData() {
             "ExpandedNominalData.txt");
     return false;
   }
+  // Written row by row: the expanded table can be far longer than the table
+  // itself, and unit and variable numbers are printed whole.
   int n = ContingencyExpandedRows(nObj, nVar, dataOrig);
-  double** expanded = dimDouble2D(n, 2);
-  ExpandContingencyTable(nObj, nVar, dataOrig, expanded);
-  PrintMatrixTab(f, n, 2, expanded, sDigits);
+  for (int i = 0; i < nObj; i++)
+    for (int j = 0; j < nVar; j++) {
+      int times = ContingencyCellRows(dataOrig[i][j]);
+      for (int t = 0; t < times; t++) fprintf(f, "%d\t%d\t\n", i + 1, j + 1);
+    }
   fprintf(f, "\nExpanded data with %d units in rows and %d nominal variables in columns.\n", n, 2);
   fclose(f);
-  freeDouble2D(expanded, n);
   return true;
 }

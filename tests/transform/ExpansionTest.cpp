@@ -84,3 +84,11 @@ TEST(ContingencyExpansion, NegativeMissingAndNonIntegerCountsRefused) {
   Table huge{{2e9, 2e9}};
   EXPECT_FALSE(ContingencyCountsValid(1, 2, huge.p(), &r, &c));
 }
+
+TEST(ContingencyExpansion, RowsPerCellRoundUpPositiveCounts) {
+  EXPECT_EQ(ContingencyCellRows(0.0), 0);
+  EXPECT_EQ(ContingencyCellRows(-1.0), 0);
+  EXPECT_EQ(ContingencyCellRows(0.5), 1);
+  EXPECT_EQ(ContingencyCellRows(2.0), 2);
+  EXPECT_EQ(ContingencyCellRows(2.2), 3);
+}
