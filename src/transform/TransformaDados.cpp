@@ -199,7 +199,12 @@ int TransformaDados() {
   choice.classesVar = nClassesVar;
   choice.classesUnits = nClassesUnits;
   if (!AskTransformations(choice)) return Cancel();
-  if (!ApplyTransformations(choice)) return 0;
+  if (!ApplyTransformations(choice)) {
+    // The table was rebuilt and the resemblance released before the file failed.
+    SetDataType(optTrEs, optTrVeVar, optTrVeUnits);
+    SetStepReached();
+    return 0;
+  }
 
   temRese = 0;
   WriteTransformationReport();

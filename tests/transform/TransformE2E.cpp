@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -312,4 +313,15 @@ TEST(TransformE2E, PortugueseDialogueAndReport) {
             std::string::npos);
   EXPECT_NE(z.find("Matriz de dados transformados:\n"), std::string::npos);
   EXPECT_EQ(ReadTrack(f.read("Sessao.trk")).opt[2], 10);
+}
+
+TEST(TransformE2E, ExpansionFileThatCannotBeOpenedEndsWithoutReport) {
+  PlexorFolder f;
+  f.write("c.txt", "2 0\n1 3\n");
+  ASSERT_EQ(std::system(("mkdir '" + f.path() + "/ExpandedNominalData.txt'").c_str()), 0);
+  PlexorRun r = f.run("n\nn\nc.txt\n6\n2\n2\nn\n1\nn\nt\n1\n5\n0\nn\nx\n");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("\nCould not open file ExpandedNominalData.txt.\n"), std::string::npos);
+  EXPECT_EQ(r.out.find("See results on file Zoviri.txt."), std::string::npos);
+  EXPECT_FALSE(f.exists("Zoviri.txt"));
 }
