@@ -92,7 +92,7 @@ bool AskWithinUnits(TransformationChoice& c) {
   if (c.optUnits == CANCEL) return false;
   if (c.optUnits == TR_VEC_CLASSES) {
     if (c.optVar == TR_VEC_CLASSES) {
-      fprintf(out, "%s", PtEn("Entre o numero de classes na nova escala:  ", "Enter the number of classes in the new scale:  "));
+      PrintClassesPrompt();
       fprintf(out, PtEn("%d (mesmo numero de classes para variaveis)\n", "%d (same as for variables)\n"), c.classesVar);
       c.classesUnits = c.classesVar;
     } else {

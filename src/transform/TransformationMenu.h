@@ -12,7 +12,9 @@ int SettingsDataTransformation();
 // Text in the console language.
 inline const char* PtEn(const char* pt, const char* en) { return port ? pt : en; }
 
-// Number of classes for the rescaling into classes (prompt and reading).
+// Number of classes for the rescaling into classes: the prompt alone, and the
+// prompt with the reading.
+void PrintClassesPrompt();
 int AskNumberOfClasses();
 // A yes/no question already printed: true unless the answer is 'n'.
 bool AnswerNotNo();
