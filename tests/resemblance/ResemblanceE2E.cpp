@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -212,10 +213,20 @@ TEST(ResemblanceQualitative, MutualEntropyTripletsAndTables) {
   // Variables 1 and 2: table [[2,1],[1,2]] of 6 units; mutual entropy
   // sum p ln(p / (1/4)) = (2/3) ln(4/3) + (1/3) ln(2/3).
   const double i12 = (2.0 / 3.0) * std::log(4.0 / 3.0) + (1.0 / 3.0) * std::log(2.0 / 3.0);
-  std::ostringstream v;
-  v.precision(5);
-  v << i12;
-  EXPECT_NE(z.find("\n" + v.str().substr(0, 6)), std::string::npos) << v.str();
+  Matrix m = PrintedMatrix(z, 3);
+  ASSERT_EQ(m.size(), 3u);
+  EXPECT_NEAR(m[1][0], i12, 1e-5);
+  EXPECT_NEAR(m[2][0], 0.0, 1e-12);  // variables 1 and 3 are independent
+  // Triplet cells (1,1,1) and (2,2,1) have p = 1/3 and p/q = 3/2, cells
+  // (1,2,2) and (2,1,2) p = 1/6 and p/q = 3.
+  const double i123 = (2.0 / 3.0) * std::log(1.5) + (1.0 / 3.0) * std::log(3.0);
+  char expect[160];
+  snprintf(expect, sizeof expect, "Var. 1 x 2 x 3:\t%g\n", i123);
+  EXPECT_NE(z.find(expect), std::string::npos) << expect;
+  snprintf(expect, sizeof expect, "Var. 1 x 2 | 3:\t%g\n", i12 + i123);
+  EXPECT_NE(z.find(expect), std::string::npos) << expect;
+  snprintf(expect, sizeof expect, "Var. 1 x 2 x 3:\t%g\n", i123 / std::log(2.0));
+  EXPECT_NE(z.find(expect), std::string::npos) << expect;
   const std::string t = f.read("Tables.txt");
   EXPECT_NE(t.find("\nContingency table var.1 x var.2:\nRow states (2): 1\t2\t\nColumn states (2): 1\t2\t\n2\t1\t\n1\t2\t\n"),
             std::string::npos)
