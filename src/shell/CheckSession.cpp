@@ -21,8 +21,19 @@ void OfferLastSession() {
     temDados = 0;
     return;
   }
-  freadck(f, "%99s", sessionName, pointerFileName);
+  char pointed[NAME_LEN] = "";
+  int words = fscanf(f, "%99s", pointed);
   fclose(f);
+  if (words != 1) {
+    // An empty or unreadable pointer file names no session: go on without data.
+    fprintf(out,
+            port ? "\nO arquivo %s esta vazio ou danificado; nenhuma sessao sera retomada.\n"
+                 : "\nFile %s is empty or damaged; no session is resumed.\n",
+            pointerFileName);
+    temDados = 0;
+    return;
+  }
+  strcpy(sessionName, pointed);
   if (strlen(sessionName) + strlen(".trk") >= (size_t)NAME_LEN) {
     // No track file can carry a name this long.
     temDados = 0;
@@ -39,7 +50,7 @@ void OfferLastSession() {
   }
   char trackSession[NAME_LEN] = "";
   char trackData[NAME_LEN] = "";
-  int words = fscanf(f, "%99s %99s", trackSession, trackData);
+  words = fscanf(f, "%99s %99s", trackSession, trackData);
   fclose(f);
   if (words != 2) {
     // A track without its two leading names holds nothing to resume.

@@ -214,6 +214,17 @@ TEST(Spine, PointerToAMissingTrackAsksNothing) {
   EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
 }
 
+TEST(Spine, EmptyPointerFileIsReportedAndTheProgramGoesOnWithoutData) {
+  PlexorFolder f;
+  f.write("Sessao.trk", "");
+  PlexorRun r = f.run("x\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("File Sessao.trk is empty or damaged; no session is resumed."), std::string::npos);
+  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos);
+  EXPECT_NE(r.out.find("\nMAIN MENU\n"), std::string::npos);
+  EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
+}
+
 TEST(Spine, TrackOfAnotherVersionLeavesNoData) {
   PlexorFolder f;
   f.write("Sessao.trk", "Sessao\nd.txt\n01/Jan/2000\n0\n0\n0\n0\n");
