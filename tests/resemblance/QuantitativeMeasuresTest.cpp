@@ -234,6 +234,16 @@ TEST(Mahalanobis, UncorrelatedAttributes) {
   EXPECT_NEAR(r[0][1], std::sqrt(3.0), 1e-12);
 }
 
+TEST(Mahalanobis, PairwiseDeletionInCovarianceAndDifferences) {
+  // Attribute 1: variance 1 over five units; attribute 2: variance 4/3 over
+  // the four present; their covariance over those four is 0.
+  Table t{{0, 0}, {2, 0}, {0, 2}, {2, 2}, {1, MV}};
+  Square r(5);
+  Mahalanobis(5, 2, *t, *r);
+  EXPECT_NEAR(r[0][3], std::sqrt(4.0 / 1.0 + 4.0 * 3.0 / 4.0), 1e-12);
+  EXPECT_NEAR(r[0][4], 1.0, 1e-12);  // the attribute missing in unit 5 contributes 0
+}
+
 TEST(Mahalanobis, SingularCovarianceGivesZero) {
   Table t{{1, 2, 3}, {3, 5, 4}};
   Square r(2);
