@@ -64,6 +64,23 @@ void RemoveEntry(int m, int b, T* v) {
   if (m - 1 - b > 0) std::memmove(&v[b], &v[b + 1], sizeof(T) * (m - 1 - b));
 }
 
+// Smallest of start and row[from..to-1]; four running minima keep the
+// comparisons independent of each other.
+inline double RowMinimum(const double* row, int from, int to, double start) {
+  double m0 = start, m1 = start, m2 = start, m3 = start;
+  int b = from;
+  for (; b + 3 < to; b += 4) {
+    m0 = row[b] < m0 ? row[b] : m0;
+    m1 = row[b + 1] < m1 ? row[b + 1] : m1;
+    m2 = row[b + 2] < m2 ? row[b + 2] : m2;
+    m3 = row[b + 3] < m3 ? row[b + 3] : m3;
+  }
+  for (; b < to; b++) m0 = row[b] < m0 ? row[b] : m0;
+  m0 = m1 < m0 ? m1 : m0;
+  m2 = m3 < m2 ? m3 : m2;
+  return m2 < m0 ? m2 : m0;
+}
+
 // An owned n x n matrix with row pointers, for the working copies.
 template <class T>
 struct WorkMatrix {

@@ -8,8 +8,29 @@
 
 using clusterwork::GroupList;
 using clusterwork::RemoveEntry;
+using clusterwork::RowMinimum;
 using clusterwork::RemoveFromUpperTriangle;
 using clusterwork::WorkMatrix;
+
+namespace {
+
+// Largest of start and row[from..to-1].
+double RowMaximum(const double* row, int from, int to, double start) {
+  double m0 = start, m1 = start, m2 = start, m3 = start;
+  int b = from;
+  for (; b + 3 < to; b += 4) {
+    m0 = row[b] > m0 ? row[b] : m0;
+    m1 = row[b + 1] > m1 ? row[b + 1] : m1;
+    m2 = row[b + 2] > m2 ? row[b + 2] : m2;
+    m3 = row[b + 3] > m3 ? row[b + 3] : m3;
+  }
+  for (; b < to; b++) m0 = row[b] > m0 ? row[b] : m0;
+  m0 = m1 > m0 ? m1 : m0;
+  m2 = m3 > m2 ? m3 : m2;
+  return m2 > m0 ? m2 : m0;
+}
+
+}  // namespace
 
 void LinkageFusion(int m, int* sizes, int a, int b, double** W, bool isDissim, int method) {
   const double na = sizes[a];
@@ -69,10 +90,9 @@ void LinkageCluster(int n, double** D, clusterReport* rep, bool isDissim, bool s
       double best = DBL_MAX;
       for (int a = 0; a < m - 1; a++) {
         const double* row = W[a];
-        // Smallest value of the row first (a loop the compiler vectorizes),
-        // then its first position: the same pair as a strict scan.
-        double low = best;
-        for (int b = a + 1; b < m; b++) low = row[b] < low ? row[b] : low;
+        // Smallest value of the row first, then its first position: the same
+        // pair as a strict scan.
+        const double low = RowMinimum(row, a + 1, m, best);
         if (low < best) {
           int b = a + 1;
           while (b < m - 1 && !(row[b] == low)) b++;
@@ -85,8 +105,7 @@ void LinkageCluster(int n, double** D, clusterReport* rep, bool isDissim, bool s
       double best = -DBL_MAX;
       for (int a = 0; a < m - 1; a++) {
         const double* row = W[a];
-        double high = best;
-        for (int b = a + 1; b < m; b++) high = row[b] > high ? row[b] : high;
+        const double high = RowMaximum(row, a + 1, m, best);
         if (high > best) {
           int b = a + 1;
           while (b < m - 1 && !(row[b] == high)) b++;

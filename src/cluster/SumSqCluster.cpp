@@ -8,6 +8,7 @@
 
 using clusterwork::GroupList;
 using clusterwork::RemoveEntry;
+using clusterwork::RowMinimum;
 using clusterwork::RemoveFromUpperTriangle;
 using clusterwork::WorkMatrix;
 
@@ -61,6 +62,7 @@ void SumSqCore(int n, double** D, int** adjacency, clusterReport* rep, bool squa
   std::vector<int> sizes(n, 1);
   std::vector<double> ssw(n, 0.0);
   const double start = adjacency ? 3.4028234663852886e38 : DBL_MAX;
+  std::vector<double> increase(n);
 
   for (int s = 0; s < n - 1; s++) {
     const int m = n - s;
@@ -84,17 +86,18 @@ void SumSqCore(int n, double** D, int** adjacency, clusterReport* rep, bool squa
         }
         continue;
       }
-      // Smallest increase of the row first (a loop the compiler vectorizes),
-      // then its first position: the same pair as a strict scan.
-      double low = best;
+      // Increases of the row into a buffer (a vectorized loop), their
+      // smallest, then its first position: the same pair as a strict scan.
+      double* inc = increase.data();
+#pragma omp simd
       for (int b = a + 1; b < m; b++) {
         const double nb = size[b];
-        const double delta = na * nb * row[b] / (na + nb);
-        low = delta < low ? delta : low;
+        inc[b] = na * nb * row[b] / (na + nb);
       }
+      const double low = RowMinimum(inc, a + 1, m, best);
       if (low < best) {
         int b = a + 1;
-        while (b < m - 1 && !(na * size[b] * row[b] / (na + size[b]) == low)) b++;
+        while (b < m - 1 && !(inc[b] == low)) b++;
         best = low;
         ba = a;
         bb = b;
