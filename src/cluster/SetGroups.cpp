@@ -1,7 +1,12 @@
 // Menu option G: grouping factors and the group of every sampling unit,
 // typed in or read from a membership file.
+#include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "cluster/Partitions.h"
 #include "shell/Console.h"
@@ -37,33 +42,55 @@ void AllocGroups(int factors) {
   grMembDimensioned = 1;
 }
 
+// Next white-space-delimited word of f into word; false at the end of the file.
+bool NextWord(FILE* f, std::string& word) {
+  word.clear();
+  int c = fgetc(f);
+  while (c != EOF && std::isspace(c)) c = fgetc(f);
+  while (c != EOF && !std::isspace(c)) {
+    word += static_cast<char>(c);
+    c = fgetc(f);
+  }
+  return !word.empty();
+}
+
+// The whole word is a decimal integer that fits an int.
+bool ParseGroupNumber(const std::string& word, int* value) {
+  errno = 0;
+  char* end = nullptr;
+  const long v = std::strtol(word.c_str(), &end, 10);
+  if (end == word.c_str() || *end != '\0' || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
+  *value = static_cast<int>(v);
+  return true;
+}
+
 // Reads nFactors x nObj group numbers, factor after factor, from the file
 // `name` into grMemb. Returns false, after telling why, when the file cannot
-// be opened or does not hold them all.
+// be opened or does not hold them all as integers.
 bool ReadMembershipFile(const char* name) {
   FILE* f = fopenck(name, nullptr, "r");
   if (f == nullptr) return false;
   const int needed = nFactors * nObj;
   int count = 0;
+  std::string word;
   bool notNumber = false;
-  for (int k = 0; k < nFactors && count == k * nObj; k++)
-    for (int i = 0; i < nObj; i++) {
-      int value = 0;
-      const int got = fscanf(f, "%d", &value);
-      if (got != 1) {
-        notNumber = got == 0;
-        break;
-      }
-      grMemb[k][i] = value;
-      count++;
+  while (count < needed && NextWord(f, word)) {
+    int value = 0;
+    if (!ParseGroupNumber(word, &value)) {
+      notNumber = true;
+      break;
     }
+    grMemb[count / nObj][count % nObj] = value;
+    count++;
+  }
   fclose(f);
   if (count == needed) return true;
   if (notNumber) {
+    if (word.size() > 30) word = word.substr(0, 30) + "...";
     fprintf(out,
-            Tx("\nArquivo %s: o valor numero %d nao e um numero inteiro de grupo. Favor conferir!\n",
-               "\nFile %s: value number %d is not an integer group number. Please check!\n"),
-            name, count + 1);
+            Tx("\nArquivo %s: o valor numero %d (%s) nao e um numero inteiro de grupo. Favor conferir!\n",
+               "\nFile %s: value number %d (%s) is not an integer group number. Please check!\n"),
+            name, count + 1, word.c_str());
   } else {
     fprintf(out,
             Tx("\nO arquivo %s contem somente %d numeros de grupo; sao necessarios %d (%d fator(es) x %d unidades "
@@ -82,7 +109,9 @@ void ReadMembershipKeyboard() {
   for (int f = 0; f < nFactors; f++) {
     fprintf(out, Tx("\nFator %s: ", "\nFactor %s: "), factorLabel[f]);
     fprintf(out, "%s", Tx("\nGrupos:           ", "\nGroups:           "));
-    for (int i = 0; i < nObj; i++) grMemb[f][i] = static_cast<int>(ScanNumber(in, KeyboardLabel(), ""));
+    for (int i = 0; i < nObj; i++)
+      grMemb[f][i] =
+          static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
   }
 }
 
