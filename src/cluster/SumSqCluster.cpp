@@ -126,7 +126,7 @@ void SumSqCore(int n, double** D, int** adjacency, clusterReport* rep, bool squa
     const double heightB = ssw[bb] / nb;
     double cross = 0.0;
     groups.ForEach(ba, [&](int x) { groups.ForEach(bb, [&](int y) { cross += d2(x, y); }); });
-    ssw[ba] += ssw[bb] + cross;
+    ssw[ba] = ssw[ba] + ssw[bb] + cross;
 
     clusterReport& rec = rep[s];
     rec.level = ssw[ba] / (na + nb);
