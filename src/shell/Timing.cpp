@@ -15,7 +15,10 @@ int is80CharLine = 0;
 
 namespace {
 
-// Minimum processor time between two progress lines: five milliseconds.
+// Minimum processor time between two progress lines: five ticks of a
+// millisecond clock. The process clock counts microseconds here, and five of
+// those is less than printing one line costs, so calls in quick succession
+// would each print a line.
 constexpr clock_t kProgressTicks = 5 * (CLOCKS_PER_SEC / 1000 > 0 ? CLOCKS_PER_SEC / 1000 : 1);
 
 }  // namespace
@@ -28,8 +31,11 @@ void InitIFLibG() {
   timeStart = std::time(nullptr);
 }
 
+// The limit the user set may exceed the processors of this machine (the
+// status report still shows it); more threads than processors are never asked.
 void InitMultiprocessing(int n) {
-  omp_set_num_threads(n > 0 ? n : omp_get_num_procs());
+  const int procs = omp_get_num_procs();
+  omp_set_num_threads(n > 0 && n < procs ? n : procs);
   omp_set_max_active_levels(omp_get_supported_active_levels());  // nested regions allowed
 }
 
