@@ -13,12 +13,20 @@ namespace {
 const char* const pointerFileName = "Sessao.trk";
 const char* const defaultSessionName = "Sessao";
 
+// The session goes on without data. A table read before (option N falls back
+// here when no new table was read) is released with everything that depends
+// on it, unless a stored data set still refers to its arrays.
+void NoData() {
+  if (!secondSet && !thirdSet) LivraMemoria();
+  temDados = 0;
+}
+
 // Reads the session named by the pointer file and asks whether to resume it.
 // Leaves temDados at 0 when there is nothing to resume or the user declines.
 void OfferLastSession() {
   FILE* f = fopen(pointerFileName, "r");
   if (f == nullptr) {
-    temDados = 0;
+    NoData();
     return;
   }
   char pointed[NAME_LEN] = "";
@@ -30,13 +38,13 @@ void OfferLastSession() {
             port ? "\nO arquivo %s esta vazio ou danificado; nenhuma sessao sera retomada.\n"
                  : "\nFile %s is empty or damaged; no session is resumed.\n",
             pointerFileName);
-    temDados = 0;
+    NoData();
     return;
   }
   strcpy(sessionName, pointed);
   if (strlen(sessionName) + strlen(".trk") >= (size_t)NAME_LEN) {
     // No track file can carry a name this long.
-    temDados = 0;
+    NoData();
     SetDefaultSessionName();
     return;
   }
@@ -45,7 +53,7 @@ void OfferLastSession() {
 
   f = fopen(sessionFilename, "r");
   if (f == nullptr) {
-    temDados = 0;
+    NoData();
     return;
   }
   char trackSession[NAME_LEN] = "";
@@ -54,7 +62,7 @@ void OfferLastSession() {
   fclose(f);
   if (words != 2) {
     // A track without its two leading names holds nothing to resume.
-    temDados = 0;
+    NoData();
     SetDefaultSessionName();
     return;
   }
@@ -73,9 +81,9 @@ void OfferLastSession() {
             filename);
   char answer = ScanChar(in, YesNoAccepted(), KeyboardLabel());
   if (answer != 'n') {
-    if (ReadSessionTrack() != 1) temDados = 0;
+    if (ReadSessionTrack() != 1) NoData();
   } else {
-    temDados = 0;
+    NoData();
     SetDefaultSessionName();
   }
   savedSession = 1;

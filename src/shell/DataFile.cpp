@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <vector>
 
 #include "ZQLib/zqlibDim.h"
 #include "shell/Console.h"
@@ -59,7 +60,10 @@ bool ReadLabel(FILE* f, char* target) {
   return true;
 }
 
-void AskVariableTypes() {
+// One round of the variable types; the answers are kept in `types` when it
+// has room for them (a table the file cannot hold keeps none) and the kind
+// flags are set from them.
+void AskVariableTypes(std::vector<int>& types) {
   fprintf(out, "%s",
           Tx("Especifique o tipo de variavel (1:binaria,2:qualitativa,3:quantitativa escala de intervalo ou "
              "racional,4:ordinal):\n",
@@ -67,31 +71,27 @@ void AskVariableTypes() {
   fprintf(out, "%s", Tx("Variavel: ", "Variable: "));
   for (int j = 1; j <= nVar; j++) fprintf(out, "%-3d", j);
   fprintf(out, "%s", Tx("\nTipo:     ", "\nType:     "));
-  for (int j = 0; j < nVar; j++) varType[j] = static_cast<int>(ScanNumber(in, KeyboardLabel(), "1 2 3 4"));
-}
-
-void SetKindFlags() {
   temQuant = temQual = temBin = 0;
   for (int j = 0; j < nVar; j++) {
-    if (varType[j] == 1) temBin = 1;
-    else if (varType[j] == 2) temQual = 1;
+    const int t = static_cast<int>(ScanNumber(in, KeyboardLabel(), "1 2 3 4"));
+    if (static_cast<size_t>(j) < types.size()) types[j] = t;
+    if (t == 1) temBin = 1;
+    else if (t == 2) temQual = 1;
     else temQuant = 1;
   }
 }
 
-void MixedTypesDialogue() {
+void MixedTypesDialogue(std::vector<int>& types) {
   do {
-    AskVariableTypes();
+    AskVariableTypes(types);
   } while (AnsweredYes(AskYesNo("Corrigir? s/n ", "Wish to correct? y/n ")));
-  SetKindFlags();
   while (temQuant + temQual + temBin < 2) {
     fprintf(out, "%s", Tx("Dados nao sao mistos como indicado!!!\n", "Data not mixed as indicated!!!\n"));
     if (!AnsweredYes(AskYesNo("Corrigir manualmente? s/n ", "Wish to correct manually? y/n "))) {
       optVarTipo = temQual ? 3 : (temQuant ? 2 : 4);
       return;
     }
-    AskVariableTypes();
-    SetKindFlags();
+    AskVariableTypes(types);
   }
 }
 
@@ -254,31 +254,34 @@ int AbreDados() {
 
   optTrEs = optTrVeVar = optTrVeUnits = 0;
   secondSet = false;
-  if (temDados) LivraMemoria();
+  LivraMemoria();  // also whatever a table no longer current left behind
   temQuant = temQual = temBin = 0;
   snprintf(filename, sizeof filename, "%s", name);
-  optVarTipo = kind;
-  // Every value takes at least one character and a separator: a file smaller
-  // than that cannot hold the table, and nothing is allocated for it.
-  if (static_cast<long long>(rows) * cols > FileSize(filename) / 2 + 1) {
-    nObj = nVar = 0;
-    IncompleteFileMessage();
-    return 0;
-  }
   nObj = rows;
   nVar = cols;
-  Dimensiona();
+  optVarTipo = kind;
+  // Every value takes at least one character and a separator: a file smaller
+  // than that cannot hold the table. The dialogue goes on as for any table,
+  // but nothing is allocated for it and it is refused as incomplete.
+  const bool fits = static_cast<long long>(rows) * cols <= FileSize(filename) / 2 + 1;
 
+  std::vector<int> types(fits ? static_cast<size_t>(nVar) : 0, 0);
   if (kind == 5) {
-    MixedTypesDialogue();
+    MixedTypesDialogue(types);
   } else {
     const int t = kind == 3 ? 2 : (kind == 4 ? 1 : 3);
-    for (int j = 0; j < nVar; j++) varType[j] = t;
+    types.assign(types.size(), t);
     if (t == 3) temQuant = 1;
     if (t == 2) temQual = 1;
     if (t == 1) temBin = 1;
   }
   AskOrder();
+  if (!fits) {
+    IncompleteFileMessage();
+    return 0;
+  }
+  Dimensiona();
+  for (int j = 0; j < nVar; j++) varType[j] = types[j];
 
   FILE* f = fopenck(filename, nullptr, "r");
   if (f == nullptr || !ReadValues(f)) {
