@@ -15,8 +15,11 @@
 namespace {
 
 const char* const preferencesFileName = "Plexor.prf";
-// More significant digits than this describe no double any better.
-constexpr int MAX_DIGITS = 30;
+// No double has more significant digits than this in its exact decimal form,
+// so a larger setting prints the same and is kept at this value.
+constexpr int MAX_DIGITS = 800;
+
+int DigitsSetting(long long v) { return v > MAX_DIGITS ? MAX_DIGITS : static_cast<int>(v); }
 
 const char* Tx(const char* pt, const char* en) { return port ? pt : en; }
 
@@ -75,7 +78,7 @@ void ReadPreferences() {
   int e, p, digits, dims, procs;
   double sh, sv, th, tv;
   const bool ok = ReadInt(f, e, 0, 1) && ReadInt(f, p, 0, 1) && e != p && ReadReal(f, sh) && ReadReal(f, sv) &&
-                  ReadReal(f, th) && ReadReal(f, tv) && ReadInt(f, digits, 1, MAX_DIGITS) &&
+                  ReadReal(f, th) && ReadReal(f, tv) && ReadInt(f, digits, 1, INT_MAX) &&
                   ReadInt(f, dims, 1, INT_MAX);
   if (!ok) {
     fclose(f);
@@ -91,7 +94,7 @@ void ReadPreferences() {
   scatterVSize = sv;
   treeHSize = th;
   treeVSize = tv;
-  sDigits = digits;
+  sDigits = DigitsSetting(digits);
   nMaxDim = dims;
   if (ReadInt(f, procs, 0, INT_MAX))
     nProcessors = procs;
@@ -130,8 +133,8 @@ int SetPreferences() {
       fprintf(out, "\n%s\n", line);
       fprintf(out, "%s", Tx("Numero de digitos significativos nos resultados (entre zero para usar o padrao):\n",
                             "Number of significant digits on printouts (enter zero for default):\n"));
-      const int digits = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 0.0, static_cast<double>(MAX_DIGITS)));
-      sDigits = digits == 0 ? 5 : digits;
+      const int digits = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 0.0, 2147483647.0));
+      sDigits = digits == 0 ? 5 : DigitsSetting(digits);
       fprintf(out, "%s", Tx("Numero de dimensoes de ordenacao nos resultados (entre zero para usar o padrao):\n",
                             "Number of ordination dimensions on printouts (enter zero for default):\n"));
       const int dims = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 0.0, 2147483647.0));
