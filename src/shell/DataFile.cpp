@@ -263,10 +263,14 @@ int AbreDados() {
   // Every value takes at least one character and a separator: a file smaller
   // than that cannot hold the table. The dialogue goes on as for any table,
   // but nothing is allocated for it and it is refused as incomplete.
-  const bool fits = static_cast<long long>(rows) * cols <= FileSize(filename) / 2 + 1;
+  const long long capacity = FileSize(filename) / 2 + 1;
+  const bool fits = static_cast<long long>(rows) * cols <= capacity;
 
   std::vector<int> types(fits ? static_cast<size_t>(nVar) : 0, 0);
-  if (kind == 5) {
+  if (kind == 5 && cols > capacity) {
+    // Not even one row fits: no list of types is asked for so many variables.
+    temQuant = 1;
+  } else if (kind == 5) {
     MixedTypesDialogue(types);
   } else {
     const int t = kind == 3 ? 2 : (kind == 4 ? 1 : 3);
