@@ -49,71 +49,40 @@ void GowerMVOpt(int n, int m, int* varType, double** table, double** result, dou
     range[k] = mx - mn;
   }
 
-  // Columns regrouped by kind (quantitative and ordinal, nominal, binary) in a
-  // packed copy, so that each kind is one branch-free loop per pair.
-  std::vector<int> order;
-  for (int pass = 0; pass < 3; pass++)
-    for (int k = 0; k < m; k++) {
-      const int ty = typeOf(k);
-      if ((pass == 0 && (ty == 3 || ty == 4)) || (pass == 1 && ty == 2) || (pass == 2 && ty == 1))
-        order.push_back(k);
-    }
-  int nQ = 0, nN = 0;
-  for (int k : order) {
+  // Per attribute: 0 skipped, 1 quantitative or ordinal with a positive
+  // range, 2 of no range (always a full match), 3 nominal, 4 binary.
+  std::vector<int> kind(m > 0 ? m : 1);
+  std::vector<double> w(m > 0 ? m : 1), rng(m > 0 ? m : 1);
+  for (int k = 0; k < m; k++) {
     const int ty = typeOf(k);
-    if (ty == 3 || ty == 4) nQ++;
-    else if (ty == 2) nN++;
+    kind[k] = (ty == 3 || ty == 4) ? (range[k] > 0.0 ? 1 : 2) : ty == 2 ? 3 : ty == 1 ? 4 : 0;
+    w[k] = weights ? weights[k] : 1.0;
+    rng[k] = kind[k] == 1 ? range[k] : 1.0;
   }
-  const int p = static_cast<int>(order.size());
-  double** packed = dimDouble2D(n, p > 0 ? p : 1);
-  for (int i = 0; i < n; i++)
-    for (int c = 0; c < p; c++) packed[i][c] = t[i][order[c]];
-  std::vector<double> w(p > 0 ? p : 1), rng(p > 0 ? p : 1), hasRange(p > 0 ? p : 1);
-  for (int c = 0; c < p; c++) {
-    w[c] = weights ? weights[order[c]] : 1.0;
-    const bool positive = c < nQ && range[order[c]] > 0.0;
-    hasRange[c] = positive ? 1.0 : 0.0;
-    rng[c] = positive ? range[order[c]] : 1.0;
-  }
-  const double* W = w.data();
-  const double* R = rng.data();
-  const double* H = hasRange.data();
   const bool cda = countDoubleAbsence != 0;
 
   for (int i = 0; i < n; i++) {
     result[i][i] = 1.0;
-    const double* x = packed[i];
+    const double* x = t[i];
     for (int j = i + 1; j < n; j++) {
-      const double* y = packed[j];
+      const double* y = t[j];
       double num = 0.0, den = 0.0;
-#pragma omp simd reduction(+ : num, den)
-      for (int c = 0; c < nQ; c++) {
-        const bool both = x[c] != MISSING_VALUE && y[c] != MISSING_VALUE;
-        const double score = H[c] > 0.0 ? 1.0 - std::fabs(x[c] - y[c]) / R[c] : 1.0;
-        num += both ? W[c] * score : 0.0;
-        den += both ? W[c] : 0.0;
-      }
-#pragma omp simd reduction(+ : num, den)
-      for (int c = nQ; c < nQ + nN; c++) {
-        const bool both = x[c] != MISSING_VALUE && y[c] != MISSING_VALUE;
-        num += (both && x[c] == y[c]) ? W[c] : 0.0;
-        den += both ? W[c] : 0.0;
-      }
-      for (int c = nQ + nN; c < p; c++) {
-        const double a = x[c], b = y[c];
-        if (a == MISSING_VALUE || b == MISSING_VALUE) continue;
-        if (a != b) {
-          den += W[c];
-        } else if (cda || a != 0.0) {
-          num += W[c];
-          den += W[c];
-        }
+      // Attributes in order; one that does not count adds zero to both sums
+      // (selects rather than branches, the values being unpredictable).
+      for (int k = 0; k < m; k++) {
+        const double a = x[k], b = y[k];
+        const int kd = kind[k];
+        const bool eq = a == b;
+        const bool counted = a != MISSING_VALUE && b != MISSING_VALUE && kd != 0 &&
+                             (kd != 4 || !eq || cda || a != 0.0);
+        const double score = kd == 1 ? 1.0 - std::fabs(a - b) / rng[k] : (kd == 2 || eq) ? 1.0 : 0.0;
+        num += counted ? w[k] * score : 0.0;
+        den += counted ? w[k] : 0.0;
       }
       if (den > 0.0) result[i][j] = num / den;
       result[j][i] = result[i][j];
     }
   }
-  freeDouble2D(packed, n);
 
   free1D(range);
   if (t != table) rsm::FreeTable(t, n);

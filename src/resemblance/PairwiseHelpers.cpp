@@ -101,9 +101,10 @@ double** TransposedCopy(int n, int m, double** table) {
 
 void FreeTable(double** t, int n) { freeDouble2D(t, n); }
 
-void MirrorUpper(int n, double** r) {
+void MirrorUpper(int n, double** r, bool parallel) {
   // Square tiles keep both the rows read and the rows written in cache.
   const int b = 64;
+#pragma omp parallel for schedule(static, 1) if (parallel && n > 512)
   for (int ib = 0; ib < n; ib += b) {
     const int ie = ib + b < n ? ib + b : n;
     for (int jb = ib; jb < n; jb += b) {

@@ -28,8 +28,9 @@ double** CopyTable(int n, int m, double** table);
 double** TransposedCopy(int n, int m, double** table);
 void FreeTable(double** t, int n);
 
-// Copies the upper triangle (j > i) into the lower one.
-void MirrorUpper(int n, double** r);
+// Copies the upper triangle (j > i) into the lower one; with parallel, a
+// large matrix is shared out among the threads.
+void MirrorUpper(int n, double** r, bool parallel = false);
 
 // Inverse of the n x n matrix a by Gauss-Jordan elimination with full
 // pivoting. Returns false (inverse untouched) when a pivot vanishes relative

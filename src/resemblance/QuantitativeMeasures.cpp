@@ -11,31 +11,15 @@ namespace {
 
 inline double Dot(int m, const double* x, const double* y) {
   double s = 0.0;
-#pragma omp simd reduction(+ : s)
   for (int k = 0; k < m; k++) s += x[k] * y[k];
   return s;
 }
 
 // Cross products of all pairs i <= j of rows of a table without missing cells.
 void CrossProductsUpper(int n, int m, double** t, double** result) {
-  for (int i = 0; i < n; i++) rsm::DotRow(n, m, t, t[i], i, result[i]);
-}
-
-// Mirrors the upper triangle in square tiles so that both the rows read and
-// the rows written stay in cache.
-void MirrorUpperTiled(int n, double** r) {
-  const int b = 64;
-#pragma omp parallel for schedule(static, 1) if (n > 512)
-  for (int ib = 0; ib < n; ib += b) {
-    const int ie = ib + b < n ? ib + b : n;
-    for (int jb = ib; jb < n; jb += b) {
-      const int je = jb + b < n ? jb + b : n;
-      for (int j = jb; j < je; j++) {
-        double* rj = r[j];
-        for (int i = ib; i < ie && i < j; i++) rj[i] = r[i][j];
-      }
-    }
-  }
+  double** tt = rsm::TransposedCopy(n, m, t);
+  for (int i = 0; i < n; i++) rsm::DotRow(n, m, tt, t[i], i, result[i]);
+  rsm::FreeTable(tt, m);
 }
 
 }  // namespace
@@ -51,28 +35,26 @@ void CrossProductMV(int n, int m, double** table, double** result) {
 }
 
 void AbsValFunctionMV(int n, int m, double** table, double** result) {
+  const bool missing = rsm::TableHasMissing(n, m, table);
+  double** tt = rsm::TransposedCopy(n, m, table);
   for (int i = 0; i < n; i++) {
     result[i][i] = 0.0;
-    const double* x = table[i];
-    for (int j = i + 1; j < n; j++) {
-      const double* y = table[j];
-      double s = 0.0;
-#pragma omp simd reduction(+ : s)
-      for (int k = 0; k < m; k++) s += (IsMissing(x[k]) || IsMissing(y[k])) ? 0.0 : std::fabs(x[k] - y[k]);
-      result[i][j] = s;
-    }
+    rsm::AbsDiffRow(n, m, tt, table[i], i + 1, result[i], missing);
   }
+  rsm::FreeTable(tt, m);
 }
 
 void EucliDistMV(int n, int m, double** table, double** result) {
   const bool missing = rsm::TableHasMissing(n, m, table);
+  double** tt = rsm::TransposedCopy(n, m, table);
   // Row i has n - i - 1 pairs: round-robin rows of one keep the threads' shares even.
 #pragma omp parallel for schedule(static, 1)
   for (int i = 0; i < n; i++) {
     result[i][i] = 0.0;
-    rsm::SqDistRow(n, m, table, table[i], i + 1, result[i], missing);
+    rsm::SqDistRow(n, m, tt, table[i], i + 1, result[i], missing);
   }
-  MirrorUpperTiled(n, result);
+  rsm::FreeTable(tt, m);
+  rsm::MirrorUpper(n, result, true);
 }
 
 void CorrelationMV(int n, int m, double** table, double** result) {
@@ -128,10 +110,12 @@ void BrayCurtisMV(int n, int m, double** table, double** result) {
       if (!IsMissing(table[i][k]) && table[i][k] < mn) mn = table[i][k];
   const double shift = mn < 0.0 ? mn : 0.0;
   const bool missing = rsm::TableHasMissing(n, m, table);
+  double** tt = rsm::TransposedCopy(n, m, table);
   for (int i = 0; i < n; i++) {
     result[i][i] = 0.0;
-    rsm::BrayCurtisRow(n, m, table, table[i], i + 1, result[i], shift, missing);
+    rsm::BrayCurtisRow(n, m, tt, table[i], i + 1, result[i], shift, missing);
   }
+  rsm::FreeTable(tt, m);
 }
 
 void LegendreChodorowski(int n, int m, double** table, double** result, double* weights, double k) {
