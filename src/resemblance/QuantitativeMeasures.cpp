@@ -2,6 +2,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <vector>
 
 #include "ZQLib/zqlibDim.h"
 #include "resemblance/PairwiseHelpers.h"
@@ -20,6 +21,25 @@ void CrossProductsUpper(int n, int m, double** t, double** result) {
   double** tt = rsm::TransposedCopy(n, m, t);
   for (int i = 0; i < n; i++) rsm::DotRow(n, m, tt, t[i], i, result[i]);
   rsm::FreeTable(tt, m);
+}
+
+// Inverse of a covariance matrix, judged singular on its correlation form so
+// that attributes of very different variances are not mistaken for a
+// singular matrix: S^-1 = D^-1 R^-1 D^-1 with D the standard deviations. An
+// attribute without variance makes the matrix singular (inverse untouched).
+void InvertCovariance(int m, double** s, double** inverse) {
+  std::vector<double> sd(m > 0 ? m : 1);
+  for (int k = 0; k < m; k++) {
+    if (!(s[k][k] > 0.0)) return;
+    sd[k] = std::sqrt(s[k][k]);
+  }
+  double** r = dimDouble2D(m, m);
+  for (int a = 0; a < m; a++)
+    for (int b = 0; b < m; b++) r[a][b] = s[a][b] / (sd[a] * sd[b]);
+  if (rsm::InvertMatrix(m, r, r))
+    for (int a = 0; a < m; a++)
+      for (int b = 0; b < m; b++) inverse[a][b] = r[a][b] / (sd[a] * sd[b]);
+  freeDouble2D(r, m);
 }
 
 }  // namespace
@@ -148,7 +168,7 @@ void Mahalanobis(int n, int m, double** table, double** result) {
   CovarianceMV(m, n, tt, s);
   rsm::FreeTable(tt, m);
   // A singular covariance matrix leaves the inverse at zero: every distance 0.
-  rsm::InvertMatrix(m, s, sInv);
+  InvertCovariance(m, s, sInv);
   double* d = dimDouble1D(m);
   double* dS = dimDouble1D(m);
   for (int i = 0; i < n; i++) {
