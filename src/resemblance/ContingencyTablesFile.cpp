@@ -59,7 +59,8 @@ bool WriteTables3DFile(int n, int m, double** table) {
     for (int b = a + 1; b < n; b++)
       for (int c = b + 1; c < n; c++) {
         rsm::CrossTab3(s, a, b, c, cont);
-        fprintf(f, "\nContingency table var.%d x var.%d x var.%d:\n", a + 1, b + 1, c + 1);
+        // The heading of the pairwise file, numbering the first two of the triplet.
+        fprintf(f, "\nContingency table var.%d x var.%d:\n", a + 1, b + 1);
         PrintContingencyTable3D(f, s.nStates[a], s.nStates[b], s.nStates[c], s.States(b), s.States(c),
                                 cont);
       }

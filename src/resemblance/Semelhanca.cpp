@@ -104,7 +104,8 @@ int Semelhanca() {
   if (f != nullptr) {
     fprintf(f, port ? "\nPLEXOR versao %s" : "\nPLEXOR version %s", versao);
     fprintf(f, "\n%s\n", line);
-    fprintf(f, port ? "MEDIDAS DE SEMELHANCA\n" : "RESEMBLANCE MEASURES\n");
+    // The block title of the results file is the same in both languages.
+    fprintf(f, "RESEMBLANCE MEASURES\n");
     fprintf(f, "%s\n", line);
     TimeStamp(f);
     ShowStatus(f);
