@@ -89,7 +89,8 @@ bool WriteTransformationReport() {
   }
   if (modeZoviri[0] == 'w') fprintf(f, PtEn("PLEXOR versao %s", "PLEXOR version %s"), versao);
   fprintf(f, "\n%s\n", line);
-  fprintf(f, "%s", PtEn("TRANSFORMACAO DE DADOS\n", "DATA TRANSFORMATION\n"));
+  // The block title of the results file is the same in both languages.
+  fprintf(f, "DATA TRANSFORMATION\n");
   fprintf(f, "%s\n", line);
   TimeStamp(f);
   ShowStatus(f);
