@@ -46,6 +46,7 @@ bool AskVector(const char* heading, const int (*direction)[8], int* option, int*
 }  // namespace
 
 int SettingsDataTransformation() {
+  ShowStatus(out);
   fprintf(out, "\n%s\n", line);
   fprintf(out, "%s", PtEn("TRANSFORMAÇAO DE DADOS\n", "DATA TRANSFORMATION\n"));
   fprintf(out, "%s", PtEn("Opcoes:\n", "Options:\n"));
