@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,12 +15,13 @@
 
 namespace {
 
-// Reads examples/dune.txt: quantitative, one scale, 20 x 30, by units, labels
-// from the file, data not copied to the results file.
+using Rows = std::vector<std::vector<double>>;
+
+// Reads examples/dune.txt (20 x 30, one scale, labels from the file, data not
+// copied to the results file).
 const char* const kOpenDune = "n\nn\ndune.txt\n1\n20\n30\nn\n2\nn\n";
 const char* const kHellingerUnits = "t\n1\n0\n1\n10\ny\n";
-const char* const kHellingerStatus =
-    "Vector transformation: (10)Hellinger transformation, within sampling units\n";
+const char* const kHellingerStatus = "Vector transformation: (10)Hellinger transformation, within sampling units\n";
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> v;
@@ -35,34 +37,49 @@ std::vector<double> Numbers(const std::string& line) {
   return v;
 }
 
-// dataOrig (20 rows), the three options and data (20 rows) from the track,
-// whose data part starts at its 13th line.
+// The session track holds dataOrig from its 13th line, then the three
+// options, then data.
 struct Track {
-  std::vector<std::vector<double>> orig, data;
+  Rows orig, data;
   int opt[3] = {-1, -1, -1};
 };
 
-Track ReadTrack(const std::string& text) {
+Track ReadTrack(const std::string& text, int n = 20) {
   Track t;
   std::vector<std::string> l = Lines(text);
-  if (l.size() < 55) return t;
-  for (int i = 0; i < 20; i++) t.orig.push_back(Numbers(l[12 + i]));
-  for (int k = 0; k < 3; k++) t.opt[k] = std::stoi(l[32 + k]);
-  for (int i = 0; i < 20; i++) t.data.push_back(Numbers(l[35 + i]));
+  if (static_cast<int>(l.size()) < 15 + 2 * n) return t;
+  for (int i = 0; i < n; i++) t.orig.push_back(Numbers(l[12 + i]));
+  for (int k = 0; k < 3; k++) t.opt[k] = std::stoi(l[12 + n + k]);
+  for (int i = 0; i < n; i++) t.data.push_back(Numbers(l[15 + n + i]));
   return t;
 }
 
-std::vector<std::vector<double>> DuneTable(const std::string& text) {
+Rows Dune(const PlexorFolder& f) {
+  std::string text = f.read("dune.txt");
   std::vector<double> all = Numbers(text.substr(0, text.find_first_of("abcdefghijklmnopqrstuvwxyz")));
-  std::vector<std::vector<double>> t(20);
+  Rows t(20);
   for (int i = 0; i < 20; i++) t[i].assign(all.begin() + 30 * i, all.begin() + 30 * (i + 1));
   return t;
 }
 
-std::string G5(double x) {
+double G5(double x) {
   char b[32];
   snprintf(b, sizeof b, "%.5g", x);
-  return b;
+  return std::stod(b);
+}
+
+void ExpectRows(const Rows& got, const Rows& want, double tol) {
+  ASSERT_EQ(got.size(), want.size());
+  for (size_t i = 0; i < want.size(); i++) {
+    ASSERT_EQ(got[i].size(), want[i].size()) << i;
+    for (size_t j = 0; j < want[i].size(); j++) EXPECT_NEAR(got[i][j], want[i][j], tol) << i << "," << j;
+  }
+}
+
+// The status report printed last on the console begins with `text` at `from`.
+bool LastStatusShows(const PlexorRun& r, const char* from, const std::string& text) {
+  size_t last = r.out.rfind(from);
+  return last != std::string::npos && r.out.compare(last, text.size(), text) == 0;
 }
 
 }  // namespace
@@ -73,37 +90,27 @@ TEST(TransformE2E, HellingerWithinUnitsReportedAndTracked) {
   PlexorRun r = f.run(std::string(kOpenDune) + kHellingerUnits + "x\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("\nSee results on file Zoviri.txt."), std::string::npos);
-  EXPECT_NE(r.out.find(kHellingerStatus), std::string::npos);
-
   std::string z = f.read("Zoviri.txt");
-  EXPECT_EQ(z.find("PLEXOR version 3.85b\n"), 0u);
-  EXPECT_NE(z.find("\nDATA TRANSFORMATION\n"), std::string::npos);
+  EXPECT_EQ(z.find("PLEXOR version 3.85b\n" + std::string(79, '-') + "\nDATA TRANSFORMATION\n"), 0u);
   EXPECT_NE(z.find(kHellingerStatus), std::string::npos);
-  EXPECT_NE(z.find("\nOriginal data matrix:\n\t(Rows= 20 sampling units, columns= 30 variables)\n"),
-            std::string::npos);
+  EXPECT_NE(z.find("\nOriginal data matrix:\n\t(Rows= 20 sampling units, columns= 30 variables)\n"), std::string::npos);
   size_t tr = z.find("Transformed data matrix:\n\t(Rows= 20 sampling units, columns= 30 variables)\n");
   ASSERT_NE(tr, std::string::npos);
 
-  // Unit 1 holds 1, 4, 7, 4, 2 (total 18): sqrt(x / 18).
-  std::vector<std::vector<double>> dune = DuneTable(f.read("dune.txt"));
-  std::vector<std::string> firstRow = Lines(z.substr(tr));
-  ASSERT_GE(firstRow.size(), 3u);
-  std::vector<double> printed = Numbers(firstRow[2]);
-  ASSERT_EQ(printed.size(), 30u);
-  EXPECT_NEAR(printed[0], std::stod(G5(std::sqrt(1.0 / 18))), 1e-12);
-  EXPECT_NEAR(printed[16], std::stod(G5(std::sqrt(7.0 / 18))), 1e-12);
-
-  Track t = ReadTrack(f.read("Sessao.trk"));
-  EXPECT_EQ(t.opt[0], 0);
-  EXPECT_EQ(t.opt[1], 0);
-  EXPECT_EQ(t.opt[2], 10);
-  ASSERT_EQ(t.data.size(), 20u);
-  for (int i = 0; i < 20; i++) {
+  Rows dune = Dune(f), want = dune;
+  for (auto& row : want) {
     double total = 0;
-    for (double x : dune[i]) total += x;
-    ASSERT_EQ(t.data[i].size(), 30u);
-    for (int j = 0; j < 30; j++) EXPECT_NEAR(t.data[i][j], std::sqrt(dune[i][j] / total), 1e-6) << i << "," << j;
+    for (double x : row) total += x;
+    for (double& x : row) x = std::sqrt(x / total);
   }
+  std::vector<std::string> printed = Lines(z.substr(tr));
+  ASSERT_GE(printed.size(), 3u);
+  std::vector<double> first = Numbers(printed[2]);  // unit 1 holds 1, 4, 7, 4, 2 (total 18)
+  ASSERT_EQ(first.size(), 30u);
+  for (int j = 0; j < 30; j++) EXPECT_NEAR(first[j], G5(want[0][j]), 1e-12) << j;
+  Track t = ReadTrack(f.read("Sessao.trk"));
+  EXPECT_EQ(t.opt[0] * 100 + t.opt[1] * 10 + t.opt[2], 10);
+  ExpectRows(t.data, want, 1e-6);
 }
 
 TEST(TransformE2E, RestoringGivesTheOriginalTableBackAndWritesNothing) {
@@ -111,30 +118,20 @@ TEST(TransformE2E, RestoringGivesTheOriginalTableBackAndWritesNothing) {
   f.copyFromSource("examples/dune.txt", "dune.txt");
   PlexorRun r = f.run(std::string(kOpenDune) + kHellingerUnits + "t\n0\nx\n");
   EXPECT_EQ(r.status, 0);
-  std::string z = f.read("Zoviri.txt");
-  EXPECT_EQ(CountOccurrences(z, "DATA TRANSFORMATION"), 1);
+  EXPECT_EQ(CountOccurrences(f.read("Zoviri.txt"), "DATA TRANSFORMATION"), 1);
   Track t = ReadTrack(f.read("Sessao.trk"));
-  EXPECT_EQ(t.opt[0], 0);
-  EXPECT_EQ(t.opt[1], 0);
-  EXPECT_EQ(t.opt[2], 0);
-  std::vector<std::vector<double>> dune = DuneTable(f.read("dune.txt"));
-  ASSERT_EQ(t.data.size(), 20u);
-  for (int i = 0; i < 20; i++) {
-    EXPECT_EQ(t.data[i], dune[i]) << i;
-    EXPECT_EQ(t.orig[i], dune[i]) << i;
-  }
-  // The status before the last main menu shows no transformation.
-  size_t last = r.out.rfind("Vector transformation: ");
-  EXPECT_EQ(r.out.compare(last, 30, "Vector transformation: (0)none"), 0);
+  EXPECT_EQ(t.opt[0] + t.opt[1] + t.opt[2], 0);
+  ExpectRows(t.data, Dune(f), 0);
+  ExpectRows(t.orig, Dune(f), 0);
+  EXPECT_TRUE(LastStatusShows(r, "Vector transformation: ", "Vector transformation: (0)none\n"));
 }
 
 TEST(TransformE2E, CancelKeepsTheTransformationInForce) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");
-  PlexorRun r = f.run(std::string(kOpenDune) + kHellingerUnits + "t\n1\n0\n1\n99\nt\n99\nx\n");
+  PlexorRun r = f.run(std::string(kOpenDune) + kHellingerUnits + "t\n1\n0\n1\n99\nt\n1\n0\n2\n99\nt\n99\nx\n");
   EXPECT_EQ(r.status, 0);
-  size_t last = r.out.rfind("Vector transformation: ");
-  EXPECT_EQ(r.out.compare(last, strlen(kHellingerStatus), kHellingerStatus), 0);
+  EXPECT_TRUE(LastStatusShows(r, "Vector transformation: ", kHellingerStatus));
   EXPECT_EQ(CountOccurrences(f.read("Zoviri.txt"), "DATA TRANSFORMATION"), 1);
   EXPECT_EQ(ReadTrack(f.read("Sessao.trk")).opt[2], 10);
 }
@@ -144,114 +141,18 @@ TEST(TransformE2E, ClassesInBothDirectionsShareTheCount) {
   f.copyFromSource("examples/dune.txt", "dune.txt");
   PlexorRun r = f.run(std::string(kOpenDune) + "t\n1\n0\n2\n8\n4\ny\n8\nn\nx\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("Enter the number of classes in the new scale:  4 (same as for variables)\n"),
-            std::string::npos);
+  EXPECT_NE(r.out.find("Enter the number of classes in the new scale:  4 (same as for variables)\n"), std::string::npos);
   EXPECT_NE(r.out.find("Vector transformation: (8)rescaling into classes, within variables and (8)rescaling into "
                        "classes, within sampling units\n"),
             std::string::npos);
   Track t = ReadTrack(f.read("Sessao.trk"));
-  EXPECT_EQ(t.opt[1], 8);
-  EXPECT_EQ(t.opt[2], 8);
+  EXPECT_EQ(t.opt[1] * 10 + t.opt[2], 88);
   for (auto& row : t.data)
     for (double x : row) EXPECT_TRUE(x >= 1 && x <= 4 && x == std::floor(x)) << x;
 }
 
-TEST(TransformE2E, ContingencyExpansionWritesTheNominalTable) {
-  PlexorFolder f;
-  f.write("c.txt", "2 0\n1 3\n");
-  PlexorRun r = f.run("n\nn\nc.txt\n6\n2\n2\nn\n1\nn\nt\n1\n5\n0\nn\nx\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(f.read("ExpandedNominalData.txt"),
-            "1\t1\t\n1\t1\t\n2\t1\t\n2\t2\t\n2\t2\t\n2\t2\t\n"
-            "\nExpanded data with 6 units in rows and 2 nominal variables in columns.\n");
-  EXPECT_NE(f.read("Zoviri.txt").find("DATA TRANSFORMATION"), std::string::npos);
-}
-
-TEST(TransformE2E, NonIntegerCountRefusedLeavingDataAndFilesUntouched) {
-  PlexorFolder f;
-  f.write("c.txt", "2 0.5\n1 3\n");
-  PlexorRun r = f.run("n\nn\nc.txt\n6\n2\n2\nn\n1\nn\nt\n1\n5\nx\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("Expansion refused: the count 0.5 in row 1, column 2 of the contingency table"),
-            std::string::npos)
-      << r.out;
-  EXPECT_FALSE(f.exists("ExpandedNominalData.txt"));
-  EXPECT_FALSE(f.exists("Zoviri.txt"));
-  size_t last = r.out.rfind("Scalar transformation: ");
-  EXPECT_EQ(r.out.compare(last, 29, "Scalar transformation: (0)non"), 0);
-}
-
-TEST(TransformE2E, NominalExpansionAndNegativeCodeRefused) {
-  PlexorFolder good;
-  good.write("q.txt", "2 1\n1 3\n0 3\n");
-  PlexorRun r = good.run("n\nn\nq.txt\n3\n3\n2\nn\n1\nn\nt\n1\n4\n0\nn\nx\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(good.read("ExpandedData.txt"),
-            "0\t1\t0\t1\t0\t\n1\t0\t0\t0\t1\t\n0\t0\t1\t0\t1\t\n"
-            "\nExpanded data with 3 units in rows and 5 expanded variables in columns.\n"
-            "Variable labels (each row corresponding to an original variable):\n1\t2\t0\t\n1\t3\t\n"
-            "\nNumber of states for each nominal variable in the original data:\n3\n2\n\n"
-            "0\t1\t1\t\n1\t0\t0\t\n0\t0\t0\t\n"
-            "\nExpanded data with 3 units in rows and 3 expanded variables in columns (eliminating last expanded "
-            "binary for each nominal variable).\n"
-            "Variable labels (each row corresponding to an original variable):\n1\t2\t\n1\t\n"
-            "\nNumber of states for each nominal variable in the original data:\n2\n1\n\n");
-
-  PlexorFolder bad;
-  bad.write("q.txt", "2 1\n-1 3\n0 3\n");
-  r = bad.run("n\nn\nq.txt\n3\n3\n2\nn\n1\nn\nt\n1\n4\nx\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("Expansion refused: nominal variable 1 holds -1 in sampling unit 2"), std::string::npos)
-      << r.out;
-  EXPECT_FALSE(bad.exists("ExpandedData.txt"));
-  EXPECT_FALSE(bad.exists("Zoviri.txt"));
-}
-
-namespace {
-
-// Deviations of each dune value from the mean of its column within the unit's group.
-std::vector<std::vector<double>> GroupDeviations(const std::vector<std::vector<double>>& t,
-                                                 const std::vector<int>& g) {
-  std::vector<std::vector<double>> d = t;
-  for (int j = 0; j < 30; j++)
-    for (int i = 0; i < 20; i++) {
-      double s = 0;
-      int n = 0;
-      for (int k = 0; k < 20; k++)
-        if (g[k] == g[i]) {
-          s += t[k][j];
-          n++;
-        }
-      d[i][j] = t[i][j] - s / n;
-    }
-  return d;
-}
-
-void ExpectTrackData(const Track& t, const std::vector<std::vector<double>>& want) {
-  ASSERT_EQ(t.data.size(), 20u);
-  for (int i = 0; i < 20; i++) {
-    ASSERT_EQ(t.data[i].size(), 30u);
-    for (int j = 0; j < 30; j++) EXPECT_NEAR(t.data[i][j], want[i][j], 1e-6) << i << "," << j;
-  }
-}
-
-}  // namespace
-
-TEST(TransformE2E, DeviationsFromGroupMeansOfTheOnlyFactor) {
-  PlexorFolder f;
-  f.copyFromSource("examples/dune.txt", "dune.txt");
-  f.copyFromSource("examples/dune_management.txt", "dune_management.txt");
-  PlexorRun r = f.run(std::string(kOpenDune) + "t\n1\n0\n2\n12\n1\nmanagement\nf\ndune_management.txt\nn\nn\nx\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out.find("Specify the factor effect to be removed"), std::string::npos);
-  EXPECT_NE(r.out.find("Vector transformation: (12)deviations from unit group means, within variables\n"),
-            std::string::npos);
-  Track t = ReadTrack(f.read("Sessao.trk"));
-  EXPECT_EQ(t.opt[1], 12);
-  std::vector<int> g = {4, 1, 4, 4, 2, 2, 2, 2, 2, 1, 1, 4, 4, 3, 3, 4, 3, 3, 3, 3};
-  ExpectTrackData(t, GroupDeviations(DuneTable(f.read("dune.txt")), g));
-}
-
+// Deviations from the group means of the second factor: the factor question
+// lists both factors.
 TEST(TransformE2E, DeviationsFromGroupMeansOfTheChosenFactor) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");
@@ -259,8 +160,19 @@ TEST(TransformE2E, DeviationsFromGroupMeansOfTheChosenFactor) {
   PlexorRun r = f.run(std::string(kOpenDune) + "t\n1\n0\n2\n12\n2\nn\nmanagement\nuse\nf\ngroups.txt\n2\nn\nn\nx\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("\nSpecify the factor effect to be removed ( 1.management 2.use ): \t"), std::string::npos);
-  std::vector<int> use = {2, 2, 2, 2, 1, 2, 3, 3, 1, 1, 3, 2, 2, 3, 2, 3, 1, 1, 1, 1};
-  ExpectTrackData(ReadTrack(f.read("Sessao.trk")), GroupDeviations(DuneTable(f.read("dune.txt")), use));
+  EXPECT_NE(r.out.find("Vector transformation: (12)deviations from unit group means, within variables\n"),
+            std::string::npos);
+  const int use[] = {2, 2, 2, 2, 1, 2, 3, 3, 1, 1, 3, 2, 2, 3, 2, 3, 1, 1, 1, 1};
+  Rows dune = Dune(f), want = dune;
+  for (int j = 0; j < 30; j++)
+    for (int i = 0; i < 20; i++) {
+      double s = 0;
+      int n = 0;
+      for (int k = 0; k < 20; k++)
+        if (use[k] == use[i]) s += dune[k][j], n++;
+      want[i][j] = dune[i][j] - s / n;
+    }
+  ExpectRows(ReadTrack(f.read("Sessao.trk")).data, want, 1e-6);
 }
 
 TEST(TransformE2E, BealsSmoothingOfPresencesWithTargetIncluded) {
@@ -274,10 +186,9 @@ TEST(TransformE2E, BealsSmoothingOfPresencesWithTargetIncluded) {
                        "co-occurrence NOT standardized to unit sum\n"),
             std::string::npos);
   Track t = ReadTrack(f.read("Sessao.trk"));
-  EXPECT_EQ(t.opt[0], 1);
-  EXPECT_EQ(t.opt[2], 11);
+  EXPECT_EQ(t.opt[0] * 100 + t.opt[2], 111);
   // b_ik = (1 / S_i) sum over species j present in unit i of N_jk / N_j.
-  std::vector<std::vector<double>> d = DuneTable(f.read("dune.txt")), want = d;
+  Rows d = Dune(f), want = d;
   for (int i = 0; i < 20; i++)
     for (int k = 0; k < 30; k++) {
       double s = 0;
@@ -286,40 +197,92 @@ TEST(TransformE2E, BealsSmoothingOfPresencesWithTargetIncluded) {
         if (d[i][j] <= 0) continue;
         present++;
         int nj = 0, njk = 0;
-        for (int u = 0; u < 20; u++) {
-          nj += d[u][j] > 0;
-          njk += d[u][j] > 0 && d[u][k] > 0;
-        }
+        for (int u = 0; u < 20; u++) nj += d[u][j] > 0, njk += d[u][j] > 0 && d[u][k] > 0;
         s += static_cast<double>(njk) / nj;
       }
       want[i][k] = s / present;
     }
-  ExpectTrackData(t, want);
+  ExpectRows(t.data, want, 1e-6);
 }
 
-TEST(TransformE2E, PortugueseDialogueAndReport) {
+// Double adjustment of a table with a missing cell, in Portuguese: the results
+// file keeps its English block title; cells are (x - r c / T) / sqrt(r c) with
+// the totals over the non-missing cells.
+TEST(TransformE2E, PortugueseDoubleAdjustmentWithMissingCell) {
   PlexorFolder f;
-  f.copyFromSource("examples/dune.txt", "dune.txt");
-  PlexorRun r = f.run("E\nL\nC\nN\nn\ndune.txt\n1\n20\n30\nN\n2\nn\nt\n1\n0\n1\n10\ns\nx\n");
+  f.write("d.txt", "1 2 0 4\n0 3 -999 1\n5 0 2 2\n");
+  PlexorRun r = f.run("E\nL\nC\nN\nn\nd.txt\n1\n3\n4\nN\n1\nn\nt\n1\n0\n3\n6\ns\nx\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("TRANSFORMACAO DE DADOS\nOpcoes:\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\nTransformacao vetorial dentro de unidades amostrais:\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\nOutras transformacoes:\n"), std::string::npos);
   EXPECT_NE(r.out.find("Incluir matriz de dados nos resultados? s/n "), std::string::npos);
   EXPECT_NE(r.out.find("\nVeja resultados no arquivo Zoviri.txt."), std::string::npos);
   std::string z = f.read("Zoviri.txt");
-  EXPECT_EQ(z.find("PLEXOR versao "), 0u);
-  EXPECT_NE(z.find("\nTRANSFORMACAO DE DADOS\n"), std::string::npos);
-  EXPECT_NE(z.find("\nMatriz de dados originais:\n\t(Linhas= 20 unidades amostrais, colunas= 30 variaveis)\n"),
+  EXPECT_EQ(z.find("PLEXOR versao 3.85b\n" + std::string(79, '-') + "\nDATA TRANSFORMATION\n"), 0u);
+  EXPECT_NE(z.find("\nMatriz de dados originais:\n\t(Linhas= 3 unidades amostrais, colunas= 4 variaveis)\n"),
             std::string::npos);
-  EXPECT_NE(z.find("Matriz de dados transformados:\n"), std::string::npos);
-  EXPECT_EQ(ReadTrack(f.read("Sessao.trk")).opt[2], 10);
+  size_t tr = z.find("Matriz de dados transformados:\n\t(Linhas= 3 unidades amostrais, colunas= 4 variaveis)\n");
+  ASSERT_NE(tr, std::string::npos);
+  Rows x = {{1, 2, 0, 4}, {0, 3, -999, 1}, {5, 0, 2, 2}}, want = x;
+  const double rt[] = {7, 4, 9}, ct[] = {6, 5, 2, 7}, total = 20;
+  for (int i = 0; i < 3; i++)
+    for (int j = 0; j < 4; j++)
+      if (x[i][j] != -999) want[i][j] = G5((x[i][j] - rt[i] * ct[j] / total) / std::sqrt(rt[i] * ct[j]));
+  std::vector<std::string> l = Lines(z.substr(tr));
+  ASSERT_GE(l.size(), 5u);
+  ExpectRows({Numbers(l[2]), Numbers(l[3]), Numbers(l[4])}, want, 1e-12);
+  EXPECT_EQ(ReadTrack(f.read("Sessao.trk"), 3).opt[2], 6);
+}
+
+// Reads a 2 x 2 contingency table (or 3 x 2 qualitative table) from `data` and
+// chooses the expansion `option`; `rest` answers the questions after it.
+PlexorRun Expand(PlexorFolder& f, const char* data, int option, const char* rest) {
+  f.write("c.txt", data);
+  std::string kind = option == 5 ? "6\n2\n2\n" : "3\n3\n2\n";
+  return f.run("n\nn\nc.txt\n" + kind + "n\n1\nn\nt\n1\n" + std::to_string(option) + "\n" + rest + "x\n");
+}
+
+TEST(TransformE2E, ContingencyExpansionWritesTheNominalTable) {
+  PlexorFolder f;
+  EXPECT_EQ(Expand(f, "2 0\n1 3\n", 5, "0\nn\n").status, 0);
+  EXPECT_EQ(f.read("ExpandedNominalData.txt"),
+            "1\t1\t\n1\t1\t\n2\t1\t\n2\t2\t\n2\t2\t\n2\t2\t\n"
+            "\nExpanded data with 6 units in rows and 2 nominal variables in columns.\n");
+  EXPECT_NE(f.read("Zoviri.txt").find("DATA TRANSFORMATION"), std::string::npos);
+}
+
+TEST(TransformE2E, NominalExpansionWritesFullAndReducedTables) {
+  PlexorFolder f;
+  EXPECT_EQ(Expand(f, "2 1\n1 3\n0 3\n", 4, "0\nn\n").status, 0);
+  EXPECT_EQ(f.read("ExpandedData.txt"),
+            "0\t1\t0\t1\t0\t\n1\t0\t0\t0\t1\t\n0\t0\t1\t0\t1\t\n"
+            "\nExpanded data with 3 units in rows and 5 expanded variables in columns.\n"
+            "Variable labels (each row corresponding to an original variable):\n1\t2\t0\t\n1\t3\t\n"
+            "\nNumber of states for each nominal variable in the original data:\n3\n2\n\n"
+            "0\t1\t1\t\n1\t0\t0\t\n0\t0\t0\t\n"
+            "\nExpanded data with 3 units in rows and 3 expanded variables in columns (eliminating last expanded "
+            "binary for each nominal variable).\n"
+            "Variable labels (each row corresponding to an original variable):\n1\t2\t\n1\t\n"
+            "\nNumber of states for each nominal variable in the original data:\n2\n1\n\n");
+}
+
+TEST(TransformE2E, BadCodesOrCountsRefusedLeavingDataAndFilesUntouched) {
+  PlexorFolder c;
+  PlexorRun r = Expand(c, "2 0.5\n1 3\n", 5, "");
+  EXPECT_NE(r.out.find("Expansion refused: the count 0.5 in row 1, column 2 of the contingency table"),
+            std::string::npos);
+  EXPECT_TRUE(LastStatusShows(r, "Scalar transformation: ", "Scalar transformation: (0)none\n"));
+  EXPECT_FALSE(c.exists("ExpandedNominalData.txt") || c.exists("Zoviri.txt"));
+  PlexorFolder q;
+  r = Expand(q, "2 1\n-1 3\n0 3\n", 4, "");
+  EXPECT_NE(r.out.find("Expansion refused: nominal variable 1 holds -1 in sampling unit 2"), std::string::npos);
+  EXPECT_FALSE(q.exists("ExpandedData.txt") || q.exists("Zoviri.txt"));
 }
 
 TEST(TransformE2E, ExpansionFileThatCannotBeOpenedEndsWithoutReport) {
   PlexorFolder f;
-  f.write("c.txt", "2 0\n1 3\n");
   ASSERT_EQ(std::system(("mkdir '" + f.path() + "/ExpandedNominalData.txt'").c_str()), 0);
-  PlexorRun r = f.run("n\nn\nc.txt\n6\n2\n2\nn\n1\nn\nt\n1\n5\n0\nn\nx\n");
+  PlexorRun r = Expand(f, "2 0\n1 3\n", 5, "0\nn\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("\nCould not open file ExpandedNominalData.txt.\n"), std::string::npos);
   EXPECT_EQ(r.out.find("See results on file Zoviri.txt."), std::string::npos);
