@@ -25,19 +25,15 @@ struct AxisNames {
     for (int k = 0; k < m; k++) snprintf(names[k], kAxisNameLen + 1, english ? "Axis %d" : "Eixo %d", k + 1);
   }
   ~AxisNames() { freeChar2D(names, m); }
-  int Widest() const {
-    int w = 0;
-    for (int k = 0; k < m; k++) w = Fmax(w, static_cast<int>(strlen(names[k])));
-    return w;
-  }
 };
 
 // A table of descriptors (rows) by axes (columns): the heading label and
 // axis names, then each descriptor label right-aligned to the heading label
-// and its values in one column width for the whole table.
+// and its values in one column width, that of the widest value of the table
+// (an axis name wider than that is printed whole).
 void PrintDescriptorTable(FILE* f, int p, int m, double** T, const char* label, char** labels) {
   AxisNames axes(m, eng != 0);
-  const int width = Fmax(GetWidthMax(p, m, T, sDigits), axes.Widest());
+  const int width = GetWidthMax(p, m, T, sDigits);
   const int labelWidth = static_cast<int>(strlen(label));
   fprintf(f, "%s\t", label);
   PrintStringVector(f, m, axes.names, width, 0, nullptr);

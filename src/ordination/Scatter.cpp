@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <string>
@@ -124,7 +125,11 @@ std::string Caption(int source, const char* axisWord, int h, int v, const char* 
 
 void WriteScatterFile(const std::vector<ScatterPoint>& points, std::string caption) {
   FILE* f = fopenck("ScatterData.txt", "", "w");
-  if (f == nullptr) throw 4;
+  if (f == nullptr) {
+    // Nothing else can be done with the diagram: the program stops.
+    fflush(nullptr);
+    exit(1);
+  }
   fprintf(f, "Labels\tAxis%d\tAxis%d\n", 1, 2);
   for (const ScatterPoint& p : points)
     if (p.x < kNotPlotted && p.y < kNotPlotted) fprintf(f, "%s\t%g\t%g\n", p.label.c_str(), p.x, p.y);
@@ -151,7 +156,7 @@ void Scatter() {
     fprintf(out, "%s", Tx("\nDados transformados nao disponiveis.\n", "\nTransformed data not available.\n"));
     return;
   }
-  if (source == SCORES && temEscore == 0) {
+  if (source == SCORES && (temEscore == 0 || rank < 1)) {
     fprintf(out, "%s", Tx("\nEscores de ordenacao nao disponiveis.\n", "\nOrdination scores not available.\n"));
     return;
   }
@@ -160,32 +165,29 @@ void Scatter() {
   int diagram = 1, labelOption = 1;
   const bool unitsScored = (optOrdiType == 1 && optReseDir == 1) || (optOrdiType == 2 && optReseDir == 2);
   if (source == SCORES) {
+    // These prompts exist in one language only.
     if (unitsScored) {
-      fprintf(out, "%s", Tx("\nTipo de diagrama de dispersao: \n", "\nType of scatter diagram: \n"));
-      fprintf(out, "%s", Tx("   1  somente unidades amostrais\n", "   1  plot sampling units only\n"));
-      fprintf(out, "%s",
-              Tx("   2  biplot de unidades amostrais (escores) e variaveis (correlacoes com eixos)\n",
-                 "   2  biplot of sampling units (scores) and variables (correlations with axes)\n"));
-      fprintf(out, "%s", Tx("Entre opcao no.: ", "Type option no.: "));
+      fprintf(out, "\nType of scatter diagram: \n");
+      fprintf(out, "   1  plot sampling units only\n");
+      fprintf(out, "   2  biplot of sampling units (scores) and variables (correlations with axes)\n");
+      fprintf(out, "Type option no.: ");
       diagram = AskNumber("1 2");
       if (diagram == 2 && scatterHSize != scatterVSize) {
-        fprintf(out, "%s",
-                Tx("\nDimensoes do diagrama nao sao iguais. Favor ajustar as preferencias. \nSerao usadas as "
-                   "dimensoes padrao agora.\n",
-                   "\nScatter dimensions are not the same. Please set preferences accordingly. \nWill use default "
-                   "sizes now.\n"));
+        fprintf(out,
+                "\nScatter dimensions are not the same. Please set preferences accordingly. \nWill use default "
+                "sizes now.\n");
         scatterHSize = scatterVSize = 0;
       }
     }
-    fprintf(out, "%s", Tx("\nRotulos a usar no diagrama: \n", "\nLabels to use in the scatter: \n"));
-    fprintf(out, "%s", Tx("   0  nenhum (somente quadrados) \n", "   0  none (only squares) \n"));
+    fprintf(out, "\nLabels to use in the scatter: \n");
+    fprintf(out, "   0  none (only squares) \n");
     if (optOrdiType == 3)
-      fprintf(out, "%s", Tx("   1  rotulos de linhas e colunas \n", "   1  both rows and columns labels \n"));
+      fprintf(out, "   1  both rows and columns labels \n");
     else if (unitsScored)
-      fprintf(out, "%s", Tx("   1  rotulos de unidades amostrais \n", "   1  sampling unit labels \n"));
+      fprintf(out, "   1  sampling unit labels \n");
     else
-      fprintf(out, "%s", Tx("   1  rotulos de variaveis \n", "   1  variable labels \n"));
-    fprintf(out, "%s", Tx("Entre opcao no.: ", "Type option no.: "));
+      fprintf(out, "   1  variable labels \n");
+    fprintf(out, "Type option no.: ");
     labelOption = AskNumber("0 1");
   }
 

@@ -322,3 +322,19 @@ TEST_F(OrdinationRun, BiplotOmitsUncorrelatedVariableAndNumbersDefaultLabels) {
   EXPECT_EQ(lines[6].rfind("v2\t", 0), 0u);
   EXPECT_EQ(lines[7], "");  // no line for the constant variable
 }
+
+TEST_F(OrdinationRun, PrincipalComponentsOfTwoCorrelatedVariablesLaidOutExactly) {
+  // Correlation 0.6: eigenvalues 1.6 and 0.4, eigenvectors (1, +-1)/sqrt 2, so
+  // correlations sqrt(lambda / 2) and contributions of 50 %. Bartlett's u for
+  // axis 1: -ln(1.6 * 0.4) (4 - 15/6) = 0.669431 with 2 df.
+  folder.write("c.txt", "1 2\n2 1\n3 4\n4 3\n");
+  PlexorRun r = folder.run("N\nn\nc.txt\n1\n4\n2\nN\n1\nn\n" + Resemblance(2, 17) + "O\n2\nn\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string z = folder.read("Zoviri.txt");
+  EXPECT_NE(z.find("\nEigenvalues:\t     1.6\t     0.4\t\nPercentage:\t      80\t      20\t\n"), std::string::npos);
+  EXPECT_NE(z.find("variables\t  Axis 1\t  Axis 2\t\n        1\t 0.89443\t"), std::string::npos);
+  // The column width is that of the widest value, even when an axis name is wider.
+  EXPECT_NE(z.find("each ordination axis:\nvariables\tAxis 1\tAxis 2\t\n        1\t50\t50\t\n        2\t50\t50\t\n\n"),
+            std::string::npos);
+  EXPECT_NE(z.find("Bartlett\tu\tp\nAxis 1:\t0.669431\t0.715542\nAxis 2:\t0\t1\n"), std::string::npos);
+}
