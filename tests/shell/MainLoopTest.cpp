@@ -1,11 +1,9 @@
 // Bookkeeping after each main-menu action: when the session track is
-// rewritten, when the results file switches from "w" to "a", and when the
-// stage and data type are derived again.
+// rewritten, when the results file switches from "w" to "a", and which flags
+// and derived values change.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -13,21 +11,21 @@
 #include "shell/EntryPoints.h"
 #include "shell/MainLoop.h"
 #include "shell/SessionState.h"
+#include "support/ShellHelpers_shell.h"
 
 namespace {
 
-// Runs each case in an empty folder with no data and a fresh results file.
+// Runs in an empty folder with no data and a results file still to be erased.
 class AfterAction : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/plexor-mainloop-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    ASSERT_NE(getcwd(home_, sizeof home_), nullptr);
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
     port = 0;
     eng = 1;
     SetDefaultSessionName();
+    Reset();
+  }
+  void TearDown() override { Reset(); }
+  static void Reset() {
     temDados = temRese = temEscore = temGrupo = 0;
     optVarTipo = 1;
     optTrEs = optTrVeVar = optTrVeUnits = 0;
@@ -35,76 +33,64 @@ class AfterAction : public ::testing::Test {
     nRows = 0;
     savedSession = 0;
     strcpy(modeZoviri, "w");
+    unlink("Sessao.trk");
     SetStepReached();
     SetDataType(0, 0, 0);
-  }
-  void TearDown() override {
-    ASSERT_EQ(chdir(home_), 0);
-    std::string cmd = "rm -rf '" + dir_ + "'";
-    if (system(cmd.c_str()) != 0) {
-    }
-    optVarTipo = 0;
-    temDados = temRese = temEscore = temGrupo = 0;
-    optTrEs = optTrVeVar = optTrVeUnits = 0;
-    nRows = 0;
-    strcpy(modeZoviri, "w");
-    SetDataType(0, 0, 0);
-    SetStepReached();
   }
   static bool TrackWritten() { return access("Sessao.trk", F_OK) == 0; }
   static bool Appending() { return strcmp(modeZoviri, "a") == 0; }
-
- private:
-  std::string dir_;
-  char home_[4096] = "";
+  shelltest::InTempFolder folder_;
 };
 
-TEST_F(AfterAction, ResemblanceOf400RowsIsRecorded) {
+TEST_F(AfterAction, TrackAndModeByLetterAndResult) {
+  struct {
+    char letter;
+    int result;
+    bool track, append;
+  } cases[] = {
+      {'A', 1, true, true},   {'P', 1, true, true},    {'K', 1, true, true},   {'F', 1, true, true},
+      {'F', 0, false, false},  // path analysis refused
+      {'C', 1, false, true},  {'Y', 1, false, true},   {'V', 1, false, true},  {'V', 0, false, false},
+      {'G', 1, true, false},  {'N', 1, true, false},   {'O', 1, true, true},   {'O', 0, false, false},
+      {'R', 1, true, true},   {'R', 0, false, false},  {'R', 2, false, false}, {'T', 1, true, true},
+      {'T', 0, false, false}, {'D', 1, false, false},  {'E', 1, false, false}, {'J', 1, false, false},
+      {'S', 1, false, false}, {'U', 1, false, false},  {'Z', 1, false, false},
+  };
+  for (const auto& c : cases) {
+    Reset();
+    AfterMainOption(c.letter, c.result);
+    EXPECT_EQ(TrackWritten(), c.track) << c.letter << c.result;
+    EXPECT_EQ(Appending(), c.append) << c.letter << c.result;
+  }
+  strcpy(modeZoviri, "a");
+  AfterMainOption('C', 1);
+  EXPECT_TRUE(Appending()) << "the mode never returns to w";
+}
+
+TEST_F(AfterAction, ResemblanceRecordedUpTo400Rows) {
   nRows = 400;
   rese = dimDouble2D(nRows, nRows);
+  temEscore = 1;
   AfterMainOption('R', 1);
   freeDouble2D(rese, nRows);
   rese = nullptr;
   EXPECT_TRUE(TrackWritten());
   EXPECT_EQ(savedSession, 1);
   EXPECT_EQ(temRese, 1);
-  EXPECT_EQ(temEscore, 0);
-  EXPECT_TRUE(Appending());
-}
+  EXPECT_EQ(temEscore, 0) << "scores of the former matrix are gone";
 
-TEST_F(AfterAction, ResemblanceOf401RowsIsNotRecorded) {
+  Reset();
   savedSession = 1;
   nRows = 401;
-  temEscore = 1;
+  temDados = 1;
+  optReseDir = 2;
   AfterMainOption('R', 1);
   EXPECT_FALSE(TrackWritten());
   EXPECT_EQ(savedSession, 0);
-  EXPECT_EQ(temRese, 1);
-  EXPECT_EQ(temEscore, 0) << "scores of the former matrix are gone";
-  EXPECT_TRUE(Appending());
-}
-
-TEST_F(AfterAction, ResemblanceSetsTheStage) {
-  temDados = 1;
-  nRows = 401;  // not recorded: the state holds no real table
-  optReseDir = 2;
-  SetStepReached();
-  ASSERT_EQ(stepReached, 1);
-  AfterMainOption('R', 1);
   EXPECT_EQ(stepReached, 4);
 }
 
-TEST_F(AfterAction, CancelledResemblanceChangesNothing) {
-  nRows = 3;
-  AfterMainOption('R', 0);
-  EXPECT_FALSE(TrackWritten());
-  EXPECT_EQ(temRese, 0);
-  EXPECT_FALSE(Appending());
-  AfterMainOption('R', 2);
-  EXPECT_EQ(temRese, 0);
-}
-
-TEST_F(AfterAction, TransformationIsAlwaysRecorded) {
+TEST_F(AfterAction, TransformationAlwaysRecordedAndRetypesTheData) {
   temRese = 1;
   temEscore = 1;
   nRows = 500;
@@ -112,95 +98,24 @@ TEST_F(AfterAction, TransformationIsAlwaysRecorded) {
   optTrVeVar = 7;  // range within variables: type 2 becomes type 1
   AfterMainOption('T', 1);
   EXPECT_TRUE(TrackWritten());
-  EXPECT_EQ(savedSession, 1);
   EXPECT_EQ(temRese, 0);
   EXPECT_EQ(temEscore, 0);
   EXPECT_EQ(dataType, 1);
-  EXPECT_TRUE(Appending());
-}
 
-TEST_F(AfterAction, CancelledTransformationChangesNothing) {
+  Reset();
   temRese = 1;
   AfterMainOption('T', 0);
-  EXPECT_FALSE(TrackWritten());
-  EXPECT_EQ(temRese, 1);
-  EXPECT_FALSE(Appending());
+  EXPECT_EQ(temRese, 1) << "a cancelled transformation changes nothing";
 }
 
-TEST_F(AfterAction, OrdinationMarksScoresOnlyWhenDone) {
+TEST_F(AfterAction, OrdinationAndGroupsSetTheirFlagAndStage) {
   AfterMainOption('O', 0);
   EXPECT_EQ(temEscore, 0);
-  EXPECT_FALSE(TrackWritten());
   AfterMainOption('O', 1);
   EXPECT_EQ(temEscore, 1);
-  EXPECT_TRUE(TrackWritten());
-  EXPECT_TRUE(Appending());
-}
-
-TEST_F(AfterAction, GroupsAreRecordedAndSetTheStageButNotTheMode) {
-  temDados = 1;
-  temRese = 1;
-  temGrupo = 1;
+  temDados = temRese = temGrupo = 1;
   AfterMainOption('G', 1);
-  EXPECT_TRUE(TrackWritten());
   EXPECT_EQ(stepReached, 3);
-  EXPECT_FALSE(Appending());
-}
-
-TEST_F(AfterAction, ClusterAndDynamicsOnlySwitchTheMode) {
-  AfterMainOption('C', 1);
-  EXPECT_TRUE(Appending());
-  EXPECT_FALSE(TrackWritten());
-  strcpy(modeZoviri, "w");
-  AfterMainOption('Y', 1);
-  EXPECT_TRUE(Appending());
-  EXPECT_FALSE(TrackWritten());
-}
-
-TEST_F(AfterAction, TestsAndRelationsRecordAndSwitch) {
-  for (char letter : {'A', 'P', 'K'}) {
-    remove("Sessao.trk");
-    strcpy(modeZoviri, "w");
-    AfterMainOption(letter, 1);
-    EXPECT_TRUE(TrackWritten()) << letter;
-    EXPECT_TRUE(Appending()) << letter;
-  }
-}
-
-TEST_F(AfterAction, RefusedPathAnalysisChangesNothing) {
-  AfterMainOption('F', 0);
-  EXPECT_FALSE(TrackWritten());
-  EXPECT_FALSE(Appending());
-  AfterMainOption('F', 1);
-  EXPECT_TRUE(TrackWritten());
-  EXPECT_TRUE(Appending());
-}
-
-TEST_F(AfterAction, ModeNeverReturnsToW) {
-  strcpy(modeZoviri, "a");
-  AfterMainOption('C', 1);
-  EXPECT_TRUE(Appending());
-}
-
-TEST_F(AfterAction, DescriptiveAttributesSwitchOnlyWhenDone) {
-  AfterMainOption('V', 0);
-  EXPECT_FALSE(Appending());
-  AfterMainOption('V', 1);
-  EXPECT_TRUE(Appending());
-  EXPECT_FALSE(TrackWritten());
-}
-
-TEST_F(AfterAction, LettersWithNothingAfterwards) {
-  for (char letter : {'D', 'E', 'J', 'S', 'U', 'Z'}) {
-    AfterMainOption(letter, 1);
-    EXPECT_FALSE(TrackWritten()) << letter;
-    EXPECT_FALSE(Appending()) << letter;
-  }
-}
-
-TEST_F(AfterAction, NewDataAreRecorded) {
-  AfterMainOption('N', 1);
-  EXPECT_TRUE(TrackWritten());
 }
 
 TEST_F(AfterAction, PathAnalysisRefusedForUnsuitableTypes) {
@@ -209,11 +124,10 @@ TEST_F(AfterAction, PathAnalysisRefusedForUnsuitableTypes) {
     dataType = type;
     EXPECT_EQ(RunMainOption('F'), 0) << type;
   }
-  std::string printed = testing::internal::GetCapturedStdout();
-  const std::string refusal = "\nData type is not adequate for any option of path analysis.";
-  int count = 0;
-  for (size_t p = printed.find(refusal); p != std::string::npos; p = printed.find(refusal, p + 1)) count++;
-  EXPECT_EQ(count, 5) << printed;
+  const std::string printed = testing::internal::GetCapturedStdout();
+  std::string expected;
+  for (int k = 0; k < 5; k++) expected += "\nData type is not adequate for any option of path analysis.";
+  EXPECT_EQ(printed, expected);
 }
 
 }  // namespace

@@ -1,374 +1,155 @@
 // The stage of analysis, the derived data type with its effect on the
-// resemblance menu, the generic numbered menu, and the option tables.
+// resemblance menu, and the generic numbered menu.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"
 #include "shell/SessionState.h"
+#include "support/ShellHelpers_shell.h"
 
 namespace {
 
-class MenuState : public ::testing::Test {
+class Menus : public ::testing::Test {
  protected:
-  void SetUp() override {
-    savedIn_ = in;
-    savedOut_ = out;
-    port = 0;
-    eng = 1;
-    Initialize();
-    temDados = temRese = temGrupo = 0;
-    optReseDir = 1;
-    optVarTipo = 1;
-    temQuant = temQual = temBin = 0;
-    SetDataType(0, 0, 0);
-  }
+  void SetUp() override { Language(0); }
   void TearDown() override {
-    if (in != savedIn_ && in != nullptr && in != stdin) fclose(in);
-    if (out != savedOut_ && out != nullptr) fclose(out);
-    in = savedIn_;
-    out = savedOut_;
-    port = 0;
-    eng = 1;
-    Initialize();
-    optVarTipo = 0;
+    if (in != stdin) fclose(in);
+    if (out != stdout) fclose(out);
+    in = stdin;
+    out = stdout;
+    Language(0);
     temDados = temRese = temGrupo = 0;
+    optVarTipo = 0;
     temQuant = temQual = temBin = 0;
     SetDataType(0, 0, 0);
   }
-
-  // Answers come from a temporary file; questions go to another one.
-  void Answers(const std::string& text) {
-    in = tmpfile();
-    fputs(text.c_str(), in);
-    rewind(in);
+  static void Language(int portuguese) {
+    port = portuguese;
+    eng = !portuguese;
+    Initialize();
+  }
+  // Shows a menu with `answers` to read; returns what it printed and leaves
+  // the refusals in `refusals`.
+  std::string Show(const std::string& answers, int first, int last, const int (*applies)[8], int column,
+                   const char** info, int* answer) {
+    if (in != stdin) fclose(in);
+    if (out != stdout) fclose(out);
+    in = shelltest::Input(answers);
     out = tmpfile();
+    testing::internal::CaptureStderr();
+    ShowMenu(first, last, applies, column, info, answer);
+    refusals = testing::internal::GetCapturedStderr();
+    std::string shown = shelltest::Contents(out);
+    out = stdout;
+    return shown;
   }
-  std::string Printed() {
-    fflush(out);
-    rewind(out);
-    std::string s;
-    int c;
-    while ((c = fgetc(out)) != EOF) s.push_back((char)c);
-    return s;
-  }
-
- private:
-  FILE* savedIn_ = nullptr;
-  FILE* savedOut_ = nullptr;
+  std::string refusals;
 };
 
-// ---------------------------------------------------------------- stage
-
-TEST_F(MenuState, StageFollowsDataResemblanceAndGroups) {
-  temDados = 0;
-  temRese = 1;
-  temGrupo = 1;
-  SetStepReached();
-  EXPECT_EQ(stepReached, 0) << "no data means stage 0 whatever else is set";
-
-  temDados = 1;
-  temRese = 0;
-  SetStepReached();
-  EXPECT_EQ(stepReached, 1);
-
-  temRese = 1;
-  temGrupo = 0;
-  optReseDir = 1;
-  SetStepReached();
-  EXPECT_EQ(stepReached, 2);
-
-  temGrupo = 1;
-  SetStepReached();
-  EXPECT_EQ(stepReached, 3);
-
-  optReseDir = 2;  // groups, but the matrix compares variables
-  SetStepReached();
-  EXPECT_EQ(stepReached, 4);
-
-  temGrupo = 0;
-  SetStepReached();
-  EXPECT_EQ(stepReached, 4);
-}
-
-// ---------------------------------------------------------------- data type
-
-TEST_F(MenuState, ContingencyTableIsType1AndBinaryAfterPresenceAbsence) {
-  optVarTipo = 6;
-  SetDataType(0, 0, 0);
-  EXPECT_EQ(dataType, 1);
-  SetDataType(1, 0, 0);
-  EXPECT_EQ(dataType, 4);
-}
-
-TEST_F(MenuState, DeclaredKindsWithoutTransformation) {
-  for (int kind : {1, 2, 3, 4}) {
-    optVarTipo = kind;
-    SetDataType(0, 0, 0);
-    EXPECT_EQ(dataType, kind) << "declared kind " << kind;
-    EXPECT_EQ(isStandardized, 0);
-    EXPECT_EQ(hasNegative, 0);
+TEST_F(Menus, StageFromDataResemblanceAndGroups) {
+  struct {
+    int dados, rese, grupo, dir, stage;
+  } cases[] = {{0, 1, 1, 1, 0}, {1, 0, 1, 1, 1}, {1, 1, 0, 1, 2}, {1, 1, 1, 1, 3}, {1, 1, 1, 2, 4}, {1, 1, 0, 2, 4}};
+  for (const auto& c : cases) {
+    temDados = c.dados;
+    temRese = c.rese;
+    temGrupo = c.grupo;
+    optReseDir = c.dir;
+    SetStepReached();
+    EXPECT_EQ(stepReached, c.stage) << c.dados << c.rese << c.grupo << c.dir;
   }
 }
 
-TEST_F(MenuState, PresenceAbsenceMakesUnmixedDataBinary) {
-  for (int kind : {1, 2, 3, 4, 6}) {
-    optVarTipo = kind;
-    SetDataType(1, 0, 0);
-    EXPECT_EQ(dataType, 4) << "declared kind " << kind;
+TEST_F(Menus, DataTypeFromDeclaredKindKindsPresentAndTransformations) {
+  struct {
+    int tipo, quant, qual, bin, es, veVar, veUnits;
+    int type, standardized, negative;
+  } cases[] = {
+      {1, 1, 0, 0, 0, 0, 0, 1, 0, 0}, {3, 0, 1, 0, 0, 0, 0, 3, 0, 0}, {4, 0, 0, 1, 0, 0, 0, 4, 0, 0},
+      {6, 1, 0, 0, 0, 0, 0, 1, 0, 0},  // contingency table
+      {6, 1, 0, 0, 1, 0, 0, 4, 0, 0},  // ... after presence/absence
+      {3, 0, 1, 0, 1, 0, 0, 4, 0, 0},
+      {2, 1, 0, 0, 0, 7, 0, 1, 1, 0},  // range within variables standardizes
+      {2, 1, 0, 0, 0, 3, 0, 2, 0, 1},  // centring does not
+      {2, 1, 0, 0, 0, 0, 1, 2, 0, 0},  // nor anything within sampling units
+      {2, 1, 0, 0, 0, 5, 0, 1, 1, 1}, {1, 1, 0, 0, 0, 9, 0, 1, 1, 0}, {1, 1, 0, 0, 0, 10, 6, 1, 0, 1},
+      {1, 1, 0, 0, 0, 12, 2, 1, 0, 1},
+      {5, 1, 1, 0, 0, 0, 0, 5, 0, 0}, {5, 1, 1, 0, 1, 0, 0, 5, 0, 0},  // qualitative survives presence/absence
+      {5, 1, 0, 1, 0, 0, 0, 6, 0, 0}, {5, 1, 0, 1, 1, 0, 0, 4, 0, 0},
+      {5, 0, 1, 1, 1, 0, 0, 7, 0, 0}, {5, 1, 1, 1, 1, 0, 0, 8, 0, 0},
+  };
+  for (const auto& c : cases) {
+    optVarTipo = c.tipo;
+    temQuant = c.quant;
+    temQual = c.qual;
+    temBin = c.bin;
+    SetDataType(c.es, c.veVar, c.veUnits);
+    EXPECT_EQ(dataType, c.type) << "kind " << c.tipo << " transformations " << c.es << c.veVar << c.veUnits;
+    EXPECT_EQ(isStandardized, c.standardized) << c.veVar;
+    EXPECT_EQ(hasNegative, c.negative) << c.veVar << " " << c.veUnits;
   }
 }
 
-TEST_F(MenuState, DifferentScalesBecomeType1OnlyWhenStandardized) {
-  optVarTipo = 2;
-  SetDataType(0, 7, 0);  // range within variables
-  EXPECT_EQ(dataType, 1);
-  EXPECT_EQ(isStandardized, 1);
-  EXPECT_EQ(hasNegative, 0);
-
-  SetDataType(0, 3, 0);  // centring within variables
-  EXPECT_EQ(dataType, 2);
-  EXPECT_EQ(isStandardized, 0);
-  EXPECT_EQ(hasNegative, 1);
-
-  SetDataType(0, 0, 1);  // within sampling units: not a standardization of the variables
-  EXPECT_EQ(dataType, 2);
-}
-
-TEST_F(MenuState, StandardizingAndCentringTransformations) {
+TEST_F(Menus, MutualInformationWithdrawnWhileType1DataAreCentred) {
+  int answer = -1;
   optVarTipo = 1;
-  const int standardizing[] = {1, 4, 5, 6, 7, 8, 9};
-  const int notStandardizing[] = {0, 2, 3, 10, 11, 12};
-  for (int t : standardizing) {
-    SetDataType(0, t, 0);
-    EXPECT_EQ(isStandardized, 1) << "within variables " << t;
-  }
-  for (int t : notStandardizing) {
-    SetDataType(0, t, 0);
-    EXPECT_EQ(isStandardized, 0) << "within variables " << t;
-  }
-  for (int t = 0; t <= 12; t++) {
-    bool centres = t == 2 || t == 3 || t == 5 || t == 6;
-    SetDataType(0, t, 0);
-    EXPECT_EQ(hasNegative, centres ? 1 : 0) << "within variables " << t;
-    SetDataType(0, 0, t);
-    EXPECT_EQ(hasNegative, centres ? 1 : 0) << "within units " << t;
-  }
-}
-
-TEST_F(MenuState, MutualInformationWithdrawnForCentredType1Data) {
-  optVarTipo = 1;
-  SetDataType(0, 0, 3);  // centred within sampling units
-  EXPECT_EQ(dataType, 1);
-  EXPECT_EQ(appliesReseUnits[4][0], 0);
+  SetDataType(0, 0, 5);  // centred and normalized within sampling units
+  std::string shown = Show("4 17\n", 1, 30, appliesReseUnits, dataType - 1, optReseTipoInfo, &answer);
+  EXPECT_EQ(answer, 17);
+  EXPECT_EQ(shown.find("mutual information"), std::string::npos);
+  EXPECT_NE(refusals.find("Incorrect input = 4."), std::string::npos);
   EXPECT_EQ(appliesReseVar[4][0], 0);
 
-  SetDataType(0, 0, 0);  // transformation removed
-  EXPECT_EQ(appliesReseUnits[4][0], 1);
-  EXPECT_EQ(appliesReseVar[4][0], 1);
+  SetDataType(0, 0, 0);  // transformation removed: offered again
+  shown = Show("4\n", 1, 30, appliesReseUnits, dataType - 1, optReseTipoInfo, &answer);
+  EXPECT_EQ(answer, 4);
+  EXPECT_NE(shown.find("\t(4)mutual information\n "), std::string::npos);
 
-  // Centred data of type 2 keep the entry: the column for type 1 is not theirs.
-  optVarTipo = 2;
+  optVarTipo = 2;  // centred type 2 data leave the column of type 1 alone
   SetDataType(0, 3, 0);
-  EXPECT_EQ(dataType, 2);
   EXPECT_EQ(appliesReseUnits[4][0], 1);
-
-  // Type 1 reached by standardizing type 2 data with centring and normalization.
-  SetDataType(0, 5, 0);
-  EXPECT_EQ(dataType, 1);
-  EXPECT_EQ(appliesReseUnits[4][0], 0);
 }
 
-TEST_F(MenuState, MixedDataTypeFromKindsPresent) {
-  optVarTipo = 5;
-  temQuant = 1, temQual = 1, temBin = 0;
-  SetDataType(0, 0, 0);
-  EXPECT_EQ(dataType, 5);
-  SetDataType(1, 0, 0);
-  EXPECT_EQ(dataType, 5) << "qualitative variables survive presence/absence";
-
-  temQuant = 1, temQual = 0, temBin = 1;
-  SetDataType(0, 0, 0);
-  EXPECT_EQ(dataType, 6);
-  SetDataType(1, 0, 0);
-  EXPECT_EQ(dataType, 4);
-
-  temQuant = 0, temQual = 1, temBin = 1;
-  SetDataType(0, 0, 0);
-  EXPECT_EQ(dataType, 7);
-  SetDataType(1, 0, 0);
-  EXPECT_EQ(dataType, 7);
-
-  temQuant = 1, temQual = 1, temBin = 1;
-  SetDataType(0, 0, 0);
-  EXPECT_EQ(dataType, 8);
-  SetDataType(1, 0, 0);
-  EXPECT_EQ(dataType, 8);
-
-  // A single kind is never left by the data reader; the type is kept.
-  temQuant = 1, temQual = 0, temBin = 0;
-  dataType = 6;
-  SetDataType(0, 0, 0);
-  EXPECT_EQ(dataType, 6);
-}
-
-// ---------------------------------------------------------------- ShowMenu
-
-TEST_F(MenuState, ShowMenuAnswers99ForTheEntryMarked99) {
-  Answers("5 2 99\n");
+TEST_F(Menus, ShowMenuLayoutAndTheAnswer99) {
   int answer = -1;
-  testing::internal::CaptureStderr();
-  ShowMenu(0, 2, appliesTr, 0, optTrInfo, &answer);
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(answer, 99);
-  // Entry 2 is "(99)leave as is": its index is not an accepted answer.
-  EXPECT_NE(err.find("\nIncorrect input = 5. Reenter.\nAccepted input: 0 1 99 \n"), std::string::npos) << err;
-  EXPECT_NE(err.find("\nIncorrect input = 2. Reenter.\nAccepted input: 0 1 99 \n"), std::string::npos) << err;
-  EXPECT_EQ(Printed(),
+  EXPECT_EQ(Show("5 2 99\n", 0, 2, appliesTr, 0, optTrInfo, &answer),
             "\t(0)restore original data (no transformation)\n "
             "\t(1)specify transformations on original data\n "
             "\t(99)leave as is\n "
             "\t\tEnter option: ");
+  EXPECT_EQ(answer, 99);
+  EXPECT_EQ(refusals,
+            "\nIncorrect input = 5. Reenter.\nAccepted input: 0 1 99 \n"
+            "\nIncorrect input = 2. Reenter.\nAccepted input: 0 1 99 \n");
 }
 
-TEST_F(MenuState, ShowMenuOffersOnlyApplicableEntries) {
-  // Binary data (column 3): the scalar menu offers none, presence/absence,
-  // square root, logarithm, contingency expansion and cancel.
-  Answers("4 3\n");
+TEST_F(Menus, ShowMenuOffersOnlyApplicableEntries) {
   int answer = -1;
-  testing::internal::CaptureStderr();
-  ShowMenu(0, 6, appliesScalar, 3, optTrEsInfo, &answer);
-  std::string err = testing::internal::GetCapturedStderr();
+  // Binary data: no expansion of nominal variables.
+  std::string shown = Show("4 3\n", 0, 6, appliesScalar, 3, optTrEsInfo, &answer);
   EXPECT_EQ(answer, 3);
-  EXPECT_NE(err.find("Accepted input: 0 1 2 3 5 99 \n"), std::string::npos) << err;
-  std::string shown = Printed();
-  EXPECT_EQ(shown.find("(4)expand nominal variables"), std::string::npos);
-  EXPECT_NE(shown.find("\t(5)expand contingency table into nominal data\n "), std::string::npos);
+  EXPECT_NE(refusals.find("Accepted input: 0 1 2 3 5 99 \n"), std::string::npos) << refusals;
+  EXPECT_EQ(shown.find("(4)expand nominal"), std::string::npos);
+  // Without a matrix every entry is offered; index 0, a blank entry, is skipped from 1.
+  EXPECT_EQ(Show("1\n", 1, 4, nullptr, 0, optOrdiTypeInfo, &answer),
+            "\t(1)principal coordinates analysis\n \t(2)principal components analysis\n "
+            "\t(3)correspondence analysis\n \t(99)cancel and return to main menu\n \t\tEnter option: ");
 }
 
-TEST_F(MenuState, ShowMenuFromIndex1SkipsTheBlankEntry) {
-  Answers("1\n");
+TEST_F(Menus, ShowMenuInPortuguese) {
+  Language(1);
   int answer = -1;
-  ShowMenu(1, 4, nullptr, 0, optOrdiTypeInfo, &answer);
-  EXPECT_EQ(answer, 1);
-  EXPECT_EQ(Printed(),
-            "\t(1)principal coordinates analysis\n "
-            "\t(2)principal components analysis\n "
-            "\t(3)correspondence analysis\n "
-            "\t(99)cancel and return to main menu\n "
-            "\t\tEnter option: ");
-}
-
-TEST_F(MenuState, ShowMenuWithoutMatrixOffersEverything) {
-  Answers("3 99\n");
-  int answer = -1;
-  testing::internal::CaptureStderr();
-  ShowMenu(0, 3, nullptr, 0, optPostReseTransfInfo, &answer);
-  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(Show("99\n", 1, 3, appliesReseDir, 0, optReseDirInfo, &answer),
+            "\t(1)compara unidades amostrais\n \t(2)compara variaveis\n "
+            "\t(99)cancelar e voltar ao menu principal\n \t\tEntre opcao: ");
   EXPECT_EQ(answer, 99);
-  EXPECT_NE(err.find("Accepted input: 0 1 2 99 \n"), std::string::npos) << err;
-}
-
-TEST_F(MenuState, ShowMenuTruncatesTheNumberRead) {
-  Answers("2.0\n");
-  int answer = -1;
-  ShowMenu(1, 3, appliesReseDir, 0, optReseDirInfo, &answer);
-  EXPECT_EQ(answer, 2);
-}
-
-TEST_F(MenuState, MutualInformationLeavesAndReturnsToTheResemblanceMenu) {
-  optVarTipo = 1;
-  SetDataType(0, 0, 5);  // centred and normalized within sampling units
-  Answers("4 17\n");
-  int answer = -1;
-  testing::internal::CaptureStderr();
-  ShowMenu(1, 30, appliesReseUnits, dataType - 1, optReseTipoInfo, &answer);
-  std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(answer, 17);
-  EXPECT_EQ(Printed().find("mutual information"), std::string::npos);
-  EXPECT_NE(err.find("Incorrect input = 4."), std::string::npos);
-  fclose(out);
-  fclose(in);
-
-  SetDataType(0, 0, 0);
-  Answers("4\n");
-  ShowMenu(1, 30, appliesReseUnits, dataType - 1, optReseTipoInfo, &answer);
-  EXPECT_EQ(answer, 4);
-  EXPECT_NE(Printed().find("\t(4)mutual information\n "), std::string::npos);
-}
-
-TEST_F(MenuState, ShowMenuUsesTheLanguageOfTheTables) {
-  port = 1;
-  eng = 0;
-  Initialize();
-  Answers("99\n");
-  int answer = -1;
-  ShowMenu(1, 3, appliesReseDir, 0, optReseDirInfo, &answer);
-  EXPECT_EQ(answer, 99);
-  EXPECT_EQ(Printed(),
-            "\t(1)compara unidades amostrais\n "
-            "\t(2)compara variaveis\n "
-            "\t(99)cancelar e voltar ao menu principal\n "
-            "\t\tEntre opcao: ");
-}
-
-// ---------------------------------------------------------------- tables
-
-TEST_F(MenuState, MainMenuAtStage0OffersOnlyNEZX) {
-  std::string offered;
-  for (int e = 0; e < MAIN_MENU_ENTRIES; e++)
-    if (appliesMain[e][0] == 1) offered.push_back(optMainMenuInfo[e][0]);
-  EXPECT_EQ(offered, "NEZX");
-}
-
-TEST_F(MenuState, RandomizationTestsDependOnTheDirectionOfResemblance) {
-  auto offers = [](char letter, int stage) {
-    for (int e = 0; e < MAIN_MENU_ENTRIES; e++)
-      if (optMainMenuInfo[e][0] == letter) return appliesMain[e][stage] == 1;
-    return false;
-  };
-  EXPECT_FALSE(offers('O', 1));
-  EXPECT_TRUE(offers('O', 2));
-  EXPECT_TRUE(offers('P', 3));
-  EXPECT_FALSE(offers('P', 4)) << "groups of units cannot be tested on a matrix between variables";
-  EXPECT_FALSE(offers('A', 3));
-  EXPECT_TRUE(offers('A', 4));
-}
-
-TEST_F(MenuState, MainMenuLettersAreTheSameInBothLanguages) {
-  std::string english, portuguese;
-  for (int e = 0; e < MAIN_MENU_ENTRIES; e++) english.push_back(optMainMenuInfo[e][0]);
-  port = 1;
-  eng = 0;
-  Initialize();
-  for (int e = 0; e < MAIN_MENU_ENTRIES; e++) portuguese.push_back(optMainMenuInfo[e][0]);
-  EXPECT_EQ(english, "NVTRGDOCPAFKYESZX");
-  EXPECT_EQ(portuguese, english);
-  EXPECT_STREQ(enterOptValid, "Entre opcao (opcoes validas com *)");
+  // Entry 3 is where the two languages of the descriptive attributes differ.
   EXPECT_STREQ(optDescrAttrInfo[3], "(3) entropia e complexidade de unidades amostrais");
-  EXPECT_STREQ(yesnoInfo[0], "nao");
-  EXPECT_STREQ(versao, "3.85b");
-}
-
-TEST_F(MenuState, CancelEntriesAreOfferedForEveryDataType) {
-  for (int k = 0; k < 8; k++) {
-    EXPECT_EQ(appliesScalar[6][k], 1);
-    EXPECT_EQ(appliesVectorVar[13][k], 1);
-    EXPECT_EQ(appliesVectorUnits[13][k], 1);
-    EXPECT_EQ(appliesVectorOther[13][k], 1);
-    EXPECT_EQ(appliesReseUnits[30][k], 1);
-    EXPECT_EQ(appliesReseVar[30][k], 1);
-    EXPECT_EQ(appliesDescriptiveAttr[5][k], 1);
-    EXPECT_EQ(appliesReseDir[4][k], 1);
-  }
-  EXPECT_STREQ(optTrEsInfo[6], "(99)cancel and return to main menu");
-  EXPECT_STREQ(optTrVe2Info[13], "(99)cancel and return to main menu");
-  EXPECT_STREQ(optReseTipoInfo[30], "(99)cancel and return to main menu");
-  EXPECT_STREQ(clusMethInfo[8], "(99)cancel and return to main menu");
+  EXPECT_STREQ(optMainMenuInfo[16], "X  sair");
 }
 
 }  // namespace

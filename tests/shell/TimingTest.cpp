@@ -1,4 +1,4 @@
-// Progress line and its clearing, time stamp, clocks and the thread limit.
+// Progress line and its clearing, time stamp, wall clock and the thread limit.
 #include <gtest/gtest.h>
 #include <omp.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "shell/Timing.h"
+#include "support/ShellHelpers_shell.h"
 
 namespace {
 
@@ -22,109 +23,65 @@ std::string Captured() {
   return GetCapturedStdout();
 }
 
-}  // namespace
+std::string Line(const std::string& label) { return std::string(40 - label.size(), ' ') + label + std::string(40, ' '); }
 
-TEST(ProgressLine, LabelRightAlignedThenBlanks) {
+TEST(ProgressLine, LabelRightAlignedInFortyThenFortyBlanks) {
+  is40CharLine = is80CharLine = 1;
   InitIFLibG();
+  EXPECT_EQ(is40CharLine + is80CharLine, 0);
   LastLineLongAgo();
   CaptureStdout();
   HandleEventInfoWhere2("Iteration 10");
-  std::string text = Captured();
-  EXPECT_EQ(text, std::string(28, ' ') + "Iteration 10" + std::string(40, ' '));
-  EXPECT_EQ(is40CharLine, 1);
-  EXPECT_EQ(is80CharLine, 1);
-  CaptureStdout();
-  ClearLine();
-  EXPECT_EQ(Captured(), "\n\n");
-  CaptureStdout();
-  ClearLine();
-  EXPECT_EQ(Captured(), "");
-  EXPECT_EQ(is40CharLine, 0);
-  EXPECT_EQ(is80CharLine, 0);
-}
+  HandleEventInfoWhere2("Iteration 11");  // too soon: nothing
+  EXPECT_EQ(Captured(), Line("Iteration 10"));
+  EXPECT_EQ(is40CharLine + is80CharLine, 2);
 
-TEST(ProgressLine, QuickSecondCallWritesNothing) {
-  InitIFLibG();
   LastLineLongAgo();
   CaptureStdout();
-  HandleEventInfoWhere2("1");
-  HandleEventInfoWhere2("2");
-  std::string text = Captured();
-  EXPECT_EQ(text, std::string(39, ' ') + "1" + std::string(40, ' '));
+  HandleEventInfoWhere2("Iteration 12");  // a later line starts on a new line
   ClearLine();
-}
+  ClearLine();  // nothing left to close
+  EXPECT_EQ(Captured(), "\n" + Line("Iteration 12") + "\n\n");
 
-TEST(ProgressLine, LaterLineStartsOnNewLine) {
-  InitIFLibG();
-  LastLineLongAgo();
-  CaptureStdout();
-  HandleEventInfoWhere2("a");
-  LastLineLongAgo();
-  HandleEventInfoWhere2("b");
-  std::string text = Captured();
-  std::string lineA = std::string(39, ' ') + "a" + std::string(40, ' ');
-  std::string lineB = std::string(39, ' ') + "b" + std::string(40, ' ');
-  EXPECT_EQ(text, lineA + "\n" + lineB);
-  CaptureStdout();
-  ClearLine();
-  EXPECT_EQ(Captured(), "\n\n");
-}
-
-TEST(ProgressLine, LongLabelCutToForty) {
-  InitIFLibG();
-  LastLineLongAgo();
   std::string label;
   for (int i = 0; i < 50; i++) label.push_back(static_cast<char>('A' + i % 26));
+  LastLineLongAgo();
   CaptureStdout();
   HandleEventInfoWhere2(label.c_str());
-  EXPECT_EQ(Captured(), label.substr(0, 40) + std::string(40, ' '));
   ClearLine();
+  EXPECT_EQ(Captured(), label.substr(0, 40) + std::string(40, ' ') + "\n\n");
 }
 
-TEST(ProgressLine, StartUpResetsFlags) {
-  is40CharLine = 1;
-  is80CharLine = 1;
-  std::time_t before = std::time(nullptr);
-  InitIFLibG();
-  EXPECT_EQ(is40CharLine, 0);
-  EXPECT_EQ(is80CharLine, 0);
-  EXPECT_EQ(t1, t2);
-  EXPECT_GE(timeStart, before);
-}
-
-TEST(TimeStamp, TwentyFourCharactersAndNewline) {
+TEST(Clocks, TimeStampAndWallClock) {
   FILE* f = std::tmpfile();
   TimeStamp(f);
-  std::rewind(f);
-  char buf[64] = {0};
-  ASSERT_NE(std::fgets(buf, sizeof buf, f), nullptr);
-  std::fclose(f);
-  std::string text(buf);
-  ASSERT_EQ(text.size(), 25u);
+  const std::string text = shelltest::Contents(f);
   EXPECT_TRUE(std::regex_match(text, std::regex("[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] "
                                                 "[0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}\n")))
       << text;
-}
-
-TEST(WallClock, ElapsedIsNonNegative) {
-  double t0 = difftime_Clock_Init();
-  volatile double s = 0;
-  for (int i = 0; i < 100000; i++) s = s + i;
+  const double t0 = difftime_Clock_Init();
   EXPECT_GE(difftime_Clock(t0), 0.0);
   EXPECT_LT(difftime_Clock(t0), 60.0);
 }
 
-TEST(ThreadLimit, GivenOrAllProcessors) {
-  InitMultiprocessing(2);
-  EXPECT_EQ(omp_get_max_threads(), 2);
+TEST(ThreadLimit, GivenAllOrAtMostTheProcessors) {
+  const int procs = omp_get_num_procs();
+  InitMultiprocessing(1);
+  EXPECT_EQ(omp_get_max_threads(), 1);
+  InitMultiprocessing(0);
+  EXPECT_EQ(omp_get_max_threads(), procs);
+  EXPECT_GT(omp_get_max_active_levels(), 1);
+  // A limit far beyond the machine asks for its processors only.
+  InitMultiprocessing(2147483647);
+  EXPECT_EQ(omp_get_max_threads(), procs);
   int used = 0;
 #pragma omp parallel
   {
 #pragma omp single
     used = omp_get_num_threads();
   }
-  EXPECT_LE(used, 2);
+  EXPECT_LE(used, procs);
   InitMultiprocessing(0);
-  EXPECT_EQ(omp_get_max_threads(), omp_get_num_procs());
-  EXPECT_GT(omp_get_max_active_levels(), 1);
 }
+
+}  // namespace
