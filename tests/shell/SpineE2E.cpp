@@ -1,101 +1,65 @@
 // The program as a user meets it: start-up in a folder, the main menu, refused
 // letters, end of input, script files given through option Z, the results
-// file question and the session offered again at the next start.
+// file question, and the preferences menu.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "support/RunPlexor.h"
+#include "support/ShellHelpers_shell.h"
 
 namespace {
+
+using shelltest::NewData;
 
 const char* const kRefusedH = "\nIncorrect input = h. Reenter.\nAccepted input: N E Z X U J \n";
 const char* const kScriptQuestion = "Read input from file (f) or from the keyboard (k)? f/k ";
 const char* const kScriptName = "Enter name of text file with all the options: ";
 
-// Reads the 2 x 3 table of d.txt as quantitative data of one scale (kind
-// `kind`), values by sampling units, default labels, echoed to Zoviri.txt.
-std::string NewData(const char* kind) {
-  return std::string("n\nn\nd.txt\n") + kind + "\n2\n3\nn\n1\ny\n";
-}
-
-std::string Without(std::string s, const std::string& part) {
-  for (size_t p = s.find(part); p != std::string::npos; p = s.find(part)) s.erase(p, part.size());
-  return s;
-}
-
-TEST(Spine, FirstStartShowsBannerAndOnlyNEZXStarred) {
+TEST(Spine, FirstStartMenuRefusalAndExit) {
   PlexorFolder f;
-  PlexorRun r = f.run("x\n");
+  PlexorRun r = f.run("h\nT\nx\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("\n\n\nPLEXOR\n"), std::string::npos);
+  EXPECT_EQ(r.out.rfind("\n\n\nPLEXOR\n", 0), 0u);
   EXPECT_NE(r.out.find("v.3.85b\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\nMAIN MENU\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\t* N  specify data or open existing session\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\t* E  preferences\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\t* Z  run script\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\t* X  exit\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\t  V  descriptive attributes\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\t  S  save session\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\nAnalysis status: Data not available.\nMaximum number of processors"), std::string::npos);
+  EXPECT_NE(r.out.find("\nMAIN MENU\n\t* N  specify data or open existing session\n\t  V  descriptive attributes\n"),
+            std::string::npos);
+  EXPECT_NE(r.out.find("\t* E  preferences\n\t  S  save session\n\t* Z  run script\n\t* X  exit\n"),
+            std::string::npos);
   EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
+  EXPECT_NE(r.out.find("X  exit\n---"), std::string::npos);
   EXPECT_NE(r.out.find("Enter option (valid options with *): "), std::string::npos);
   // Nothing to resume and no results file: no question before the menu.
   EXPECT_EQ(r.out.find("Wish to continue"), std::string::npos);
   EXPECT_EQ(r.out.find("An older file"), std::string::npos);
-  EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos);
-  EXPECT_FALSE(f.exists("Zoviri.txt"));
-}
-
-TEST(Spine, UnofferedLetterIsRefusedWithoutReprintingTheMenu) {
-  PlexorFolder f;
-  PlexorRun r = f.run("h\nx\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.err.find(kRefusedH), std::string::npos) << r.err;
+  // Refused letters (upper case is the same answer) do not reprint the menu.
+  EXPECT_EQ(r.err, std::string(kRefusedH) + "\nIncorrect input = t. Reenter.\nAccepted input: N E Z X U J \n");
   EXPECT_EQ(CountOccurrences(r.out, "MAIN MENU"), 1);
-  // Upper case is the same answer; letters of analyses needing data are refused.
-  r = f.run("T\nX\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.err.find("\nIncorrect input = t. Reenter.\n"), std::string::npos) << r.err;
+  EXPECT_FALSE(f.exists("Zoviri.txt"));
 }
 
 TEST(Spine, InputEndingEarlyEndsWithTheEndOfFileMessage) {
   PlexorFolder f;
-  PlexorRun r = f.run("");
+  PlexorRun r = f.run("h\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.err.find("\nEND OF FILE !!!\n"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("\nPress RETURN to exit.\n"), std::string::npos);
-  EXPECT_NE(r.out.find("MAIN MENU"), std::string::npos);
-
-  r = f.run("h\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.err.find(kRefusedH), std::string::npos);
-  EXPECT_NE(r.err.find("\nEND OF FILE !!!\n"), std::string::npos);
+  EXPECT_EQ(r.err, std::string(kRefusedH) + "\nfile teclado \nEND OF FILE !!!\n\nPress RETURN to exit.\n");
 }
 
 TEST(Spine, ScriptDrivesTheMenuAsTypedAnswersWould) {
-  const std::string body = "h\ne\nc\nh\nx\n";
+  const std::string body = "h\ne\nc\n  H \t\n\nx";
   PlexorFolder typed;
   PlexorRun t = typed.run("z\nk\n" + body);
   PlexorFolder scripted;
   scripted.write("script.txt", body);
   PlexorRun s = scripted.run("z\nf\nscript.txt\n");
-  EXPECT_EQ(t.status, 0);
   EXPECT_EQ(s.status, 0);
   EXPECT_EQ(CountOccurrences(s.err, kRefusedH), 2);
-  EXPECT_EQ(s.err.find("END OF FILE"), std::string::npos) << s.err;
-  EXPECT_NE(s.out.find(kScriptName), std::string::npos);
-  EXPECT_EQ(Without(s.out, kScriptName), t.out);
   EXPECT_EQ(s.err, t.err);
-  EXPECT_EQ(scripted.read("Plexor.prf").empty(), typed.read("Plexor.prf").empty());
-}
-
-TEST(Spine, ScriptWithFreeWhiteSpaceIsReadToTheEnd) {
-  PlexorFolder f;
-  f.write("script.txt", "  h \t\n\n  H   x");
-  PlexorRun r = f.run("z\nf\nscript.txt\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(CountOccurrences(r.err, kRefusedH), 2);
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos);
+  std::string out = s.out;
+  out.erase(out.find(kScriptName), std::string(kScriptName).size());
+  EXPECT_EQ(out, t.out);
+  EXPECT_TRUE(scripted.exists("Plexor.prf"));
 }
 
 TEST(Spine, ScriptEndingBeforeXEndsWithTheEndOfFileMessage) {
@@ -103,163 +67,140 @@ TEST(Spine, ScriptEndingBeforeXEndsWithTheEndOfFileMessage) {
   f.write("script.txt", "h\n");
   PlexorRun r = f.run("z\nf\nscript.txt\nx\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.err.find(kRefusedH), std::string::npos);
-  EXPECT_NE(r.err.find("\nEND OF FILE !!!\n"), std::string::npos) << r.err;
-  // The script, not the keyboard, answers after Z: the x typed later is unused.
-  EXPECT_EQ(CountOccurrences(r.out, "MAIN MENU"), 2);
+  EXPECT_NE(r.err.find(std::string(kRefusedH) + "\nfile teclado \nEND OF FILE !!!\n"), std::string::npos) << r.err;
+  EXPECT_EQ(CountOccurrences(r.out, "MAIN MENU"), 2);  // the x typed later is never read
 }
 
 TEST(Spine, ScriptQuestionIsAlwaysAnsweredOnTheKeyboard) {
   PlexorFolder f;
-  // The script chooses Z; the answer "k" then comes from standard input, and
-  // the rest of the script is never read.
+  // A missing script is reported and the question asked again; the script's
+  // Z is answered "k" from standard input, and the rest of the script is unused.
   f.write("script.txt", "h\nz\nk\nnot for the menu\n");
-  PlexorRun r = f.run("z\nf\nscript.txt\nk\nx\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(CountOccurrences(r.err, kRefusedH), 1);
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
-  EXPECT_EQ(CountOccurrences(r.out, kScriptQuestion), 2);
-}
-
-TEST(Spine, MissingScriptIsReportedAndTheQuestionAskedAgain) {
-  PlexorFolder f;
-  PlexorRun r = f.run("z\nf\nnone.txt\nq\nk\nx\n");
+  PlexorRun r = f.run("z\nf\nnone.txt\nq\nf\nscript.txt\nk\nx\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.err.find("\ncan't open none.txt \n"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("\nIncorrect input = q. Reenter.\nAccepted input: f k\n"), std::string::npos);
-  EXPECT_EQ(CountOccurrences(r.out, kScriptQuestion), 2);
-  EXPECT_EQ(CountOccurrences(r.out, "MAIN MENU"), 2);
+  EXPECT_EQ(CountOccurrences(r.err, kRefusedH), 1);
+  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
+  EXPECT_EQ(CountOccurrences(r.out, kScriptQuestion), 3);
 }
 
-TEST(Spine, ExistingResultsFileAsksEraseOrAppend) {
+// Erase or append, in each language: the older results survive only an append.
+TEST(Spine, ResultsFileErasedOrAppended) {
+  struct {
+    bool portuguese;
+    const char* answer;
+    bool kept;
+  } cases[] = {{false, "e", false}, {false, "a", true}, {true, "a", false}, {true, "e", true}};
+  for (const auto& c : cases) {
+    PlexorFolder f;
+    if (c.portuguese) f.write("Plexor.prf", shelltest::PortuguesePreferences());
+    f.write("d.txt", "1 2 3\n4 5 6\n");
+    f.write("Zoviri.txt", "older results\n");
+    PlexorRun r = f.run(std::string("q\n") + c.answer + "\n" + NewData("d.txt", 1, 2, 3, "N", 1, c.portuguese ? "s" : "y") +
+                        "X\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string question = c.portuguese ? "Ja existe o arquivo Zoviri.txt. Apagar(a) ou emendar(e)? "
+                                              : "An older file Zoviri.txt was found. Wish to erase(e) or append(a)? ";
+    EXPECT_LT(r.out.find(question), r.out.find("MENU"));
+    EXPECT_NE(r.err.find("\nIncorrect input = q. Reenter.\nAccepted input: a e\n"), std::string::npos);
+    const std::string z = f.read("Zoviri.txt");
+    EXPECT_EQ(z.rfind("older results\n", 0) == 0, c.kept) << c.portuguese << c.answer;
+    EXPECT_NE(z.find(c.portuguese ? "PLEXOR versao 3.85b" : "PLEXOR version 3.85b"), std::string::npos);
+  }
+}
+
+TEST(Spine, PortugueseMenuAndEndOfFile) {
   PlexorFolder f;
-  f.write("Zoviri.txt", "older results\n");
-  PlexorRun r = f.run("q\ne\nx\n");
+  f.write("Plexor.prf", shelltest::PortuguesePreferences());
+  PlexorRun r = f.run("h\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("An older file Zoviri.txt was found. Wish to erase(e) or append(a)? "), std::string::npos);
-  EXPECT_NE(r.err.find("\nIncorrect input = q. Reenter.\nAccepted input: a e\n"), std::string::npos);
-  // The question comes before the menu, and nothing is written until an analysis writes.
-  EXPECT_LT(r.out.find("An older file"), r.out.find("MAIN MENU"));
-  EXPECT_EQ(f.read("Zoviri.txt"), "older results\n");
-}
-
-TEST(Spine, EraseAnswerLetsTheFirstWriteReplaceTheResultsFile) {
-  PlexorFolder f;
-  f.write("d.txt", "1 2 3\n4 5 6\n");
-  f.write("Zoviri.txt", "older results\n");
-  PlexorRun r = f.run("e\n" + NewData("1") + "x\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  std::string z = f.read("Zoviri.txt");
-  EXPECT_EQ(z.find("older results"), std::string::npos);
-  EXPECT_NE(z.find("PLEXOR version 3.85b"), std::string::npos) << z;
-}
-
-TEST(Spine, AppendAnswerKeepsTheOlderResults) {
-  PlexorFolder f;
-  f.write("d.txt", "1 2 3\n4 5 6\n");
-  f.write("Zoviri.txt", "older results\n");
-  PlexorRun r = f.run("a\n" + NewData("1") + "x\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  std::string z = f.read("Zoviri.txt");
-  EXPECT_EQ(z.rfind("older results\n", 0), 0u) << z;
-  EXPECT_NE(z.find("PLEXOR version 3.85b"), std::string::npos);
-}
-
-TEST(Spine, DataOpenTheStageOneEntriesAndAreOfferedAgainAtTheNextStart) {
-  PlexorFolder f;
-  f.write("d.txt", "1 2 3\n4 5 6\n");
-  PlexorRun r = f.run(NewData("1") + "x\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  // Second pass of the menu, stage 1: everything but O, C, P and A.
-  size_t second = r.out.find("MAIN MENU", r.out.find("MAIN MENU") + 1);
-  ASSERT_NE(second, std::string::npos);
-  std::string menu = r.out.substr(second);
-  EXPECT_EQ(CountOccurrences(menu, "\t* "), 13);
-  EXPECT_NE(menu.find("\t  O  ordination\n"), std::string::npos);
-  EXPECT_NE(menu.find("\t* T  transform data\n"), std::string::npos);
-  EXPECT_TRUE(f.exists("Sessao.trk"));
-
-  // Next start: resume (stage 1) ...
-  r = f.run("y\na\nx\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Wish to continue analysis session with data file d.txt? y/n "), std::string::npos);
-  EXPECT_LT(r.out.find("Wish to continue"), r.out.find("An older file"));
-  EXPECT_EQ(CountOccurrences(r.out, "\t* "), 13);
-
-  // ... or decline (stage 0).
-  r = f.run("n\na\nx\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
-}
-
-TEST(Spine, NamedSessionIsOfferedByName) {
-  PlexorFolder f;
-  f.write("d.txt", "1 2 3\n4 5 6\n");
-  PlexorRun r = f.run(NewData("1") + "s\nmine\nx\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  ASSERT_TRUE(f.exists("mine.trk"));
-  r = f.run("y\na\nx\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Wish to continue analysis session mine with data file d.txt? y/n "), std::string::npos)
-      << r.out;
-  EXPECT_EQ(CountOccurrences(r.out, "\t* "), 13);
-}
-
-TEST(Spine, PointerToAMissingTrackAsksNothing) {
-  PlexorFolder f;
-  f.write("Sessao.trk", "ghost\n");
-  PlexorRun r = f.run("x\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out.find("Wish to continue"), std::string::npos);
-  EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
-}
-
-TEST(Spine, EmptyPointerFileIsReportedAndTheProgramGoesOnWithoutData) {
-  PlexorFolder f;
-  f.write("Sessao.trk", "");
-  PlexorRun r = f.run("x\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("File Sessao.trk is empty or damaged; no session is resumed."), std::string::npos);
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos);
-  EXPECT_NE(r.out.find("\nMAIN MENU\n"), std::string::npos);
-  EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
-}
-
-TEST(Spine, TrackOfAnotherVersionLeavesNoData) {
-  PlexorFolder f;
-  f.write("Sessao.trk", "Sessao\nd.txt\n01/Jan/2000\n0\n0\n0\n0\n");
-  PlexorRun r = f.run("y\nx\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Wish to continue analysis session with data file d.txt? y/n "), std::string::npos);
-  EXPECT_NE(r.out.find("Previous analysis done with incompatible version of Plexor."), std::string::npos);
-  EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
+  EXPECT_NE(r.out.find("\nStatus da analise: Dados nao disponiveis.\n"), std::string::npos);
+  EXPECT_NE(r.out.find("\nMENU PRINCIPAL\n\t* N  especificar dados ou abrir sessao existente\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Entre opcao (opcoes validas com *): "), std::string::npos);
+  EXPECT_NE(r.err.find("\nARQUIVO INCOMPLETO !!!\n\nPressione RETURN para sair.\n"), std::string::npos) << r.err;
 }
 
 TEST(Spine, PathAnalysisRefusedForQualitativeData) {
   PlexorFolder f;
   f.write("d.txt", "1 2 3\n2 1 3\n");
-  PlexorRun r = f.run(NewData("3") + "f\nx\n");
+  PlexorRun r = f.run(NewData("d.txt", 3, 2, 3) + "f\nx\n");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\nData type is not adequate for any option of path analysis."), std::string::npos);
-  EXPECT_EQ(r.out.find("/nData type"), std::string::npos);
+  EXPECT_NE(r.out.find("\n\n\nData type is not adequate for any option of path analysis.\nAnalysis status"),
+            std::string::npos);
 }
 
-TEST(Spine, PortugueseMenuAndResultsFileQuestion) {
-  PlexorFolder f;
-  f.write("Plexor.prf", "06Apr2012\n0\n1\n0.000000\n0.000000\n0.000000\n0.000000\n5\n6\n0\n");
-  f.write("Zoviri.txt", "x\n");
-  PlexorRun r = f.run("a\nh\nx\n");
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Ja existe o arquivo Zoviri.txt. Apagar(a) ou emendar(e)? "), std::string::npos);
-  EXPECT_NE(r.out.find("\nMENU PRINCIPAL\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\t* N  especificar dados ou abrir sessao existente\n"), std::string::npos);
-  EXPECT_NE(r.out.find("Entre opcao (opcoes validas com *): "), std::string::npos);
-  EXPECT_NE(r.err.find(kRefusedH), std::string::npos);
+TEST(Preferences, DigitsUsedByTheDataEchoAndKeptInTheFile) {
+  struct {
+    const char* digits;
+    const char* echoed;
+    const char* stored;
+  } cases[] = {{"12", "0.123456789012\t", "\n12\n6\n0\n"},
+               {"0", "0.12346\t", "\n5\n6\n0\n"},
+               {"40", "0.1234567890123455941031593852130754385144\t", "\n40\n6\n0\n"}};
+  for (const auto& c : cases) {
+    PlexorFolder f;
+    f.write("d.txt", "0.1234567890123456 2\n");
+    PlexorRun r = f.run(std::string("E\nF\n") + c.digits + "\n0\nC\n" + NewData("d.txt", 1, 1, 2) + "X\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(f.read("Zoviri.txt").find(c.echoed), std::string::npos) << c.digits;
+    EXPECT_EQ(f.read("Plexor.prf").rfind(std::string("06Apr2012\n1\n0\n0.000000\n0.000000\n0.000000\n0.000000") +
+                                             c.stored,
+                                         0),
+              0u)
+        << f.read("Plexor.prf");
+  }
+}
 
-  r = f.run("e\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.err.find("\nARQUIVO INCOMPLETO !!!\n"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("\nPressione RETURN para sair.\n"), std::string::npos);
+TEST(Preferences, PortugueseLastsToTheNextStart) {
+  PlexorFolder f;
+  PlexorRun first = f.run("E\nL\nC\nX\n");
+  ASSERT_EQ(first.status, 0);
+  const size_t menu = first.out.find("\nPREFERENCES\nSet preferences of: \n   L  language (change to Portuguese/"
+                                     "mudar para portugues)\n   F  output \n   M  multiprocessing \n"
+                                     "   C  return to main menu \nType option: ");
+  ASSERT_NE(menu, std::string::npos);
+  EXPECT_NE(first.out.find("\nPREFERENCIAS\nAlterar preferencias em: \n", menu), std::string::npos);
+  EXPECT_NE(first.out.find("MENU PRINCIPAL\n", menu), std::string::npos);
+
+  PlexorRun second = f.run("X\n");
+  EXPECT_NE(second.out.find("MENU PRINCIPAL\n"), std::string::npos);
+  EXPECT_EQ(second.out.find("MAIN MENU"), std::string::npos);
+}
+
+TEST(Preferences, ProcessorLimitShownAsSetEvenBeyondTheMachine) {
+  PlexorFolder f;
+  f.write("d.txt", "1 2 3 4 5 6 7 8\n");
+  // Resemblance between units (Euclidean distances run in parallel) with the limit set.
+  PlexorRun r = f.run("E\nM\n1000000\nC\n" + NewData("d.txt", 1, 4, 2) + "R\n1\n3\n0\nn\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Maximum number of processors the program may use: 1000000\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Resemblance measure: (3)Euclidean distance"), std::string::npos);
+  EXPECT_NE(f.read("Plexor.prf").find("\n1000000\n"), std::string::npos);
+}
+
+TEST(Preferences, DamagedOtherVersionOrShortFiles) {
+  struct {
+    const char* file;
+    bool damaged;
+    const char* menu;
+  } cases[] = {{"06Apr2012\n0\n1\n0.0\nbroken\n", true, "MAIN MENU\n"},
+               {"01Jan2000\n0\n1\n0\n0\n0\n0\n9\n6\n0\n", false, "MAIN MENU\n"},
+               {"06Apr2012\n0\n1\n1.5\n2.5\n3.5\n4.5\n7\n3\n", false, "MENU PRINCIPAL\n"}};  // no processor line
+  for (const auto& c : cases) {
+    PlexorFolder f;
+    f.write("Plexor.prf", c.file);
+    PlexorRun r = f.run("E\nC\nX\n");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_EQ(r.err.find("The preferences file Plexor.prf is damaged: default preferences are used.") !=
+                  std::string::npos,
+              c.damaged);
+    EXPECT_NE(r.out.find(c.menu), std::string::npos) << c.file;
+  }
+  PlexorFolder f;
+  f.write("Plexor.prf", "06Apr2012\n0\n1\n1.5\n2.5\n3.5\n4.5\n7\n3\n");
+  f.run("E\nC\nX\n");
+  EXPECT_EQ(f.read("Plexor.prf").rfind("06Apr2012\n0\n1\n1.500000\n2.500000\n3.500000\n4.500000\n7\n3\n0\n", 0), 0u);
 }
 
 }  // namespace

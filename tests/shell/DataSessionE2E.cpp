@@ -1,0 +1,262 @@
+// Reading a data table through option N (value orders, labels, variable
+// kinds, incomplete files, the echo to the results file) and the session
+// track as the user meets it (resumed at the next start, saved and reopened
+// by name, damaged).
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/RunPlexor.h"
+#include "support/ShellHelpers_shell.h"
+
+namespace {
+
+using shelltest::NewData;
+
+// The echoed matrix: everything after the line of variable labels.
+std::string EchoedMatrix(const std::string& zoviri) {
+  size_t p = zoviri.find("Labels of variables:\t");
+  return p == std::string::npos ? std::string() : zoviri.substr(zoviri.find('\n', p) + 1);
+}
+
+// The last status report printed before a main menu.
+std::string LastStatus(const std::string& out) {
+  const size_t p = out.rfind("\nAnalysis status");
+  return p == std::string::npos ? std::string() : out.substr(p, out.find("\n---", p) - p);
+}
+
+TEST(DataFile, UnitAndVariableOrdersGiveTheSameRows) {
+  PlexorFolder byUnits, byVariables;
+  byUnits.write("d.txt", "1 2 3\n4 5 6\n");
+  byVariables.write("d.txt", "1 4\n2 5\n3 6\n");
+  ASSERT_EQ(byUnits.run(NewData("d.txt", 1, 2, 3, "N") + "X\n").status, 0);
+  ASSERT_EQ(byVariables.run(NewData("d.txt", 1, 2, 3, "T") + "X\n").status, 0);
+  for (const PlexorFolder* f : {&byUnits, &byVariables}) {
+    EXPECT_EQ(EchoedMatrix(f->read("Zoviri.txt")), "1\t2\t3\t\n4\t5\t6\t\n");
+    EXPECT_NE(f->read("Sessao.trk").find("1.000000\t2.000000\t3.000000\t\n4.000000\t5.000000\t6.000000\t\n"),
+              std::string::npos);
+  }
+}
+
+TEST(DataFile, DuneEchoedWithItsLabels) {
+  PlexorFolder f;
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  PlexorRun r = f.run(shelltest::ReadDune() + "X\n");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("\nSee data on file Zoviri.txt."), std::string::npos);
+  const std::string z = f.read("Zoviri.txt");
+  EXPECT_EQ(z.rfind(std::string("\n") + std::string(79, '-') + "\nPLEXOR version 3.85b\n" + std::string(79, '-') + "\n",
+                    0),
+            0u);
+  EXPECT_NE(z.find("\nAnalysis status:\nData file name: dune.txt\nDimensions: 20 sampling units, 30 variables\n"
+                   "Data type: (1) quantitative, same measurement scales\n"),
+            std::string::npos);
+  EXPECT_NE(z.find("Session is NOT saved.\nMaximum number of processors the program may use: "), std::string::npos);
+  EXPECT_NE(z.find("\n\nOriginal data matrix:\n\t(Rows= 20 sampling units, columns= 30 variables)\n"
+                   "Labels of sampling units:\tsite1\tsite2\t"),
+            std::string::npos);
+  EXPECT_NE(z.find("site20\t\nLabels of variables:\tAchimill\tAgrostol\t"), std::string::npos);
+  const std::string m = EchoedMatrix(z);
+  EXPECT_EQ(CountOccurrences(m, "\n"), 20);
+  EXPECT_EQ(m.rfind("1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t4\t0\t0\t0\t0\t7\t0\t4\t2\t", 0), 0u) << m.substr(0, 200);
+}
+
+TEST(DataFile, DefaultLongAndMissingLabels) {
+  PlexorFolder f;
+  f.write("d.txt", "1 2 3 4 5 6");
+  ASSERT_EQ(f.run(NewData("d.txt", 1, 2, 3) + "X\n").status, 0);
+  EXPECT_NE(f.read("Zoviri.txt").find("Labels of sampling units:\t1\t2\t\nLabels of variables:\t1\t2\t3\t\n"),
+            std::string::npos);
+
+  PlexorFolder g;
+  g.write("d.txt", "1 2 " + std::string(50, 'q') + " u2 v1");  // one variable: no order question
+  PlexorRun r = g.run(NewData("d.txt", 1, 2, 1, "", 2) + "X\n");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.find("Data ordered by"), std::string::npos);
+  EXPECT_NE(g.read("Zoviri.txt").find("Labels of sampling units:\t" + std::string(30, 'q') + "\tu2\t\n"
+                                      "Labels of variables:\tv1\t\n1\t\n2\t\n"),
+            std::string::npos);
+
+  PlexorFolder h;
+  h.write("d.txt", "1 2 3 4 5 6 a b x y");
+  r = h.run(NewData("d.txt", 1, 2, 3, "N", 2) + "X\n");  // "y" is taken by the menu and refused
+  EXPECT_NE(r.out.find("\nLabels not read because the file d.txt is incomplete.\nPlease check!\n\nAnalysis status: "
+                       "Data not available."),
+            std::string::npos);
+}
+
+// A file without all its values is refused after the whole dialogue, and
+// nothing is loaded; a file far too small for its dimensions as well.
+TEST(DataFile, IncompleteFilesAreNotLoaded) {
+  struct {
+    const char* values;
+    int rows, cols;
+  } cases[] = {{"1 2 3 4 5\n", 2, 3}, {"1 2 3 4 5\n", 3, 4}, {"1 2 3\n", 2000000, 2000000}};
+  for (const auto& c : cases) {
+    PlexorFolder f;
+    f.write("short.txt", c.values);
+    PlexorRun r = f.run("N\nn\nshort.txt\n1\n" + std::to_string(c.rows) + "\n" + std::to_string(c.cols) + "\nN\nX\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const size_t order = r.out.find("Data ordered by");
+    const size_t msg = r.out.find("\nFile short.txt was not read because it is incomplete.\nPlease check!\n");
+    ASSERT_NE(msg, std::string::npos) << r.out;
+    EXPECT_LT(order, msg);
+    EXPECT_NE(r.out.find("Analysis status: Data not available.", msg), std::string::npos);
+    EXPECT_EQ(r.out.find("Labels for sampling units"), std::string::npos);
+    EXPECT_FALSE(f.exists("Zoviri.txt"));
+    EXPECT_NE(f.read("Sessao.trk").find("16/May/2007\n0\n"), std::string::npos);
+  }
+}
+
+TEST(DataFile, DimensionsAndMissingFileAskedAgain) {
+  PlexorFolder f;
+  f.write("d.txt", "1 2 3 4 5 6");
+  PlexorRun r = f.run("N\nn\nnothere.txt\ny\nd.txt\n1\n0\n-4\n2\n0\n3\nN\n1\nn\nN\nn\nnone.txt\nn\ny\nX\n");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.err.find("can't open nothere.txt"), std::string::npos);
+  EXPECT_NE(r.err.find("Incorrect input = 0. Reenter."), std::string::npos);
+  EXPECT_NE(r.err.find("Incorrect input = -4. Reenter."), std::string::npos);
+  EXPECT_NE(r.out.find("Dimensions: 2 sampling units, 3 variables\n"), std::string::npos);
+  EXPECT_EQ(CountOccurrences(r.out, "Try again? y/n "), 2);
+  // Giving up on a file falls back to the session of the folder: offered again.
+  EXPECT_NE(r.out.find("Try again? y/n Wish to continue analysis session with data file d.txt? y/n "),
+            std::string::npos);
+}
+
+TEST(DataFile, MixedTypes) {
+  PlexorFolder f;
+  f.write("d.txt", "1 2 3 4 5 6");
+  // Types 3 3 3 kept, not mixed, no manual correction: different scales.
+  PlexorRun r = f.run("N\nn\nd.txt\n5\n2\n3\n3 3 3\nn\nn\nN\n1\nn\nX\n");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Enter variable type (1:binary,2:qualitative,3:quantitative interval or ratio scale,4:ordinal): "
+                       "\nVariable: 1  2  3  \nType:     Wish to correct? y/n Data not mixed as indicated!!!\n"
+                       "Wish to correct manually? y/n "),
+            std::string::npos);
+  EXPECT_NE(r.out.find("Data type: (2) quantitative, different scales\n"), std::string::npos);
+  EXPECT_FALSE(f.exists("Zoviri.txt"));  // the echo was declined
+
+  // A type 9 refused; 1 1 1 corrected to 1 3 2: mixed.
+  r = f.run("n\nN\nn\nd.txt\n5\n2\n3\n1 9 1 1\ny\n1 3 2\nn\nN\n1\nn\nX\n");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.err.find("Incorrect input = 9. Reenter."), std::string::npos);
+  EXPECT_NE(LastStatus(r.out).find("Data type: (5) mixed\nVariable: 1 2 3 \nType:     1 3 2 \n"), std::string::npos);
+}
+
+TEST(DataFile, ContingencyTableExpanded) {
+  PlexorFolder f;
+  f.write("c.txt", "2 0.5\n0 0\n");
+  PlexorRun r = f.run(NewData("c.txt", 6, 2, 2) + "y\nX\n");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Number of rows:    Number of columns: "), std::string::npos);
+  const std::string z = f.read("Zoviri.txt");
+  EXPECT_NE(z.find("\t0.5\t\n  0\t  0\t\n\nExpanded contingency table:\n"
+                   "\t(Rows= 2 sampling units, columns= 2 nominal variables)\n1\t1\n1\t1\n1\t2\n"),
+            std::string::npos)
+      << z;
+  EXPECT_EQ(CountOccurrences(z, "1\t2\n"), 1);
+}
+
+TEST(DataFile, PortugueseDialogueAndEcho) {
+  PlexorFolder f;
+  f.write("Plexor.prf", shelltest::PortuguesePreferences());
+  f.write("d.txt", "1 2 3 4 5 6");
+  PlexorRun r = f.run(NewData("d.txt", 1, 2, 3, "N", 1, "s") + "X\n");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Entre nome do arquivo com matriz de dados: Os dados contem: \n"), std::string::npos);
+  EXPECT_NE(r.out.find("\nVeja dados no arquivo Zoviri.txt."), std::string::npos);
+  const std::string z = f.read("Zoviri.txt");
+  EXPECT_NE(z.find("PLEXOR versao 3.85b"), std::string::npos);
+  EXPECT_NE(z.find("\nMatriz de dados originais:\n\t(Linhas= 2 unidades amostrais, colunas= 3 variaveis)\n"
+                   "Rotulos de unidades amostrais:\t1\t2\t\nRotulos de variaveis:\t1\t2\t3\t\n"),
+            std::string::npos);
+}
+
+TEST(SessionTrack, RestartResumesOrDeclinesTheSession) {
+  PlexorFolder f;
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  PlexorRun first = f.run(shelltest::ReadDune() + "X\n");
+  ASSERT_EQ(first.status, 0);
+  const std::string before = LastStatus(first.out);
+  EXPECT_NE(before.find("Session IS saved."), std::string::npos);
+
+  PlexorRun resumed = f.run("y\na\nX\n");
+  EXPECT_NE(resumed.out.find("Wish to continue analysis session with data file dune.txt? y/n An older file"),
+            std::string::npos);
+  EXPECT_EQ(LastStatus(resumed.out), before);
+  EXPECT_EQ(CountOccurrences(resumed.out, "\t* "), 13);
+
+  PlexorRun declined = f.run("n\na\nX\n");
+  EXPECT_NE(declined.out.find("\nAnalysis status: Data not available.\n"), std::string::npos);
+  EXPECT_EQ(CountOccurrences(declined.out, "\t* "), 4);
+}
+
+// New data after the session was declined hold no resemblance of the former table.
+TEST(SessionTrack, DeclinedSessionLeavesNothingOfTheFormerTable) {
+  PlexorFolder f;
+  f.write("a.txt", "1 2 3 4 5 6 7 8 9 10 11 12");
+  f.write("b.txt", "1 2 3 4");
+  PlexorRun r = f.run(NewData("a.txt", 1, 4, 3, "N", 1, "n") + "R\n1\n3\n0\nn\n" +
+                      "N\nn\nnone.txt\nn\nn\na\n" + NewData("b.txt", 1, 2, 2, "N", 1, "n") + "X\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string status = LastStatus(r.out);
+  EXPECT_NE(status.find("Dimensions: 2 sampling units, 2 variables"), std::string::npos) << status;
+  EXPECT_EQ(status.find("Resemblance"), std::string::npos) << status;
+  EXPECT_EQ(CountOccurrences(r.out.substr(r.out.rfind("MAIN MENU")), "\t* "), 13);
+}
+
+TEST(SessionTrack, NamedSessionsSavedRenamedAndReopened) {
+  PlexorFolder f;
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  f.write("d.txt", "1 2 3 4");
+  f.write("old.trk", "old\n");
+  // Save as "old" (exists: not erased), then "meadow"; new data renamed "small".
+  PlexorRun r = f.run(shelltest::ReadDune() + "S\nold\nn\nmeadow\n" + NewData("d.txt", 1, 2, 2, "N", 1, "n") +
+                      "y\nsmall\nX\n");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Enter name for the session: A session named old already exists. Wish to erase? y/n "),
+            std::string::npos);
+  EXPECT_NE(r.out.find("\nAnalysis status session meadow:\nData file name: dune.txt"), std::string::npos);
+  EXPECT_NE(r.out.find("Wish to rename this session? y/n "), std::string::npos);
+  EXPECT_EQ(f.read("old.trk"), "old\n");
+  EXPECT_EQ(f.read("Sessao.trk"), "small\n");
+  EXPECT_EQ(f.read("small.trk").rfind("small\nd.txt\n16/May/2007\n1\n2\n2\n", 0), 0u);
+  EXPECT_EQ(f.read("meadow.trk").rfind("meadow\ndune.txt\n", 0), 0u);
+
+  // Next start: decline "small", then open "meadow" through N after a wrong name.
+  r = f.run("n\na\nN\no\nnosuch\ny\nmeadow\nX\n");
+  ASSERT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("Wish to continue analysis session small with data file d.txt? y/n "), std::string::npos);
+  EXPECT_NE(r.err.find("can't open nosuch.trk"), std::string::npos);
+  EXPECT_NE(LastStatus(r.out).find("Analysis status session meadow:\nData file name: dune.txt\n"
+                                   "Dimensions: 20 sampling units, 30 variables\n"),
+            std::string::npos);
+}
+
+TEST(SessionTrack, DamagedOrForeignTracksLeaveNoData) {
+  const std::string head = "Sessao\nd.txt\n16/May/2007\n1\n";
+  struct {
+    std::string pointer, track;
+    const char* message;
+  } cases[] = {
+      {"", head, "\nSession track file Sessao.trk is damaged ("},
+      {"", head + "2\n2\n1\n1\n0\n0\nN\n3\t3\t\n1\tfoo\t\n3\t4\t\n", "\nSession track file Sessao.trk is damaged ("},
+      {"", head + "900000000\n900000000\n1\n1\n0\n0\nN\n", "\nSession track file Sessao.trk is damaged ("},
+      {"", "Sessao\nd.txt\n01/Jan/1999\n0\n0\n0\n0\n",
+       "Previous analysis done with incompatible version of Plexor. \nSpecify data again."},
+      {"\n", "", "File Sessao.trk is empty or damaged; no session is resumed."},
+      {"ghost\n", "", ""},  // the pointer names a track that does not exist: nothing asked
+  };
+  for (const auto& c : cases) {
+    PlexorFolder f;
+    if (!c.track.empty()) f.write("Sessao.trk", c.track);
+    if (!c.pointer.empty()) f.write("Sessao.trk", c.pointer);
+    PlexorRun r = f.run(c.track.empty() ? "X\n" : "y\nX\n");
+    EXPECT_EQ(r.status, 0) << c.track;
+    EXPECT_NE(r.out.find(c.message), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(": Data not available.\n"), std::string::npos) << c.track;
+    EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos);
+  }
+}
+
+}  // namespace
