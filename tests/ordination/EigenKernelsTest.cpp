@@ -43,21 +43,7 @@ void ExpectEigenPairs(int n, const TestMatrix& A, const TestMatrix& V, const dou
 
 }  // namespace
 
-TEST(EigenHouseholderQL, TwoByTwoKnownPairs) {
-  TestMatrix A(2, 2, {2, 1, 1, 2}), V(3, 3);
-  double eig[3] = {0, 0, 0};
-  EXPECT_TRUE(EigenHouseholderQL_GSL_D(2, A, V, eig));
-  EXPECT_NEAR(eig[0], 3.0, 1e-14);
-  EXPECT_NEAR(eig[1], 1.0, 1e-14);
-  // Row k holds eigenvector k: (1,1)/sqrt2 for 3, (1,-1)/sqrt2 for 1, up to sign.
-  EXPECT_NEAR(std::fabs(V[0][0]), M_SQRT1_2, 1e-14);
-  EXPECT_NEAR(V[0][0], V[0][1], 1e-14);
-  EXPECT_NEAR(V[1][0], -V[1][1], 1e-14);
-  EXPECT_EQ(A[0][0], 2.0);  // input untouched
-  EXPECT_EQ(A[0][1], 1.0);
-}
-
-TEST(EigenHouseholderQL, TridiagonalSpectrum) {
+TEST(EigenHouseholderQL, TridiagonalSpectrumAndInputUntouched) {
   // The second-difference matrix tridiag(-1, 2, -1) of order n has
   // eigenvalues 2 - 2 cos(k pi / (n + 1)), k = 1..n.
   const int n = 7;
@@ -68,96 +54,53 @@ TEST(EigenHouseholderQL, TridiagonalSpectrum) {
   }
   std::vector<double> eig(n);
   EXPECT_TRUE(EigenHouseholderQL_GSL_D(n, A, V, eig.data()));
-  for (int k = 0; k < n; k++) {
-    const double expected = 2 - 2 * std::cos((n - k) * M_PI / (n + 1));  // descending
-    EXPECT_NEAR(eig[k], expected, 1e-12) << k;
-  }
+  for (int k = 0; k < n; k++) EXPECT_NEAR(eig[k], 2 - 2 * std::cos((n - k) * M_PI / (n + 1)), 1e-12) << k;
   ExpectEigenPairs(n, A, V, eig.data());
+  EXPECT_EQ(A[0][0], 2.0);
+  EXPECT_EQ(A[0][1], -1.0);
 }
 
-TEST(EigenHouseholderQL, SortedBySignedValueAndFlagged) {
-  TestMatrix A(3, 3), V(3, 3);
-  RotatedDiagonal({3, -1, 0.5}, A);
-  double eig[3];
-  // -1 / trace 2.5 = -40 %: far beyond the tolerance.
-  EXPECT_FALSE(EigenHouseholderQL_GSL_D(3, A, V, eig));
-  EXPECT_NEAR(eig[0], 3.0, 1e-12);
-  EXPECT_NEAR(eig[1], 0.5, 1e-12);
-  EXPECT_NEAR(eig[2], -1.0, 1e-12);
-  ExpectEigenPairs(3, A, V, eig);  // delivered although refused
-}
-
-TEST(EigenHouseholderQL, AcceptanceToleranceOfNegativeEigenvalues) {
-  TestMatrix A(3, 3), V(3, 3);
-  double eig[3];
-  // Trace 1000; smallest eigenvalue -0.5 = -0.05 % of the trace: accepted.
-  RotatedDiagonal({500, 500.5, -0.5}, A);
-  EXPECT_TRUE(EigenHouseholderQL_GSL_D(3, A, V, eig));
-  EXPECT_NEAR(eig[2], -0.5, 1e-9);
-  // Trace 1000; smallest eigenvalue -2 = -0.2 % of the trace: refused.
-  RotatedDiagonal({501, 501, -2}, A);
-  EXPECT_FALSE(EigenHouseholderQL_GSL_D(3, A, V, eig));
-  EXPECT_NEAR(eig[2], -2.0, 1e-9);
-  // Exactly positive semi-definite (a zero eigenvalue).
-  RotatedDiagonal({4, 1, 0}, A);
-  EXPECT_TRUE(EigenHouseholderQL_GSL_D(3, A, V, eig));
-}
-
-TEST(EigenHouseholderQL, NegativeDefiniteIsNotAccepted) {
-  TestMatrix A(2, 2, {-1, 0, 0, -2}), V(2, 2);
+TEST(EigenHouseholderQL, SortedBySignedValueWithNegativeTolerance) {
+  // Spectrum, and whether the smallest eigenvalue lies within 0.1 % of the trace below zero.
+  struct Case {
+    std::vector<double> spectrum;  // in descending order
+    bool accepted;
+  };
+  const Case cases[] = {
+      {{3, 0.5, -1}, false},        // -40 % of the trace
+      {{500.5, 500, -0.5}, true},   // -0.05 %
+      {{501, 501, -2}, false},      // -0.2 %
+      {{4, 1, 0}, true},            // semi-definite
+      {{-1, -2, -3}, false},        // negative definite
+  };
+  for (const Case& c : cases) {
+    TestMatrix A(3, 3), V(3, 3);
+    RotatedDiagonal({c.spectrum[1], c.spectrum[2], c.spectrum[0]}, A);
+    double eig[3];
+    EXPECT_EQ(EigenHouseholderQL_GSL_D(3, A, V, eig), c.accepted) << c.spectrum[2];
+    for (int k = 0; k < 3; k++) EXPECT_NEAR(eig[k], c.spectrum[k], 1e-9);
+    ExpectEigenPairs(3, A, V, eig);  // delivered even when refused
+  }
+  TestMatrix N(2, 2, {1, NAN, NAN, 1}), V(2, 2);
   double eig[2];
-  EXPECT_FALSE(EigenHouseholderQL_GSL_D(2, A, V, eig));
-  EXPECT_DOUBLE_EQ(eig[0], -1.0);
-  EXPECT_DOUBLE_EQ(eig[1], -2.0);
-}
-
-TEST(EigenHouseholderQL, NonFiniteInputIsRefusedWithoutHanging) {
-  TestMatrix A(2, 2, {1, NAN, NAN, 1}), V(2, 2);
-  double eig[2];
-  EXPECT_FALSE(EigenHouseholderQL_GSL_D(2, A, V, eig));
+  EXPECT_FALSE(EigenHouseholderQL_GSL_D(2, N, V, eig));  // refused at once rather than iterating forever
   EXPECT_TRUE(std::isnan(eig[0]));
 }
 
-TEST(EigenHouseholderQL, RandomSymmetricSatisfiesDefinition) {
-  const int n = 12;
-  TestMatrix A(n, n), V(n, n);
-  unsigned s = 12345;
-  for (int i = 0; i < n; i++)
-    for (int j = i; j < n; j++) {
-      s = s * 1103515245u + 12345u;
-      A[i][j] = A[j][i] = ((s >> 8) % 2001) / 1000.0 - 1.0;
-    }
-  std::vector<double> eig(n);
-  EigenHouseholderQL_GSL_D(n, A, V, eig.data());
-  double trace = 0, sum = 0;
-  for (int i = 0; i < n; i++) trace += A[i][i], sum += eig[i];
-  EXPECT_NEAR(sum, trace, 1e-10);
-  for (int k = 1; k < n; k++) EXPECT_GE(eig[k - 1], eig[k]);
-  ExpectEigenPairs(n, A, V, eig.data());
-}
-
-TEST(SingValueDecomp, KnownSingularValuesAndReconstruction) {
+TEST(SingValueDecomp, KnownSingularValuesAndRefusals) {
   // A'A = [[10, 6], [6, 10]] has eigenvalues 16 and 4: singular values 4 and 2.
   TestMatrix A(3, 2, {3, 1, 1, 3, 0, 0}), U(3, 2), V(2, 2);
-  double S[2];
+  double S[3];
   ASSERT_TRUE(SingValueDecomp(3, 2, A, U, S, V));
   EXPECT_NEAR(S[0], 4.0, 1e-12);
   EXPECT_NEAR(S[1], 2.0, 1e-12);
   for (int i = 0; i < 3; i++)
-    for (int j = 0; j < 2; j++) {
-      double r = 0;
-      for (int k = 0; k < 2; k++) r += U[i][k] * S[k] * V[j][k];
-      EXPECT_NEAR(r, A[i][j], 1e-12);
-    }
-  EXPECT_EQ(A[0][0], 3.0);
-}
-
-TEST(SingValueDecomp, RefusesWideOrNonFiniteMatrices) {
-  TestMatrix A(2, 3, {1, 2, 3, 4, 5, 6}), U(2, 3, {7, 7, 7, 7, 7, 7}), V(3, 3);
-  double S[3] = {9, 9, 9};
-  EXPECT_FALSE(SingValueDecomp(2, 3, A, U, S, V));
-  EXPECT_EQ(S[0], 9.0);
-  TestMatrix B(2, 2, {1, INFINITY, 0, 1}), U2(2, 2), V2(2, 2);
-  EXPECT_FALSE(SingValueDecomp(2, 2, B, U2, S, V2));
+    for (int j = 0; j < 2; j++) EXPECT_NEAR(U[i][0] * S[0] * V[j][0] + U[i][1] * S[1] * V[j][1], A[i][j], 1e-12);
+  // Wider than tall, or not finite: refused, outputs untouched.
+  S[0] = 9;
+  TestMatrix W(2, 3, {1, 2, 3, 4, 5, 6}), U3(2, 3), V3(3, 3);
+  EXPECT_FALSE(SingValueDecomp(2, 3, W, U3, S, V3));
+  TestMatrix B(2, 2, {1, INFINITY, 0, 1});
+  EXPECT_FALSE(SingValueDecomp(2, 2, B, U, S, V));
   EXPECT_EQ(S[0], 9.0);
 }

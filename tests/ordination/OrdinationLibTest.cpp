@@ -107,21 +107,6 @@ TEST(PrincipalCoordinates, NonEuclideanMatrixIsFlaggedAndNegativeAxesDropped) {
   EXPECT_NEAR(eig[0] + eig[1] + eig[2], 9.0, 1e-12);
 }
 
-TEST(PrincipalCoordinates, CrossProductMeasuresConvertedToSquaredDistances) {
-  // Covariance (22): d2 = s(i,i) + s(j,j) - 2 s(i,j).
-  TestMatrix Sx(2, 2, {4, 1, 1, 9}), D2(2, 2);
-  OrdinationSquaredDistances(2, Sx, 22, D2);
-  EXPECT_EQ(D2[0][1], 11.0);
-  EXPECT_EQ(D2[1][0], 11.0);
-  EXPECT_EQ(D2[0][0], 0.0);
-  // Dissimilarities are squared.
-  OrdinationSquaredDistances(2, Sx, 20, D2);
-  EXPECT_EQ(D2[0][1], 1.0);
-  EXPECT_EQ(D2[1][1], 81.0);
-  EXPECT_TRUE(IsCrossProductMeasure(17));
-  EXPECT_FALSE(IsCrossProductMeasure(18));
-}
-
 TEST(PrincipalComponents, CorrelationMatrixScoresOfStandardizedData) {
   // Correlation between two variables: the components are (1,1)/sqrt2 and
   // (1,-1)/sqrt2 with eigenvalues 1 + r and 1 - r.
@@ -278,4 +263,14 @@ TEST(GowerCentring, SquaredDistancesFromCrossProducts) {
   ProdToSqDist(3, S, S);  // in place
   EXPECT_EQ(S[1][2], 6.0);
   EXPECT_EQ(S[0][2], 5.0);
+  // Principal coordinates: similarities and cross products through those
+  // distances (mirrored), dissimilarities squared.
+  TestMatrix Sx(2, 2, {4, 1, 1, 9}), D2(2, 2);
+  OrdinationSquaredDistances(2, Sx, 22, D2);
+  EXPECT_EQ(D2[1][0], 11.0);
+  OrdinationSquaredDistances(2, Sx, 20, D2);
+  EXPECT_EQ(D2[0][1], 1.0);
+  EXPECT_EQ(D2[1][1], 81.0);
+  EXPECT_TRUE(IsCrossProductMeasure(17));
+  EXPECT_FALSE(IsCrossProductMeasure(18));
 }
