@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 
 #include "ZQLib/zqlibDim.h"
@@ -52,140 +53,75 @@ struct MaxColsGuard {
 
 }  // namespace
 
-TEST(PrintMatrix, AutomaticWidthIsLongestRendering) {
+// Each printer on a small case, the expected text worked out by hand from the
+// layout rules: width w = longest rendering, "%*.*g\t" per element, a newline
+// per row, blanks of the width for the missing part of a triangle.
+TEST(Printers, LayoutsCharacterByCharacter) {
   Matrix a(2, 2, {1, 10.5, 100, 2});
-  Capture c;
-  EXPECT_EQ(PrintMatrix(c.f(), a.rows, a.cols, a.m, 5, 0), 4);
-  EXPECT_EQ(c.text(), "   1\t10.5\t\n 100\t   2\t\n");
-}
-
-TEST(PrintMatrix, GivenWidthAndDigits) {
-  Matrix a(1, 2, {3.14159265, -2});
-  Capture c;
-  EXPECT_EQ(PrintMatrix(c.f(), 1, 2, a.m, 3, 6), 6);
-  EXPECT_EQ(c.text(), "  3.14\t    -2\t\n");
-}
-
-TEST(PrintMatrix, FloatFormHasTheSameLayout) {
-  Matrix a(2, 2, {1, 10.5, 100, 2});
-  Capture c;
-  EXPECT_EQ(PrintMatrixFloat(c.f(), 2, 2, a.m, 5, 0), 4);
-  EXPECT_EQ(c.text(), "   1\t10.5\t\n 100\t   2\t\n");
-}
-
-TEST(PrintMatrix, LongRowContinuesOnIndentedLine) {
-  MaxColsGuard guard;
-  maxColsPrint = 3;
-  Matrix a(1, 4, {1, 2, 3, 4});
-  Capture c;
-  PrintMatrix(c.f(), 1, 4, a.m, 5, 0);
-  // Counts before each element: 0, 2, 4 (> 3: break, restart at 0), 2.
-  EXPECT_EQ(c.text(), "1\t2\t\n \t3\t4\t\n");
-}
-
-TEST(PrintHalfMatrix, OffsetOneKeepsTriangleAligned) {
-  Matrix a(3, 3, {0, 1, 2, 1, 0, 30, 2, 30, 0});
-  Capture c;
-  EXPECT_EQ(PrintHalfMatrix(c.f(), 3, a.m, 5, 1), 2);
-  EXPECT_EQ(c.text(), "  \t 1\t 2\t\n  \t  \t30\t\n");
-}
-
-TEST(PrintHalfMatrix, OffsetZeroIncludesDiagonal) {
-  Matrix a(2, 2, {5, 1, 1, 6});
-  Capture c;
-  PrintHalfMatrix(c.f(), 2, a.m, 5, 0);
-  EXPECT_EQ(c.text(), "5\t1\t\n \t6\t\n");
-}
-
-TEST(PrintLowerHalfMatrix, RowShowsColumnsUpToDiagonal) {
-  Matrix a(3, 3, {1, 99, 99, 2, 3, 99, 4, 5, 6});
-  Capture c;
-  EXPECT_EQ(PrintLowerHalfMatrix(c.f(), 3, a.m, 5, 0), 2);  // width over the whole matrix
-  EXPECT_EQ(c.text(), " 1\t\n 2\t 3\t\n 4\t 5\t 6\t\n");
-}
-
-TEST(PrintLowerHalfMatrixTab, DoubleAndIntForms) {
-  Matrix a(2, 2, {1.5, 9, 2.25, 3});
-  Capture c;
-  PrintLowerHalfMatrixTab(c.f(), 2, a.m, 2);
-  EXPECT_EQ(c.text(), "1.5\t\n2.2\t3\t\n");
+  Matrix sym(3, 3, {0, 1, 2, 1, 0, 30, 2, 30, 0});
+  Matrix low(3, 3, {1, 99, 99, 2, 3, 99, 4, 5, 6});
+  Matrix mixed(2, 2, {0.125, 1e-7, 1e10, -3});
+  double v[] = {1, 22, 333};
+  int order[] = {3, 1, 2};  // 1-based positions
+  int iv[] = {4, -5};
+  char s0[] = "ab", s1[] = "abcd", s2[] = "x";
+  char* s[] = {s0, s1, s2};
   int** im = dimInt2D(2, 2);
   im[0][0] = 7;
   im[1][0] = -1;
   im[1][1] = 12;
-  Capture ci;
-  PrintLowerHalfMatrixTab(ci.f(), 2, im);
-  EXPECT_EQ(ci.text(), "7\t\n-1\t12\t\n");
-  freeInt2D(im, 2);
-}
-
-TEST(PrintMatrixTab, DoubleAndInt64Forms) {
-  Matrix a(2, 2, {0.125, 1e-7, 1e10, -3});
-  Capture c;
-  PrintMatrixTab(c.f(), 2, 2, a.m, 5);
-  EXPECT_EQ(c.text(), "0.125\t1e-07\t\n1e+10\t-3\t\n");
   int64_t** lm = reinterpret_cast<int64_t**>(dim2D(sizeof(int64_t), 1, 2));
   lm[0][0] = 5000000000LL;
   lm[0][1] = -2;
-  Capture cl;
-  PrintMatrixTab(cl.f(), 1, 2, lm);
-  EXPECT_EQ(cl.text(), "5000000000\t-2\t\n");
+  struct {
+    const char* name;
+    std::function<void(FILE*)> print;
+    const char* expected;
+  } cases[] = {
+      {"PrintMatrix", [&](FILE* f) { EXPECT_EQ(PrintMatrix(f, 2, 2, a.m, 5, 0), 4); }, "   1\t10.5\t\n 100\t   2\t\n"},
+      {"PrintMatrixFloat", [&](FILE* f) { PrintMatrixFloat(f, 2, 2, a.m, 5, 0); }, "   1\t10.5\t\n 100\t   2\t\n"},
+      {"PrintMatrix given width", [&](FILE* f) { PrintMatrix(f, 1, 2, a.m, 3, 6); }, "     1\t  10.5\t\n"},
+      {"PrintHalfMatrix offset 1", [&](FILE* f) { EXPECT_EQ(PrintHalfMatrix(f, 3, sym.m, 5, 1), 2); },
+       "  \t 1\t 2\t\n  \t  \t30\t\n"},
+      {"PrintHalfMatrix offset 0", [&](FILE* f) { PrintHalfMatrix(f, 2, a.m, 5, 0); }, "   1\t10.5\t\n    \t   2\t\n"},
+      {"PrintLowerHalfMatrix", [&](FILE* f) { EXPECT_EQ(PrintLowerHalfMatrix(f, 3, low.m, 5, 0), 2); },
+       " 1\t\n 2\t 3\t\n 4\t 5\t 6\t\n"},
+      {"PrintLowerHalfMatrixTab", [&](FILE* f) { PrintLowerHalfMatrixTab(f, 2, mixed.m, 2); }, "0.12\t\n1e+10\t-3\t\n"},
+      {"PrintLowerHalfMatrixTab int", [&](FILE* f) { PrintLowerHalfMatrixTab(f, 2, im); }, "7\t\n-1\t12\t\n"},
+      {"PrintMatrixTab", [&](FILE* f) { PrintMatrixTab(f, 2, 2, mixed.m, 5); }, "0.125\t1e-07\t\n1e+10\t-3\t\n"},
+      {"PrintMatrixTab int64", [&](FILE* f) { PrintMatrixTab(f, 1, 2, lm); }, "5000000000\t-2\t\n"},
+      {"PrintVector", [&](FILE* f) { PrintVector(f, 3, v, 5, 0, 0, nullptr); }, "  1\t 22\t333\t\n"},
+      {"PrintVector ordered", [&](FILE* f) { PrintVector(f, 3, v, 5, 4, 0, order); }, " 333\t   1\t  22\t\n"},
+      {"PrintVectorTab", [&](FILE* f) { PrintVectorTab(f, 3, v, 5, order); }, "333\t1\t22\t\n"},
+      {"PrintVectorTab int", [&](FILE* f) { PrintVectorTab(f, 2, iv, nullptr); }, "4\t-5\t\n"},
+      {"PrintStringVector", [&](FILE* f) { PrintStringVector(f, 3, s, 0, 0, nullptr); }, "  ab\tabcd\t   x\t\n"},
+      {"PrintStringVectorTab", [&](FILE* f) { PrintStringVectorTab(f, 2, s, order); }, "x\tab\t\n"},
+      {"PrintHalfMatrix_ff", [&](FILE* f) { PrintHalfMatrix_ff(f, 3, sym.m, 0); }, "0\n1\n2\n0\n30\n0\n"},
+      {"PrintHalfMatrix_ff offset 1", [&](FILE* f) { PrintHalfMatrix_ff(f, 3, sym.m, 1); }, "1\n2\n30\n"},
+  };
+  for (auto& c : cases) {
+    Capture out;
+    c.print(out.f());
+    EXPECT_EQ(out.text(), c.expected) << c.name;
+  }
+  freeInt2D(im, 2);
   free2D(reinterpret_cast<void**>(lm), 1);
 }
 
-TEST(PrintVector, NaturalAndGivenOrder) {
-  double v[] = {1, 22, 333};
-  Capture c;
-  PrintVector(c.f(), 3, v, 5, 0, 0, nullptr);
-  EXPECT_EQ(c.text(), "  1\t 22\t333\t\n");
-  int order[] = {3, 1, 2};  // 1-based positions
-  Capture co;
-  PrintVector(co.f(), 3, v, 5, 4, 0, order);
-  EXPECT_EQ(co.text(), " 333\t   1\t  22\t\n");
-}
-
-TEST(PrintVector, ContinuedLinesUseIndent) {
+// A row longer than maxColsPrint continues on a new line that starts with the
+// width (matrices) or the indent (vectors) in blanks and a tab.
+TEST(Printers, LongRowsContinueOnNewLines) {
   MaxColsGuard guard;
+  maxColsPrint = 3;
+  Matrix a(1, 4, {1, 2, 3, 4});
+  Capture c;
+  PrintMatrix(c.f(), 1, 4, a.m, 5, 0);  // counts before each element: 0, 2, 4 (break), 2
+  EXPECT_EQ(c.text(), "1\t2\t\n \t3\t4\t\n");
   maxColsPrint = 4;
   double v[] = {1, 2, 3};
-  Capture c;
-  // Counts start at the indent 3: 3, 5 (> 4: break, restart at 3), 5 (break again).
-  PrintVector(c.f(), 3, v, 5, 1, 3, nullptr);
-  EXPECT_EQ(c.text(), "1\t\n   \t2\t\n   \t3\t\n");
-}
-
-TEST(PrintVectorTab, DoubleAndIntWithOrder) {
-  double v[] = {0.5, 1.25, 2};
-  int order[] = {2, 3, 1};
-  Capture c;
-  PrintVectorTab(c.f(), 3, v, 5, order);
-  EXPECT_EQ(c.text(), "1.25\t2\t0.5\t\n");
-  int iv[] = {4, -5};
-  Capture ci;
-  PrintVectorTab(ci.f(), 2, iv, nullptr);
-  EXPECT_EQ(ci.text(), "4\t-5\t\n");
-}
-
-TEST(PrintStringVector, RightAlignedInLongestLength) {
-  char a[] = "ab", b[] = "abcd", d[] = "x";
-  char* s[] = {a, b, d};
-  Capture c;
-  PrintStringVector(c.f(), 3, s, 0, 0, nullptr);
-  EXPECT_EQ(c.text(), "  ab\tabcd\t   x\t\n");
-  int order[] = {3, 1};
-  Capture co;
-  PrintStringVectorTab(co.f(), 2, s, order);
-  EXPECT_EQ(co.text(), "x\tab\t\n");
-}
-
-TEST(PrintHalfMatrixFf, OneValuePerLineFromDiagonal) {
-  Matrix a(3, 3, {1, 2, 3, 2, 4, 5, 3, 5, 6});
-  Capture c;
-  PrintHalfMatrix_ff(c.f(), 3, a.m, 0);
-  EXPECT_EQ(c.text(), "1\n2\n3\n4\n5\n6\n");
-  Capture c1;
-  PrintHalfMatrix_ff(c1.f(), 3, a.m, 1);
-  EXPECT_EQ(c1.text(), "2\n3\n5\n");
+  Capture cv;
+  PrintVector(cv.f(), 3, v, 5, 1, 3, nullptr);  // counts start at the indent 3: 3, 5 (break), 5 (break)
+  EXPECT_EQ(cv.text(), "1\t\n   \t2\t\n   \t3\t\n");
 }
 
 TEST(GetWidthMax, DependsOnDigitsAndSign) {

@@ -6,36 +6,24 @@
 
 #include "ZQLib/zqlibDim.h"
 
-TEST(AlmostEqual2sComplement, NeighbouringFloatsAreEqual) {
-  EXPECT_TRUE(AlmostEqual2sComplement(1.0, 1.0000001, 4));
-  EXPECT_FALSE(AlmostEqual2sComplement(1.0, 1.001, 4));
-  EXPECT_TRUE(AlmostEqual2sComplement(-1.0, -1.0000001, 1));
-  EXPECT_TRUE(AlmostEqual2sComplement(2.5, 2.5, 1));
-}
-
-TEST(AlmostEqual2sComplement, CountsUnitsInTheLastPlace) {
-  float a = 1000.0f, b = a;
-  for (int k = 0; k < 4; k++) b = std::nextafter(b, 2000.0f);
-  EXPECT_TRUE(AlmostEqual2sComplement(a, b, 4));
-  EXPECT_FALSE(AlmostEqual2sComplement(a, b, 3));
-  b = std::nextafter(b, 2000.0f);
-  EXPECT_FALSE(AlmostEqual2sComplement(a, b, 4));
-  EXPECT_FALSE(AlmostEqual2sComplement(b, a, 4));  // symmetric
-}
-
-TEST(AlmostEqual2sComplement, SignsAndZero) {
-  EXPECT_TRUE(AlmostEqual2sComplement(0.0, -0.0, 1));
-  // The smallest positive and negative subnormals straddle zero: two units apart.
-  float tiny = std::nextafter(0.0f, 1.0f);
-  EXPECT_TRUE(AlmostEqual2sComplement(tiny, -tiny, 2));
-  EXPECT_FALSE(AlmostEqual2sComplement(tiny, -tiny, 1));
-  EXPECT_FALSE(AlmostEqual2sComplement(1.0, -1.0, 4 * 1024 * 1024 - 1));
-  EXPECT_FALSE(AlmostEqual2sComplement(-3.0, 3.0, 1));
-}
-
-TEST(AlmostEqual2sComplement, RoundsToSinglePrecisionFirst) {
-  // Distinct doubles that round to the same float are equal within one unit.
-  EXPECT_TRUE(AlmostEqual2sComplement(0.1, 0.1 + 1e-12, 1));
+// Values first rounded to single precision, then compared by their distance
+// in units in the last place (neighbours of 1000.0f counted with nextafter).
+TEST(AlmostEqual2sComplement, UnitsInTheLastPlace) {
+  float far = 1000.0f, near4 = far;
+  for (int k = 0; k < 4; k++) near4 = std::nextafter(near4, 2000.0f);
+  const float tiny = std::nextafter(0.0f, 1.0f);
+  struct {
+    double a, b;
+    int ulps;
+    bool equal;
+  } cases[] = {
+      {1.0, 1.0000001, 4, true},  {1.0, 1.001, 4, false},        {-1.0, -1.0000001, 1, true},
+      {2.5, 2.5, 1, true},        {far, near4, 4, true},         {far, near4, 3, false},
+      {near4, far, 3, false},     {0.0, -0.0, 1, true},          {tiny, -tiny, 2, true},
+      {tiny, -tiny, 1, false},    {1.0, -1.0, 4 * 1024 * 1024 - 1, false},
+      {0.1, 0.1 + 1e-12, 1, true},  // distinct doubles, same float
+  };
+  for (const auto& c : cases) EXPECT_EQ(AlmostEqual2sComplement(c.a, c.b, c.ulps), c.equal) << c.a << " " << c.b;
 }
 
 TEST(Factorial, SmallValues) {
@@ -46,28 +34,21 @@ TEST(Factorial, SmallValues) {
   EXPECT_EQ(Factorial(20), 2432902008176640000.0L);
 }
 
-TEST(CountStates, MissingIgnoredZeroCounted) {
+// States are truncated values; -999 is no state; the list holds the states
+// from 1 upward and then 0 when it occurs, the order the nominal expansion uses.
+TEST(CountStates, CountAndList) {
   double x[] = {0, 2, 2, -999};
+  int states[5] = {-1, -1, -1, -1, -1};
   EXPECT_EQ(CountStates(4, x), 2);
-  int states[4] = {-1, -1, -1, -1};
   EXPECT_EQ(CountStates(4, x, states), 2);
-  EXPECT_EQ(states[0], 2);  // states from 1 upward, then 0
+  EXPECT_EQ(states[0], 2);
   EXPECT_EQ(states[1], 0);
-}
-
-TEST(CountStates, ValuesAreTruncated) {
-  double x[] = {3.9, 1.2, 1.0, 2.5, 3.0};
-  int states[5] = {0};
-  EXPECT_EQ(CountStates(5, x, states), 3);
-  EXPECT_EQ(states[0], 1);
-  EXPECT_EQ(states[1], 2);
-  EXPECT_EQ(states[2], 3);
-}
-
-TEST(CountStates, NothingPresent) {
-  double x[] = {-999, -999};
-  EXPECT_EQ(CountStates(2, x), 0);
-  EXPECT_EQ(CountStates(0, x), 0);
+  double y[] = {3.9, 1.2, 1.0, 2.5, 3.0};
+  EXPECT_EQ(CountStates(5, y, states), 3);
+  EXPECT_EQ(states[0] * 100 + states[1] * 10 + states[2], 123);
+  double none[] = {-999, -999};
+  EXPECT_EQ(CountStates(2, none), 0);
+  EXPECT_EQ(CountStates(0, none), 0);
 }
 
 TEST(Comparators, SortAscendingAndDescending) {
