@@ -76,6 +76,15 @@ void ExpectRows(const Rows& got, const Rows& want, double tol) {
   }
 }
 
+// The n rows printed after `heading` and its dimension line.
+Rows PrintedTable(const std::string& z, const std::string& heading, int n) {
+  Rows t;
+  size_t at = z.find(heading);
+  std::vector<std::string> l = Lines(at == std::string::npos ? "" : z.substr(at));
+  for (int i = 0; i < n && i + 2 < static_cast<int>(l.size()); i++) t.push_back(Numbers(l[i + 2]));
+  return t;
+}
+
 // The status report printed last on the console begins with `text` at `from`.
 bool LastStatusShows(const PlexorRun& r, const char* from, const std::string& text) {
   size_t last = r.out.rfind(from);
@@ -94,46 +103,36 @@ TEST(TransformE2E, HellingerWithinUnitsReportedAndTracked) {
   EXPECT_EQ(z.find("PLEXOR version 3.85b\n" + std::string(79, '-') + "\nDATA TRANSFORMATION\n"), 0u);
   EXPECT_NE(z.find(kHellingerStatus), std::string::npos);
   EXPECT_NE(z.find("\nOriginal data matrix:\n\t(Rows= 20 sampling units, columns= 30 variables)\n"), std::string::npos);
-  size_t tr = z.find("Transformed data matrix:\n\t(Rows= 20 sampling units, columns= 30 variables)\n");
-  ASSERT_NE(tr, std::string::npos);
-
-  Rows dune = Dune(f), want = dune;
-  for (auto& row : want) {
+  Rows dune = Dune(f), want = dune, shown(20);
+  for (int i = 0; i < 20; i++) {
     double total = 0;
-    for (double x : row) total += x;
-    for (double& x : row) x = std::sqrt(x / total);
+    for (double x : dune[i]) total += x;  // unit 1 holds 1, 4, 7, 4, 2 (total 18)
+    for (double& x : want[i]) x = std::sqrt(x / total);
+    for (double x : want[i]) shown[i].push_back(G5(x));
   }
-  std::vector<std::string> printed = Lines(z.substr(tr));
-  ASSERT_GE(printed.size(), 3u);
-  std::vector<double> first = Numbers(printed[2]);  // unit 1 holds 1, 4, 7, 4, 2 (total 18)
-  ASSERT_EQ(first.size(), 30u);
-  for (int j = 0; j < 30; j++) EXPECT_NEAR(first[j], G5(want[0][j]), 1e-12) << j;
+  ExpectRows(PrintedTable(z, "Transformed data matrix:\n\t(Rows= 20 sampling units, columns= 30 variables)\n", 20),
+             shown, 1e-12);
   Track t = ReadTrack(f.read("Sessao.trk"));
   EXPECT_EQ(t.opt[0] * 100 + t.opt[1] * 10 + t.opt[2], 10);
   ExpectRows(t.data, want, 1e-6);
 }
 
-TEST(TransformE2E, RestoringGivesTheOriginalTableBackAndWritesNothing) {
+// Cancelling at each menu that offers it keeps Hellinger in force and writes
+// nothing; restoring then gives the original table back, again writing nothing.
+TEST(TransformE2E, CancelKeepsTheTransformationAndRestoringGivesTheOriginalBack) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");
-  PlexorRun r = f.run(std::string(kOpenDune) + kHellingerUnits + "t\n0\nx\n");
+  PlexorRun r = f.run(std::string(kOpenDune) + kHellingerUnits + "t\n1\n0\n1\n99\nt\n1\n0\n2\n99\nt\n99\nt\n0\nx\n");
   EXPECT_EQ(r.status, 0);
+  size_t restore = r.out.rfind("DATA TRANSFORMATION");
+  ASSERT_NE(restore, std::string::npos);
+  EXPECT_EQ(CountOccurrences(r.out.substr(0, restore), kHellingerStatus), 8);  // main menu and T, four times
+  EXPECT_TRUE(LastStatusShows(r, "Vector transformation: ", "Vector transformation: (0)none\n"));
   EXPECT_EQ(CountOccurrences(f.read("Zoviri.txt"), "DATA TRANSFORMATION"), 1);
   Track t = ReadTrack(f.read("Sessao.trk"));
   EXPECT_EQ(t.opt[0] + t.opt[1] + t.opt[2], 0);
   ExpectRows(t.data, Dune(f), 0);
   ExpectRows(t.orig, Dune(f), 0);
-  EXPECT_TRUE(LastStatusShows(r, "Vector transformation: ", "Vector transformation: (0)none\n"));
-}
-
-TEST(TransformE2E, CancelKeepsTheTransformationInForce) {
-  PlexorFolder f;
-  f.copyFromSource("examples/dune.txt", "dune.txt");
-  PlexorRun r = f.run(std::string(kOpenDune) + kHellingerUnits + "t\n1\n0\n1\n99\nt\n1\n0\n2\n99\nt\n99\nx\n");
-  EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(LastStatusShows(r, "Vector transformation: ", kHellingerStatus));
-  EXPECT_EQ(CountOccurrences(f.read("Zoviri.txt"), "DATA TRANSFORMATION"), 1);
-  EXPECT_EQ(ReadTrack(f.read("Sessao.trk")).opt[2], 10);
 }
 
 TEST(TransformE2E, ClassesInBothDirectionsShareTheCount) {
@@ -175,32 +174,33 @@ TEST(TransformE2E, DeviationsFromGroupMeansOfTheChosenFactor) {
   ExpectRows(ReadTrack(f.read("Sessao.trk")).data, want, 1e-6);
 }
 
-TEST(TransformE2E, BealsSmoothingOfPresencesWithTargetIncluded) {
+// Without the target (De Caceres & Legendre 2008):
+// b_ik = sum over species j != k present in unit i of N_jk / N_j, over S_i - I_ik.
+TEST(TransformE2E, BealsSmoothingOfPresencesWithoutTheTarget) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");
-  PlexorRun r = f.run(std::string(kOpenDune) + "t\n1\n1\n3\n11\n0\ny\nn\nn\nx\n");
+  PlexorRun r = f.run(std::string(kOpenDune) + "t\n1\n1\n3\n11\n0\nn\nn\nn\nx\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("Vector transformation: (11)Beals smoothing\nCo-occurence probabilities based on presences "
                        "and absences of both reference and target variables (as in De Caceres&Legendre (2008) main "
-                       "text)\nTarget species values included in their own prediction\nProbabilities of "
+                       "text)\nTarget species values NOT included in their own prediction\nProbabilities of "
                        "co-occurrence NOT standardized to unit sum\n"),
             std::string::npos);
   Track t = ReadTrack(f.read("Sessao.trk"));
   EXPECT_EQ(t.opt[0] * 100 + t.opt[2], 111);
-  // b_ik = (1 / S_i) sum over species j present in unit i of N_jk / N_j.
   Rows d = Dune(f), want = d;
   for (int i = 0; i < 20; i++)
     for (int k = 0; k < 30; k++) {
       double s = 0;
-      int present = 0;
+      int others = 0;
       for (int j = 0; j < 30; j++) {
-        if (d[i][j] <= 0) continue;
-        present++;
+        if (d[i][j] <= 0 || j == k) continue;
+        others++;
         int nj = 0, njk = 0;
         for (int u = 0; u < 20; u++) nj += d[u][j] > 0, njk += d[u][j] > 0 && d[u][k] > 0;
         s += static_cast<double>(njk) / nj;
       }
-      want[i][k] = s / present;
+      want[i][k] = s / others;
     }
   ExpectRows(t.data, want, 1e-6);
 }
@@ -221,16 +221,13 @@ TEST(TransformE2E, PortugueseDoubleAdjustmentWithMissingCell) {
   EXPECT_EQ(z.find("PLEXOR versao 3.85b\n" + std::string(79, '-') + "\nDATA TRANSFORMATION\n"), 0u);
   EXPECT_NE(z.find("\nMatriz de dados originais:\n\t(Linhas= 3 unidades amostrais, colunas= 4 variaveis)\n"),
             std::string::npos);
-  size_t tr = z.find("Matriz de dados transformados:\n\t(Linhas= 3 unidades amostrais, colunas= 4 variaveis)\n");
-  ASSERT_NE(tr, std::string::npos);
   Rows x = {{1, 2, 0, 4}, {0, 3, -999, 1}, {5, 0, 2, 2}}, want = x;
   const double rt[] = {7, 4, 9}, ct[] = {6, 5, 2, 7}, total = 20;
   for (int i = 0; i < 3; i++)
     for (int j = 0; j < 4; j++)
       if (x[i][j] != -999) want[i][j] = G5((x[i][j] - rt[i] * ct[j] / total) / std::sqrt(rt[i] * ct[j]));
-  std::vector<std::string> l = Lines(z.substr(tr));
-  ASSERT_GE(l.size(), 5u);
-  ExpectRows({Numbers(l[2]), Numbers(l[3]), Numbers(l[4])}, want, 1e-12);
+  ExpectRows(PrintedTable(z, "Matriz de dados transformados:\n\t(Linhas= 3 unidades amostrais, colunas= 4 variaveis)\n", 3),
+             want, 1e-12);
   EXPECT_EQ(ReadTrack(f.read("Sessao.trk"), 3).opt[2], 6);
 }
 
@@ -242,19 +239,16 @@ PlexorRun Expand(PlexorFolder& f, const char* data, int option, const char* rest
   return f.run("n\nn\nc.txt\n" + kind + "n\n1\nn\nt\n1\n" + std::to_string(option) + "\n" + rest + "x\n");
 }
 
-TEST(TransformE2E, ContingencyExpansionWritesTheNominalTable) {
-  PlexorFolder f;
-  EXPECT_EQ(Expand(f, "2 0\n1 3\n", 5, "0\nn\n").status, 0);
-  EXPECT_EQ(f.read("ExpandedNominalData.txt"),
+TEST(TransformE2E, ExpansionFilesOfContingencyTableAndNominalVariables) {
+  PlexorFolder c;
+  EXPECT_EQ(Expand(c, "2 0\n1 3\n", 5, "0\nn\n").status, 0);
+  EXPECT_EQ(c.read("ExpandedNominalData.txt"),
             "1\t1\t\n1\t1\t\n2\t1\t\n2\t2\t\n2\t2\t\n2\t2\t\n"
             "\nExpanded data with 6 units in rows and 2 nominal variables in columns.\n");
-  EXPECT_NE(f.read("Zoviri.txt").find("DATA TRANSFORMATION"), std::string::npos);
-}
-
-TEST(TransformE2E, NominalExpansionWritesFullAndReducedTables) {
-  PlexorFolder f;
-  EXPECT_EQ(Expand(f, "2 1\n1 3\n0 3\n", 4, "0\nn\n").status, 0);
-  EXPECT_EQ(f.read("ExpandedData.txt"),
+  EXPECT_NE(c.read("Zoviri.txt").find("DATA TRANSFORMATION"), std::string::npos);
+  PlexorFolder q;
+  EXPECT_EQ(Expand(q, "2 1\n1 3\n0 3\n", 4, "0\nn\n").status, 0);
+  EXPECT_EQ(q.read("ExpandedData.txt"),
             "0\t1\t0\t1\t0\t\n1\t0\t0\t0\t1\t\n0\t0\t1\t0\t1\t\n"
             "\nExpanded data with 3 units in rows and 5 expanded variables in columns.\n"
             "Variable labels (each row corresponding to an original variable):\n1\t2\t0\t\n1\t3\t\n"
