@@ -1,12 +1,13 @@
-// Options G and C run by the program on the dune meadow table (20 sampling
-// units by 30 species, labels from the file) with results at 12 significant
-// digits. Groups come from the management membership file; the fusion levels
-// are checked against values computed here from the file (minimum spanning
-// tree, sums of squares, mean distances), and "newick.txt" is parsed as a tree.
+// Options G and C run by the program: the report of a four-point table
+// compared with a hand-worked text, every method on the dune meadow table
+// (20 sampling units by 30 species, 12 significant digits) checked against the
+// minimum spanning tree and the total sum of squares, Newick lines parsed as
+// trees of the unit labels, and the groups read back from the session track.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -17,117 +18,97 @@
 
 namespace {
 
-using Row = std::vector<double>;
 const int kUnits = 20, kVars = 30;
-
 // Preferences: 12 significant digits; dune.txt as quantitative data of one
 // scale, by sampling units, labels from the file, not echoed.
-const char* const kSetup = "E\nF\n12\n0\nC\nN\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n";
-// Groups: one factor read from the management file.
-const char* const kGroups = "G\n1\nmanagement\nf\ndune_management.txt\n";
-// Euclidean distances between sampling units.
-const char* const kEuclid = "R\n1\n3\n0\nn\n";
+const std::string kSetup = "E\nF\n12\n0\nC\nN\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n";
+const std::string kGroups = "G\n1\nmanagement\nf\ndune_management.txt\n";
+const std::string kEuclid = "R\n1\n3\n0\nn\n";
 
-std::vector<Row> Dune() {
-  std::ifstream f(std::string(PLEXOR_SOURCE_DIR) + "/examples/dune.txt");
-  std::vector<Row> t(kUnits, Row(kVars));
-  for (auto& row : t)
-    for (double& x : row) f >> x;
-  return t;
-}
-
-double Dist(const Row& a, const Row& b) {
-  double s = 0;
-  for (size_t k = 0; k < a.size(); k++) s += (a[k] - b[k]) * (a[k] - b[k]);
-  return std::sqrt(s);
-}
-
-std::string Label(int i) { return "site" + std::to_string(i + 1); }
-
-// Newick reader: leaves are collected; false when the text is not a complete
-// binary tree ended by ";".
-class NewickReader {
- public:
-  explicit NewickReader(std::string text) : s_(std::move(text)) {}
-  bool Parse() {
-    if (!Subtree()) return false;
-    if (pos_ >= s_.size() || s_[pos_] != ';') return false;
-    pos_++;
-    while (pos_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[pos_]))) pos_++;
-    return pos_ == s_.size();
+bool Subtree(const std::string& s, size_t& p, std::vector<std::string>& leaves) {
+  if (s[p] == '(') {
+    if (!Subtree(s, ++p, leaves) || s[p] != ',' || !Subtree(s, ++p, leaves) || s[p] != ')') return false;
+    p++;
+  } else {
+    const size_t start = p;
+    p = s.find_first_of("(),:;\n", p);
+    if (p == start || p == std::string::npos) return false;
+    leaves.push_back(s.substr(start, p - start));
   }
+  if (s[p] != ':') return true;
+  char* end = nullptr;
+  std::strtod(s.c_str() + p + 1, &end);
+  p = end - s.c_str();
+  return true;
+}
+
+// Sorted leaves of a Newick line; empty unless it is a binary tree ended by ";\n".
+std::vector<std::string> NewickLeaves(const std::string& s) {
   std::vector<std::string> leaves;
-  int inner = 0;
+  size_t p = 0;
+  if (s.empty() || !Subtree(s, p, leaves) || s.compare(p, std::string::npos, ";\n") != 0) return {};
+  std::sort(leaves.begin(), leaves.end());
+  return leaves;
+}
 
- private:
-  bool Subtree() {
-    if (pos_ < s_.size() && s_[pos_] == '(') {
-      pos_++;
-      if (!Subtree() || pos_ >= s_.size() || s_[pos_] != ',') return false;
-      pos_++;
-      if (!Subtree() || pos_ >= s_.size() || s_[pos_] != ')') return false;
-      pos_++;
-      inner++;
-    } else {
-      size_t start = pos_;
-      while (pos_ < s_.size() && std::string("(),:;").find(s_[pos_]) == std::string::npos) pos_++;
-      if (pos_ == start) return false;
-      leaves.push_back(s_.substr(start, pos_ - start));
-    }
-    if (pos_ < s_.size() && s_[pos_] == ':') {
-      pos_++;
-      size_t used = 0;
-      try {
-        std::stod(s_.substr(pos_), &used);
-      } catch (...) {
-        return false;
-      }
-      pos_ += used;
-    }
-    return true;
+std::vector<std::string> SortedLabels(const char* stem, int n) {
+  std::vector<std::string> v;
+  for (int i = 1; i <= n; i++) v.push_back(stem + std::to_string(i));
+  std::sort(v.begin(), v.end());
+  return v;
+}
+
+// The cluster reports of a results file, from the criterion line on.
+std::vector<std::string> Reports(const std::string& z) {
+  std::vector<std::string> out;
+  for (size_t p = z.find("Clustering criterion: "); p != std::string::npos;) {
+    const size_t next = z.find("Clustering criterion: ", p + 1);
+    out.push_back(z.substr(p, next == std::string::npos ? std::string::npos : next - p));
+    p = next;
   }
-  std::string s_;
-  size_t pos_ = 0;
-};
+  return out;
+}
 
 struct Fusion {
-  double level = 0, level2 = 0;
-  std::vector<std::string> members;
+  double level;
+  std::vector<int> members;  // unit numbers from labels "site<k>"
 };
 
-// The fusion directory of the last cluster report in z.
-std::vector<Fusion> FusionDirectory(const std::string& z, bool twoLevels) {
+std::vector<Fusion> Fusions(const std::string& report) {
   std::vector<Fusion> out;
-  size_t p = z.rfind("Fusion directory:\n");
-  if (p == std::string::npos) return out;
-  std::istringstream s(z.substr(p));
+  std::istringstream s(report.substr(report.find("\nStep") + 1));
   std::string line;
   std::getline(s, line);
-  std::getline(s, line);  // header
   while (std::getline(s, line) && !line.empty()) {
     std::istringstream ls(line);
     Fusion f;
     int step;
     ls >> step >> f.level;
-    if (twoLevels) ls >> f.level2;
-    std::string m;
-    while (ls >> m) f.members.push_back(m);
+    for (std::string m; ls >> m;)
+      if (m.compare(0, 4, "site") == 0) f.members.push_back(std::stoi(m.substr(4)));
     out.push_back(f);
   }
   return out;
 }
 
-// Group of each unit in the partition into g groups of the last report.
-std::vector<int> Partition(const std::string& z, int g) {
-  std::vector<int> part;
-  const std::string key = "\n" + std::to_string(g) + " groups (cl = ";
-  size_t p = z.rfind(key);
-  if (p == std::string::npos) return part;
-  p = z.find('\t', p);
-  std::istringstream s(z.substr(p, z.find('\n', p) - p));
-  int v;
-  while (s >> v) part.push_back(v);
-  return part;
+std::string NewickLine(const std::string& report) {
+  const size_t p = report.find('\n', report.find("Newick")) + 1;
+  return report.substr(p, report.find('\n', p) + 1 - p);
+}
+
+// Every partition line holds the group numbers 1 to g, the first unit in group 1.
+void ExpectPartitions(const std::string& report, int n) {
+  for (int g = 2; g <= n; g++) {
+    const size_t p = report.find("\n" + std::to_string(g) + " groups (cl = ");
+    ASSERT_NE(p, std::string::npos) << g;
+    std::istringstream s(report.substr(report.find('\t', p), report.find('\n', p + 1) - report.find('\t', p)));
+    std::vector<int> part;
+    for (int v; s >> v;) part.push_back(v);
+    ASSERT_EQ(part.size(), static_cast<size_t>(n)) << g;
+    EXPECT_EQ(part[0], 1);
+    EXPECT_EQ(*std::max_element(part.begin(), part.end()), g);
+    EXPECT_EQ(std::set<int>(part.begin(), part.end()).size(), static_cast<size_t>(g));
+  }
 }
 
 class ClusterE2E : public ::testing::Test {
@@ -136,48 +117,74 @@ class ClusterE2E : public ::testing::Test {
     folder.copyFromSource("examples/dune.txt", "dune.txt");
     folder.copyFromSource("examples/dune_management.txt", "dune_management.txt");
   }
-  // Reads the data, groups, resemblance, then option C with the answers.
-  std::string RunC(const std::string& resemblance, const std::string& answers) {
-    last = folder.run(std::string(kSetup) + kGroups + resemblance + "C\n" + answers + "X\n");
-    EXPECT_EQ(last.status, 0) << last.err;
-    return folder.read("Zoviri.txt");
-  }
-  void ExpectNewickOfAllUnits() {
-    std::string text = folder.read("newick.txt");
-    NewickReader reader(text);
-    ASSERT_TRUE(reader.Parse()) << text;
-    std::vector<std::string> expected;
-    for (int i = 0; i < kUnits; i++) expected.push_back(Label(i));
-    std::vector<std::string> got = reader.leaves;
-    std::sort(expected.begin(), expected.end());
-    std::sort(got.begin(), got.end());
-    EXPECT_EQ(got, expected);
-    EXPECT_EQ(reader.inner, kUnits - 1);
-  }
-  void ExpectPartitions(const std::string& z) {
-    for (int g = 2; g <= kUnits; g++) {
-      std::vector<int> part = Partition(z, g);
-      ASSERT_EQ(part.size(), static_cast<size_t>(kUnits)) << g << " groups";
-      EXPECT_EQ(*std::max_element(part.begin(), part.end()), g);
-      EXPECT_EQ(std::set<int>(part.begin(), part.end()).size(), static_cast<size_t>(g));
-      EXPECT_EQ(part[0], 1);
-    }
+  PlexorRun Run(const std::string& answers) {
+    PlexorRun r = folder.run(answers + "X\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r;
   }
   PlexorFolder folder;
-  PlexorRun last;
-  std::vector<Row> x = Dune();
 };
 
 }  // namespace
 
-TEST_F(ClusterE2E, SingleLinkageLevelsAreTheMinimumSpanningTree) {
-  const std::string z = RunC(kEuclid, "1\n");
-  ASSERT_NE(z.find("CLUSTER ANALYSIS"), std::string::npos);
-  EXPECT_NE(z.find("Clustering criterion: (1)simple linkage (nearest neighbor)\n"), std::string::npos);
-  // Prim's tree: its edges, sorted, are the single-linkage levels.
-  std::vector<double> edges;
+TEST_F(ClusterE2E, ReportOfFourPointsOnALine) {
+  // Points a = 0, b = 1, c = 3, d = 7. Single linkage: 1, 2, 4. Ward: within
+  // sums 0.5, 42/9 and 28.75 with increases 0.5, 25/6 and 289/12.
+  const std::string data = "E\nF\n12\n0\nC\nN\nn\nline.txt\n1\n4\n1\n2\nn\n" + kEuclid;
+  struct Case {
+    std::string answers, report;
+  } cases[] = {
+      {data + "C\n1\n",
+       "Clustering criterion: (1)simple linkage (nearest neighbor)\nFusion directory:\n"
+       "Step \tResemblance  \tObjects in group\n1    \t1            \ta b \n2    \t2            \ta b c \n"
+       "3    \t4            \ta b c d \n\n\nDendrogram in Newick format:\n(((a:1,b:1):1,c:2):2,d:4);\n\n"
+       "Group partitions at each clustering level (cl):\nObjects:                \ta\tb\tc\td\t\n"
+       "2 groups (cl = 2):    \t1\t1\t1\t2\t\n3 groups (cl = 1):    \t1\t1\t2\t3\t\n"
+       "4 groups (cl = 0):    \t1\t2\t3\t4\t\n"},
+      {"E\nL\nC\n" + data + "C\n3\n",
+       "Criterio de agrupamento: (3)soma de quadrados (Ward)\nAgrupamento hierarquico:\n"
+       "Passo\tSQdentro   \tSQentre      \tGrupo formado\n1    \t0.5          \t0.5        \ta b \n"
+       "2    \t4.66666666667\t4.16666666667\ta b c \n3    \t28.75        \t24.0833333333\ta b c d \n\n\n"
+       "Dendrograma no formato Newick:\n(((a:0.5,b:0.5):4.16667,c:4.66667):24.0833,d:28.75);\n\n"
+       "Particoes em grupos em cada nivel de agrupamento (na):\nObjetos:                  \ta\tb\tc\td\t\n"
+       "2 grupos (na = 4.66667):      \t1\t1\t1\t2\t\n3 grupos (na = 0.5):      \t1\t1\t2\t3\t\n"
+       "4 grupos (na = 0):      \t1\t2\t3\t4\t\n"},
+  };
+  for (const Case& c : cases) {
+    PlexorFolder f;
+    f.write("line.txt", "0\n1\n3\n7\na b c d\nx\n");
+    ASSERT_EQ(f.run(c.answers + "X\n").status, 0);
+    const std::string z = f.read("Zoviri.txt");
+    EXPECT_EQ(z.substr(z.rfind(c.report.substr(0, 12))), c.report);
+    EXPECT_EQ(f.read("newick.txt"), NewickLine(c.report));
+  }
+}
+
+TEST_F(ClusterE2E, EveryMethodOnTheDuneTable) {
+  Run(kSetup + kGroups + kEuclid + "C\n1\nC\n2\nC\n3\nC\n4\nC\n5\nC\n7\n1\n");
+  const std::vector<std::string> reps = Reports(folder.read("Zoviri.txt"));
+  ASSERT_EQ(reps.size(), 6u);
+  const char* methods[] = {"(1)simple", "(2)complete", "(3)incremental", "(4)average", "(5)average", "(7)topolog"};
+  for (int k = 0; k < 6; k++) {
+    EXPECT_EQ(reps[k].find(std::string("Clustering criterion: ") + methods[k]), 0u);
+    EXPECT_EQ(Fusions(reps[k]).size(), static_cast<size_t>(kUnits - 1));
+    EXPECT_EQ(NewickLeaves(NewickLine(reps[k])), SortedLabels("site", kUnits)) << NewickLine(reps[k]);
+    ExpectPartitions(reps[k], kUnits);
+  }
+  EXPECT_EQ(folder.read("newick.txt"), NewickLine(reps[5]));
+
+  std::ifstream file(std::string(PLEXOR_SOURCE_DIR) + "/examples/dune.txt");
+  std::vector<std::vector<double>> x(kUnits, std::vector<double>(kVars));
+  for (auto& row : x)
+    for (double& v : row) file >> v;
+  auto dist = [&](int i, int j) {
+    double s = 0;
+    for (int k = 0; k < kVars; k++) s += (x[i][k] - x[j][k]) * (x[i][k] - x[j][k]);
+    return std::sqrt(s);
+  };
+  // Single linkage: the levels are the edges of the minimum spanning tree (Prim).
+  std::vector<double> edges, best(kUnits, 1e300);
   std::vector<bool> in(kUnits, false);
-  std::vector<double> best(kUnits, 1e300);
   best[0] = 0;
   for (int k = 0; k < kUnits; k++) {
     int u = -1;
@@ -186,178 +193,116 @@ TEST_F(ClusterE2E, SingleLinkageLevelsAreTheMinimumSpanningTree) {
     in[u] = true;
     if (k > 0) edges.push_back(best[u]);
     for (int i = 0; i < kUnits; i++)
-      if (!in[i]) best[i] = std::min(best[i], Dist(x[u], x[i]));
+      if (!in[i]) best[i] = std::min(best[i], dist(u, i));
   }
   std::sort(edges.begin(), edges.end());
-  std::vector<Fusion> fus = FusionDirectory(z, false);
-  ASSERT_EQ(fus.size(), static_cast<size_t>(kUnits - 1));
-  for (int s = 0; s < kUnits - 1; s++) EXPECT_NEAR(fus[s].level, edges[s], 1e-9) << "step " << s + 1;
-  EXPECT_EQ(fus.back().members.size(), static_cast<size_t>(kUnits));
-  ExpectNewickOfAllUnits();
-  ExpectPartitions(z);
-}
-
-TEST_F(ClusterE2E, CompleteLinkageEndsAtTheLargestDistance) {
-  const std::string z = RunC(kEuclid, "2\n");
-  std::vector<Fusion> fus = FusionDirectory(z, false);
-  ASSERT_EQ(fus.size(), static_cast<size_t>(kUnits - 1));
-  double lo = 1e300, hi = 0;
-  for (int i = 0; i < kUnits; i++)
-    for (int j = i + 1; j < kUnits; j++) {
-      lo = std::min(lo, Dist(x[i], x[j]));
-      hi = std::max(hi, Dist(x[i], x[j]));
-    }
-  EXPECT_NEAR(fus.front().level, lo, 1e-9);
-  EXPECT_NEAR(fus.back().level, hi, 1e-9);
-  for (int s = 1; s < kUnits - 1; s++) EXPECT_GE(fus[s].level, fus[s - 1].level - 1e-9);
-  ExpectNewickOfAllUnits();
-  ExpectPartitions(z);
-}
-
-TEST_F(ClusterE2E, WardEndsAtTheTotalAndBetweenGroupSums) {
-  const std::string z = RunC(kEuclid, "3\n");
-  EXPECT_NE(z.find("SSwithin"), std::string::npos);
-  std::vector<Fusion> fus = FusionDirectory(z, true);
-  ASSERT_EQ(fus.size(), static_cast<size_t>(kUnits - 1));
-  Row mean(kVars, 0.0);
-  for (const Row& r : x)
-    for (int k = 0; k < kVars; k++) mean[k] += r[k] / kUnits;
+  const std::vector<Fusion> single = Fusions(reps[0]);
+  for (int s = 0; s < kUnits - 1; s++) EXPECT_NEAR(single[s].level, edges[s], 1e-9) << "step " << s + 1;
+  // Ward ends at the total sum of squares of the table.
   double total = 0;
-  for (const Row& r : x)
-    for (int k = 0; k < kVars; k++) total += (r[k] - mean[k]) * (r[k] - mean[k]);
-  EXPECT_NEAR(fus.back().level, total, 1e-8 * total);
-  // Between-group sum of squares of the final two groups.
-  std::vector<int> part = Partition(z, 2);
-  ASSERT_EQ(part.size(), static_cast<size_t>(kUnits));
-  double between = 0;
-  for (int g = 1; g <= 2; g++) {
-    Row c(kVars, 0.0);
-    int size = 0;
-    for (int i = 0; i < kUnits; i++)
-      if (part[i] == g) {
-        size++;
-        for (int k = 0; k < kVars; k++) c[k] += x[i][k];
-      }
-    for (int k = 0; k < kVars; k++) between += size * (c[k] / size - mean[k]) * (c[k] / size - mean[k]);
+  for (int k = 0; k < kVars; k++) {
+    double mean = 0;
+    for (int i = 0; i < kUnits; i++) mean += x[i][k] / kUnits;
+    for (int i = 0; i < kUnits; i++) total += (x[i][k] - mean) * (x[i][k] - mean);
   }
-  EXPECT_NEAR(fus.back().level2, between, 1e-8 * between);
-  ExpectNewickOfAllUnits();
-  ExpectPartitions(z);
-}
-
-TEST_F(ClusterE2E, AverageLinkageRootIsTheMeanDistanceBetweenTheLastGroups) {
-  const std::string z = RunC(kEuclid, "4\n");
-  std::vector<Fusion> fus = FusionDirectory(z, false);
-  ASSERT_EQ(fus.size(), static_cast<size_t>(kUnits - 1));
-  std::vector<int> part = Partition(z, 2);
-  ASSERT_EQ(part.size(), static_cast<size_t>(kUnits));
-  double sum = 0;
-  int count = 0;
-  for (int i = 0; i < kUnits; i++)
-    for (int j = 0; j < kUnits; j++)
-      if (part[i] == 1 && part[j] == 2) {
-        sum += Dist(x[i], x[j]);
-        count++;
-      }
-  EXPECT_NEAR(fus.back().level, sum / count, 1e-9);
-  ExpectNewickOfAllUnits();
-  ExpectPartitions(z);
-}
-
-TEST_F(ClusterE2E, WeightedAverageLinkage) {
-  const std::string z = RunC(kEuclid, "5\n");
-  EXPECT_NE(z.find("(5)average linkage (WPGMA)"), std::string::npos);
-  std::vector<Fusion> fus = FusionDirectory(z, false);
-  ASSERT_EQ(fus.size(), static_cast<size_t>(kUnits - 1));
-  for (int s = 1; s < kUnits - 1; s++) EXPECT_GE(fus[s].level, fus[s - 1].level - 1e-9);
-  ExpectNewickOfAllUnits();
-  ExpectPartitions(z);
-}
-
-TEST_F(ClusterE2E, ConstrainedWardFusesRunsOfNeighbours) {
-  const std::string z = RunC(kEuclid, "7\n1\n");
-  std::vector<Fusion> fus = FusionDirectory(z, true);
-  ASSERT_EQ(fus.size(), static_cast<size_t>(kUnits - 1));
-  for (const Fusion& f : fus) {
-    std::vector<int> numbers;
-    for (const std::string& m : f.members) numbers.push_back(std::stoi(m.substr(4)));
-    for (size_t t = 1; t < numbers.size(); t++) EXPECT_EQ(numbers[t], numbers[t - 1] + 1);
+  EXPECT_NEAR(Fusions(reps[2]).back().level, total, 1e-9 * total);
+  // The constrained method only fuses runs of neighbouring units.
+  for (Fusion f : Fusions(reps[5])) {
+    std::sort(f.members.begin(), f.members.end());
+    EXPECT_EQ(f.members.back() - f.members.front() + 1, static_cast<int>(f.members.size()));
   }
-  ExpectNewickOfAllUnits();
-  ExpectPartitions(z);
 }
 
-TEST_F(ClusterE2E, HierarchicalFactorialNeedsMeasure21AndDrawsNoTree) {
-  const std::string z = RunC("R\n1\n21\n0\nn\n", "6\n");
-  EXPECT_NE(z.find("Eigen.II"), std::string::npos);
-  EXPECT_EQ(FusionDirectory(z, true).size(), static_cast<size_t>(kUnits - 1));
+TEST_F(ClusterE2E, HierarchicalFactorialOnlyAfterMeasure21) {
+  const PlexorRun r = Run(kSetup + kEuclid + "C\n6\n99\nR\n1\n21\n0\nn\nC\n6\n");
+  EXPECT_NE(r.err.find("Incorrect input = 6"), std::string::npos);
+  const std::vector<std::string> reps = Reports(folder.read("Zoviri.txt"));
+  ASSERT_EQ(reps.size(), 1u);
+  EXPECT_NE(reps[0].find("\nStep \tEigen.II   \tEigen.I      \tObjects in group\n"), std::string::npos);
+  EXPECT_EQ(Fusions(reps[0]).size(), static_cast<size_t>(kUnits - 1));
+  EXPECT_EQ(NewickLine(reps[0]), ";\n");
   EXPECT_EQ(folder.read("newick.txt"), ";\n");
-  EXPECT_NE(z.find("Scores of variables on the first and second representative unit"), std::string::npos);
-  EXPECT_NE(z.find("\nStep 19, Eig.II:"), std::string::npos);
-  ExpectPartitions(z);
-}
-
-TEST_F(ClusterE2E, MethodSixIsRefusedForOtherMeasures) {
-  const std::string z = RunC(kEuclid, "6\n99\n");
-  EXPECT_NE(last.err.find("Incorrect input = 6"), std::string::npos);
-  EXPECT_EQ(z.find("CLUSTER ANALYSIS"), std::string::npos);
+  EXPECT_NE(reps[0].find("\nScores of variables on the first and second representative unit for each clustering "
+                         "node:\nVariables:\t"),
+            std::string::npos);
+  EXPECT_NE(reps[0].find("\nStep 19, Eig.II:\t"), std::string::npos);
+  ExpectPartitions(reps[0], kUnits);
 }
 
 TEST_F(ClusterE2E, CorrelationsBetweenVariablesAsAbsoluteValues) {
-  const std::string z = RunC("R\n2\n17\n0\nn\n", "1\n1\n");
-  EXPECT_NE(z.find("Correlation transformation: (1)absolute value correlations\n"), std::string::npos);
-  std::vector<Fusion> fus = FusionDirectory(z, false);
-  ASSERT_EQ(fus.size(), static_cast<size_t>(kVars - 1));
-  // Similarities: single linkage fuses at ever smaller values.
-  for (int s = 1; s < kVars - 1; s++) EXPECT_LE(fus[s].level, fus[s - 1].level + 1e-12);
-  NewickReader reader(folder.read("newick.txt"));
-  ASSERT_TRUE(reader.Parse());
-  EXPECT_EQ(reader.leaves.size(), static_cast<size_t>(kVars));
-}
-
-TEST_F(ClusterE2E, GroupsFromTheMembershipFileAreKept) {
-  PlexorRun r = folder.run(std::string(kSetup) + kGroups + "G\nn\nX\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Current group partition:\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\nFactor management: \nGroups:           \t4\t1\t4\t4\t2\t2\t2\t2\t2\t1\t1\t4\t4\t3\t3\t4\t3\t3"
-                       "\t3\t3\n"),
-            std::string::npos);
+  Run(kSetup + "R\n2\n17\n0\nn\nC\n1\n1\n");
+  const std::vector<std::string> reps = Reports(folder.read("Zoviri.txt"));
+  ASSERT_EQ(reps.size(), 1u);
+  EXPECT_NE(reps[0].find("\nCorrelation transformation: (1)absolute value correlations\n"), std::string::npos);
+  const std::vector<Fusion> f = Fusions(reps[0]);
+  ASSERT_EQ(f.size(), static_cast<size_t>(kVars - 1));
+  // Similarities: single linkage fuses at ever smaller values, at most 1.
+  EXPECT_LE(f[0].level, 1.0);
+  for (int s = 1; s < kVars - 1; s++) EXPECT_LE(f[s].level, f[s - 1].level);
+  EXPECT_EQ(NewickLeaves(folder.read("newick.txt")).size(), static_cast<size_t>(kVars));
 }
 
 TEST_F(ClusterE2E, GroupsAndResemblanceComeBackWithTheSession) {
-  PlexorRun first = folder.run(std::string(kSetup) + kGroups + kEuclid + "X\n");
-  ASSERT_EQ(first.status, 0) << first.err;
-  // Next start: continue the session, append to the results file.
-  PlexorRun r = folder.run("y\na\nG\nn\nC\n1\nX\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\nFactor management: \nGroups:           \t4\t1\t4\t4\t2"), std::string::npos);
-  const std::string z = folder.read("Zoviri.txt");
-  EXPECT_EQ(FusionDirectory(z, false).size(), static_cast<size_t>(kUnits - 1));
-  ExpectNewickOfAllUnits();
+  Run(kSetup + kGroups + kEuclid);
+  const PlexorRun r = Run("y\na\nG\nn\nC\n1\n");  // continue the session, append to the results
+  EXPECT_NE(r.out.find("Current group partition:\nSampling units:   \tsite1\t"), std::string::npos);
+  EXPECT_NE(r.out.find("\nFactor management: \nGroups:           \t4\t1\t4\t4\t2\t2\t2\t2\t2\t1\t1\t4\t4\t3\t3\t4"
+                       "\t3\t3\t3\t3\nChange? y/n "),
+            std::string::npos);
+  EXPECT_EQ(Reports(folder.read("Zoviri.txt")).size(), 1u);
+  EXPECT_EQ(NewickLeaves(folder.read("newick.txt")), SortedLabels("site", kUnits));
 }
 
-TEST_F(ClusterE2E, ShortMembershipFileIsRefusedWithAMessage) {
+TEST_F(ClusterE2E, BadMembershipFilesAreRefusedWithAMessage) {
   folder.write("short.txt", "4 1 4 4 2\n");
-  PlexorRun r = folder.run(std::string(kSetup) + "G\n1\nmanagement\nf\nshort.txt\nf\ndune_management.txt\nG\nn\nX\n");
-  ASSERT_EQ(r.status, 0) << r.err;
+  folder.write("real.txt", "4 1 4 4 2.5 2 2 2 2 1 1 4 4 3 3 4 3 3 3 3\n");
+  folder.write("word.txt", "4 1 4 4 two\n");
+  folder.write("huge.txt", "4 1 4 4 2 2 2 2 2 1 1 4 4 3 3 4 3 3 3 99999999999\n");
+  folder.write("negative.txt", "-4 1 -4 -4 0 0 0 0 0 1 1 -4 -4 3 3 -4 3 3 3 3 and more\n");
+  const PlexorRun r = Run(kSetup + "G\n1\nmanagement\n" +
+                          "f\nnone.txt\nf\nshort.txt\nf\nreal.txt\nf\nword.txt\nf\nhuge.txt\nf\nnegative.txt\nG\nn\n");
+  EXPECT_NE(r.err.find("can't open none.txt"), std::string::npos);
   const std::string question = "Read group memberships from file (f) or from the keyboard (k)? f/k ";
-  const size_t message = r.out.find("File short.txt holds only 5 group numbers; 20 are needed");
-  ASSERT_NE(message, std::string::npos);
-  const size_t first = r.out.find(question);
-  const size_t again = r.out.find(question, first + 1);
-  EXPECT_LT(first, message);
-  EXPECT_LT(message, again);
-  EXPECT_NE(r.out.find("Current group partition:\n"), std::string::npos);
+  const char* messages[] = {
+      "\nFile short.txt holds only 5 group numbers; 20 are needed (1 factor(s) x 20 sampling units). Please check!\n",
+      "\nFile real.txt: value number 5 (2.5) is not an integer group number. Please check!\n",
+      "\nFile word.txt: value number 5 (two) is not an integer group number. Please check!\n",
+      "\nFile huge.txt: value number 20 (99999999999) is not an integer group number. Please check!\n"};
+  size_t at = r.out.find(question, r.out.find(question) + 1);  // after the missing file
+  for (const char* message : messages) {
+    const size_t m = r.out.find(message, at);
+    ASSERT_NE(m, std::string::npos) << message;
+    at = r.out.find(question, m);
+    ASSERT_NE(at, std::string::npos) << "question not asked again after " << message;
+  }
+  EXPECT_NE(r.out.find("\nGroups:           \t-4\t1\t-4\t-4\t0\t0\t0\t0\t0\t1\t1\t-4"), std::string::npos);
 }
 
-TEST_F(ClusterE2E, PortugueseReport) {
-  PlexorRun r = folder.run(std::string("E\nL\nC\n") + "N\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n" +
-                           "G\n1\nmanejo\na\ndune_management.txt\n" + kEuclid + "C\n3\nX\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  const std::string z = folder.read("Zoviri.txt");
-  EXPECT_NE(z.find("ANALISE DE AGRUPAMENTOS"), std::string::npos);
-  EXPECT_NE(z.find("Agrupamento hierarquico:\n"), std::string::npos);
-  EXPECT_NE(z.find("\n2 grupos (na = "), std::string::npos);
-  EXPECT_NE(r.out.find("Veja resultados no arquivo Zoviri.txt."), std::string::npos);
-  ExpectNewickOfAllUnits();
+TEST_F(ClusterE2E, BlockDesignFromTheKeyboardInBothLanguages) {
+  std::string keyboard;
+  for (int i = 0; i < kUnits; i++) keyboard += std::to_string(i % 4 + 1) + " ";
+  for (int i = 0; i < kUnits; i++) keyboard += std::to_string(i < 10 ? 7 : -2) + " ";
+  struct Case {
+    std::string answers, console, track;
+  } cases[] = {
+      {kSetup + "G\n2\ny\ncutting\nk\n",
+       "Enter the name of each factor: \nFactor 1: Blocks\nFactor 2: Read group memberships from file (f) or from "
+       "the keyboard (k)? f/k Enter the group of each sampling unit:\nSampling unit:   \tsite1\t",
+       "Blocks\ncutting\n"},
+      {"E\nL\nC\n" + kSetup + "G\n2\ns\ncorte\nt\n",
+       "Informe o nome de cada fator de agrupamento: \nFator 1: Blocos\nFator 2: Ler grupo de cada unidade amostral de "
+       "um arquivo (a) ou do teclado (t)? a/t Informe o grupo de cada unidade amostral:\nUnidade amostral: \tsite1\t",
+       "Blocos\ncorte\n"},
+  };
+  for (const Case& c : cases) {
+    PlexorFolder f;
+    f.copyFromSource("examples/dune.txt", "dune.txt");
+    const PlexorRun r = f.run(c.answers + keyboard + "\nX\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find(c.console), std::string::npos) << r.out;
+    // Track: groups present, 2 factors, block design, the names, factor 2
+    // nested in factor 1, group counts, labels and memberships.
+    EXPECT_NE(f.read("Sessao.trk").find("\n1\n2\n1\n" + c.track + "0\t1\t\n4\t2\t\n1\t2\t3\t4\t\n-2\t7\t\n1\t2\t3\t4\t1\t"),
+              std::string::npos);
+  }
 }

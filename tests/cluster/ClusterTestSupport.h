@@ -8,46 +8,50 @@
 
 namespace clustertest {
 
-// Square matrix with row pointers, filled from a full row-major list.
-struct Matrix {
-  Matrix(int n, std::vector<double> values) : n(n), store(std::move(values)), rows(n) {
-    store.resize(static_cast<size_t>(n) * n);
-    for (int i = 0; i < n; i++) rows[i] = store.data() + static_cast<size_t>(i) * n;
-  }
-  double** get() { return rows.data(); }
-  int n;
-  std::vector<double> store;
-  std::vector<double*> rows;
-};
+using Points = std::vector<std::vector<double>>;
 
-// Table of rows x cols values with row pointers, filled row by row.
-struct Table {
-  Table(int rows, int cols, std::vector<double> values) : store(std::move(values)), ptr(rows) {
-    store.resize(static_cast<size_t>(rows) * cols);
-    for (int i = 0; i < rows; i++) ptr[i] = store.data() + static_cast<size_t>(i) * cols;
+// rows x cols matrix with row pointers, filled row by row (square when cols is 0).
+struct Matrix {
+  Matrix(int rows, std::vector<double> values, int cols = 0) : n(rows), store(std::move(values)), ptr(rows) {
+    store.resize(static_cast<size_t>(rows) * (cols ? cols : rows));
+    for (int i = 0; i < rows; i++) ptr[i] = store.data() + static_cast<size_t>(i) * (cols ? cols : rows);
   }
   double** get() { return ptr.data(); }
+  double* operator[](int i) { return ptr[i]; }
+  int n;
   std::vector<double> store;
   std::vector<double*> ptr;
 };
 
-// Euclidean distances (or their squares) between the rows of points.
-inline Matrix Distances(const std::vector<std::vector<double>>& points, bool squared = false) {
-  const int n = static_cast<int>(points.size());
+// Euclidean distances (or their squares) between points.
+inline Matrix Distances(const Points& x, bool squared = false) {
+  const int n = static_cast<int>(x.size());
   Matrix d(n, {});
   for (int i = 0; i < n; i++)
     for (int j = 0; j < n; j++) {
       double s = 0;
-      for (size_t t = 0; t < points[i].size(); t++) s += (points[i][t] - points[j][t]) * (points[i][t] - points[j][t]);
-      d.rows[i][j] = squared ? s : std::sqrt(s);
+      for (size_t t = 0; t < x[i].size(); t++) s += (x[i][t] - x[j][t]) * (x[i][t] - x[j][t]);
+      d[i][j] = squared ? s : std::sqrt(s);
     }
   return d;
 }
 
-// Fusion history of n objects with room for the factorial vectors.
+// Chain topology: each object adjacent to the next.
+struct Chain {
+  explicit Chain(int n) : cells(n, std::vector<int>(n, 0)), rows(n) {
+    for (int i = 0; i < n; i++) rows[i] = cells[i].data();
+    for (int i = 0; i + 1 < n; i++) cells[i][i + 1] = 1;
+  }
+  int** get() { return rows.data(); }
+  std::vector<std::vector<int>> cells;
+  std::vector<int*> rows;
+};
+
+// Fusion history of n objects with room for the factorial vectors (p scores).
 struct History {
-  History(int n, int p = 1) : n(n), store(n > 1 ? n - 1 : 0), members(n > 1 ? n - 1 : 0, std::vector<int>(n)) {
-    vecs.resize(4 * store.size(), std::vector<double>(n > p ? n : p));
+  explicit History(int n, int p = 1)
+      : n(n), store(n > 1 ? n - 1 : 0), members(store.size(), std::vector<int>(n)), vecs(4 * store.size()) {
+    for (auto& v : vecs) v.resize(n > p ? n : p);
     for (size_t s = 0; s < store.size(); s++) {
       store[s] = clusterReport{};
       store[s].members = members[s].data();
@@ -61,6 +65,14 @@ struct History {
   clusterReport& operator[](int s) { return store[s]; }
   std::vector<int> Members(int s) const {
     return std::vector<int>(members[s].begin(), members[s].begin() + store[s].nMembers);
+  }
+  // The two fused groups of record s: members up to lastMember, and the rest.
+  std::vector<int> Part(int s, bool first) const {
+    std::vector<int> m = Members(s);
+    size_t cut = 0;
+    while (cut < m.size() && m[cut] != store[s].lastMember) cut++;
+    cut++;
+    return first ? std::vector<int>(m.begin(), m.begin() + cut) : std::vector<int>(m.begin() + cut, m.end());
   }
   // Records a fusion by hand (for the partition and Newick tests).
   void Set(int s, std::vector<int> m, int lastMember, double level, double left, double right) {

@@ -10,23 +10,18 @@
 using clustertest::History;
 using clustertest::Matrix;
 
-TEST(HierFactorialEigen, IdenticalUnitVectors) {
+TEST(HierFactorialEigen, EigenvaluesOfTheCrossProductsOverPresentAttributes) {
   const double r = 1 / std::sqrt(2.0);
-  double x[3] = {r, 0, -r}, y[3] = {r, 0, -r};
-  double e1, e2, v1[2], v2[2];
-  HierFactorialEigen(3, x, y, &e1, &e2, v1, v2);
+  double x[3] = {r, 0, -r}, e1, e2, v1[2], v2[2];
+  HierFactorialEigen(3, x, x, &e1, &e2, v1, v2);
   EXPECT_NEAR(e1, 2, 1e-12);
   EXPECT_NEAR(e2, 0, 1e-12);
   EXPECT_NEAR(std::fabs(v1[0]), r, 1e-12);
   EXPECT_NEAR(v1[0], v1[1], 1e-12);
   EXPECT_NEAR(v2[0], -v2[1], 1e-12);
-}
-
-TEST(HierFactorialEigen, SkipsAttributesWithAMissingValue) {
   // Over attributes 1 and 3 only: [[5, 5], [5, 10]].
-  double x[3] = {1, -999.0, 2}, y[3] = {3, 5, 1};
-  double e1, e2, v1[2], v2[2];
-  HierFactorialEigen(3, x, y, &e1, &e2, v1, v2);
+  double a[3] = {1, -999.0, 2}, b[3] = {3, 5, 1};
+  HierFactorialEigen(3, a, b, &e1, &e2, v1, v2);
   EXPECT_NEAR(e1, (15 + std::sqrt(125.0)) / 2, 1e-10);
   EXPECT_NEAR(e2, (15 - std::sqrt(125.0)) / 2, 1e-10);
 }
@@ -61,14 +56,12 @@ TEST(HierFactorialClustering, MostCorrelatedRowsFuseFirst) {
 
 TEST(HierFactorialClustering, SecondStepUsesTheRepresentativeVector) {
   // Rows 1 and 2 are identical after centring; the group's vector is then
-  // sqrt(2) z1, and its pair with z3 has second eigenvalue (3 - sqrt(1 + 8 r^2)) / 2.
-  clustertest::Table x(3, 4, {1, 2, 3, 4,  //
-               2, 3, 4, 5,  //
-               1, 3, 2, 4});
+  // sqrt(2) z1, and its pair with z3 (correlation r = 0.8 with z1) has the
+  // eigenvalues (3 -+ sqrt(1 + 8 r^2)) / 2.
+  Matrix x(3, {1, 2, 3, 4, 2, 3, 4, 5, 1, 3, 2, 4}, 4);
   History h(3, 4);
   HierFactorialClustering(3, 4, x.get(), h.get());
   EXPECT_EQ(h.Members(0), (std::vector<int>{1, 2}));
-  // Correlation of (1,2,3,4) and (1,3,2,4): 0.8.
   const double r = 0.8;
   EXPECT_NEAR(h[1].level, (3 - std::sqrt(1 + 8 * r * r)) / 2, 1e-10);
   EXPECT_NEAR(h[1].level2, (3 + std::sqrt(1 + 8 * r * r)) / 2, 1e-10);

@@ -1,6 +1,11 @@
-// Linkage methods: choice of the pair, the four update rules, similarities,
-// squared input and the fields of the fusion records.
+// Linkage methods against their definitions: the resemblance between two
+// groups is the smallest, the largest or the mean value between their members.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
 
 #include "cluster/ClusterMethods.h"
 #include "cluster/ClusterTestSupport.h"
@@ -10,178 +15,106 @@ using clustertest::Matrix;
 
 namespace {
 
-// Points 0, 1, 3 and 7 on a line.
-Matrix LineDistances() { return clustertest::Distances({{0}, {1}, {3}, {7}}); }
+// Clustering by the definition of the group resemblance, scanning the pairs
+// of current groups in order and keeping the first best.
+std::vector<std::vector<int>> ByDefinition(Matrix& d, bool isDissim, int method, std::vector<double>& levels) {
+  std::vector<std::vector<int>> groups, history;
+  for (int i = 1; i <= d.n; i++) groups.push_back({i});
+  while (groups.size() > 1) {
+    double best = isDissim ? 1e300 : -1e300;
+    size_t ba = 0, bb = 1;
+    for (size_t a = 0; a < groups.size(); a++)
+      for (size_t b = a + 1; b < groups.size(); b++) {
+        double lo = 1e300, hi = -1e300, sum = 0;
+        for (int x : groups[a])
+          for (int y : groups[b]) {
+            lo = std::min(lo, d[x - 1][y - 1]);
+            hi = std::max(hi, d[x - 1][y - 1]);
+            sum += d[x - 1][y - 1];
+          }
+        double v = sum / (groups[a].size() * groups[b].size());
+        if (method == kSingleLinkage) v = isDissim ? lo : hi;
+        if (method == kCompleteLinkage) v = isDissim ? hi : lo;
+        if (isDissim ? v < best : v > best) {
+          best = v;
+          ba = a;
+          bb = b;
+        }
+      }
+    groups[ba].insert(groups[ba].end(), groups[bb].begin(), groups[bb].end());
+    groups.erase(groups.begin() + bb);
+    history.push_back(groups[ba]);
+    levels.push_back(best);
+  }
+  return history;
+}
 
 }  // namespace
 
-TEST(LinkageTies, EqualMinimaGoToTheFirstPairInScanOrder) {
-  // d(1,2) = d(3,4) = 1: objects 1 and 2 fuse first.
-  Matrix d(4, {0, 1, 5, 6,  //
-               1, 0, 5, 6,  //
-               5, 5, 0, 1,  //
-               6, 6, 1, 0});
-  History h(4);
-  LinkageCluster(4, d.get(), h.get(), true, false, kSingleLinkage, true);
-  EXPECT_EQ(h.Members(0), (std::vector<int>{1, 2}));
-  EXPECT_EQ(h.Members(1), (std::vector<int>{3, 4}));
+TEST(Linkage, MatchesTheDefinitionWithManyTies) {
+  // Small integers (many ties) for single and complete linkage; continuous
+  // values for the average, whose updates round. Squared distances given as
+  // such must give the same history and levels.
+  for (int n : {2, 9, 23, 37})
+    for (bool isDissim : {true, false})
+      for (int method : {kSingleLinkage, kCompleteLinkage, kUPGMA}) {
+        std::mt19937 gen(100 + n);
+        std::uniform_int_distribution<int> small(1, 6);
+        std::uniform_real_distribution<double> wide(0, 10);
+        Matrix d(n, {}), d2(n, {});
+        for (int i = 0; i < n; i++)
+          for (int j = i + 1; j < n; j++) {
+            d[i][j] = d[j][i] = method == kUPGMA ? wide(gen) : small(gen);
+            d2[i][j] = d2[j][i] = d[i][j] * d[i][j];
+          }
+        const std::vector<double> before = d.store;
+        std::vector<double> levels;
+        const std::vector<std::vector<int>> expected = ByDefinition(d, isDissim, method, levels);
+        History h(n), h2(n);
+        LinkageCluster(n, d.get(), h.get(), isDissim, false, method, true);
+        ASSERT_EQ(d.store, before);
+        if (isDissim) LinkageCluster(n, d2.get(), h2.get(), true, true, method, false);
+        for (int s = 0; s < n - 1; s++) {
+          ASSERT_EQ(h.Members(s), expected[s]) << "method " << method << " n " << n << " step " << s + 1;
+          ASSERT_NEAR(h[s].level, levels[s], 1e-9);
+          if (!isDissim) continue;
+          ASSERT_EQ(h2.Members(s), expected[s]);
+          ASSERT_NEAR(h2[s].level, levels[s], 1e-9);
+        }
+      }
 }
 
-TEST(LinkageTies, SameFirstIndexGoesToTheSmallerSecondIndex) {
-  // d(1,3) = d(1,4) = 2 are the smallest: 1 and 3 fuse first.
-  Matrix d(4, {0, 9, 2, 2,  //
-               9, 0, 8, 8,  //
-               2, 8, 0, 7,  //
-               2, 8, 7, 0});
-  History h(4);
-  LinkageCluster(4, d.get(), h.get(), true, false, kCompleteLinkage, true);
-  EXPECT_EQ(h.Members(0), (std::vector<int>{1, 3}));
-  EXPECT_DOUBLE_EQ(h[0].level, 2);
+TEST(Linkage, RecordsOfAFusion) {
+  // Points 5, 0, 5.5, 1: {1,3} at 0.5, {2,4} at 1, all at 4 (single linkage);
+  // as similarities 10 - d the levels decrease and the branches are negative.
+  Matrix d = clustertest::Distances({{5}, {0}, {5.5}, {1}}), s(4, {});
+  for (int i = 0; i < 16; i++) s.store[i] = 10 - d.store[i];
+  for (bool isDissim : {true, false}) {
+    History h(4);
+    LinkageCluster(4, (isDissim ? d : s).get(), h.get(), isDissim, false, kSingleLinkage, true);
+    const double top = isDissim ? 0 : 10, sign = isDissim ? 1 : -1;
+    EXPECT_EQ(h.Members(0), (std::vector<int>{1, 3}));
+    EXPECT_EQ(h.Members(2), (std::vector<int>{1, 3, 2, 4}));
+    EXPECT_EQ(h[2].lastMember, 3);
+    EXPECT_DOUBLE_EQ(h[2].level, top + sign * 4);
+    EXPECT_DOUBLE_EQ(h[2].branchLeft, sign * (4 - 0.5));
+    EXPECT_DOUBLE_EQ(h[2].branchRight, sign * (4 - 1));
+    for (int k = 0; k < 3; k++) EXPECT_EQ(h[k].node, 5 + k);
+  }
 }
 
-TEST(LinkageTies, SimilarityTiesGoToTheFirstPair) {
-  Matrix s(3, {1, 0.4, 0.8,  //
-               0.4, 1, 0.8,  //
-               0.8, 0.8, 1});
-  History h(3);
-  LinkageCluster(3, s.get(), h.get(), false, false, kSingleLinkage, true);
-  EXPECT_EQ(h.Members(0), (std::vector<int>{1, 3}));
-  EXPECT_DOUBLE_EQ(h[0].level, 0.8);
-}
-
-TEST(LinkageRules, SingleLinkageOnALine) {
-  Matrix d = LineDistances();
-  History h(4);
-  LinkageCluster(4, d.get(), h.get(), true, false, kSingleLinkage, true);
-  EXPECT_DOUBLE_EQ(h[0].level, 1);
-  EXPECT_DOUBLE_EQ(h[1].level, 2);
-  EXPECT_DOUBLE_EQ(h[2].level, 4);
-  EXPECT_EQ(h.Members(2), (std::vector<int>{1, 2, 3, 4}));
-}
-
-TEST(LinkageRules, CompleteLinkageOnALine) {
-  Matrix d = LineDistances();
-  History h(4);
-  LinkageCluster(4, d.get(), h.get(), true, false, kCompleteLinkage, true);
-  EXPECT_DOUBLE_EQ(h[0].level, 1);
-  EXPECT_DOUBLE_EQ(h[1].level, 3);  // {0,1} to 3: max(3, 2)
-  EXPECT_DOUBLE_EQ(h[2].level, 7);
-}
-
-TEST(LinkageRules, UpgmaWeighsBySize) {
-  Matrix d = LineDistances();
-  History h(4);
-  LinkageCluster(4, d.get(), h.get(), true, false, kUPGMA, true);
-  EXPECT_DOUBLE_EQ(h[0].level, 1);
-  EXPECT_DOUBLE_EQ(h[1].level, 2.5);  // (3 + 2) / 2
-  // Mean of all distances between {0,1,3} and 7: (7 + 6 + 4) / 3.
-  EXPECT_DOUBLE_EQ(h[2].level, 17.0 / 3.0);
-}
-
-TEST(LinkageRules, WpgmaAveragesTheTwoParts) {
-  Matrix d = LineDistances();
-  History h(4);
-  LinkageCluster(4, d.get(), h.get(), true, false, kWPGMA, true);
-  EXPECT_DOUBLE_EQ(h[1].level, 2.5);
-  EXPECT_DOUBLE_EQ(h[2].level, ((7 + 6) / 2.0 + 4) / 2.0);
-}
-
-TEST(LinkageSimilarity, SingleLinkageFusesAtTheLargestSimilarity) {
-  Matrix s(4, {1, 0.9, 0.2, 0.1,  //
-               0.9, 1, 0.5, 0.3,  //
-               0.2, 0.5, 1, 0.6,  //
-               0.1, 0.3, 0.6, 1});
-  History h(4);
-  LinkageCluster(4, s.get(), h.get(), false, false, kSingleLinkage, true);
-  EXPECT_EQ(h.Members(0), (std::vector<int>{1, 2}));
-  EXPECT_DOUBLE_EQ(h[0].level, 0.9);
-  EXPECT_EQ(h.Members(1), (std::vector<int>{3, 4}));
-  EXPECT_DOUBLE_EQ(h[1].level, 0.6);
-  EXPECT_DOUBLE_EQ(h[2].level, 0.5);  // largest similarity between the two groups
-  EXPECT_EQ(h[2].lastMember, 2);
-  EXPECT_DOUBLE_EQ(h[2].branchLeft, 0.5 - 0.9);
-  EXPECT_DOUBLE_EQ(h[2].branchRight, 0.5 - 0.6);
-}
-
-TEST(LinkageSimilarity, CompleteLinkageTakesTheSmallestSimilarity) {
-  Matrix s(3, {1, 0.9, 0.2,  //
-               0.9, 1, 0.5,  //
-               0.2, 0.5, 1});
-  History h(3);
-  LinkageCluster(3, s.get(), h.get(), false, false, kCompleteLinkage, true);
-  EXPECT_DOUBLE_EQ(h[1].level, 0.2);
-}
-
-TEST(LinkageRecords, NodesMembersAndBranches) {
-  Matrix d = LineDistances();
-  History h(4);
-  LinkageCluster(4, d.get(), h.get(), true, false, kSingleLinkage, true);
-  for (int s = 0; s < 3; s++) EXPECT_EQ(h[s].node, 4 + s + 1);
-  EXPECT_EQ(h[0].lastMember, 1);
-  EXPECT_DOUBLE_EQ(h[0].branchLeft, 1);
-  EXPECT_DOUBLE_EQ(h[0].branchRight, 1);
-  EXPECT_EQ(h.Members(1), (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(h[1].lastMember, 2);
-  EXPECT_DOUBLE_EQ(h[1].branchLeft, 2 - 1);
-  EXPECT_DOUBLE_EQ(h[1].branchRight, 2);
-  EXPECT_DOUBLE_EQ(h[2].level2, 0);
-}
-
-TEST(LinkageRecords, LaterGroupFusingWithAnEarlierObject) {
-  // 2 and 3 fuse first; then 1 joins: members start with the first group.
-  Matrix d = clustertest::Distances({{0}, {5}, {5.5}});
-  History h(3);
-  LinkageCluster(3, d.get(), h.get(), true, false, kSingleLinkage, true);
-  EXPECT_EQ(h.Members(0), (std::vector<int>{2, 3}));
-  EXPECT_EQ(h.Members(1), (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(h[1].lastMember, 1);
-}
-
-TEST(LinkageSquared, LevelsAreSquareRootsOfSquaredInput) {
-  Matrix d2 = clustertest::Distances({{0}, {1}, {3}, {7}}, true);
-  History h(4);
-  LinkageCluster(4, d2.get(), h.get(), true, true, kCompleteLinkage, true);
-  EXPECT_DOUBLE_EQ(h[0].level, 1);
-  EXPECT_DOUBLE_EQ(h[1].level, 3);
-  EXPECT_DOUBLE_EQ(h[2].level, 7);
-}
-
-TEST(LinkageSquared, AverageLinkageAveragesDistancesNotSquares) {
-  Matrix d2 = clustertest::Distances({{0}, {1}, {3}, {7}}, true);
-  History h(4);
-  LinkageCluster(4, d2.get(), h.get(), true, true, kUPGMA, true);
-  EXPECT_DOUBLE_EQ(h[1].level, 2.5);
-  EXPECT_DOUBLE_EQ(h[2].level, 17.0 / 3.0);
-}
-
-TEST(LinkageCopy, CopyLeavesTheInputAlone) {
-  Matrix d = LineDistances();
-  std::vector<double> before = d.store;
-  History h(4);
-  LinkageCluster(4, d.get(), h.get(), true, false, kUPGMA, true);
-  EXPECT_EQ(d.store, before);
-  History h2(4);
-  LinkageCluster(4, d.get(), h2.get(), true, false, kUPGMA, false);
-  for (int s = 0; s < 3; s++) EXPECT_DOUBLE_EQ(h2[s].level, h[s].level);
-}
-
-TEST(LinkageFusionRule, UpdatesAndRemovesTheSecondGroup) {
-  // Three groups of sizes 1, 2, 1; fuse 0 and 2 with UPGMA.
-  Matrix w(3, {0, 4, 2,  //
-               0, 0, 8,  //
-               0, 0, 0});
-  int sizes[3] = {1, 2, 1};
-  LinkageFusion(3, sizes, 0, 2, w.get(), true, kUPGMA);
-  EXPECT_EQ(sizes[0], 2);
-  EXPECT_EQ(sizes[1], 2);
-  EXPECT_DOUBLE_EQ(w.rows[0][1], (4 + 8) / 2.0);
-}
-
-TEST(LinkageEdge, TwoObjectsGiveOneFusion) {
-  Matrix d(2, {0, 3, 3, 0});
-  History h(2);
-  LinkageCluster(2, d.get(), h.get(), true, false, kSingleLinkage, true);
-  EXPECT_EQ(h.Members(0), (std::vector<int>{1, 2}));
-  EXPECT_DOUBLE_EQ(h[0].level, 3);
-  EXPECT_EQ(h[0].node, 3);
+TEST(Linkage, WeightedAverageAndTheFirstPairOfTies) {
+  // Points 0, 1, 3, 7: WPGMA gives 1, (3 + 2) / 2, ((7 + 6) / 2 + 4) / 2.
+  Matrix line = clustertest::Distances({{0}, {1}, {3}, {7}});
+  History w(4);
+  LinkageCluster(4, line.get(), w.get(), true, false, kWPGMA, true);
+  EXPECT_DOUBLE_EQ(w[1].level, 2.5);
+  EXPECT_DOUBLE_EQ(w[2].level, 5.25);
+  // d(1,3) = d(1,4) = d(2,3) are the smallest: 1 and 3 fuse first, by every method.
+  Matrix tie(4, {0, 9, 2, 2, 9, 0, 2, 8, 2, 2, 0, 7, 2, 8, 7, 0});
+  for (int method : {kSingleLinkage, kCompleteLinkage, kUPGMA, kWPGMA}) {
+    History h(4);
+    LinkageCluster(4, tie.get(), h.get(), true, false, method, true);
+    EXPECT_EQ(h.Members(0), (std::vector<int>{1, 3})) << method;
+  }
 }
