@@ -18,6 +18,9 @@ namespace {
 
 const char* Tx(const char* portuguese, const char* english) { return port ? portuguese : english; }
 
+// Group numbers typed in must fit an int.
+constexpr double kLowestGroup = INT_MIN, kHighestGroup = INT_MAX;
+
 void ShowCurrentGroups() {
   fprintf(out, "%s", Tx("Particao atual em grupos:\n", "Current group partition:\n"));
   fprintf(out, "%s", Tx("Unidades amostrais: ", "Sampling units:   "));
@@ -110,8 +113,7 @@ void ReadMembershipKeyboard() {
     fprintf(out, Tx("\nFator %s: ", "\nFactor %s: "), factorLabel[f]);
     fprintf(out, "%s", Tx("\nGrupos:           ", "\nGroups:           "));
     for (int i = 0; i < nObj; i++)
-      grMemb[f][i] =
-          static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
+      grMemb[f][i] = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", kLowestGroup, kHighestGroup));
   }
 }
 
