@@ -52,28 +52,20 @@ TEST(SessionMemory, DimensionedZeroFilledAndReleasedWithEverythingDependent) {
   nVar = 3;
   Dimensiona();
   for (int i = 0; i < 4; i++)
-    for (int j = 0; j < 3; j++) {
-      EXPECT_EQ(dataOrig[i][j], 0);
-      EXPECT_EQ(data[i][j], 0);
-    }
-  temDados = 1;
-  temRese = 1;
+    for (int j = 0; j < 3; j++) EXPECT_EQ(dataOrig[i][j] + data[i][j], 0);
+  temDados = temRese = temEscore = temGrupo = grMembDimensioned = 1;
   nRows = 4;
+  nFactors = 2;
   rese = dimDouble2D(4, 4);
-  temEscore = 1;
   eig = dimDouble1D(5);
   evectors = dimDouble2D(5, 5);
   escores = dimDouble2D(4, 4);
-  temGrupo = 1;
-  nFactors = 2;
-  grMembDimensioned = 1;
-  const int rows = GroupArrayRows(2);
-  grMemb = dimInt2D(rows, 4);
-  grLabel = dimInt2D(rows, 4);
-  nGroups = dimInt1D(rows);
+  grMemb = dimInt2D(GroupArrayRows(2), 4);
+  grLabel = dimInt2D(GroupArrayRows(2), 4);
+  nGroups = dimInt1D(GroupArrayRows(2));
   nestedFactor = dimInt1D(2);
   factorLabel = dimChar2D(2, NAME_LEN);
-  LivraMemoria();
+  LivraMemoria();  // the sanitizer build reports anything left behind
   EXPECT_EQ(temDados + temRese + temEscore + temGrupo + grMembDimensioned, 0);
   EXPECT_TRUE(dataOrig == nullptr && rese == nullptr && escores == nullptr && grMemb == nullptr);
   LivraMemoria();  // nothing left to release
