@@ -10,13 +10,13 @@ namespace {
 
 using Measure = void (*)(int, int, double**, double**);
 
-double Pair(Measure f, Table& t) {
-  Square r(2);
-  f(2, t.m(), *t, *r);
-  return r[0][1];
+double Pair(Measure f, Table& t, int i = 0, int j = 1) {
+  Square r(t.n());
+  f(t.n(), t.m(), *t, *r);
+  return r[i][j];
 }
 
-TEST(JointFreq, CountsAndIgnoredValues) {
+TEST(JointFreq, CountsOnlyExactZerosAndOnes) {
   Table t{{1, 1, 0, 0, 2, MV, 1}, {1, 0, 1, 0, 1, 1, 0.5}};
   int a, b, c, d;
   JointFreq(7, t[0], t[1], &a, &b, &c, &d);
@@ -26,84 +26,44 @@ TEST(JointFreq, CountsAndIgnoredValues) {
   EXPECT_EQ(d, 1);
 }
 
-TEST(JointFreq, AgreesWithProductsOnRandomBinaryRows) {
-  Lcg g(3);
-  const int m = 200;
-  Table t(2, m);
-  for (int k = 0; k < m; k++) {
-    t[0][k] = g.Uniform() < 0.4 ? 1 : 0;
-    t[1][k] = g.Uniform() < 0.6 ? 1 : 0;
+// Each measure on three pairs: (1,1,0) x (1,0,0) with a=1 b=1 c=0 d=1;
+// (1,1,1,0,0,0) x (1,0,0,1,1,0) with a=1 b=2 c=2 d=1; two rows without a 1.
+TEST(BinaryMeasures, FormulasOfTheCounts) {
+  Table small{{1, 1, 0}, {1, 0, 0}};
+  Table mixed{{1, 1, 1, 0, 0, 0}, {1, 0, 0, 1, 1, 0}};
+  Table empty{{0, 0, 0}, {0, 0, 0}};
+  struct Row {
+    const char* what;
+    Measure f;
+    double small, mixed, empty;
+  };
+  const Row rows[] = {
+      {"Jaccard", Jaccard, 0.5, 1.0 / 5, 0.0},
+      {"SimpleMatching", SimpleMatching, 2.0 / 3, 2.0 / 6, 1.0},
+      {"SokalMichener", SokalMichener, 1.0 / 3, 1.0 / 6, 0.0},
+      {"Ochiai", Ochiai, 1.0 / std::sqrt(2.0), 1.0 / 3, 0.0},
+      {"Sorensen", Sorensen, 2.0 / 3, 2.0 / 6, 0.0},
+      {"MeanSquareContingency", MeanSquareContingency, 1.0 / 4, 9.0 / 81, 0.0},
+      {"JaccardDissimilarity", JaccardDissimilarity, 0.5, 4.0 / 5, 1.0},
+      {"JaccardTurnover", JaccardTurnover, 0.0, 4.0 / 5, MV},
+      {"JaccardNestedness", JaccardNestedness, 0.5, 0.0, MV},
+      {"SorensenDissimilarity", SorensenDissimilarity, 1.0 / 3, 4.0 / 6, 1.0},
+      {"SorensenTurnover", SorensenTurnover, 0.0, 2.0 / 3, MV},
+      {"SorensenNestedness", SorensenNestedness, 1.0 / 3, 0.0, MV},
+  };
+  for (const Row& r : rows) {
+    EXPECT_NEAR(Pair(r.f, small), r.small, 1e-15) << r.what;
+    EXPECT_NEAR(Pair(r.f, mixed), r.mixed, 1e-15) << r.what;
+    EXPECT_EQ(Pair(r.f, empty), r.empty) << r.what;
   }
-  int a, b, c, d;
-  JointFreq(m, t[0], t[1], &a, &b, &c, &d);
-  double ea = 0, eb = 0, ec = 0, ed = 0;
-  for (int k = 0; k < m; k++) {
-    const double x = t[0][k], y = t[1][k];
-    ea += x * y;
-    eb += x * (1 - y);
-    ec += (1 - x) * y;
-    ed += (1 - x) * (1 - y);
-  }
-  EXPECT_EQ(a, ea);
-  EXPECT_EQ(b, eb);
-  EXPECT_EQ(c, ec);
-  EXPECT_EQ(d, ed);
-  EXPECT_EQ(a + b + c + d, m);
+  // Diagonal of a row with presences: similarity 1, no turnover.
+  EXPECT_EQ(Pair(Jaccard, mixed, 0, 0), 1.0);
+  EXPECT_EQ(Pair(MeanSquareContingency, mixed, 1, 1), 1.0);
+  EXPECT_EQ(Pair(JaccardTurnover, mixed, 0, 0), 0.0);
 }
 
-TEST(BinaryMeasures, OnePresenceSharedOneUnshared) {
-  // (1,1,0) and (1,0,0): a = 1, b = 1, c = 0, d = 1.
-  Table t{{1, 1, 0}, {1, 0, 0}};
-  EXPECT_DOUBLE_EQ(Pair(Jaccard, t), 0.5);
-  EXPECT_DOUBLE_EQ(Pair(Sorensen, t), 2.0 / 3.0);
-  EXPECT_DOUBLE_EQ(Pair(SokalMichener, t), 1.0 / 3.0);
-  EXPECT_DOUBLE_EQ(Pair(Ochiai, t), 1.0 / std::sqrt(2.0));
-  EXPECT_DOUBLE_EQ(Pair(SimpleMatching, t), 2.0 / 3.0);
-  EXPECT_DOUBLE_EQ(Pair(MeanSquareContingency, t), 1.0 / 4.0);  // (1*1 - 0)^2 / (2*1*1*2)
-  EXPECT_DOUBLE_EQ(Pair(JaccardDissimilarity, t), 0.5);
-  EXPECT_DOUBLE_EQ(Pair(JaccardTurnover, t), 0.0);
-  EXPECT_DOUBLE_EQ(Pair(JaccardNestedness, t), 0.5);
-  EXPECT_DOUBLE_EQ(Pair(SorensenDissimilarity, t), 1.0 / 3.0);
-  EXPECT_DOUBLE_EQ(Pair(SorensenTurnover, t), 0.0);
-  EXPECT_DOUBLE_EQ(Pair(SorensenNestedness, t), 1.0 / 3.0);
-}
-
-TEST(BinaryMeasures, RowsWithoutPresences) {
-  Table t{{0, 0, 0}, {0, 0, 0}};
-  EXPECT_EQ(Pair(Jaccard, t), 0.0);
-  EXPECT_EQ(Pair(Sorensen, t), 0.0);
-  EXPECT_EQ(Pair(SokalMichener, t), 0.0);
-  EXPECT_EQ(Pair(Ochiai, t), 0.0);
-  EXPECT_EQ(Pair(MeanSquareContingency, t), 0.0);
-  EXPECT_EQ(Pair(JaccardDissimilarity, t), 1.0);
-  EXPECT_EQ(Pair(SorensenDissimilarity, t), 1.0);
-  EXPECT_EQ(Pair(JaccardTurnover, t), -999.0);
-  EXPECT_EQ(Pair(JaccardNestedness, t), -999.0);
-  EXPECT_EQ(Pair(SorensenTurnover, t), -999.0);
-  EXPECT_EQ(Pair(SorensenNestedness, t), -999.0);
-  EXPECT_EQ(Pair(SimpleMatching, t), 1.0);
-}
-
-TEST(BinaryMeasures, MixedPairsAndTheDiagonal) {
-  // (1,1,1,0,0,0) and (1,0,0,1,1,0): a = 1, b = 2, c = 2, d = 1.
-  Table t{{1, 1, 1, 0, 0, 0}, {1, 0, 0, 1, 1, 0}};
-  Square r(2);
-  Jaccard(2, 6, *t, *r);
-  EXPECT_DOUBLE_EQ(r[0][1], 1.0 / 5.0);
-  EXPECT_DOUBLE_EQ(r[0][0], 1.0);
-  MeanSquareContingency(2, 6, *t, *r);
-  EXPECT_DOUBLE_EQ(r[0][1], 9.0 / 81.0);  // (1 - 4)^2 / (3*3*3*3)
-  EXPECT_DOUBLE_EQ(r[0][0], 1.0);
-  JaccardTurnover(2, 6, *t, *r);
-  EXPECT_DOUBLE_EQ(r[0][1], 4.0 / 5.0);
-  EXPECT_DOUBLE_EQ(r[0][0], 0.0);
-  SorensenNestedness(2, 6, *t, *r);
-  EXPECT_DOUBLE_EQ(r[0][1], 0.0);
-  EXPECT_DOUBLE_EQ(r[1][1], 0.0);
-}
-
-TEST(BinaryMeasures, ValuesOtherThanZeroOneAndMissing) {
-  Table two{{1, 2, 0}, {1, 0, 0}};
+TEST(BinaryMeasures, OtherValuesAndMissingCells) {
+  Table two{{1, 2, 0}, {1, 0, 0}};  // the 2 enters no count
   EXPECT_DOUBLE_EQ(Pair(Jaccard, two), 1.0);
   EXPECT_DOUBLE_EQ(Pair(SimpleMatching, two), 2.0 / 3.0);
   Table miss{{1, MV, 1}, {1, 1, 0}};
@@ -115,7 +75,8 @@ TEST(BinaryMeasures, ValuesOtherThanZeroOneAndMissing) {
   EXPECT_EQ(Pair(SimpleMatching, none), 0.0);
 }
 
-TEST(BaselgaPartition, TurnoverPlusNestednessIsTheDissimilarity) {
+// Baselga: turnover + nestedness = dissimilarity, for Jaccard and Sorensen.
+TEST(BinaryMeasures, TurnoverPlusNestednessIsTheDissimilarity) {
   Lcg g(11);
   const int n = 12, m = 15;
   Table t(n, m);
@@ -131,7 +92,7 @@ TEST(BaselgaPartition, TurnoverPlusNestednessIsTheDissimilarity) {
   int checked = 0;
   for (int i = 0; i < n; i++)
     for (int j = i; j < n; j++) {
-      if (jtu[i][j] == -999.0) continue;
+      if (jtu[i][j] == MV) continue;
       EXPECT_NEAR(jtu[i][j] + jne[i][j], jac[i][j], 1e-14);
       EXPECT_NEAR(sim[i][j] + sne[i][j], sor[i][j], 1e-14);
       checked++;
@@ -139,14 +100,13 @@ TEST(BaselgaPartition, TurnoverPlusNestednessIsTheDissimilarity) {
   EXPECT_GT(checked, 50);
 }
 
-TEST(BetaSOR, ThreeSitesOneGroup) {
-  Table t{{1, 1, 0}, {1, 0, 1}, {0, 1, 1}};
-  EXPECT_DOUBLE_EQ(BetaSOR(3, 3, *t, nullptr, nullptr), 0.5);
-}
-
-TEST(BetaSOR, ByGroupInAscendingOrder) {
-  // Group 1: (1,0,0) and (0,1,0): every species unshared, beta 1.
-  // Group 2: two identical sites, beta 0. Group 3: one empty site, 0.
+TEST(BetaSOR, AllSitesAndByGroup) {
+  Table three{{1, 1, 0}, {1, 0, 1}, {0, 1, 1}};
+  EXPECT_DOUBLE_EQ(BetaSOR(3, 3, *three, nullptr, nullptr), 0.5);
+  // Two sites: the pairwise Sorensen dissimilarity.
+  Table pair{{1, 1, 1, 0, 0, 0}, {1, 0, 0, 1, 1, 0}};
+  EXPECT_DOUBLE_EQ(BetaSOR(2, 6, *pair, nullptr, nullptr), 4.0 / 6.0);
+  // Group 1: every species unshared, 1; group 2: identical sites, 0; group 3: one empty site, 0.
   Table t{{1, 1, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {0, 0, 0}};
   int groups[5] = {2, 1, 2, 1, 3};
   double beta[3] = {-1, -1, -1};
@@ -154,13 +114,6 @@ TEST(BetaSOR, ByGroupInAscendingOrder) {
   EXPECT_DOUBLE_EQ(beta[0], 1.0);
   EXPECT_DOUBLE_EQ(beta[1], 0.0);
   EXPECT_DOUBLE_EQ(beta[2], 0.0);
-}
-
-TEST(BetaSOR, TwoSitesEqualsPairwiseSorensenDissimilarity) {
-  Table t{{1, 1, 1, 0, 0, 0}, {1, 0, 0, 1, 1, 0}};
-  Square r(2);
-  SorensenDissimilarity(2, 6, *t, *r);
-  EXPECT_DOUBLE_EQ(BetaSOR(2, 6, *t, nullptr, nullptr), r[0][1]);
 }
 
 }  // namespace
