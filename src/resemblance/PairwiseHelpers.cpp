@@ -6,6 +6,24 @@
 
 #include "ZQLib/zqlibDim.h"
 
+namespace {
+
+// True when the values of x at the positions where both x and y are present
+// are all equal (or there is no such position).
+bool ConstantWhereBoth(int m, const double* x, const double* y) {
+  int first = -1;
+  for (int k = 0; k < m; k++) {
+    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+    if (first < 0)
+      first = k;
+    else if (x[k] != x[first])
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 double Correlation2VecMV(int m, double* x, double* y) {
   int c = 0;
   double sx = 0.0, sy = 0.0;
@@ -15,7 +33,10 @@ double Correlation2VecMV(int m, double* x, double* y) {
     sx += x[k];
     sy += y[k];
   }
-  if (c == 0) return 0.0;
+  // A constant vector has no direction: it correlates 0 with everything, as
+  // the centred and normalized rows of the path without missing values do.
+  // (Its mean need not equal its value after rounding, so test the values.)
+  if (c == 0 || ConstantWhereBoth(m, x, y) || ConstantWhereBoth(m, y, x)) return 0.0;
   const double mx = sx / c, my = sy / c;
   double ssx = 0.0, ssy = 0.0, sxy = 0.0;
   for (int k = 0; k < m; k++) {
@@ -25,8 +46,6 @@ double Correlation2VecMV(int m, double* x, double* y) {
     ssy += dy * dy;
     sxy += dx * dy;
   }
-  // A constant vector has no direction: it correlates 0 with everything, as
-  // the centred and normalized rows of the path without missing values do.
   if (!(ssx > 0.0) || !(ssy > 0.0)) return 0.0;
   return sxy / (std::sqrt(ssx) * std::sqrt(ssy));
 }
@@ -58,7 +77,7 @@ double Covariance2VecMV(int m, double* x, double* y) {
     sx += x[k];
     sy += y[k];
   }
-  if (c < 2) return 0.0;
+  if (c < 2 || ConstantWhereBoth(m, x, y) || ConstantWhereBoth(m, y, x)) return 0.0;
   const double mx = sx / c, my = sy / c;
   double s = 0.0;
   for (int k = 0; k < m; k++) {
@@ -77,7 +96,15 @@ double CrossProduct2VecMV(int m, double* x, double* y) {
   return s;
 }
 
+
 namespace rsm {
+
+void ZeroConstantRows(int n, int m, double** table, double** centred) {
+  for (int i = 0; i < n; i++)
+    if (ConstantWhereBoth(m, table[i], table[i]))
+      for (int k = 0; k < m; k++)
+        if (!IsMissing(table[i][k])) centred[i][k] = 0.0;
+}
 
 bool TableHasMissing(int n, int m, double** table) {
   for (int i = 0; i < n; i++)

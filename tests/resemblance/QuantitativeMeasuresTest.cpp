@@ -83,6 +83,22 @@ TEST(QuantitativeMeasures, HandValues) {
   }
 }
 
+// A constant entity whose mean is not its value after rounding (seven times
+// 0.1) still has deviations 0: correlation and covariance 0, never +-1.
+TEST(QuantitativeMeasures, ConstantEntitiesOfInexactMean) {
+  for (double last : {0.1, MV}) {
+    Table t{{0.1, 0.1, 0.1, 0.1, 0.1, 0.1, last}, {1, 2, 3, 4, 5, 6, 7}, {0.7, 0.7, 0.7, 0.7, 0.7, 0.7, 0.7}};
+    Square c(3), v(3);
+    CorrelationMV(3, 7, *t, *c);
+    CovarianceMV(3, 7, *t, *v);
+    for (int j = 0; j < 3; j++) {
+      EXPECT_EQ(c[0][j], 0.0) << last << " " << j;
+      EXPECT_EQ(c[2][j], 0.0) << last << " " << j;
+      EXPECT_EQ(v[0][j], 0.0) << last << " " << j;
+    }
+  }
+}
+
 TEST(QuantitativeMeasures, PairwiseHelpers) {
   Table t{{1, 2, 3, MV}, {1, 3, 2, 10}};
   EXPECT_NEAR(Correlation2VecMV(4, t[0], t[1]), 0.5, 1e-15);
