@@ -38,16 +38,21 @@ double Correlation2VecMV(int m, double* x, double* y) {
   // (Its mean need not equal its value after rounding, so test the values.)
   if (c == 0 || ConstantWhereBoth(m, x, y) || ConstantWhereBoth(m, y, x)) return 0.0;
   const double mx = sx / c, my = sy / c;
-  double ssx = 0.0, ssy = 0.0, sxy = 0.0;
+  double ssx = 0.0, ssy = 0.0;
   for (int k = 0; k < m; k++) {
     if (IsMissing(x[k]) || IsMissing(y[k])) continue;
-    const double dx = x[k] - mx, dy = y[k] - my;
-    ssx += dx * dx;
-    ssy += dy * dy;
-    sxy += dx * dy;
+    ssx += (x[k] - mx) * (x[k] - mx);
+    ssy += (y[k] - my) * (y[k] - my);
   }
   if (!(ssx > 0.0) || !(ssy > 0.0)) return 0.0;
-  return sxy / (std::sqrt(ssx) * std::sqrt(ssy));
+  // Sum of the products of the standardized deviations.
+  const double rx = std::sqrt(ssx), ry = std::sqrt(ssy);
+  double r = 0.0;
+  for (int k = 0; k < m; k++) {
+    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+    r += ((y[k] - my) / ry) * ((x[k] - mx) / rx);
+  }
+  return r;
 }
 
 double ChordDistSq2VecMV(int m, double* x, double* y) {
