@@ -1,5 +1,6 @@
 #include "resemblance/ResemblanceLib.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include "ZQLib/zqlibDim.h"
@@ -66,7 +67,11 @@ int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, in
     case 16: MeanSquareContingency(n, m, t, rese); break;
     case 17: CorrelationMV(n, m, t, rese); break;
     case 18: ChordDistMV(n, m, t, rese); break;
-    case 19: LegendreChodorowski(n, m, t, rese, nullptr, static_cast<float>(k)); break;
+    case 19:
+      // k in single precision; a value beyond the float range (only the settings
+      // dialogue accepts one) becomes the largest float rather than overflow.
+      LegendreChodorowski(n, m, t, rese, nullptr, k < FLT_MAX ? static_cast<float>(k) : FLT_MAX);
+      break;
     case 20: BrayCurtisMV(n, m, t, rese); break;
     case 21: SecondEigenvaluePairwiseMV(n, m, t, rese); break;
     case 22: CovarianceMV(n, m, t, rese); break;
