@@ -44,14 +44,18 @@ void UnitSumCols(int nRows, int nCols, double** in, double** out) {
 template <bool MV>
 void CenterRowsT(int nRows, int nCols, double** in, double** out, bool cov) {
   for (int i = 0; i < nRows; i++) {
-    double sum = 0.0;
+    double sum = 0.0, lo = HUGE_VAL, hi = -HUGE_VAL;
     int n = 0;
     for (int j = 0; j < nCols; j++)
       if (!Skip<MV>(in[i][j])) {
         sum += in[i][j];
+        lo = std::min(lo, in[i][j]);
+        hi = std::max(hi, in[i][j]);
         n++;
       }
-    double mean = n > 0 ? sum / n : 0.0;
+    // A constant row centres to exact zeros: its rounded mean may differ from
+    // the value itself in the last bit.
+    double mean = n == 0 ? 0.0 : (lo == hi ? lo : sum / n);
     double div = (cov && n > 1) ? std::sqrt(static_cast<double>(n - 1)) : 1.0;
     for (int j = 0; j < nCols; j++) out[i][j] = Skip<MV>(in[i][j]) ? in[i][j] : (in[i][j] - mean) / div;
   }
@@ -59,16 +63,18 @@ void CenterRowsT(int nRows, int nCols, double** in, double** out, bool cov) {
 
 template <bool MV>
 void CenterColsT(int nRows, int nCols, double** in, double** out, bool cov) {
-  std::vector<double> mean(nCols, 0.0), div(nCols, 1.0);
+  std::vector<double> mean(nCols, 0.0), div(nCols, 1.0), lo(nCols, HUGE_VAL), hi(nCols, -HUGE_VAL);
   std::vector<int> n(nCols, 0);
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++)
       if (!Skip<MV>(in[i][j])) {
         mean[j] += in[i][j];
+        lo[j] = std::min(lo[j], in[i][j]);
+        hi[j] = std::max(hi[j], in[i][j]);
         n[j]++;
       }
   for (int j = 0; j < nCols; j++) {
-    if (n[j] > 0) mean[j] /= n[j];
+    if (n[j] > 0) mean[j] = lo[j] == hi[j] ? lo[j] : mean[j] / n[j];
     if (cov && n[j] > 1) div[j] = std::sqrt(static_cast<double>(n[j] - 1));
   }
   for (int i = 0; i < nRows; i++)

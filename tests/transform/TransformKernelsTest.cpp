@@ -134,3 +134,21 @@ TEST(TransformKernels, SeparateOutputLeavesInputAlone) {
   ExpectTable(out, {{.25, 0}, {-999, 0}, {.75, 0}});
   ExpectTable(in, {{2, 0}, {-999, 0}, {6, 0}});
 }
+
+// Seven values of 0.1 have a rounded mean that is not 0.1 itself; centring must
+// still give exact zeros, and a normalization after it must leave them at 0.
+TEST(TransformKernels, ConstantRowsAndColumnsCentreToExactZeros) {
+  Table rows(2, 7, 0.1), cols(7, 2, 0.1);
+  rows.p()[1][3] = -999;
+  cols.p()[3][1] = -999;
+  CenterRowsMV(2, 7, rows.p(), rows.p());
+  NormalizeRowsMV(2, 7, rows.p(), rows.p());
+  CenterColsMV(7, 2, cols.p(), cols.p());
+  CenterColsCovMV(7, 2, cols.p(), cols.p());
+  for (int j = 0; j < 7; j++) {
+    EXPECT_EQ(rows.p()[0][j], 0.0);
+    EXPECT_EQ(rows.p()[1][j], j == 3 ? -999.0 : 0.0);
+    EXPECT_EQ(cols.p()[j][0], 0.0);
+    EXPECT_EQ(cols.p()[j][1], j == 3 ? -999.0 : 0.0);
+  }
+}
