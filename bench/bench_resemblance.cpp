@@ -65,7 +65,7 @@ struct Mixed {
 void RunQuantitative(benchmark::State& state, int measure) {
   Quantitative w(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   for (auto _ : state) {
-    ResemblanceLib(w.n, w.m, w.t, w.r, 1, measure, nullptr, 1.0, 0.0, 0, false);
+    ResemblanceLib(w.n, w.m, w.t, w.r, 1, measure, nullptr, 1.0, 0.0, 0);
     benchmark::DoNotOptimize(w.r[0][1]);
   }
 }
@@ -77,7 +77,7 @@ void BM_Correlation(benchmark::State& state) { RunQuantitative(state, 17); }
 void BM_Gower(benchmark::State& state) {
   Mixed w(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   for (auto _ : state) {
-    ResemblanceLib(w.n, w.m, w.t, w.r, 1, 5, w.types.data(), 1.0, 0.0, 1, false);
+    ResemblanceLib(w.n, w.m, w.t, w.r, 1, 5, w.types.data(), 1.0, 0.0, 1);
     benchmark::DoNotOptimize(w.r[0][1]);
   }
 }

@@ -4,6 +4,7 @@
 
 #include "ZQLib/zqlibDim.h"
 #include "resemblance/ContingencyWork.h"
+#include "resemblance/PairwiseHelpers.h"
 
 namespace {
 
@@ -11,6 +12,22 @@ void PrintStates(FILE* f, const char* heading, int n, const int* states) {
   fprintf(f, heading, n);
   for (int s = 0; s < n; s++) fprintf(f, "%d\t", states[s]);
 }
+
+// The entities compared, as the rows of a table: the data themselves, or a
+// transposed copy when the variables are compared.
+struct Entities {
+  int n, m;
+  double** table;
+  bool copied;
+  Entities(int nObj, int nVar, double** data, int dir)
+      : n(dir == 2 ? nVar : nObj), m(dir == 2 ? nObj : nVar),
+        table(dir == 2 ? rsm::TransposedCopy(nObj, nVar, data) : data), copied(dir == 2) {}
+  ~Entities() {
+    if (copied) rsm::FreeTable(table, n);
+  }
+  Entities(const Entities&) = delete;
+  Entities& operator=(const Entities&) = delete;
+};
 
 }  // namespace
 
@@ -30,9 +47,12 @@ void PrintContingencyTable3D(FILE* f, int r, int c, int l, const int* colStates3
   for (int a = 0; a < r; a++) PrintMatrixFloat(f, c, l, cont[a], 6, 0);
 }
 
-bool WriteTablesFile(int n, int m, double** table) {
+bool WriteTablesFile(int nObj, int nVar, double** data, int dir) {
   FILE* f = fopen("Tables.txt", "w");
   if (!f) return false;
+  Entities e(nObj, nVar, data, dir);
+  const int n = e.n, m = e.m;
+  double** table = e.table;
   rsm::RowStates s;
   s.Build(n, m, table);
   const int k = s.maxStates > 0 ? s.maxStates : 1;
@@ -48,9 +68,12 @@ bool WriteTablesFile(int n, int m, double** table) {
   return true;
 }
 
-bool WriteTables3DFile(int n, int m, double** table) {
+bool WriteTables3DFile(int nObj, int nVar, double** data, int dir) {
   FILE* f = fopen("Tables3D.txt", "w");
   if (!f) return false;
+  Entities e(nObj, nVar, data, dir);
+  const int n = e.n, m = e.m;
+  double** table = e.table;
   rsm::RowStates s;
   s.Build(n, m, table);
   const int k = s.maxStates > 0 ? s.maxStates : 1;

@@ -3,7 +3,8 @@
 // table of every triplet. Each call rewrites its file.
 #pragma once
 
-// Entities are the rows of the n x m table. Return false when the file
-// cannot be opened (nothing is written then).
-bool WriteTablesFile(int n, int m, double** table);
-bool WriteTables3DFile(int n, int m, double** table);
+// data: nObj x nVar; dir 1 takes the sampling units as the entities, dir 2
+// the variables. Return false when the file cannot be opened (nothing is
+// written then).
+bool WriteTablesFile(int nObj, int nVar, double** data, int dir);
+bool WriteTables3DFile(int nObj, int nVar, double** data, int dir);

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "ZQLib/zqlibDim.h"
-#include "resemblance/ContingencyTablesFile.h"
 
 void SecondEigenvaluePairwiseMV(int n, int m, double** table, double** result) {
   double** z = rsm::CopyTable(n, m, table);
@@ -30,7 +29,7 @@ void SecondEigenvaluePairwiseMV(int n, int m, double** table, double** result) {
 }
 
 int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure, int post,
-                   int* varType, double alpha, double k, int countDoubleAbsence, bool writeTables) {
+                   int* varType, double alpha, double k, int countDoubleAbsence) {
   double** t = data;
   int n = nObj, m = nVar;
   if (dir == 2) {
@@ -84,7 +83,6 @@ int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, in
     case 29: Mahalanobis(n, m, t, rese); break;
     default: break;
   }
-  if (writeTables && measure >= 6 && measure <= 10) WriteTablesFile(n, m, t);
 
   if (t != data) rsm::FreeTable(t, n);
 
@@ -100,13 +98,12 @@ int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, in
 }
 
 int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure,
-                   int* varType, double alpha, double k, int countDoubleAbsence, bool writeTables) {
-  return ResemblanceLib(nObj, nVar, data, rese, dir, measure, 0, varType, alpha, k, countDoubleAbsence,
-                        writeTables);
+                   int* varType, double alpha, double k, int countDoubleAbsence) {
+  return ResemblanceLib(nObj, nVar, data, rese, dir, measure, 0, varType, alpha, k, countDoubleAbsence);
 }
 
 int ResemblanceLibTriplets(int nObj, int nVar, double** data, double*** rese3, int dir, int measure,
-                           int* varType, double alpha, bool writeTables) {
+                           int* varType, double alpha) {
   if (measure != 7) return 0;
   double** t = data;
   int n = nObj, m = nVar;
@@ -116,7 +113,6 @@ int ResemblanceLibTriplets(int nObj, int nVar, double** data, double*** rese3, i
     m = nObj;
   }
   MutualEntropyTripletsMV(n, m, t, rese3, alpha);
-  if (writeTables) WriteTables3DFile(n, m, t);
   if (t != data) rsm::FreeTable(t, n);
   return 1;
 }

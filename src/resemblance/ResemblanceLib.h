@@ -8,18 +8,18 @@
 // the rows, dir 2 the columns; rese is n x n (n = nObj or nVar), allocated by
 // the caller, symmetric on return. post: 0 none, 1 square, 2 square root.
 // varType (per variable) serves the Gower index; alpha the entropy measures
-// 7 to 9; k the Legendre & Chodorowski index. writeTables lets measures 6 to
-// 10 rewrite "Tables.txt" with their contingency tables. Returns 1.
+// 7 to 9; k the Legendre & Chodorowski index. Returns 1. The contingency
+// tables behind measures 6 to 10 are written by WriteTablesFile.
 int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure, int post,
-                   int* varType, double alpha, double k, int countDoubleAbsence, bool writeTables);
+                   int* varType, double alpha, double k, int countDoubleAbsence);
 // The same without transformation of the values.
 int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure,
-                   int* varType, double alpha, double k, int countDoubleAbsence, bool writeTables);
+                   int* varType, double alpha, double k, int countDoubleAbsence);
 // Measure 7 only: the mutual entropy of every triplet of entities into the
-// n x n x n array rese3 (all six index orders); writeTables rewrites
-// "Tables3D.txt". Returns 1 (0 for any other measure, rese3 untouched).
+// n x n x n array rese3 (all six index orders). Returns 1 (0 for any other
+// measure, rese3 untouched).
 int ResemblanceLibTriplets(int nObj, int nVar, double** data, double*** rese3, int dir, int measure,
-                           int* varType, double alpha, bool writeTables);
+                           int* varType, double alpha);
 
 // Measure 21: for each pair i < j of the centred and normalized rows, the
 // smaller eigenvalue of their 2 x 2 matrix of cross products (attributes

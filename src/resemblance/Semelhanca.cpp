@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ZQLib/zqlibDim.h"
+#include "resemblance/ContingencyTablesFile.h"
 #include "resemblance/ResemblanceDialogue.h"
 #include "resemblance/ResemblanceLib.h"
 #include "resemblance/ResemblanceMenu.h"
@@ -90,14 +91,16 @@ int Semelhanca() {
   nCols = dir == 1 ? nVar : nObj;
   rese = dimDouble2D(nRows, nRows);
   ResemblanceLib(nObj, nVar, data, rese, optReseDir, optReseTipo, optPostReseTransf, varType, alphaH,
-                 kParameter, countDoubleAbsence, true);
+                 kParameter, countDoubleAbsence);
+  if (measure >= 6 && measure <= 10) WriteTablesFile(nObj, nVar, data, optReseDir);
   temRese = 1;
   temEscore = 0;
 
   double*** rese3 = nullptr;
   if (measure == 7 && nVar == 3) {
     rese3 = reinterpret_cast<double***>(dim3D(sizeof(double), nRows, nRows, nRows));
-    ResemblanceLibTriplets(nObj, nVar, data, rese3, optReseDir, optReseTipo, varType, alphaH, true);
+    ResemblanceLibTriplets(nObj, nVar, data, rese3, optReseDir, optReseTipo, varType, alphaH);
+    WriteTables3DFile(nObj, nVar, data, optReseDir);
   }
 
   FILE* f = fopen(resultsFileName, modeZoviri);

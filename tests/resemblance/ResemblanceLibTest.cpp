@@ -10,6 +10,7 @@
 #include <string>
 
 #include "TableFixture.h"
+#include "resemblance/ContingencyTablesFile.h"
 #include "resemblance/ResemblanceLib.h"
 
 namespace {
@@ -23,7 +24,7 @@ double Lib(Table& t, int dir, int measure, int post, int i, int j, int* types = 
            double k = 0.0) {
   const int n = dir == 1 ? t.n() : t.m();
   Square r(n);
-  EXPECT_EQ(ResemblanceLib(t.n(), t.m(), *t, *r, dir, measure, post, types, 1.0, k, cda, false), 1);
+  EXPECT_EQ(ResemblanceLib(t.n(), t.m(), *t, *r, dir, measure, post, types, 1.0, k, cda), 1);
   for (int a = 0; a < n; a++)
     for (int b = 0; b < a; b++) {
       if (!std::isnan(r[a][b])) {
@@ -85,7 +86,7 @@ TEST(ResemblanceLib, MeasureOutOfRangeLeavesTheMatrix) {
   Small t;
   Square r(4);
   r[0][1] = 7.0;
-  ResemblanceLib(4, 3, *t, *r, 1, 30, 1, nullptr, 1.0, 0.0, 0, false);
+  ResemblanceLib(4, 3, *t, *r, 1, 30, 1, nullptr, 1.0, 0.0, 0);
   EXPECT_EQ(r[0][1], 49.0);
   EXPECT_EQ(r[1][0], 49.0);
   EXPECT_EQ(r[2][3], 0.0);
@@ -106,7 +107,8 @@ TEST(ResemblanceLib, TripletsAndTablesFiles) {
   ASSERT_EQ(chdir(tmpl), 0);
   Table t{{1, 1, 2}, {1, 2, 2}};
   Square r(2);
-  ResemblanceLib(2, 3, *t, *r, 1, 10, nullptr, 1.0, 0.0, 0, true);
+  ResemblanceLib(2, 3, *t, *r, 1, 10, nullptr, 1.0, 0.0, 0);
+  ASSERT_TRUE(WriteTablesFile(2, 3, *t, 1));
   EXPECT_EQ(ReadFile("Tables.txt"),
             "\nContingency table var.1 x var.1:\nRow states (2): 1\t2\t\nColumn states (2): 1\t2\t\n2\t0\t\n0\t1\t\n"
             "\nContingency table var.1 x var.2:\nRow states (2): 1\t2\t\nColumn states (2): 1\t2\t\n1\t1\t\n0\t1\t\n"
@@ -116,8 +118,9 @@ TEST(ResemblanceLib, TripletsAndTablesFiles) {
   // 1/3, 1/6, 1/6, 1/4, so sum p ln(p/q) = ln(27/16) / 4. Only measure 7 is served.
   Table v{{0, 0, 1}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}};
   double*** r3 = reinterpret_cast<double***>(dim3D(sizeof(double), 3, 3, 3));
-  EXPECT_EQ(ResemblanceLibTriplets(4, 3, *v, r3, 2, 9, nullptr, 1.0, true), 0);
-  EXPECT_EQ(ResemblanceLibTriplets(4, 3, *v, r3, 2, 7, nullptr, 1.0, true), 1);
+  EXPECT_EQ(ResemblanceLibTriplets(4, 3, *v, r3, 2, 9, nullptr, 1.0), 0);
+  EXPECT_EQ(ResemblanceLibTriplets(4, 3, *v, r3, 2, 7, nullptr, 1.0), 1);
+  ASSERT_TRUE(WriteTables3DFile(4, 3, *v, 2));
   EXPECT_NEAR(r3[2][0][1], std::log(27.0 / 16.0) / 4.0, 1e-14);
   free3D(reinterpret_cast<void***>(r3), 3, 3);
   // One y-by-z table per state of x, headed like the pairwise tables.
