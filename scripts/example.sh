@@ -3,7 +3,7 @@
 # data in a fresh folder; prints where the results are.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+BUILD_TARGET=plexor "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 work="$(mktemp -d /tmp/plexor-example-XXXXXX)"
 cp "$root"/examples/dune*.txt "$work"/ 2>/dev/null || true
 (cd "$work" && "$root/build/plexor" < "$root/examples/example-answers.txt" > console.txt)
