@@ -103,7 +103,7 @@ int Semelhanca() {
     WriteTables3DFile(nObj, nVar, data, optReseDir);
   }
 
-  FILE* f = fopen(resultsFileName, modeZoviri);
+  FILE* f = OpenResultsFile();
   if (f != nullptr) {
     fprintf(f, port ? "\nPLEXOR versao %s" : "\nPLEXOR version %s", versao);
     fprintf(f, "\n%s\n", line);

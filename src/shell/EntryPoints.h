@@ -30,8 +30,12 @@ void ReadPreferences();
 int SetPreferences();
 void WritePreferences();
 
-// Results file: opens "Zoviri.txt" with modeZoviri and writes the block
-// header (separator line, title, date and time, status report).
+// Results file: opens "Zoviri.txt" with modeZoviri. The first opening after
+// the user chose to erase the file truncates it; from then on modeZoviri is
+// "a", so every later block is appended. Null when it cannot be opened.
+FILE* OpenResultsFile();
+// The same, then writes the block header (separator line, title, date and
+// time, status report).
 FILE* OpenResultsBlock(const char* title);
 
 // Analyses.

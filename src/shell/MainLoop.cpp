@@ -22,10 +22,6 @@ void Record() {
     WriteSessionTrack();
 }
 
-void SwitchMode() {
-  if (strcmp(modeZoviri, "w") == 0) strcpy(modeZoviri, "a");
-}
-
 char ReadMainOption() {
   ShowStatus(out);
   fprintf(out, "\n%s\n", line);
@@ -93,38 +89,25 @@ void AfterMainOption(char option, int result) {
       WriteSessionTrack();
       break;
     case 'A':
+    case 'K':
     case 'P':
       Record();
-      SwitchMode();
-      break;
-    case 'C':
-    case 'Y':
-      SwitchMode();
       break;
     case 'F':
-      if (result == 1) {
-        Record();
-        SwitchMode();
-      }
+      if (result == 1) Record();
       break;
     case 'G':
       Record();
       SetStepReached();
       break;
-    case 'K':
-      SwitchMode();
-      Record();
-      break;
     case 'O':
       if (result == 1) {
-        SwitchMode();
         temEscore = 1;
         Record();
       }
       break;
     case 'R':
       if (result == 1) {
-        SwitchMode();
         temRese = 1;
         temEscore = 0;
         Record();
@@ -133,7 +116,6 @@ void AfterMainOption(char option, int result) {
       break;
     case 'T':
       if (result == 1) {
-        SwitchMode();
         temRese = 0;
         temEscore = 0;
         WriteSessionTrack();  // whatever the order of the resemblance matrix
@@ -141,10 +123,8 @@ void AfterMainOption(char option, int result) {
         SetStepReached();
       }
       break;
-    case 'V':
-      if (result == 1) SwitchMode();
+    default:  // C, D, E, J, S, U, V, Y, Z: nothing more
       break;
-    default:  // D, E, J, S, U, Z: nothing more
       break;
   }
 }

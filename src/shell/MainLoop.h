@@ -11,8 +11,10 @@ bool MainMenuPass();
 // Calls the entry point of a main-menu letter other than X; returns its
 // result (1 for entry points that return nothing).
 int RunMainOption(char option);
-// Bookkeeping after a main-menu action: the session track, the results-file
-// mode, the stage and the data type, as the letter and its result require.
+// Bookkeeping after a main-menu action: the session track, the stage and the
+// data type, as the letter and its result require. The results-file mode is
+// not touched here: it turns to append when the file is opened
+// (OpenResultsFile), so an action that wrote nothing leaves it as it was.
 void AfterMainOption(char option, int result);
 // Main menu option Z: reads answers from a script file or from the keyboard.
 void ChooseInputSource();

@@ -135,8 +135,14 @@ void ShowStatus(FILE* f) {
           nProcessors > 0 ? nProcessors : omp_get_num_procs());
 }
 
-FILE* OpenResultsBlock(const char* title) {
+FILE* OpenResultsFile() {
   FILE* f = fopen(resultsFileName, modeZoviri);
+  if (f != nullptr && strcmp(modeZoviri, "w") == 0) strcpy(modeZoviri, "a");
+  return f;
+}
+
+FILE* OpenResultsBlock(const char* title) {
+  FILE* f = OpenResultsFile();
   if (f == nullptr) {
     fprintf(stdout, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
     return nullptr;

@@ -1,9 +1,10 @@
 // Bookkeeping after each main-menu action: when the session track is
-// rewritten, when the results file switches from "w" to "a", and which flags
-// and derived values change.
+// rewritten and which flags and derived values change; the results file
+// switches from "w" to "a" when it is opened.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -42,29 +43,45 @@ class AfterAction : public ::testing::Test {
   shelltest::InTempFolder folder_;
 };
 
-TEST_F(AfterAction, TrackAndModeByLetterAndResult) {
+TEST_F(AfterAction, TrackByLetterAndResultModeLeftAlone) {
   struct {
     char letter;
     int result;
-    bool track, append;
+    bool track;
   } cases[] = {
-      {'A', 1, true, true},   {'P', 1, true, true},    {'K', 1, true, true},   {'F', 1, true, true},
-      {'F', 0, false, false},  // path analysis refused
-      {'C', 1, false, true},  {'Y', 1, false, true},   {'V', 1, false, true},  {'V', 0, false, false},
-      {'G', 1, true, false},  {'N', 1, true, false},   {'O', 1, true, true},   {'O', 0, false, false},
-      {'R', 1, true, true},   {'R', 0, false, false},  {'R', 2, false, false}, {'T', 1, true, true},
-      {'T', 0, false, false}, {'D', 1, false, false},  {'E', 1, false, false}, {'J', 1, false, false},
-      {'S', 1, false, false}, {'U', 1, false, false},  {'Z', 1, false, false},
+      {'A', 1, true},  {'P', 1, true},  {'K', 1, true},  {'F', 1, true},  {'F', 0, false},  // path analysis refused
+      {'C', 1, false}, {'Y', 1, false}, {'V', 1, false}, {'V', 0, false}, {'G', 1, true},
+      {'N', 1, true},  {'O', 1, true},  {'O', 0, false}, {'R', 1, true},  {'R', 0, false},
+      {'R', 2, false}, {'T', 1, true},  {'T', 0, false}, {'D', 1, false}, {'E', 1, false},
+      {'J', 1, false}, {'S', 1, false}, {'U', 1, false}, {'Z', 1, false},
   };
   for (const auto& c : cases) {
     Reset();
     AfterMainOption(c.letter, c.result);
     EXPECT_EQ(TrackWritten(), c.track) << c.letter << c.result;
-    EXPECT_EQ(Appending(), c.append) << c.letter << c.result;
+    // Only opening the results file turns the mode to append: an action
+    // that wrote nothing (a cancelled cluster analysis, restored data)
+    // leaves a file the user chose to erase still to be erased.
+    EXPECT_FALSE(Appending()) << c.letter << c.result;
   }
-  strcpy(modeZoviri, "a");
-  AfterMainOption('C', 1);
+}
+
+TEST_F(AfterAction, OpeningTheResultsFileTurnsTheModeToAppend) {
+  FILE* old = fopen("Zoviri.txt", "w");
+  ASSERT_NE(old, nullptr);
+  fputs("earlier run\n", old);
+  fclose(old);
+  FILE* f = OpenResultsFile();
+  ASSERT_NE(f, nullptr);
+  fputs("first\n", f);
+  fclose(f);
+  EXPECT_TRUE(Appending());
+  f = OpenResultsFile();
+  ASSERT_NE(f, nullptr);
+  fputs("second\n", f);
+  fclose(f);
   EXPECT_TRUE(Appending()) << "the mode never returns to w";
+  EXPECT_EQ(shelltest::FileText("Zoviri.txt"), "first\nsecond\n");
 }
 
 TEST_F(AfterAction, ResemblanceRecordedUpTo400Rows) {

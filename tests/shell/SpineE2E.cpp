@@ -110,6 +110,34 @@ TEST(Spine, ResultsFileErasedOrAppended) {
   }
 }
 
+// A step that writes no results (restoring the original data, a cluster
+// analysis left at its menu) does not use up the erase answer: the first
+// block actually written still replaces the older results.
+TEST(Spine, ErasedResultsFileReplacedByTheFirstBlockWritten) {
+  struct {
+    const char* name;
+    std::string firstRun, secondRun;
+  } cases[] = {
+      {"restored data", "", "e\n" + NewData("d.txt", 1, 4, 3, "N", 1, "n") + "T\n0\nR\n1\n3\n0\nn\nX\n"},
+      {"cluster left at its menu, resumed session", NewData("d.txt", 1, 4, 3, "N", 1, "n") + "R\n1\n3\n0\nn\nX\n",
+       "y\ne\nC\n99\nO\n1\nn\nX\n"},
+  };
+  for (const auto& c : cases) {
+    PlexorFolder f;
+    f.write("d.txt", "1 2 3\n4 5 7\n0 1 1\n3 3 0\n");
+    if (!c.firstRun.empty()) {
+      ASSERT_EQ(f.run(c.firstRun).status, 0) << c.name;
+    }
+    f.write("Zoviri.txt", "older results\n");
+    PlexorRun r = f.run(c.secondRun);
+    ASSERT_EQ(r.status, 0) << c.name << r.err;
+    const std::string z = f.read("Zoviri.txt");
+    EXPECT_EQ(z.find("older results"), std::string::npos) << c.name;
+    EXPECT_NE(z.find(c.firstRun.empty() ? "\nRESEMBLANCE MEASURES\n" : "\nORDINATION\n"), std::string::npos)
+        << c.name;
+  }
+}
+
 TEST(Spine, PortugueseMenuAndEndOfFile) {
   PlexorFolder f;
   f.write("Plexor.prf", shelltest::PortuguesePreferences());
