@@ -24,6 +24,7 @@ const char* const pointerFileName = "Sessao.trk";
 const char* const sessionExt = ".trk";
 // Session names leave room for the extension in a name buffer.
 constexpr int SESSION_NAME_MAX = NAME_LEN - 1 - 4;
+constexpr int BEALS_SMOOTHING = 11;  // optTrVeUnits value of Beals smoothing
 
 void MakeTrackName(char* target, const char* name) {
   snprintf(target, NAME_LEN, "%.*s%s", SESSION_NAME_MAX, name, sessionExt);
@@ -93,6 +94,13 @@ void WriteTrack(FILE* f) {
     for (int k = 0; k < nFactors; k++) WriteRowI(f, nGroups[k], grLabel[k]);
     for (int k = 0; k < nFactors; k++) WriteRowI(f, nObj, grMemb[k]);
   }
+  // Choices that the fields above do not hold but the state depends on: the
+  // transformation of the resemblance values and the Beals smoothing options.
+  // Written only when they matter, after everything else, so that a track
+  // without them reads as before.
+  if ((resemblance && optPostReseTransf != 0) || (dados && optTrVeUnits == BEALS_SMOOTHING))
+    fprintf(f, "%d\n%d\n%d\n%d\n", resemblance ? optPostReseTransf : 0, BealsTypeOpt, BealsIncludeOpt ? 1 : 0,
+            BealsNormalizeOpt ? 1 : 0);
 }
 
 // Reads a track word by word and refuses anything a track written by this
@@ -153,6 +161,16 @@ class TrackReader {
     return true;
   }
   // Each value of the track takes a character and a separator at least.
+  // True when nothing but white space is left.
+  bool AtEnd() {
+    int c;
+    do {
+      c = getc(f_);
+    } while (c != EOF && isspace(c));
+    if (c == EOF) return true;
+    ungetc(c, f_);
+    return false;
+  }
   bool Fits(double count) {
     if (count <= static_cast<double>(size_) / 2 + 1) return true;
     return Fail(Tx("dimensoes incompativeis com o tamanho do arquivo", "dimensions do not fit the size of the file"));
@@ -196,6 +214,8 @@ struct Track {
   int* nGroups = nullptr;
   int** grLabel = nullptr;
   int** grMemb = nullptr;
+  bool hasChoices = false;  // the closing choices were present
+  int optPostReseTransf = 0, BealsTypeOpt = 0, BealsIncludeOpt = 0, BealsNormalizeOpt = 0;
 
   void Release() {
     free1D(varType);
@@ -301,7 +321,7 @@ bool ReadGroups(TrackReader& r, Track& t) {
   return true;
 }
 
-// Fields 4 to 29.
+// Fields 4 to 29, then the closing choices when present.
 bool ReadState(TrackReader& r, Track& t) {
   if (!r.Flag(t.temDados)) return false;
   if (t.temDados == 1 && !ReadData(r, t)) return false;
@@ -320,7 +340,10 @@ bool ReadState(TrackReader& r, Track& t) {
     if (t.temDados != 1) return r.Fail(Tx("grupos sem dados", "groups without data"));
     if (!ReadGroups(r, t)) return false;
   }
-  return true;
+  if (r.AtEnd()) return true;
+  t.hasChoices = true;
+  return r.Int(t.optPostReseTransf, 0, 2) && r.Int(t.BealsTypeOpt, 0, 2) && r.Flag(t.BealsIncludeOpt) &&
+         r.Flag(t.BealsNormalizeOpt);
 }
 
 // Replaces the session state by the track just read; the arrays now belong to
@@ -377,6 +400,14 @@ void Install(Track& t) {
   nGroups = t.nGroups;
   grLabel = t.grLabel;
   grMemb = t.grMemb;
+  // A track without the closing choices has no transformed resemblance and
+  // no Beals smoothing that needs them.
+  optPostReseTransf = t.hasChoices ? t.optPostReseTransf : 0;
+  if (t.hasChoices) {
+    BealsTypeOpt = t.BealsTypeOpt;
+    BealsIncludeOpt = t.BealsIncludeOpt;
+    BealsNormalizeOpt = t.BealsNormalizeOpt;
+  }
   t = Track();
 }
 

@@ -185,6 +185,41 @@ TEST(SessionTrack, RestartResumesOrDeclinesTheSession) {
   EXPECT_EQ(CountOccurrences(declined.out, "\t* "), 4);
 }
 
+// The status report of a resumed session is the one the session ended with,
+// also for the choices outside the fields of every track: a squared
+// resemblance, then (a second session) Beals smoothing options; a session
+// opened after them without such choices does not inherit them.
+TEST(SessionTrack, ResumedStatusKeepsResemblanceTransformationAndBealsOptions) {
+  const std::string data = NewData("d.txt", 1, 4, 3, "N", 1, "n");
+  struct {
+    const char* name;
+    std::string steps, line;
+  } cases[] = {
+      {"squared", data + "R\n1\n3\n1\nn\n", "Transformation of the resemblance measure: (1)squared resemblance\n"},
+      {"Beals", data + "T\n1\n0\n3\n11\n0\nn\ny\nn\n",
+       "Target species values NOT included in their own prediction\n"
+       "Probabilities of co-occurrence standardized to unit sum\n"},
+  };
+  for (const auto& c : cases) {
+    PlexorFolder f;
+    f.write("d.txt", "1 0 3\n4 5 0\n0 1 1\n3 3 2\n");
+    PlexorRun first = f.run(c.steps + "X\n");
+    ASSERT_EQ(first.status, 0) << c.name << first.err;
+    const std::string before = LastStatus(first.out);
+    ASSERT_NE(before.find(c.line), std::string::npos) << c.name << before;
+    PlexorRun resumed = f.run("y\na\nX\n");
+    ASSERT_EQ(resumed.status, 0) << c.name << resumed.err;
+    EXPECT_EQ(LastStatus(resumed.out), before) << c.name;
+  }
+  PlexorFolder f;
+  f.write("d.txt", "1 0 3\n4 5 0\n0 1 1\n3 3 2\n");
+  ASSERT_EQ(f.run(data + "R\n1\n3\n0\nn\nS\nplain\n" + data + "y\nother\nR\n1\n3\n2\nn\nX\n").status, 0);
+  PlexorRun r = f.run("y\na\nN\no\nplain\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(LastStatus(r.out).find("Transformation of the resemblance measure: (0)none\n"), std::string::npos)
+      << LastStatus(r.out);
+}
+
 // New data after the session was declined hold no resemblance of the former table.
 TEST(SessionTrack, DeclinedSessionLeavesNothingOfTheFormerTable) {
   PlexorFolder f;

@@ -95,6 +95,44 @@ TEST_F(SessionTrackTest, FullTrackReadAndWrittenBackUnchanged) {
   EXPECT_NE(text.find("\n0\n1.23457\n2\n"), std::string::npos);
 }
 
+// The transformation of the resemblance values and the Beals options close
+// the track when they matter, and are read back; a track without them has
+// neither.
+TEST_F(SessionTrackTest, ClosingChoicesWrittenOnlyWhenTheyMatter) {
+  Write("Sessao.trk", kFullTrack);
+  ASSERT_EQ(ReadSessionTrack(), 1);
+  optPostReseTransf = 2;
+  BealsTypeOpt = 1;
+  BealsIncludeOpt = 0;
+  BealsNormalizeOpt = 1;
+  ASSERT_EQ(WriteSessionTrack(), 1);
+  EXPECT_EQ(FileText("Sessao.trk"), std::string(kFullTrack) + "2\n1\n0\n1\n");
+  optPostReseTransf = 0;
+  BealsTypeOpt = 0;
+  ASSERT_EQ(ReadSessionTrack(), 1);
+  EXPECT_EQ(optPostReseTransf, 2);
+  EXPECT_EQ(BealsTypeOpt, 1);
+  EXPECT_EQ(BealsIncludeOpt, 0);
+  EXPECT_EQ(BealsNormalizeOpt, 1);
+
+  Write("Sessao.trk", kFullTrack);
+  ASSERT_EQ(ReadSessionTrack(), 1);
+  EXPECT_EQ(optPostReseTransf, 0) << "a track without the closing choices has an untransformed resemblance";
+  ASSERT_EQ(WriteSessionTrack(), 1);
+  EXPECT_EQ(FileText("Sessao.trk"), kFullTrack);
+
+  optTrVeUnits = 11;  // Beals smoothing in force, resemblance values untransformed
+  ASSERT_EQ(WriteSessionTrack(), 1);
+  const std::string beals = FileText("Sessao.trk");
+  EXPECT_EQ(beals.substr(beals.size() - 16), "\n1\t2\t2\t\n0\n1\n0\n1\n");
+  optTrVeUnits = 0;
+
+  Write("Sessao.trk", std::string(kFullTrack) + "5\n0\n0\n0\n");
+  LivraMemoria();
+  EXPECT_EQ(ReadSessionTrack(), 0) << "no such transformation of the resemblance values";
+  EXPECT_EQ(temDados, 0);
+}
+
 TEST_F(SessionTrackTest, NamedSessionHasItsOwnFileAndThePointer) {
   Write("Sessao.trk", kFullTrack);
   ASSERT_EQ(ReadSessionTrack(), 1);
