@@ -15,8 +15,10 @@ namespace {
 // The track is not rewritten for resemblance matrices of more than this order.
 constexpr int MAX_ROWS_RECORDED = 400;
 
+// nRows keeps the order of the last matrix after the matrix itself is gone
+// (new transformations, new data): only a matrix still held counts.
 void Record() {
-  if (nRows > MAX_ROWS_RECORDED)
+  if (temRese == 1 && nRows > MAX_ROWS_RECORDED)
     savedSession = 0;
   else
     WriteSessionTrack();

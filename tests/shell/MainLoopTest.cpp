@@ -105,6 +105,12 @@ TEST_F(AfterAction, ResemblanceRecordedUpTo400Rows) {
   EXPECT_FALSE(TrackWritten());
   EXPECT_EQ(savedSession, 0);
   EXPECT_EQ(stepReached, 4);
+
+  // Once the matrix is gone its former order no longer holds the track back.
+  temRese = 0;
+  AfterMainOption('G', 1);
+  EXPECT_TRUE(TrackWritten());
+  EXPECT_EQ(savedSession, 1);
 }
 
 TEST_F(AfterAction, TransformationAlwaysRecordedAndRetypesTheData) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/RunPlexor.h"
 #include "support/ShellHelpers_shell.h"
@@ -136,6 +137,33 @@ TEST(Spine, ErasedResultsFileReplacedByTheFirstBlockWritten) {
     EXPECT_NE(z.find(c.firstRun.empty() ? "\nRESEMBLANCE MEASURES\n" : "\nORDINATION\n"), std::string::npos)
         << c.name;
   }
+}
+
+// A resemblance matrix of 401 sampling units is not recorded in the track;
+// the transformation that releases it is, and so is every later step.
+TEST(Spine, LargeResemblanceLeftOutOfTheTrackUntilReleased) {
+  PlexorFolder f;
+  std::string values, groups;
+  for (int i = 0; i < 401; i++) {
+    values += std::to_string(i % 7) + "\n";
+    groups += std::to_string(i % 3 + 1) + " ";
+  }
+  f.write("big.txt", values);
+  PlexorRun r = f.run(NewData("big.txt", 1, 401, 1, "", 1, "n") + "R\n1\n3\n0\nn\nT\n1\n0\n0\nn\nG\n1\nthirds\nk\n" +
+                      groups + "\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  // The session line of the status above the menus after N, R, T and G.
+  const std::vector<std::string> expected = {"Session IS saved.", "Session is NOT saved.", "Session IS saved.",
+                                             "Session IS saved."};
+  std::vector<std::string> menus;
+  const size_t first = r.out.find("MAIN MENU");
+  for (size_t p = r.out.find("MAIN MENU", first + 1); p != std::string::npos; p = r.out.find("MAIN MENU", p + 1)) {
+    const size_t s = r.out.rfind("Session ", p);
+    menus.push_back(s > first ? r.out.substr(s, r.out.find('\n', s) - s) : "");
+  }
+  EXPECT_EQ(menus, expected);
+  const std::string track = f.read("Sessao.trk");
+  EXPECT_NE(track.find("\nthirds\n0\t\n3\t\n1\t2\t3\t\n1\t2\t3\t1\t"), std::string::npos);
 }
 
 TEST(Spine, PortugueseMenuAndEndOfFile) {
