@@ -60,6 +60,7 @@ void Cluster() {
     fprintf(out, "%s", Tx("\nNao ha matriz de semelhanca.\n", "\nThere is no resemblance matrix.\n"));
     return;
   }
+  if (RefuseUndefinedResemblances()) return;
   const int method = AskMethod();
   if (method == 99) return;
   clusMeth = method;

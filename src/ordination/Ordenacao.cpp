@@ -216,6 +216,7 @@ int Ordenacao() {
   const int type = static_cast<int>(ScanNumber(in, KeyboardLabel(), "1 2 3 99"));
   if (type == 99) return 0;
   if (!temRese || rese == nullptr) return 0;
+  if (RefuseUndefinedResemblances()) return 0;
   if (type == ORD_CORRESPONDENCE && !CorrespondenceAccepted()) return 0;
   if (type == ORD_PRINCIPAL_COMPONENTS && !PrincipalComponentsAccepted()) return 0;
 

@@ -30,6 +30,12 @@ void ReadPreferences();
 int SetPreferences();
 void WritePreferences();
 
+// Number of pairs i < j of the n x n matrix m holding the missing-value code.
+int CountUndefinedResemblances(int n, double** m);
+// When the resemblance matrix holds undefined values, says so on the console
+// and returns true: ordination and distance-based clustering refuse it.
+bool RefuseUndefinedResemblances();
+
 // Results file: opens "Zoviri.txt" with modeZoviri. The first opening after
 // the user chose to erase the file truncates it; from then on modeZoviri is
 // "a", so every later block is appended. Null when it cannot be opened.

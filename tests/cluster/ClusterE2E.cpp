@@ -306,3 +306,32 @@ TEST_F(ClusterE2E, BlockDesignFromTheKeyboardInBothLanguages) {
     EXPECT_NE(f.read("Sessao.trk").find(groups), std::string::npos);
   }
 }
+
+// Sorensen nestedness is undefined (-999) for the pairs of the unit without
+// any presence: no method may fuse on it, in either language; the
+// dissimilarity of the same units clusters.
+TEST(ClusterRun, UndefinedNestednessRefusedBeforeTheMethodIsAsked) {
+  const std::string data = "N\nn\nb.txt\n4\n5\n4\nN\n1\nn\nR\n1\n28\n0\nn\n";
+  for (bool portuguese : {false, true}) {
+    PlexorFolder f;
+    f.write("b.txt", "1 0 1 1\n0 0 0 0\n1 1 0 0\n0 1 1 0\n1 1 1 1\n");
+    const PlexorRun r =
+        f.run(std::string(portuguese ? "E\nL\nC\n" : "") + data + "C\nR\n1\n26\n0\nn\nC\n4\nX\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string refusal =
+        portuguese ? "\nA matriz de semelhanca tem 4 pares com valor indefinido (-999): "
+                     "um dos dois nao tem nenhuma presenca.\n"
+                     "Escolha outra medida de semelhanca ou retire as entidades sem presencas.\n\a"
+                   : "\nThe resemblance matrix has 4 pairs with an undefined value (-999): "
+                     "one of the two has no presence.\n"
+                     "Choose another resemblance measure or leave out the entities without presences.\n\a";
+    const size_t refused = r.out.find(refusal);
+    ASSERT_NE(refused, std::string::npos) << portuguese;
+    // The refusal comes straight after the status: the method menu is shown once, for the second matrix.
+    EXPECT_EQ(CountOccurrences(r.out, portuguese ? "Metodo de agrupamento" : "Clustering method"), 1);
+    EXPECT_GT(r.out.find(portuguese ? "Metodo de agrupamento" : "Clustering method"), refused);
+    const std::string z = f.read("Zoviri.txt");
+    EXPECT_EQ(CountOccurrences(z, portuguese ? "\nANALISE DE AGRUPAMENTOS\n" : "\nCLUSTER ANALYSIS\n"), 1);
+    EXPECT_EQ(z.find("-999"), std::string::npos);
+  }
+}

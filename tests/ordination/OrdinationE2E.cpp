@@ -327,3 +327,25 @@ TEST_F(OrdinationRun, PrincipalComponentsOfTwoCorrelatedVariablesLaidOutExactly)
             std::string::npos);
   EXPECT_NE(z.find("Bartlett\tu\tp\nAxis 1:\t0.669431\t0.715542\nAxis 2:\t0\t1\n"), std::string::npos);
 }
+
+TEST_F(OrdinationRun, UndefinedTurnoverRefusedUntilAnotherMeasureIsChosen) {
+  // The second unit has no presence: its Jaccard turnover with every other
+  // unit is undefined (-999), which no principal coordinate may take as a
+  // distance. Jaccard dissimilarity is defined for the same pairs.
+  folder.write("b.txt", "1 0 1 1\n0 0 0 0\n1 1 0 0\n0 1 1 0\n1 1 1 1\n");
+  PlexorRun r = folder.run("N\nn\nb.txt\n4\n5\n4\nN\n1\nn\n" + Resemblance(1, 24) + "O\n1\n" + Resemblance(1, 23) +
+                           "O\n1\nn\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string refusal =
+      "\nThe resemblance matrix has 4 pairs with an undefined value (-999): one of the two has no presence."
+      "\nChoose another resemblance measure or leave out the entities without presences.\n\a";
+  EXPECT_EQ(CountOccurrences(r.out, refusal), 1);
+  const size_t refused = r.out.find(refusal);
+  ASSERT_NE(refused, std::string::npos);
+  const std::string nextStatus = r.out.substr(refused, r.out.find("MAIN MENU", refused) - refused);
+  EXPECT_EQ(nextStatus.find("Ordination scores available"), std::string::npos) << nextStatus;
+  const std::string z = Results();
+  EXPECT_EQ(CountOccurrences(z, "\nORDINATION\n"), 1);
+  EXPECT_NE(z.find("Resemblance measure: (23)Jaccard dissimilarity", z.find("\nORDINATION\n")), std::string::npos);
+  EXPECT_EQ(z.find("e+05"), std::string::npos);
+}

@@ -1,0 +1,32 @@
+// Resemblance matrices that hold undefined values: the turnover and
+// nestedness measures give the missing-value code to a pair of entities
+// without any presence, and no ordination or distance-based clustering can
+// use such a pair.
+#include <cstdio>
+
+#include "shell/Console.h"
+#include "shell/EntryPoints.h"
+#include "shell/SessionState.h"
+
+int CountUndefinedResemblances(int n, double** m) {
+  int count = 0;
+  for (int i = 0; i < n; i++)
+    for (int j = i + 1; j < n; j++)
+      if (m[i][j] == -999.0) count++;
+  return count;
+}
+
+bool RefuseUndefinedResemblances() {
+  if (!temRese || rese == nullptr) return false;
+  const int pairs = CountUndefinedResemblances(nRows, rese);
+  if (pairs == 0) return false;
+  fprintf(
+      out,
+      port ? "\nA matriz de semelhanca tem %d pares com valor indefinido (-999): um dos dois nao tem nenhuma presenca."
+             "\nEscolha outra medida de semelhanca ou retire as entidades sem presencas.\n"
+           : "\nThe resemblance matrix has %d pairs with an undefined value (-999): one of the two has no presence."
+             "\nChoose another resemblance measure or leave out the entities without presences.\n",
+      pairs);
+  fputc('\a', out);
+  return true;
+}
