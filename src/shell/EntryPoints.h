@@ -30,6 +30,11 @@ void ReadPreferences();
 int SetPreferences();
 void WritePreferences();
 
+// Bookkeeping once groups were specified (option G, or the groups a
+// transformation asks for): the session track is recorded, unless the
+// resemblance matrix held has more than 400 rows, and the stage recomputed.
+void AfterGroupsSpecified();
+
 // Number of pairs i < j of the n x n matrix m holding the missing-value code.
 int CountUndefinedResemblances(int n, double** m);
 // When the resemblance matrix holds undefined values, says so on the console

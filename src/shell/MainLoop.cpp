@@ -61,6 +61,11 @@ int PathAnalysisIfAdequate() {
 
 }  // namespace
 
+void AfterGroupsSpecified() {
+  Record();
+  SetStepReached();
+}
+
 int RunMainOption(char option) {
   switch (option) {
     case 'A': AleatorizacaoVar(); return 1;
@@ -99,8 +104,7 @@ void AfterMainOption(char option, int result) {
       if (result == 1) Record();
       break;
     case 'G':
-      Record();
-      SetStepReached();
+      AfterGroupsSpecified();
       break;
     case 'O':
       if (result == 1) {

@@ -42,6 +42,9 @@ void CopyOriginalData() {
 // Option 12: groups from option G, and the factor whose effect is removed.
 bool AskGroupFactor(TransformationChoice& c) {
   SetGroups();
+  // The groups stay in the session even when the transformation is then
+  // cancelled, so they are recorded now.
+  AfterGroupsSpecified();
   if (temGrupo != 1 || grMemb == nullptr || nFactors < 1) {
     fprintf(out, "%s",
             PtEn("\nGrupos de unidades amostrais nao especificados; transformacao cancelada.\n",

@@ -174,6 +174,25 @@ TEST(TransformE2E, DeviationsFromGroupMeansOfTheChosenFactor) {
   ExpectRows(ReadTrack(f.read("Sessao.trk")).data, want, 1e-6);
 }
 
+// Groups asked for by deviations from group means stay in the session when the
+// transformation is then cancelled: the track holds them, so a resumed
+// session still has them, while the resemblance matrix is kept.
+TEST(TransformE2E, GroupsGivenForACancelledTransformationRecorded) {
+  PlexorFolder f;
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  f.copyFromSource("examples/dune_management.txt", "groups.txt");
+  PlexorRun r = f.run(std::string(kOpenDune) + "r\n1\n3\n0\nn\n" +
+                      "t\n1\n0\n2\n12\n1\nmanagement\nf\ngroups.txt\ny\n99\nx\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(LastStatusShows(r, "Resemblance measure", "Resemblance measure: (3)Euclidean distance"));
+  const std::string track = f.read("Sessao.trk");
+  EXPECT_NE(track.find("\nmanagement\n0\t\n4\t\n1\t2\t3\t4\t\n4\t1\t4\t4\t2\t"), std::string::npos);
+  PlexorRun resumed = f.run("y\na\ng\nn\nx\n");
+  ASSERT_EQ(resumed.status, 0) << resumed.err;
+  EXPECT_NE(resumed.out.find("Current group partition:"), std::string::npos);
+  EXPECT_NE(resumed.out.find("Resemblance measure: (3)Euclidean distance"), std::string::npos);
+}
+
 // Without the target (De Caceres & Legendre 2008):
 // b_ik = sum over species j != k present in unit i of N_jk / N_j, over S_i - I_ik.
 TEST(TransformE2E, BealsSmoothingOfPresencesWithoutTheTarget) {
