@@ -424,14 +424,8 @@ void SetDefaultSessionName() {
 }
 
 int WriteSessionTrack() {
-  FILE* p = fopenck(pointerFileName, nullptr, "w");
-  if (p == nullptr) return 0;
-  fprintf(p, "%s\n", sessionName);
-  const bool pointerOk = !ferror(p);
-  if (fclose(p) != 0 || !pointerOk) {
-    fprintf(stdout, Tx("\nFalha ao escrever o arquivo %s.\n", "\nFailed to write file %s.\n"), pointerFileName);
-    return 0;
-  }
+  // The track is written first: when it cannot be, the pointer keeps naming
+  // the last track written, which stays whole.
   FILE* f = fopenck(sessionFilename, nullptr, "w");
   if (f == nullptr) return 0;
   WriteTrack(f);
@@ -440,6 +434,17 @@ int WriteSessionTrack() {
   if (fclose(f) != 0 || !ok) {
     fprintf(stdout, Tx("\nFalha ao escrever o arquivo %s.\n", "\nFailed to write file %s.\n"), sessionFilename);
     return 0;
+  }
+  // The default session's track is the pointer file itself, starting with the name.
+  if (strcmp(sessionFilename, pointerFileName) != 0) {
+    FILE* p = fopenck(pointerFileName, nullptr, "w");
+    if (p == nullptr) return 0;
+    fprintf(p, "%s\n", sessionName);
+    const bool pointerOk = !ferror(p);
+    if (fclose(p) != 0 || !pointerOk) {
+      fprintf(stdout, Tx("\nFalha ao escrever o arquivo %s.\n", "\nFailed to write file %s.\n"), pointerFileName);
+      return 0;
+    }
   }
   savedSession = 1;
   return 1;
@@ -492,9 +497,16 @@ int SaveSession() {
             name);
     if (ScanChar(in, YesNoAccepted(), KeyboardLabel()) != 'n') break;
   }
+  char formerName[NAME_LEN], formerFilename[NAME_LEN];
+  snprintf(formerName, sizeof formerName, "%s", sessionName);
+  snprintf(formerFilename, sizeof formerFilename, "%s", sessionFilename);
   snprintf(sessionName, sizeof sessionName, "%s", name);
   snprintf(sessionFilename, sizeof sessionFilename, "%s", track);
-  return WriteSessionTrack();
+  if (WriteSessionTrack() == 1) return 1;
+  // A name whose track cannot be written is not taken.
+  snprintf(sessionName, sizeof sessionName, "%s", formerName);
+  snprintf(sessionFilename, sizeof sessionFilename, "%s", formerFilename);
+  return 0;
 }
 
 int OpenSession() {

@@ -220,6 +220,24 @@ TEST(SessionTrack, ResumedStatusKeepsResemblanceTransformationAndBealsOptions) {
       << LastStatus(r.out);
 }
 
+// A session name whose track cannot be written (here a folder that does not
+// exist) is refused without touching the track already written: the session
+// keeps its name and is resumed whole at the next start.
+TEST(SessionTrack, UnwritableSessionNameLeavesTheTrackWhole) {
+  PlexorFolder f;
+  f.write("d.txt", "1 0 3\n4 5 0\n0 1 1\n3 3 2\n");
+  PlexorRun r = f.run(NewData("d.txt", 1, 4, 3, "N", 1, "n") + "R\n1\n3\n0\nn\nS\nno/such\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.err.find("can't open no/such.trk"), std::string::npos) << r.err;
+  const std::string status = LastStatus(r.out);
+  EXPECT_EQ(status.rfind("\nAnalysis status:\n", 0), 0u) << status;
+  EXPECT_EQ(f.read("Sessao.trk").rfind("Sessao\nd.txt\n16/May/2007\n1\n", 0), 0u);
+  PlexorRun resumed = f.run("y\na\nX\n");
+  ASSERT_EQ(resumed.status, 0) << resumed.err;
+  EXPECT_NE(resumed.out.find("Wish to continue analysis session with data file d.txt? y/n "), std::string::npos);
+  EXPECT_EQ(LastStatus(resumed.out), status);
+}
+
 // New data after the session was declined hold no resemblance of the former table.
 TEST(SessionTrack, DeclinedSessionLeavesNothingOfTheFormerTable) {
   PlexorFolder f;

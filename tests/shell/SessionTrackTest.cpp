@@ -143,6 +143,19 @@ TEST_F(SessionTrackTest, NamedSessionHasItsOwnFileAndThePointer) {
   EXPECT_EQ(FileText("prado.trk"), "prado" + std::string(kFullTrack).substr(6));
 }
 
+TEST_F(SessionTrackTest, UnwritableTrackLeavesThePointerAndTheLastTrack) {
+  Write("Sessao.trk", kFullTrack);
+  ASSERT_EQ(ReadSessionTrack(), 1);
+  savedSession = 0;
+  strcpy(sessionName, "lost");
+  strcpy(sessionFilename, "nodir/lost.trk");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(WriteSessionTrack(), 0);
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(savedSession, 0);
+  EXPECT_EQ(FileText("Sessao.trk"), kFullTrack);
+}
+
 TEST_F(SessionTrackTest, MissingOrOtherVersionReadsNothing) {
   Write("Sessao.trk", "Sessao\nmeadow.txt\n01/Jan/2001\n0\n0\n0\n0\n");
   EXPECT_EQ(ReadSessionTrack(), 0);
