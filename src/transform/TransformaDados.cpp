@@ -203,9 +203,12 @@ int TransformaDados() {
   choice.classesUnits = nClassesUnits;
   if (!AskTransformations(choice)) return Cancel();
   if (!ApplyTransformations(choice)) {
-    // The table was rebuilt and the resemblance released before the file failed.
+    // The table was rebuilt and the resemblance released before the file
+    // failed: the session changed, so its track is rewritten as after any
+    // transformation, though the loop is told that nothing was applied.
     SetDataType(optTrEs, optTrVeVar, optTrVeUnits);
     SetStepReached();
+    WriteSessionTrack();
     return 0;
   }
 

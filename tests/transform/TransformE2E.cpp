@@ -2,6 +2,7 @@
 // the options in the status report and the session track, restoring, cancel,
 // the expansion files and the refusal of bad codes or counts.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <cstdio>
@@ -191,6 +192,26 @@ TEST(TransformE2E, GroupsGivenForACancelledTransformationRecorded) {
   ASSERT_EQ(resumed.status, 0) << resumed.err;
   EXPECT_NE(resumed.out.find("Current group partition:"), std::string::npos);
   EXPECT_NE(resumed.out.find("Resemblance measure: (3)Euclidean distance"), std::string::npos);
+}
+
+// An expansion file that cannot be created ends the option with a message,
+// after the resemblance matrix and the ordination were released: the track
+// is rewritten all the same, so the session resumed is the one left.
+TEST(TransformE2E, FailedExpansionStillRecordsTheSession) {
+  PlexorFolder f;
+  f.write("q.txt", "1 2 3\n2 2 1\n1 3 3\n3 1 2\n2 2 2\n1 1 1\n");
+  ASSERT_EQ(mkdir((f.path() + "/ExpandedData.txt").c_str(), 0755), 0);
+  PlexorRun r = f.run("n\nn\nq.txt\n3\n6\n3\nn\n1\nn\nr\n1\n12\n0\nn\no\n1\nn\nt\n1\n4\n0\nn\nx\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\nCould not open file ExpandedData.txt.\n"), std::string::npos);
+  const size_t last = r.out.rfind("\nAnalysis status");
+  const std::string before = r.out.substr(last, r.out.find("\n---", last) - last);
+  EXPECT_EQ(before.find("Resemblance"), std::string::npos) << before;
+  EXPECT_NE(before.find("Session IS saved."), std::string::npos) << before;
+  PlexorRun resumed = f.run("y\na\nx\n");
+  ASSERT_EQ(resumed.status, 0) << resumed.err;
+  const size_t at = resumed.out.rfind("\nAnalysis status");
+  EXPECT_EQ(resumed.out.substr(at, resumed.out.find("\n---", at) - at), before);
 }
 
 // Without the target (De Caceres & Legendre 2008):
