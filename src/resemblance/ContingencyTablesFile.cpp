@@ -47,47 +47,49 @@ void PrintContingencyTable3D(FILE* f, int r, int c, int l, const int* colStates3
   for (int a = 0; a < r; a++) PrintMatrixFloat(f, c, l, cont[a], 6, 0);
 }
 
-bool WriteTablesFile(int nObj, int nVar, double** data, int dir) {
-  FILE* f = fopen("Tables.txt", "w");
+namespace {
+
+// Opens `name` for writing and hands `write` the file, the states of the
+// entities compared and the largest number of states (at least 1).
+template <class Write>
+bool WriteStatesFile(const char* name, int nObj, int nVar, double** data, int dir, Write write) {
+  FILE* f = fopen(name, "w");
   if (!f) return false;
   Entities e(nObj, nVar, data, dir);
-  const int n = e.n, m = e.m;
-  double** table = e.table;
   rsm::RowStates s;
-  s.Build(n, m, table);
-  const int k = s.maxStates > 0 ? s.maxStates : 1;
-  double** cont = dimDouble2D(k, k);
-  for (int i = 0; i < n; i++)
-    for (int j = i; j < n; j++) {
-      rsm::CrossTab(s, i, j, cont);
-      fprintf(f, "\nContingency table var.%d x var.%d:\n", i + 1, j + 1);
-      PrintContingencyTable(f, s.nStates[i], s.nStates[j], s.States(i), s.States(j), cont);
-    }
-  freeDouble2D(cont, k);
+  s.Build(e.n, e.m, e.table);
+  write(f, e.n, s, s.maxStates > 0 ? s.maxStates : 1);
   fclose(f);
   return true;
 }
 
-bool WriteTables3DFile(int nObj, int nVar, double** data, int dir) {
-  FILE* f = fopen("Tables3D.txt", "w");
-  if (!f) return false;
-  Entities e(nObj, nVar, data, dir);
-  const int n = e.n, m = e.m;
-  double** table = e.table;
-  rsm::RowStates s;
-  s.Build(n, m, table);
-  const int k = s.maxStates > 0 ? s.maxStates : 1;
-  double*** cont = reinterpret_cast<double***>(dim3D(sizeof(double), k, k, k));
-  for (int a = 0; a < n; a++)
-    for (int b = a + 1; b < n; b++)
-      for (int c = b + 1; c < n; c++) {
-        rsm::CrossTab3(s, a, b, c, cont);
-        // The heading of the pairwise file, numbering the first two of the triplet.
-        fprintf(f, "\nContingency table var.%d x var.%d:\n", a + 1, b + 1);
-        PrintContingencyTable3D(f, s.nStates[a], s.nStates[b], s.nStates[c], s.States(b), s.States(c),
-                                cont);
+}  // namespace
+
+bool WriteTablesFile(int nObj, int nVar, double** data, int dir) {
+  return WriteStatesFile("Tables.txt", nObj, nVar, data, dir, [](FILE* f, int n, rsm::RowStates& s, int k) {
+    double** cont = dimDouble2D(k, k);
+    for (int i = 0; i < n; i++)
+      for (int j = i; j < n; j++) {
+        rsm::CrossTab(s, i, j, cont);
+        fprintf(f, "\nContingency table var.%d x var.%d:\n", i + 1, j + 1);
+        PrintContingencyTable(f, s.nStates[i], s.nStates[j], s.States(i), s.States(j), cont);
       }
-  free3D(reinterpret_cast<void***>(cont), k, k);
-  fclose(f);
-  return true;
+    freeDouble2D(cont, k);
+  });
+}
+
+bool WriteTables3DFile(int nObj, int nVar, double** data, int dir) {
+  return WriteStatesFile("Tables3D.txt", nObj, nVar, data, dir, [](FILE* f, int n, rsm::RowStates& s, int k) {
+    double*** cont = reinterpret_cast<double***>(dim3D(sizeof(double), k, k, k));
+    for (int a = 0; a < n; a++)
+      for (int b = a + 1; b < n; b++)
+        for (int c = b + 1; c < n; c++) {
+          rsm::CrossTab3(s, a, b, c, cont);
+          // The heading of the pairwise file, numbering the first two of the triplet.
+          fprintf(f, "\nContingency table var.%d x var.%d:\n", a + 1, b + 1);
+          PrintContingencyTable3D(f, s.nStates[a], s.nStates[b], s.nStates[c], s.States(b), s.States(c),
+                                  cont);
+        }
+    free3D(reinterpret_cast<void***>(cont), k, k);
+  });
 }

@@ -22,22 +22,36 @@ bool ConstantWhereBoth(int m, const double* x, const double* y) {
   return true;
 }
 
+// Number of positions where both vectors are present, and the means of x
+// and y over those positions (0 when there are none).
+struct PairMeans {
+  int c = 0;
+  double mx = 0.0, my = 0.0;
+  PairMeans(int m, const double* x, const double* y) {
+    double sx = 0.0, sy = 0.0;
+    for (int k = 0; k < m; k++) {
+      if (IsMissing(x[k]) || IsMissing(y[k])) continue;
+      c++;
+      sx += x[k];
+      sy += y[k];
+    }
+    if (c > 0) {
+      mx = sx / c;
+      my = sy / c;
+    }
+  }
+};
+
 }  // namespace
 
 double Correlation2VecMV(int m, double* x, double* y) {
-  int c = 0;
-  double sx = 0.0, sy = 0.0;
-  for (int k = 0; k < m; k++) {
-    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
-    c++;
-    sx += x[k];
-    sy += y[k];
-  }
+  const PairMeans p(m, x, y);
+  const int c = p.c;
   // A constant vector has no direction: it correlates 0 with everything, as
   // the centred and normalized rows of the path without missing values do.
   // (Its mean need not equal its value after rounding, so test the values.)
   if (c == 0 || ConstantWhereBoth(m, x, y) || ConstantWhereBoth(m, y, x)) return 0.0;
-  const double mx = sx / c, my = sy / c;
+  const double mx = p.mx, my = p.my;
   double ssx = 0.0, ssy = 0.0;
   for (int k = 0; k < m; k++) {
     if (IsMissing(x[k]) || IsMissing(y[k])) continue;
@@ -74,16 +88,10 @@ double ChordDistSq2VecMV(int m, double* x, double* y) {
 }
 
 double Covariance2VecMV(int m, double* x, double* y) {
-  int c = 0;
-  double sx = 0.0, sy = 0.0;
-  for (int k = 0; k < m; k++) {
-    if (IsMissing(x[k]) || IsMissing(y[k])) continue;
-    c++;
-    sx += x[k];
-    sy += y[k];
-  }
+  const PairMeans p(m, x, y);
+  const int c = p.c;
   if (c < 2 || ConstantWhereBoth(m, x, y) || ConstantWhereBoth(m, y, x)) return 0.0;
-  const double mx = sx / c, my = sy / c;
+  const double mx = p.mx, my = p.my;
   double s = 0.0;
   for (int k = 0; k < m; k++) {
     if (IsMissing(x[k]) || IsMissing(y[k])) continue;
