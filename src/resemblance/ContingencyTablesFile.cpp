@@ -13,22 +13,6 @@ void PrintStates(FILE* f, const char* heading, int n, const int* states) {
   for (int s = 0; s < n; s++) fprintf(f, "%d\t", states[s]);
 }
 
-// The entities compared, as the rows of a table: the data themselves, or a
-// transposed copy when the variables are compared.
-struct Entities {
-  int n, m;
-  double** table;
-  bool copied;
-  Entities(int nObj, int nVar, double** data, int dir)
-      : n(dir == 2 ? nVar : nObj), m(dir == 2 ? nObj : nVar),
-        table(dir == 2 ? rsm::TransposedCopy(nObj, nVar, data) : data), copied(dir == 2) {}
-  ~Entities() {
-    if (copied) rsm::FreeTable(table, n);
-  }
-  Entities(const Entities&) = delete;
-  Entities& operator=(const Entities&) = delete;
-};
-
 }  // namespace
 
 void PrintContingencyTable(FILE* f, int r, int c, const int* rowStates, const int* colStates,
@@ -55,7 +39,7 @@ template <class Write>
 bool WriteStatesFile(const char* name, int nObj, int nVar, double** data, int dir, Write write) {
   FILE* f = fopen(name, "w");
   if (!f) return false;
-  Entities e(nObj, nVar, data, dir);
+  rsm::EntityTable e(nObj, nVar, data, dir);
   rsm::RowStates s;
   s.Build(e.n, e.m, e.table);
   write(f, e.n, s, s.maxStates > 0 ? s.maxStates : 1);

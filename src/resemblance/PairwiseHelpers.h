@@ -31,6 +31,25 @@ double** CopyTable(int n, int m, double** table);
 double** TransposedCopy(int n, int m, double** table);
 void FreeTable(double** t, int n);
 
+// The entities compared, as the rows of an n x m table: the nObj x nVar data
+// themselves (dir 1, sampling units), or a transposed copy (dir 2, variables)
+// released with the object.
+struct EntityTable {
+  int n, m;
+  double** table;
+  EntityTable(int nObj, int nVar, double** data, int dir)
+      : n(dir == 2 ? nVar : nObj), m(dir == 2 ? nObj : nVar),
+        table(dir == 2 ? TransposedCopy(nObj, nVar, data) : data), copied_(dir == 2) {}
+  ~EntityTable() {
+    if (copied_) FreeTable(table, n);
+  }
+  EntityTable(const EntityTable&) = delete;
+  EntityTable& operator=(const EntityTable&) = delete;
+
+ private:
+  bool copied_;
+};
+
 // Copies the upper triangle (j > i) into the lower one; with parallel, a
 // large matrix is shared out among the threads.
 void MirrorUpper(int n, double** r, bool parallel = false);

@@ -30,15 +30,11 @@ void SecondEigenvaluePairwiseMV(int n, int m, double** table, double** result) {
 
 int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure, int post,
                    int* varType, double alpha, double k, int countDoubleAbsence) {
-  double** t = data;
-  int n = nObj, m = nVar;
-  if (dir == 2) {
-    t = rsm::TransposedCopy(nObj, nVar, data);
-    n = nVar;
-    m = nObj;
-    // The attribute types belong to the variables, which are now the entities.
-    varType = nullptr;
-  }
+  const rsm::EntityTable e(nObj, nVar, data, dir);
+  double** t = e.table;
+  const int n = e.n, m = e.m;
+  // The attribute types belong to the variables, which are then the entities.
+  if (dir == 2) varType = nullptr;
 
   switch (measure) {
     case 1: CrossProductMV(n, m, t, rese); break;
@@ -84,7 +80,6 @@ int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, in
     default: break;
   }
 
-  if (t != data) rsm::FreeTable(t, n);
 
   if (post == 1 || post == 2)
     for (int i = 0; i < n; i++)
@@ -105,14 +100,7 @@ int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, in
 int ResemblanceLibTriplets(int nObj, int nVar, double** data, double*** rese3, int dir, int measure,
                            int* varType, double alpha) {
   if (measure != 7) return 0;
-  double** t = data;
-  int n = nObj, m = nVar;
-  if (dir == 2) {
-    t = rsm::TransposedCopy(nObj, nVar, data);
-    n = nVar;
-    m = nObj;
-  }
-  MutualEntropyTripletsMV(n, m, t, rese3, alpha);
-  if (t != data) rsm::FreeTable(t, n);
+  const rsm::EntityTable e(nObj, nVar, data, dir);
+  MutualEntropyTripletsMV(e.n, e.m, e.table, rese3, alpha);
   return 1;
 }
