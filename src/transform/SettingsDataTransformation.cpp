@@ -46,13 +46,7 @@ bool AskVector(const char* heading, const int (*direction)[8], int* option, int*
 }  // namespace
 
 int SettingsDataTransformation() {
-  ShowStatus(out);
-  fprintf(out, "\n%s\n", line);
-  fprintf(out, "%s", PtEn("TRANSFORMAÇAO DE DADOS\n", "DATA TRANSFORMATION\n"));
-  fprintf(out, "%s", PtEn("Opcoes:\n", "Options:\n"));
-  int inForce = (optTrEs != 0 || optTrVeVar != 0 || optTrVeUnits != 0) ? 1 : 0;
-  int first = 0;
-  ShowMenu(0, 1, appliesTr, inForce, optTrInfo, &first);
+  const int first = AskFirstTransformationChoice(1);
   if (first == 0) {
     optTrEs = optTrVeVar = optTrVeUnits = 0;
     SetDataType(0, 0, 0);

@@ -181,13 +181,7 @@ int TransformaDados() {
     fprintf(out, "%s", PtEn(" Dados nao disponiveis.\n", " Data not available.\n"));
     return 0;
   }
-  ShowStatus(out);
-  fprintf(out, "\n%s\n", line);
-  fprintf(out, "%s", PtEn("TRANSFORMACAO DE DADOS\n", "DATA TRANSFORMATION\n"));
-  fprintf(out, "%s", PtEn("Opcoes:\n", "Options:\n"));
-  int inForce = (optTrEs != 0 || optTrVeVar != 0 || optTrVeUnits != 0) ? 1 : 0;
-  int first = 0;
-  ShowMenu(0, 2, appliesTr, inForce, optTrInfo, &first);
+  const int first = AskFirstTransformationChoice(2);
   if (first == CANCEL) return 0;
   if (first == 0) {
     optTrEs = optTrVeVar = optTrVeUnits = 0;

@@ -1,5 +1,7 @@
 // Small readers used by the transformation dialogues.
 #include "shell/Console.h"
+#include "shell/EntryPoints.h"
+#include "shell/OptionTables.h"
 #include "shell/SessionState.h"
 #include "transform/TransformationMenu.h"
 
@@ -13,3 +15,14 @@ int AskNumberOfClasses() {
 }
 
 bool AnswerNotNo() { return ScanChar(in, YesNoAccepted(), KeyboardLabel()) != 'n'; }
+
+int AskFirstTransformationChoice(int last) {
+  ShowStatus(out);
+  fprintf(out, "\n%s\n", line);
+  fprintf(out, "%s", PtEn("TRANSFORMACAO DE DADOS\n", "DATA TRANSFORMATION\n"));
+  fprintf(out, "%s", PtEn("Opcoes:\n", "Options:\n"));
+  const int inForce = (optTrEs != 0 || optTrVeVar != 0 || optTrVeUnits != 0) ? 1 : 0;
+  int first = 0;
+  ShowMenu(0, last, appliesTr, inForce, optTrInfo, &first);
+  return first;
+}

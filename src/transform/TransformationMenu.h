@@ -16,6 +16,10 @@ inline const char* PtEn(const char* pt, const char* en) { return port ? pt : en;
 // prompt with the reading.
 void PrintClassesPrompt();
 int AskNumberOfClasses();
+// The status, the heading of the transformation menu and its first question
+// (entries 0 to last of optTrInfo, offered by whether any transformation is
+// in force); returns the answer.
+int AskFirstTransformationChoice(int last);
 // A yes/no question already printed: true unless the answer is 'n'.
 bool AnswerNotNo();
 
