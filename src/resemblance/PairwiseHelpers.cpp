@@ -112,13 +112,6 @@ double CrossProduct2VecMV(int m, double* x, double* y) {
 
 namespace rsm {
 
-void ZeroConstantRows(int n, int m, double** table, double** centred) {
-  for (int i = 0; i < n; i++)
-    if (ConstantWhereBoth(m, table[i], table[i]))
-      for (int k = 0; k < m; k++)
-        if (!IsMissing(table[i][k])) centred[i][k] = 0.0;
-}
-
 bool TableHasMissing(int n, int m, double** table) {
   for (int i = 0; i < n; i++)
     for (int k = 0; k < m; k++)

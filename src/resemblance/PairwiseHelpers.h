@@ -20,9 +20,6 @@ double CrossProduct2VecMV(int m, double* x, double* y);
 
 namespace rsm {
 
-// Rows of the table whose present values are all equal get zeros in the
-// centred copy: their deviations are 0, whatever rounding the mean suffered.
-void ZeroConstantRows(int n, int m, double** table, double** centred);
 // True when any cell of the n x m table holds the missing code.
 bool TableHasMissing(int n, int m, double** table);
 // A fresh n x m copy of the table (rows allocated with dim2D).

@@ -81,7 +81,6 @@ void CorrelationMV(int n, int m, double** table, double** result) {
   if (!rsm::TableHasMissing(n, m, table)) {
     double** z = rsm::CopyTable(n, m, table);
     CenterRowsMV(n, m, z, z);
-    rsm::ZeroConstantRows(n, m, table, z);
     NormalizeRowsMV(n, m, z, z);
     CrossProductsUpper(n, m, z, result);
     rsm::FreeTable(z, n);
@@ -97,7 +96,6 @@ void CovarianceMV(int n, int m, double** table, double** result) {
     double** z = rsm::CopyTable(n, m, table);
     // Rows become (x - mean) / sqrt(m - 1); a single attribute leaves zeros.
     CenterRowsCovMV(n, m, z, z);
-    rsm::ZeroConstantRows(n, m, table, z);
     CrossProductsUpper(n, m, z, result);
     rsm::FreeTable(z, n);
   } else {

@@ -8,7 +8,6 @@
 void SecondEigenvaluePairwiseMV(int n, int m, double** table, double** result) {
   double** z = rsm::CopyTable(n, m, table);
   CenterRowsMV(n, m, z, z);
-  rsm::ZeroConstantRows(n, m, table, z);
   NormalizeRowsMV(n, m, z, z);
   for (int i = 0; i < n; i++)
     for (int j = i + 1; j < n; j++) {
