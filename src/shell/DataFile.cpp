@@ -192,8 +192,12 @@ void WriteExpandedContingencyTable(FILE* f) {
 }
 
 void EchoData() {
-  FILE* f = fopenck(resultsFileName, nullptr, modeZoviri);
-  if (f == nullptr) return;
+  FILE* f = OpenResultsFile();
+  if (f == nullptr) {
+    fprintf(stderr, "\ncan't open %s \n", resultsFileName);
+    fputc('\a', stdout);
+    return;
+  }
   fprintf(f, "\n%s\n", line);
   fprintf(f, Tx("PLEXOR versao %s", "PLEXOR version %s"), versao);
   fprintf(f, "\n%s\n", line);
@@ -216,7 +220,6 @@ void EchoData() {
     if (AnsweredYes(c)) WriteExpandedContingencyTable(f);
   }
   fclose(f);
-  if (strcmp(modeZoviri, "w") == 0) strcpy(modeZoviri, "a");
   fprintf(stdout, "%s", Tx("\nVeja dados no arquivo Zoviri.txt.", "\nSee data on file Zoviri.txt."));
 }
 
