@@ -10,12 +10,8 @@ TEST(ExampleAnalysis, RunsToTheEndAndWritesEveryResultFile) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");
   f.copyFromSource("examples/dune_management.txt", "dune_management.txt");
-  std::string answers;
-  {
-    PlexorFolder src;  // read the script through the folder helper
-    src.copyFromSource("examples/example-answers.txt", "a.txt");
-    answers = src.read("a.txt");
-  }
+  f.copyFromSource("examples/example-answers.txt", "example-answers.txt");
+  const std::string answers = f.read("example-answers.txt");
   ASSERT_FALSE(answers.empty());
   PlexorRun r = f.run(answers);
   EXPECT_EQ(r.status, 0);
