@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "ZQLib/zqlibDim.h"
-#include "ordination/MatrixUtilities.h"
+#include "ZQLib/MatrixUtilities.h"
 #include "ordination/ScoreCorrelations.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"

@@ -36,7 +36,7 @@ namespace {
 // Opens `name` for writing and hands `write` the file, the states of the
 // entities compared and the largest number of states (at least 1).
 template <class Write>
-bool WriteStatesFile(const char* name, int nObj, int nVar, double** data, int dir, Write write) {
+bool WriteStatesFile(const char* name, int nObj, int nVar, const double* const* data, int dir, Write write) {
   FILE* f = fopen(name, "w");
   if (!f) return false;
   rsm::EntityTable e(nObj, nVar, data, dir);
@@ -49,7 +49,7 @@ bool WriteStatesFile(const char* name, int nObj, int nVar, double** data, int di
 
 }  // namespace
 
-bool WriteTablesFile(int nObj, int nVar, double** data, int dir) {
+bool WriteTablesFile(int nObj, int nVar, const double* const* data, int dir) {
   return WriteStatesFile("Tables.txt", nObj, nVar, data, dir, [](FILE* f, int n, rsm::RowStates& s, int k) {
     double** cont = dimDouble2D(k, k);
     for (int i = 0; i < n; i++)
@@ -62,7 +62,7 @@ bool WriteTablesFile(int nObj, int nVar, double** data, int dir) {
   });
 }
 
-bool WriteTables3DFile(int nObj, int nVar, double** data, int dir) {
+bool WriteTables3DFile(int nObj, int nVar, const double* const* data, int dir) {
   return WriteStatesFile("Tables3D.txt", nObj, nVar, data, dir, [](FILE* f, int n, rsm::RowStates& s, int k) {
     double*** cont = reinterpret_cast<double***>(dim3D(sizeof(double), k, k, k));
     for (int a = 0; a < n; a++)

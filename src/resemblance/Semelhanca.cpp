@@ -2,6 +2,7 @@
 // of the values, computation of the session's resemblance matrix and its
 // report in the results file.
 #include <cstdio>
+#include <new>
 
 #include "ZQLib/zqlibDim.h"
 #include "resemblance/ContingencyTablesFile.h"
@@ -89,19 +90,28 @@ int Semelhanca() {
   kParameter = k;
   nRows = dir == 1 ? nObj : nVar;
   nCols = dir == 1 ? nVar : nObj;
-  rese = dimDouble2D(nRows, nRows);
-  ResemblanceLib(nObj, nVar, data, rese, optReseDir, optReseTipo, optPostReseTransf, varType, alphaH,
-                 kParameter, countDoubleAbsence);
-  if (measure >= 6 && measure <= 10) WriteTablesFile(nObj, nVar, data, optReseDir);
+  double*** rese3 = nullptr;
+  try {
+    rese = dimDouble2D(nRows, nRows);
+    ResemblanceLib(CurrentResemblanceChoice(), nObj, nVar, data, rese);
+    if (measure >= 6 && measure <= 10) WriteTablesFile(nObj, nVar, data, optReseDir);
+    if (measure == 7 && nVar == 3) {
+      rese3 = reinterpret_cast<double***>(dim3D(sizeof(double), nRows, nRows, nRows));
+      ResemblanceLibTriplets(nObj, nVar, data, rese3, optReseDir, optReseTipo, varType, alphaH);
+      WriteTables3DFile(nObj, nVar, data, optReseDir);
+    }
+  } catch (const std::bad_alloc&) {
+    // The earlier matrix is gone and no new one exists.
+    if (rese3 != nullptr) free3D(reinterpret_cast<void***>(rese3), nRows, nRows);
+    freeDouble2D(rese, nRows);
+    rese = nullptr;
+    ReportNoMemory();
+    SetStepReached();
+    savedSession = 0;  // the track still holds the matrix just released
+    return 0;
+  }
   temRese = 1;
   temEscore = 0;
-
-  double*** rese3 = nullptr;
-  if (measure == 7 && nVar == 3) {
-    rese3 = reinterpret_cast<double***>(dim3D(sizeof(double), nRows, nRows, nRows));
-    ResemblanceLibTriplets(nObj, nVar, data, rese3, optReseDir, optReseTipo, varType, alphaH);
-    WriteTables3DFile(nObj, nVar, data, optReseDir);
-  }
 
   FILE* f = OpenResultsFile();
   if (f != nullptr) {
@@ -134,4 +144,16 @@ int Semelhanca() {
     fprintf(stdout, port ? "Veja tabelas de contingencia no arquivo Tables.txt."
                          : "\nSee contingency tables in file Tables.txt.");
   return 1;
+}
+
+ResemblanceChoice CurrentResemblanceChoice() {
+  ResemblanceChoice c;
+  c.direction = optReseDir;
+  c.measure = optReseTipo;
+  c.post = optPostReseTransf;
+  c.alpha = alphaH;
+  c.k = kParameter;
+  c.countDoubleAbsence = countDoubleAbsence;
+  if (varType != nullptr && nVar > 0) c.varType.assign(varType, varType + nVar);
+  return c;
 }

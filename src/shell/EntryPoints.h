@@ -41,6 +41,11 @@ int CountUndefinedResemblances(int n, double** m);
 // and returns true: ordination and distance-based clustering refuse it.
 bool RefuseUndefinedResemblances();
 
+// Tells the user, in the console language, that an analysis stopped for want
+// of memory. Menu routines call it when a kernel throws std::bad_alloc, after
+// putting the session state back in order.
+void ReportNoMemory();
+
 // Results file: opens "Zoviri.txt" with modeZoviri. The first opening after
 // the user chose to erase the file truncates it; from then on modeZoviri is
 // "a", so every later block is appended. Null when it cannot be opened.

@@ -39,6 +39,12 @@ void PressReturn() {
 
 }  // namespace
 
+void ReportNoMemory() {
+  fprintf(stdout, port ? "\nMemoria insuficiente: a analise nao foi feita.\n"
+                       : "\nNot enough memory: the analysis was not done.\n");
+  Bell();
+}
+
 void HandleError(int code) {
   switch (code) {
     case 2:

@@ -4,6 +4,16 @@
 #include <cstdio>
 
 #include "shell/SessionState.h"
+#include "transform/TransformChoice.h"
+
+// Main-menu option T: 1 when a transformation was applied (or removed), 0
+// when cancelled.
+int TransformaDados();
+// The transformation in force in the session, as a value that any thread can
+// hand to DataTransformationsLib together with its own copy of the original
+// table (dataOrig). For deviations from group means it holds a copy of the
+// chosen factor's groups.
+TransformChoice CurrentTransformChoice();
 
 // Asks the same chain of transformation menus as TransformaDados and stores
 // the three options (without touching the data). 1 stored, 0 cancelled.
