@@ -9,6 +9,7 @@
 #include "cluster/ClusterReport.h"
 #include "cluster/ClusterState.h"
 #include "ordination/GowerCentring.h"
+#include "cluster/ClusterMenu.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"

@@ -8,7 +8,7 @@
 
 #include "cluster/ClusterMethods.h"
 #include "ordination/EigenKernels.h"
-#include "transform/DataTransformationsLib.h"
+#include "ZQLib/Centring.h"
 
 namespace {
 

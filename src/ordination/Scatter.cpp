@@ -14,6 +14,7 @@
 #include "ZQLib/zqlibDim.h"
 #include "ZQLib/MatrixUtilities.h"
 #include "ordination/ScoreCorrelations.h"
+#include "ordination/OrdinationMenu.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"

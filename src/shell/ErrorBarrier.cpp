@@ -6,6 +6,7 @@
 #include <new>
 
 #include "shell/EntryPoints.h"
+#include "shell/MainLoop.h"
 #include "shell/SessionState.h"
 
 namespace {
@@ -75,9 +76,9 @@ void HandleError(int code) {
   exit(0);
 }
 
-int mainInit() {
+int mainInit(const MainMenuTable& menu) {
   try {
-    return PlexorMain();
+    return PlexorMain(menu);
   } catch (const std::bad_alloc&) {
     fprintf(stderr, "\nOUT OF MEMORY !!!\n");
     fprintf(stderr, "\nPress RETURN to exit.\n");

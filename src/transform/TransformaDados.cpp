@@ -12,6 +12,7 @@
 #include "shell/SessionState.h"
 #include "shell/Timing.h"
 #include "transform/DataTransformationsLib.h"
+#include "cluster/ClusterMenu.h"
 #include "transform/TransformationMenu.h"
 
 namespace {
