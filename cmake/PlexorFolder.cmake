@@ -65,6 +65,18 @@ function(plexor_shell_folder)
   set_property(GLOBAL APPEND PROPERTY PLEXOR_SHELL_FILES ${sources} ${headers})
 endfunction()
 
+# Every object of every library links with only the libraries that library
+# states (link_<library>, built with the tests): a dependency left out of a
+# plexor_folder call is a link error, not a surprise in some later program.
+function(plexor_add_link_checks)
+  get_property(libs GLOBAL PROPERTY PLEXOR_CORE_LIBRARIES)
+  get_property(menus GLOBAL PROPERTY PLEXOR_MENU_LIBRARIES)
+  foreach(lib ${libs} ${menus} plexor_shell)
+    add_executable(link_${lib} ${CMAKE_SOURCE_DIR}/cmake/LinkCheck.cpp)
+    target_link_libraries(link_${lib} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${lib}>")
+  endforeach()
+endfunction()
+
 # Test CoreLayers: no core file includes a shell/ header, and no shell file
 # includes a header of an analysis folder.
 function(plexor_add_layer_check)

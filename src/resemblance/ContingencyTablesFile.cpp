@@ -1,35 +1,12 @@
+// The side files of the information measures, "Tables.txt" and "Tables3D.txt".
 #include "resemblance/ContingencyTablesFile.h"
 
 #include <cstdio>
 
+#include "ZQLib/Matrix.h"
 #include "ZQLib/zqlibDim.h"
 #include "resemblance/ContingencyWork.h"
 #include "resemblance/PairwiseHelpers.h"
-
-namespace {
-
-void PrintStates(FILE* f, const char* heading, int n, const int* states) {
-  fprintf(f, heading, n);
-  for (int s = 0; s < n; s++) fprintf(f, "%d\t", states[s]);
-}
-
-}  // namespace
-
-void PrintContingencyTable(FILE* f, int r, int c, const int* rowStates, const int* colStates,
-                           double** cont) {
-  PrintStates(f, "Row states (%d): ", r, rowStates);
-  PrintStates(f, "\nColumn states (%d): ", c, colStates);
-  fprintf(f, "\n");
-  PrintMatrixFloat(f, r, c, cont, 6, 0);
-}
-
-void PrintContingencyTable3D(FILE* f, int r, int c, int l, const int* colStates3,
-                             const int* thirdStates, double*** cont) {
-  PrintStates(f, "Row states (%d): ", c, colStates3);
-  PrintStates(f, "\nColumn states (%d): ", l, thirdStates);
-  fprintf(f, "\n");
-  for (int a = 0; a < r; a++) PrintMatrixFloat(f, c, l, cont[a], 6, 0);
-}
 
 namespace {
 
@@ -51,14 +28,13 @@ bool WriteStatesFile(const char* name, int nObj, int nVar, const double* const* 
 
 bool WriteTablesFile(int nObj, int nVar, const double* const* data, int dir) {
   return WriteStatesFile("Tables.txt", nObj, nVar, data, dir, [](FILE* f, int n, rsm::RowStates& s, int k) {
-    double** cont = dimDouble2D(k, k);
+    Matrix cont(k, k);
     for (int i = 0; i < n; i++)
       for (int j = i; j < n; j++) {
-        rsm::CrossTab(s, i, j, cont);
+        rsm::CrossTab(s, i, j, cont.data());
         fprintf(f, "\nContingency table var.%d x var.%d:\n", i + 1, j + 1);
-        PrintContingencyTable(f, s.nStates[i], s.nStates[j], s.States(i), s.States(j), cont);
+        PrintContingencyTable(f, s.nStates[i], s.nStates[j], s.States(i), s.States(j), cont.data());
       }
-    freeDouble2D(cont, k);
   });
 }
 

@@ -1,4 +1,4 @@
-// Contingency tables of qualitative states.
+// Contingency tables of qualitative states, and their printed form.
 #include <vector>
 
 #include "ZQLib/zqlibDim.h"
@@ -61,6 +61,31 @@ void CrossTab3(const RowStates& s, int i, int j, int k, double*** cont) {
 }
 
 }  // namespace rsm
+
+namespace {
+
+void PrintStates(FILE* f, const char* heading, int n, const int* states) {
+  fprintf(f, heading, n);
+  for (int s = 0; s < n; s++) fprintf(f, "%d\t", states[s]);
+}
+
+}  // namespace
+
+void PrintContingencyTable(FILE* f, int r, int c, const int* rowStates, const int* colStates,
+                           double** cont) {
+  PrintStates(f, "Row states (%d): ", r, rowStates);
+  PrintStates(f, "\nColumn states (%d): ", c, colStates);
+  fprintf(f, "\n");
+  PrintMatrixFloat(f, r, c, cont, 6, 0);
+}
+
+void PrintContingencyTable3D(FILE* f, int r, int c, int l, const int* colStates3,
+                             const int* thirdStates, double*** cont) {
+  PrintStates(f, "Row states (%d): ", c, colStates3);
+  PrintStates(f, "\nColumn states (%d): ", l, thirdStates);
+  fprintf(f, "\n");
+  for (int a = 0; a < r; a++) PrintMatrixFloat(f, c, l, cont[a], 6, 0);
+}
 
 void ContingencyMV(int m, const double* x, const double* y, double** contingency, int* dims, FILE* tablesFile) {
   std::vector<int> sx(m > 0 ? m : 1), sy(m > 0 ? m : 1), cx(m > 0 ? m : 1), cy(m > 0 ? m : 1);
