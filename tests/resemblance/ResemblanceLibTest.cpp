@@ -82,16 +82,6 @@ TEST(ResemblanceLib, EveryMeasureNumberReachesItsRoutine) {
   EXPECT_DOUBLE_EQ(Lib(t, 1, 19, 0, 0, 1, types), static_cast<float>(2.0 / 3.0));
 }
 
-TEST(ResemblanceLib, MeasureOutOfRangeLeavesTheMatrix) {
-  Small t;
-  Square r(4);
-  r[0][1] = 7.0;
-  ResemblanceLib(4, 3, *t, *r, 1, 30, 1, nullptr, 1.0, 0.0, 0);
-  EXPECT_EQ(r[0][1], 49.0);
-  EXPECT_EQ(r[1][0], 49.0);
-  EXPECT_EQ(r[2][3], 0.0);
-}
-
 std::string ReadFile(const std::string& name) {
   std::ifstream f(name);
   std::stringstream s;
