@@ -16,10 +16,13 @@
 #include "cluster/FusionTree.h"
 #include "cluster/NewickFormat.h"
 #include "support/MiniXml.h"
+#include "support/SvgReading.h"
 
 using clustertest::History;
 using minixml::Element;
 using minixml::FindAll;
+using svgread::DrawnScale;
+using svgread::Texts;
 
 namespace {
 
@@ -56,28 +59,6 @@ History FiveObjects() {
   h.Set(2, {2, 4, 3}, 4, 3.0, 2.0, 3.0);
   h.Set(3, {1, 5, 2, 4, 3}, 5, 6.0, 4.0, 3.0);
   return h;
-}
-
-// The scale's map from levels to pixels, from its first and last tick.
-struct DrawnScale {
-  double value0, pixel0, value1, pixel1;
-  double Pixel(double v) const { return pixel0 + (v - value0) * (pixel1 - pixel0) / (value1 - value0); }
-};
-
-DrawnScale ScaleOf(const Element& root) {
-  const auto lines = FindAll(root, "line", "tick");
-  const auto texts = FindAll(root, "text", "tick");
-  EXPECT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines.size(), texts.size());
-  if (lines.size() < 2 || lines.size() != texts.size()) return {0, 0, 1, 1};
-  return {std::stod(texts.front()->text), lines.front()->Number("y1"), std::stod(texts.back()->text),
-          lines.back()->Number("y1")};
-}
-
-std::vector<std::string> Texts(const std::vector<const Element*>& elements) {
-  std::vector<std::string> out;
-  for (const Element* e : elements) out.push_back(e->text);
-  return out;
 }
 
 }  // namespace
@@ -151,7 +132,7 @@ TEST(DendrogramSvg, ScaleTopIsTheRootLevel) {
   ASSERT_EQ(scale.size(), 1u);
   const double top = scale[0]->Number("y1"), bottom = scale[0]->Number("y2");
   EXPECT_LT(top, bottom);
-  const DrawnScale s = ScaleOf(*doc.root);
+  const DrawnScale s = svgread::ScaleOf(*doc.root, "tick", "y1");
   EXPECT_NEAR(s.Pixel(6.0), top, 0.05);     // the highest fusion level at the top
   EXPECT_NEAR(s.Pixel(0.0), bottom, 0.05);  // the leaves at the bottom
   const auto bars = FindAll(*doc.root, "line", "bar");
@@ -181,7 +162,7 @@ TEST(DendrogramSvg, SimilaritiesPutTheLowestLevelAtTheTop) {
   const minixml::Document doc = minixml::Parse(DendrogramSvg(p));
   ASSERT_TRUE(doc.ok()) << doc.error;
   const auto scale = FindAll(*doc.root, "line", "scale");
-  const DrawnScale s = ScaleOf(*doc.root);
+  const DrawnScale s = svgread::ScaleOf(*doc.root, "tick", "y1");
   EXPECT_NEAR(s.Pixel(0.2), scale[0]->Number("y1"), 0.05);
   EXPECT_NEAR(s.Pixel(1.0), scale[0]->Number("y2"), 0.05);
   const auto bars = FindAll(*doc.root, "line", "bar");

@@ -11,39 +11,15 @@
 #include "ZQLib/SvgDocument.h"
 #include "ordination/ScatterDiagramSvg.h"
 #include "support/MiniXml.h"
+#include "support/SvgReading.h"
 
 using minixml::Element;
 using minixml::FindAll;
+using svgread::Centre;
+using svgread::DrawnScale;
+using svgread::ScaleOf;
 
 namespace {
-
-// The linear map from values to pixels that an axis's tick marks show.
-struct DrawnScale {
-  double value0, pixel0, value1, pixel1;
-  double Pixel(double v) const { return pixel0 + (v - value0) * (pixel1 - pixel0) / (value1 - value0); }
-  double PerUnit() const { return std::fabs((pixel1 - pixel0) / (value1 - value0)); }
-};
-
-// From the first and last tick of an axis: the tick lines hold the pixel
-// position, the tick texts (in the same order) the value.
-DrawnScale ScaleOf(const Element& root, const std::string& cls, const char* pixelAttribute) {
-  const auto lines = FindAll(root, "line", cls);
-  const auto texts = FindAll(root, "text", cls);
-  EXPECT_EQ(lines.size(), texts.size());
-  EXPECT_GE(lines.size(), 2u);
-  if (lines.size() < 2 || texts.size() != lines.size()) return {0, 0, 1, 1};
-  return {std::stod(texts.front()->text), lines.front()->Number(pixelAttribute), std::stod(texts.back()->text),
-          lines.back()->Number(pixelAttribute)};
-}
-
-// Centre of a point element (a square or a circle).
-void Centre(const Element& e, double& x, double& y) {
-  if (e.name == "circle") {
-    x = e.Number("cx"), y = e.Number("cy");
-  } else {
-    x = e.Number("x") + e.Number("width") / 2, y = e.Number("y") + e.Number("height") / 2;
-  }
-}
 
 ScatterPicture ThreePoints() {
   ScatterPicture p;
