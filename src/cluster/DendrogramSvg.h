@@ -26,9 +26,9 @@ struct DendrogramPicture {
 };
 
 // Default height of the picture and smallest room per leaf, in pixels; the
-// default width gives each leaf 16 pixels, at least 640 in all.
+// default width gives each leaf 12 pixels, at least 640 in all.
 constexpr double kDendrogramDefaultHeight = 560.0;
-constexpr double kDendrogramLeafRoom = 16.0;
+constexpr double kDendrogramLeafRoom = 12.0;
 constexpr double kDendrogramMinLeafRoom = 8.0;
 
 // Fills labels, tree and levels of picture from the fusion history of n
