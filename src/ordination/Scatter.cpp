@@ -22,6 +22,7 @@
 #include "shell/OptionTables.h"
 #include "shell/PictureLegends.h"
 #include "shell/SessionState.h"
+#include "transform/DataTransformationsLib.h"
 
 namespace {
 
@@ -181,6 +182,8 @@ void DrawScatterDiagram(const std::vector<ScatterPoint>& points, int source, int
   }
   for (const ScatterPoint& p : points) {
     if (!(p.x < kNotPlotted && p.y < kNotPlotted)) continue;
+    // A unit missing either variable has no place in the picture.
+    if (source != SCORES && (p.x == MISSING_VALUE || p.y == MISSING_VALUE)) continue;
     if (p.arrow) {
       picture.arrows.push_back({p.x, p.y, p.label});
       continue;

@@ -168,6 +168,19 @@ TEST_F(ScatterPicture, LabelsWithMarkupCharactersFromTheDataFile) {
             (std::vector<std::string>{"rel\xc3\xa9v\xc3\xa9", "x<y"}));
 }
 
+TEST_F(ScatterPicture, UnitMissingAVariableIsLeftOutOfThePicture) {
+  folder.write("m.txt", "1 2\n-999 5\n4 1\n2 2\n");
+  const PlexorRun r = folder.run("N\nn\nm.txt\n1\n4\n2\nN\n1\nn\nD\n1\n1\n2\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ScatterData(folder.read("ScatterData.txt")).size(), 4u);
+  const minixml::Document doc = minixml::Parse(folder.read("ScatterDiagram.svg"));
+  ASSERT_TRUE(doc.ok()) << doc.error;
+  EXPECT_EQ(svgread::Texts(FindAll(*doc.root, "text", "label")), (std::vector<std::string>{"1", "3", "4"}));
+  // The scale covers the values present only.
+  const svgread::DrawnScale sx = svgread::ScaleOf(*doc.root, "tick-x", "x1");
+  EXPECT_GE(sx.value0, 0.0);
+}
+
 TEST_F(ScatterPicture, PictureThatCannotBeWrittenLeavesTheDataFile) {
   ASSERT_EQ(mkdir((folder.path() + "/ScatterDiagram.svg").c_str(), 0755), 0);
   const PlexorRun r = folder.run(kData + std::string("D\n1\n1\n2\nD\n1\n2\n3\nX\n"));
