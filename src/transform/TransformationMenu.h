@@ -1,5 +1,6 @@
-// Dialogue pieces of the data transformation menu shared by TransformaDados
-// and SettingsDataTransformation, and the report and side files it writes.
+// Menu routines of the transform folder: option T, the session's
+// transformation as a value, and the dialogue pieces, report and side files
+// shared by TransformaDados and SettingsDataTransformation.
 #pragma once
 #include <cstdio>
 
