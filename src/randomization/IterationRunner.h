@@ -49,7 +49,7 @@ struct IterationPlan {
   int64_t iterations = 0;  // random iterations t = 1..iterations
   int listLength = 0;      // ints drawn per iteration (0: draw is not called)
   int nCounts = 0;         // integer counters per thread
-  int batchSize = 4096;    // iterations drawn before each parallel evaluation
+  int batchSize = 4096;    // iterations drawn before each parallel evaluation (fewer for long lists)
   int maxThreads = 0;      // 0: the session limit (omp_get_max_threads()); 1: in order on one thread
   ProgressHook progress;   // may be empty
 };
@@ -89,6 +89,8 @@ class OneActiveLevel {
 
 // Counters of the threads, each block on its own cache lines.
 constexpr int kPadding = 8;  // 64 bytes of int64_t
+// Ints of the lists of one batch (16 MiB).
+constexpr int64_t kMaxBatchInts = int64_t{1} << 22;
 
 }  // namespace iteration_detail
 
@@ -102,8 +104,10 @@ IterationResult RunIterations(const IterationPlan& plan, MakeWorkspace&& makeWor
   if (total == 0) return result;
 
   const int threads = IterationThreads(plan);
-  const int64_t batch = std::max(1, plan.batchSize);
   const size_t listLength = static_cast<size_t>(std::max(plan.listLength, 0));
+  // Long lists shorten the batch so that its lists stay within kMaxBatchInts.
+  int64_t batch = std::max(1, plan.batchSize);
+  if (listLength > 0) batch = std::max<int64_t>(1, std::min<int64_t>(batch, iteration_detail::kMaxBatchInts / listLength));
   const size_t stride = ((static_cast<size_t>(result.counts.size()) + iteration_detail::kPadding - 1) /
                              iteration_detail::kPadding +
                          1) *
