@@ -3,6 +3,7 @@
 #include "randomization/GroupSumsOfSquares.h"
 
 #include <cmath>
+#include <cstring>
 #include <map>
 
 namespace {
@@ -16,18 +17,36 @@ double PairValue(double** D, int a, int b, bool squared) {
   return squared ? d : d * d;
 }
 
-// Sum of row[v] over v < len with lab[v] == l, in four independent sums.
+// Four-lane vectors: the same lanes and the same order of additions on every
+// processor, so the sums do not depend on the instruction set chosen below.
+typedef double Lanes __attribute__((vector_size(32)));
+typedef long long LaneMasks __attribute__((vector_size(32)));
+
+// Sum of row[v] over v < len with lab[v] == l.
 inline double MaskedRowSum(const double* row, const double* lab, int len, double l) {
-  double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
+  const Lanes level = {l, l, l, l};
+  Lanes acc0 = {0, 0, 0, 0}, acc1 = {0, 0, 0, 0};
   int v = 0;
-  for (; v + 3 < len; v += 4) {
-    s0 += lab[v] == l ? row[v] : 0.0;
-    s1 += lab[v + 1] == l ? row[v + 1] : 0.0;
-    s2 += lab[v + 2] == l ? row[v + 2] : 0.0;
-    s3 += lab[v + 3] == l ? row[v + 3] : 0.0;
+  for (; v + 7 < len; v += 8) {
+    Lanes r0, r1, l0, l1;
+    std::memcpy(&r0, row + v, sizeof r0);
+    std::memcpy(&r1, row + v + 4, sizeof r1);
+    std::memcpy(&l0, lab + v, sizeof l0);
+    std::memcpy(&l1, lab + v + 4, sizeof l1);
+    acc0 += reinterpret_cast<Lanes>(reinterpret_cast<LaneMasks>(r0) & (l0 == level));
+    acc1 += reinterpret_cast<Lanes>(reinterpret_cast<LaneMasks>(r1) & (l1 == level));
   }
-  for (; v < len; v++) s0 += lab[v] == l ? row[v] : 0.0;
-  return (s0 + s1) + (s2 + s3);
+  acc0 += acc1;
+  double s = (acc0[0] + acc0[1]) + (acc0[2] + acc0[3]);
+  for (; v < len; v++) s += lab[v] == l ? row[v] : 0.0;
+  return s;
+}
+
+// Within-group sums of every unit with the units before it: sums[lab[u]].
+__attribute__((target_clones("avx2", "default"))) void StreamWithinSums(const double* packed, const double* lab,
+                                                                       int n, double* sums) {
+  for (int u = 1; u < n; u++)
+    sums[static_cast<int>(lab[u])] += MaskedRowSum(packed + static_cast<size_t>(u) * (u - 1) / 2, lab, u, lab[u]);
 }
 
 }  // namespace
@@ -156,8 +175,7 @@ void GroupingEvaluator::WithinSums(const Grouping& g, const int* list, double* s
   for (int k = 0; k < g.nGroups; k++) sums[k] = 0.0;
   if (g.members == n) {
     for (int i = 0; i < n; i++) label_[list[i] - 1] = g.group[i];
-    const double* lab = label_.data();
-    for (int u = 1; u < n; u++) sums[static_cast<int>(lab[u])] += MaskedRowSum(table_.Row(u), lab, u, lab[u]);
+    StreamWithinSums(table_.Row(0), label_.data(), n, sums);
     return;
   }
   for (int u = 0; u < n; u++) label_[u] = -1.0;
