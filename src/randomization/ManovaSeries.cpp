@@ -45,7 +45,7 @@ int ManovaSeriesLength(int nFactors, bool blockDesign) {
 
 std::unique_ptr<RandomizationTestManova> RunManovaSeries(
     const manovaInput& base, gsl_rng* rng, const DissimilarityProvider& provider,
-    const std::function<ProgressHook(int nTests, int testIndex)>& progressFor) {
+    const std::function<ProgressHook(int nTests, int testIndex)>& progressFor, const ManovaObserver& observer) {
   const int n = base.nUnits, nf = base.nFactors;
   const bool block = base.blockDesign;
   const int nTests = ManovaSeriesLength(nf, block);
@@ -58,7 +58,7 @@ std::unique_ptr<RandomizationTestManova> RunManovaSeries(
     in.nTests = nTests;
     in.testIndex = ++index;
     const ProgressHook hook = progressFor ? progressFor(nTests, index) : ProgressHook();
-    return std::make_unique<RandomizationTestManova>(in, rng, hook);
+    return std::make_unique<RandomizationTestManova>(in, rng, hook, observer);
   };
   OwnedMatrix work(n);
   // Interactions of two factors, both effects removed, F criterion.

@@ -23,7 +23,8 @@ int ManovaSeriesLength(int nFactors, bool blockDesign);
 
 // base: the design as chosen (criterion Qb, contrasts, block design with its
 // nesting); base.dissim is not used. progressFor(nTests, testIndex) gives
-// the progress hook of each run (may return an empty hook).
+// the progress hook of each run (may return an empty hook); observer, when
+// per-permutation printing is asked, serves every run.
 std::unique_ptr<RandomizationTestManova> RunManovaSeries(
     const manovaInput& base, gsl_rng* rng, const DissimilarityProvider& provider,
-    const std::function<ProgressHook(int nTests, int testIndex)>& progressFor);
+    const std::function<ProgressHook(int nTests, int testIndex)>& progressFor, const ManovaObserver& observer = {});
