@@ -11,6 +11,7 @@
 
 #include "cluster/ClusterMenu.h"
 #include "ordination/OrdinationMenu.h"
+#include "randomization/RandomizationMenu.h"
 #include "resemblance/ResemblanceMenu.h"
 #include "shell/EntryPoints.h"
 #include "shell/MainLoop.h"
@@ -45,7 +46,7 @@ int PathAnalysisIfAdequate() {
 // Option P: the groups, then the randomization test comparing them.
 int GroupTest() {
   SetGroups();
-  AnalysisNotAvailable();
+  AleatorizacaoUnitsManova();
   return 1;
 }
 
