@@ -150,6 +150,21 @@ void MirrorUpper(int n, double** r, bool parallel) {
   }
 }
 
+int MarkPairsWithoutCommonAttributes(int n, int m, double** table, double** result) {
+  int pairs = 0;
+  for (int i = 0; i < n; i++)
+    for (int j = i + 1; j < n; j++) {
+      const double* x = table[i];
+      const double* y = table[j];
+      int k = 0;
+      while (k < m && (IsMissing(x[k]) || IsMissing(y[k]))) k++;
+      if (k < m) continue;
+      result[i][j] = result[j][i] = MISSING_VALUE;
+      pairs++;
+    }
+  return pairs;
+}
+
 bool InvertMatrix(int n, double** a, double** inverse) {
   if (n <= 0) return true;
   std::vector<double> w(static_cast<size_t>(n) * n);

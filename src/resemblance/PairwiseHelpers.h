@@ -47,6 +47,11 @@ struct EntityTable {
   bool copied_;
 };
 
+// Entities i < j of the n x m table with no attribute present in both: their
+// resemblance is undefined, so result[i][j] and result[j][i] get the missing
+// code. Returns the number of such pairs.
+int MarkPairsWithoutCommonAttributes(int n, int m, double** table, double** result);
+
 // Copies the upper triangle (j > i) into the lower one; with parallel, a
 // large matrix is shared out among the threads.
 void MirrorUpper(int n, double** r, bool parallel = false);

@@ -26,20 +26,38 @@ void CrossProductsUpper(int n, int m, double** t, double** result) {
 // Inverse of a covariance matrix, judged singular on its correlation form so
 // that attributes of very different variances are not mistaken for a
 // singular matrix: S^-1 = D^-1 R^-1 D^-1 with D the standard deviations. An
-// attribute without variance makes the matrix singular (inverse untouched).
-void InvertCovariance(int m, double** s, double** inverse) {
+// attribute without variance makes the matrix singular. False (inverse
+// untouched) when it is.
+bool InvertCovariance(int m, double** s, double** inverse) {
   std::vector<double> sd(m > 0 ? m : 1);
   for (int k = 0; k < m; k++) {
-    if (!(s[k][k] > 0.0)) return;
+    if (!(s[k][k] > 0.0)) return false;
     sd[k] = std::sqrt(s[k][k]);
   }
   double** r = dimDouble2D(m, m);
   for (int a = 0; a < m; a++)
     for (int b = 0; b < m; b++) r[a][b] = s[a][b] / (sd[a] * sd[b]);
-  if (rsm::InvertMatrix(m, r, r))
+  const bool invertible = rsm::InvertMatrix(m, r, r);
+  if (invertible)
     for (int a = 0; a < m; a++)
       for (int b = 0; b < m; b++) inverse[a][b] = r[a][b] / (sd[a] * sd[b]);
   freeDouble2D(r, m);
+  return invertible;
+}
+
+// True when the present values of attribute k are all equal (or fewer than two).
+bool ConstantAttribute(int n, double** table, int k) {
+  int present = 0;
+  double first = 0.0;
+  for (int i = 0; i < n; i++) {
+    const double x = table[i][k];
+    if (IsMissing(x)) continue;
+    if (present++ == 0)
+      first = x;
+    else if (x != first)
+      return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -161,14 +179,37 @@ void LegendreChodorowski(int n, int m, double** table, double** result, double* 
   }
 }
 
-void Mahalanobis(int n, int m, double** table, double** result) {
+CovarianceDefect MahalanobisDefect(int n, int m, double** table, int* attribute) {
+  // m attributes measured on n entities span at most n - 1 dimensions.
+  if (n <= m) return CovarianceDefect::TooFewEntities;
+  for (int k = 0; k < m; k++)
+    if (ConstantAttribute(n, table, k)) {
+      if (attribute != nullptr) *attribute = k;
+      return CovarianceDefect::ConstantAttribute;
+    }
+  double** tt = rsm::TransposedCopy(n, m, table);
+  double** s = dimDouble2D(m, m);
+  CovarianceMV(m, n, tt, s);
+  rsm::FreeTable(tt, m);
+  double** inverse = dimDouble2D(m, m);
+  const bool invertible = InvertCovariance(m, s, inverse);
+  freeDouble2D(inverse, m);
+  freeDouble2D(s, m);
+  return invertible ? CovarianceDefect::None : CovarianceDefect::Collinear;
+}
+
+bool Mahalanobis(int n, int m, double** table, double** result) {
+  if (n <= m) return false;
   double** tt = rsm::TransposedCopy(n, m, table);
   double** s = dimDouble2D(m, m);
   double** sInv = dimDouble2D(m, m);
   CovarianceMV(m, n, tt, s);
   rsm::FreeTable(tt, m);
-  // A singular covariance matrix leaves the inverse at zero: every distance 0.
-  InvertCovariance(m, s, sInv);
+  if (!InvertCovariance(m, s, sInv)) {
+    freeDouble2D(sInv, m);
+    freeDouble2D(s, m);
+    return false;
+  }
   double* d = dimDouble1D(m);
   double* dS = dimDouble1D(m);
   for (int i = 0; i < n; i++) {
@@ -194,4 +235,5 @@ void Mahalanobis(int n, int m, double** table, double** result) {
   free1D(d);
   freeDouble2D(sInv, m);
   freeDouble2D(s, m);
+  return true;
 }

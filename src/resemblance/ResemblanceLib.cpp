@@ -27,8 +27,40 @@ void SecondEigenvaluePairwiseMV(int n, int m, double** table, double** result) {
   rsm::FreeTable(z, n);
 }
 
+namespace {
+
+bool Refuse(ResemblanceRefusal* refusal, const ResemblanceRefusal& why) {
+  if (refusal != nullptr) *refusal = why;
+  return false;
+}
+
+// Mutual information compares frequency profiles: logarithms of negative
+// values are undefined.
+bool NonNegative(int nObj, int nVar, double** data, ResemblanceRefusal* refusal) {
+  ResemblanceRefusal why;
+  if (!FindNegativeCell(nObj, nVar, data, &why.cell)) return true;
+  why.problem = ResemblanceRefusal::NEGATIVE_VALUE;
+  return Refuse(refusal, why);
+}
+
+bool MahalanobisComputed(int n, int m, double** t, double** rese, ResemblanceRefusal* refusal) {
+  if (Mahalanobis(n, m, t, rese)) return true;
+  ResemblanceRefusal why;
+  why.entities = n;
+  why.attributes = m;
+  switch (MahalanobisDefect(n, m, t, &why.attribute)) {
+    case CovarianceDefect::TooFewEntities: why.problem = ResemblanceRefusal::TOO_FEW_ENTITIES; break;
+    case CovarianceDefect::ConstantAttribute: why.problem = ResemblanceRefusal::CONSTANT_ATTRIBUTE; break;
+    default: why.problem = ResemblanceRefusal::COLLINEAR; break;
+  }
+  return Refuse(refusal, why);
+}
+
+}  // namespace
+
 int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure, int post,
-                   int* varType, double alpha, double k, int countDoubleAbsence) {
+                   int* varType, double alpha, double k, int countDoubleAbsence, ResemblanceRefusal* refusal) {
+  if (measure == 4 && !NonNegative(nObj, nVar, data, refusal)) return 0;
   const rsm::EntityTable e(nObj, nVar, data, dir);
   double** t = e.table;
   const int n = e.n, m = e.m;
@@ -75,19 +107,24 @@ int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, in
     case 26: SorensenDissimilarity(n, m, t, rese); break;
     case 27: SorensenTurnover(n, m, t, rese); break;
     case 28: SorensenNestedness(n, m, t, rese); break;
-    case 29: Mahalanobis(n, m, t, rese); break;
+    case 29:
+      if (!MahalanobisComputed(n, m, t, rese, refusal)) return 0;
+      break;
     default: break;
   }
 
 
+  // An undefined value (the missing code) stays undefined.
   if (post == 1 || post == 2)
     for (int i = 0; i < n; i++)
-      for (int j = i; j < n; j++) rese[i][j] = post == 1 ? rese[i][j] * rese[i][j] : std::sqrt(rese[i][j]);
+      for (int j = i; j < n; j++)
+        if (!IsMissing(rese[i][j])) rese[i][j] = post == 1 ? rese[i][j] * rese[i][j] : std::sqrt(rese[i][j]);
   // These routines already leave both triangles equal; mirroring again
   // would only cost a pass over a large matrix.
   const bool symmetric = post == 0 && (measure == 1 || measure == 3 || measure == 5 || measure == 17 ||
                                        measure == 18 || measure == 22);
   if (!symmetric) rsm::MirrorUpper(n, rese);
+  if (rsm::TableHasMissing(n, m, t)) rsm::MarkPairsWithoutCommonAttributes(n, m, t, rese);
   return 1;
 }
 

@@ -4,14 +4,38 @@
 // that recomputes the session's resemblance on a resampled table.
 #pragma once
 
+#include "ZQLib/TableChecks.h"
+
+// Why a measure could not be computed on a table.
+struct ResemblanceRefusal {
+  enum Problem {
+    NONE,
+    NEGATIVE_VALUE,      // mutual information: cell holds the first negative value
+    TOO_FEW_ENTITIES,    // Mahalanobis: no more entities than attributes
+    CONSTANT_ATTRIBUTE,  // Mahalanobis: attribute has no variance
+    COLLINEAR            // Mahalanobis: attributes are linear combinations of others
+  } problem = NONE;
+  TableCell cell;      // row = sampling unit, col = variable, as in the data
+  int attribute = -1;  // a variable when units are compared, a unit otherwise
+  int entities = 0;    // number of entities compared
+  int attributes = 0;  // number of attributes they are compared over
+};
+
 // data: nObj x nVar (sampling units in rows), left unchanged. dir 1 compares
 // the rows, dir 2 the columns; rese is n x n (n = nObj or nVar), allocated by
 // the caller, symmetric on return. post: 0 none, 1 square, 2 square root.
 // varType (per variable) serves the Gower index; alpha the entropy measures
-// 7 to 9; k the Legendre & Chodorowski index. Returns 1. The contingency
-// tables behind measures 6 to 10 are written by WriteTablesFile.
+// 7 to 9; k the Legendre & Chodorowski index. The contingency tables behind
+// measures 6 to 10 are written by WriteTablesFile.
+// A pair of entities with no attribute present in both has no resemblance:
+// it gets the missing code (-999), as the turnover measures give a pair
+// without presences, and keeps it whatever the transformation of the values.
+// Returns 1, or 0 when the measure is undefined for the table (negative
+// values for mutual information, a singular covariance matrix for
+// Mahalanobis); rese is then unspecified and *refusal says why.
 int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure, int post,
-                   int* varType, double alpha, double k, int countDoubleAbsence);
+                   int* varType, double alpha, double k, int countDoubleAbsence,
+                   ResemblanceRefusal* refusal = nullptr);
 // The same without transformation of the values.
 int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure,
                    int* varType, double alpha, double k, int countDoubleAbsence);

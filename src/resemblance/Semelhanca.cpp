@@ -54,6 +54,47 @@ void PrintTriplets(FILE* f, int n, double*** r3, double** r) {
   }
 }
 
+// Why the measure chosen cannot be computed on these data.
+void ReportRefusal(const ResemblanceRefusal& r, int dir) {
+  // The attributes are the variables when units are compared, and the reverse.
+  const char* attribute = "";
+  if (r.attribute >= 0) attribute = dir == 1 ? varLabels[r.attribute] : uaLabels[r.attribute];
+  switch (r.problem) {
+    case ResemblanceRefusal::NEGATIVE_VALUE:
+      fprintf(out,
+              port ? "\nInformacao mutua compara perfis de frequencias e nao admite valores negativos: a unidade "
+                     "amostral %s tem o valor %g na variavel %s.\n"
+                   : "\nMutual information compares frequency profiles and does not admit negative values: sampling "
+                     "unit %s holds %g in variable %s.\n",
+              uaLabels[r.cell.row], r.cell.value, varLabels[r.cell.col]);
+      break;
+    case ResemblanceRefusal::TOO_FEW_ENTITIES:
+      fprintf(out,
+              port ? "\nA matriz de covariancias de %d atributos nao pode ser invertida com %d entidades (sao "
+                     "necessarias pelo menos %d).\n"
+                   : "\nThe covariance matrix of %d attributes cannot be inverted with %d entities (at least %d are "
+                     "needed).\n",
+              r.attributes, r.entities, r.attributes + 1);
+      break;
+    case ResemblanceRefusal::CONSTANT_ATTRIBUTE:
+      fprintf(out,
+              port ? "\nA matriz de covariancias nao pode ser invertida: o atributo %s nao varia.\n"
+                   : "\nThe covariance matrix cannot be inverted: attribute %s does not vary.\n",
+              attribute);
+      break;
+    default:
+      fprintf(out,
+              port ? "\nA matriz de covariancias nao pode ser invertida: alguns atributos sao combinacoes lineares "
+                     "de outros.\n"
+                   : "\nThe covariance matrix cannot be inverted: some attributes are linear combinations of "
+                     "others.\n");
+      break;
+  }
+  fprintf(out, "%s", port ? "Medida de semelhanca nao calculada; a matriz de semelhanca anterior foi mantida.\n"
+                          : "Resemblance measure not computed; the previous resemblance matrix is kept.\n");
+  fputc('\a', stdout);
+}
+
 }  // namespace
 
 int Semelhanca() {
@@ -78,6 +119,17 @@ int Semelhanca() {
   const char print = ScanChar(in, YesNoAccepted(), KeyboardLabel());
   optPrintData = (print == 's' || print == 'y') ? 's' : 'n';
 
+  // The new matrix is computed apart: a measure that cannot be computed on
+  // these data leaves the matrix held, its options and its ordination as
+  // they were.
+  const int n = dir == 1 ? nObj : nVar;
+  double** fresh = dimDouble2D(n, n);
+  ResemblanceRefusal refusal;
+  if (!ResemblanceLib(nObj, nVar, data, fresh, dir, measure, post, varType, alpha, k, cda, &refusal)) {
+    freeDouble2D(fresh, n);
+    ReportRefusal(refusal, dir);
+    return 0;
+  }
   // Results of an earlier matrix are sized by its order: release them first.
   FreeOrdination();
   FreeResemblance();
@@ -87,11 +139,9 @@ int Semelhanca() {
   countDoubleAbsence = cda;
   alphaH = alpha;
   kParameter = k;
-  nRows = dir == 1 ? nObj : nVar;
+  nRows = n;
   nCols = dir == 1 ? nVar : nObj;
-  rese = dimDouble2D(nRows, nRows);
-  ResemblanceLib(nObj, nVar, data, rese, optReseDir, optReseTipo, optPostReseTransf, varType, alphaH,
-                 kParameter, countDoubleAbsence);
+  rese = fresh;
   if (measure >= 6 && measure <= 10) WriteTablesFile(nObj, nVar, data, optReseDir);
   temRese = 1;
   temEscore = 0;

@@ -43,15 +43,35 @@ bool CommonRowStep(int nRows, int nCols, double** data, int opt, int nClasses) {
   }
 }
 
+// False, with *refusal filled, when the step `opt` needs values that are not
+// negative and the table holds one.
+bool StepAccepts(int nRows, int nCols, double** data, int opt, bool withinUnits, TransformRefusal* refusal) {
+  if (!NeedsNonNegativeValues(opt)) return true;
+  TableCell cell;
+  if (!FindNegativeCell(nRows, nCols, data, &cell)) return true;
+  if (refusal != nullptr) {
+    refusal->option = opt;
+    refusal->withinUnits = withinUnits;
+    refusal->cell = cell;
+  }
+  return false;
+}
+
 }  // namespace
+
+bool NeedsNonNegativeValues(int optVector) {
+  return optVector == TR_VEC_HELLINGER || optVector == TR_VEC_DOUBLE_ADJUSTMENT;
+}
 
 int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
                            int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
-                           bool bealsNormalize, int* groups) {
+                           bool bealsNormalize, int* groups, TransformRefusal* refusal) {
   ScalarTransformationMV(nRows, nCols, data, optScalar);
+  if (!StepAccepts(nRows, nCols, data, optVar, false, refusal)) return 0;
   if (!CommonColumnStep(nRows, nCols, data, optVar, nClassesVar)) {
     if (optVar == TR_VEC_GROUP_MEANS && groups != nullptr) DeviationsGroupMeansMV(nRows, nCols, data, data, groups);
   }
+  if (!StepAccepts(nRows, nCols, data, optUnits, true, refusal)) return 0;
   if (!CommonRowStep(nRows, nCols, data, optUnits, nClassesUnits)) {
     if (optUnits == TR_VEC_BEALS)
       BealsSmoothing(nRows, nCols, data, data, data, false, 0, nullptr, bealsInclude, bealsType, bealsNormalize);
@@ -67,11 +87,13 @@ int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, i
 }
 
 int DataTransformationsLib_D(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
-                             int nClassesVar, int nClassesUnits) {
+                             int nClassesVar, int nClassesUnits, TransformRefusal* refusal) {
   ScalarTransformationMV(nRows, nCols, data, optScalar);
+  if (!StepAccepts(nRows, nCols, data, optVar, false, refusal)) return 0;
   if (!CommonColumnStep(nRows, nCols, data, optVar, nClassesVar)) {
     if (optVar == TR_VEC_DOUBLE_ADJUSTMENT) DeviationsExpectationsMV(nRows, nCols, data, data);
   }
+  if (!StepAccepts(nRows, nCols, data, optUnits, true, refusal)) return 0;
   CommonRowStep(nRows, nCols, data, optUnits, nClassesUnits);
   return 1;
 }

@@ -9,6 +9,8 @@
 // every sum, mean, count and extreme and write it back unchanged.
 #pragma once
 
+#include "ZQLib/TableChecks.h"
+
 constexpr double MISSING_VALUE = -999.0;
 
 inline bool IsMissing(double x) { return x == MISSING_VALUE; }
@@ -41,20 +43,33 @@ enum VectorTransformation {
   TR_VEC_GROUP_MEANS = 12
 };
 
+// A step that cannot take the table it is given: the Hellinger transformation
+// and the double adjustment work on frequencies (square roots of proportions
+// and of products of totals), so a negative value makes them undefined.
+struct TransformRefusal {
+  int option = 0;            // the vector option refused (TR_VEC_HELLINGER or TR_VEC_DOUBLE_ADJUSTMENT)
+  bool withinUnits = false;  // the step within sampling units (else within variables)
+  TableCell cell;            // the first negative cell of the table that step received
+};
+// True for the vector options that need a table without negative values.
+bool NeedsNonNegativeValues(int optVector);
+
 // Re-application entry points. Scalar step, then within variables, then within
 // sampling units (or double adjustment / Beals smoothing). Options 4 and 5 of
-// optScalar change nothing here. Always return 1.
+// optScalar change nothing here. Return 1, or 0 when a step needing values
+// that are not negative meets a negative one: the table is then left as the
+// steps before it made it, and *refusal (when given) says where.
 int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
                            int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
                            bool bealsNormalize);
 // Same, plus option 12 within variables with groups[i] the (1-based) group of row i.
 int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
                            int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
-                           bool bealsNormalize, int* groups);
+                           bool bealsNormalize, int* groups, TransformRefusal* refusal = nullptr);
 // Variant for simulated and permuted tables: no Beals smoothing, no groups;
 // double adjustment (6) accepted in either direction.
 int DataTransformationsLib_D(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
-                             int nClassesVar, int nClassesUnits);
+                             int nClassesVar, int nClassesUnits, TransformRefusal* refusal = nullptr);
 
 // Scalar transformation of every non-missing cell (options 1 to 3).
 void ScalarTransformationMV(int nRows, int nCols, double** data, int optScalar);

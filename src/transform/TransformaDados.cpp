@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "ZQLib/zqlibDim.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"
@@ -145,9 +146,38 @@ bool AskTransformations(TransformationChoice& c) {
   return true;
 }
 
-// Stores the choice and rebuilds the working table from the original one.
-// Returns false when an expansion file could not be opened.
-bool ApplyTransformations(const TransformationChoice& c) {
+// The original table transformed as chosen, apart from the session; null
+// when a step cannot take the values it receives (the reason is printed and
+// nothing in the session changes).
+double** TransformedTable(const TransformationChoice& c) {
+  double** t = dimDouble2D(nObj, nVar);
+  for (int i = 0; i < nObj; i++) memcpy(t[i], dataOrig[i], sizeof(double) * nVar);
+  int* groups = c.optVar == TR_VEC_GROUP_MEANS ? grMemb[c.factor] : nullptr;
+  TransformRefusal refusal;
+  if (DataTransformationsLib(nObj, nVar, t, c.scalar, c.optVar, c.optUnits, c.classesVar, c.classesUnits,
+                             c.bealsType, c.bealsInclude, c.bealsNormalize, groups, &refusal))
+    return t;
+  freeDouble2D(t, nObj);
+  const TableCell& cell = refusal.cell;
+  fprintf(out,
+          PtEn("\nTransformacao recusada: %s %s nao admite valores negativos, e a unidade amostral %s tem o valor %g "
+               "na variavel %s%s.\nDados nao foram alterados.\n",
+               "\nTransformation refused: %s %s does not admit negative values, and sampling unit %s holds %g in "
+               "variable %s%s.\nData were left unchanged.\n"),
+          optTrVe2Info[refusal.option],
+          refusal.withinUnits ? PtEn("dentro de unidades amostrais", "within sampling units")
+                              : PtEn("dentro de variaveis", "within variables"),
+          uaLabels[cell.row], cell.value, varLabels[cell.col],
+          c.scalar != 0 || (refusal.withinUnits && c.optVar != 0)
+              ? PtEn(" (apos as transformacoes anteriores)", " (after the transformations before it)")
+              : "");
+  fputc('\a', stdout);
+  return nullptr;
+}
+
+// Stores the choice and makes `transformed` (null for an expansion) the
+// working table. Returns false when an expansion file could not be opened.
+bool ApplyTransformations(const TransformationChoice& c, double** transformed) {
   bool expansion = c.scalar == TR_SCALAR_EXPAND_NOMINAL || c.scalar == TR_SCALAR_EXPAND_CONTINGENCY;
   optTrEs = c.scalar;
   // An expansion only writes its file: the table keeps its original values,
@@ -162,16 +192,16 @@ bool ApplyTransformations(const TransformationChoice& c) {
     BealsNormalizeOpt = c.bealsNormalize;
   }
 
-  CopyOriginalData();
   FreeResemblance();
   FreeOrdination();
 
+  if (transformed != nullptr) {
+    for (int i = 0; i < nObj; i++) memcpy(data[i], transformed[i], sizeof(double) * nVar);
+    return true;
+  }
+  CopyOriginalData();
   if (c.scalar == TR_SCALAR_EXPAND_NOMINAL) return WriteExpandedNominalData();
-  if (c.scalar == TR_SCALAR_EXPAND_CONTINGENCY) return WriteExpandedContingencyData();
-  int* groups = optTrVeVar == TR_VEC_GROUP_MEANS ? grMemb[c.factor] : nullptr;
-  DataTransformationsLib(nObj, nVar, data, optTrEs, optTrVeVar, optTrVeUnits, nClassesVar, nClassesUnits,
-                         BealsTypeOpt, BealsIncludeOpt != 0, BealsNormalizeOpt != 0, groups);
-  return true;
+  return WriteExpandedContingencyData();
 }
 
 }  // namespace
@@ -196,7 +226,12 @@ int TransformaDados() {
   choice.classesVar = nClassesVar;
   choice.classesUnits = nClassesUnits;
   if (!AskTransformations(choice)) return Cancel();
-  if (!ApplyTransformations(choice)) {
+  const bool expansion = choice.scalar == TR_SCALAR_EXPAND_NOMINAL || choice.scalar == TR_SCALAR_EXPAND_CONTINGENCY;
+  double** transformed = nullptr;
+  if (!expansion && (transformed = TransformedTable(choice)) == nullptr) return Cancel();
+  const bool applied = ApplyTransformations(choice, transformed);
+  if (transformed != nullptr) freeDouble2D(transformed, nObj);
+  if (!applied) {
     // The table was rebuilt and the resemblance released before the file
     // failed: the session changed, so its track is rewritten as after any
     // transformation, though the loop is told that nothing was applied.
