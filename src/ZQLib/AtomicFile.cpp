@@ -27,6 +27,21 @@ bool Discard(FILE* f, const std::string& temp, int error) {
   return false;
 }
 
+// While it lives, a write beyond a file-size limit fails with EFBIG instead
+// of ending the process, so that the failure can be handled.
+class SizeLimitSignalIgnored {
+ public:
+  SizeLimitSignalIgnored() : previous_(std::signal(SIGXFSZ, SIG_IGN)) {}
+  ~SizeLimitSignalIgnored() {
+    if (previous_ != SIG_ERR) std::signal(SIGXFSZ, previous_);
+  }
+  SizeLimitSignalIgnored(const SizeLimitSignalIgnored&) = delete;
+  SizeLimitSignalIgnored& operator=(const SizeLimitSignalIgnored&) = delete;
+
+ private:
+  void (*previous_)(int);
+};
+
 }  // namespace
 
 bool WriteFileAtomically(const char* path, const std::function<bool(FILE*)>& write) {
@@ -42,9 +57,7 @@ bool WriteFileAtomically(const char* path, const std::function<bool(FILE*)>& wri
     close(fd);
     return Discard(nullptr, temp, error);
   }
-  // A size limit would otherwise end the process at the first write beyond
-  // it, before the failure could be handled.
-  void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  const SizeLimitSignalIgnored ignored;
   errno = 0;
   bool ok = write(f);
   int error = errno;
@@ -56,7 +69,6 @@ bool WriteFileAtomically(const char* path, const std::function<bool(FILE*)>& wri
     ok = false;
     error = errno;
   }
-  if (previous != SIG_ERR) std::signal(SIGXFSZ, previous);
   if (!ok) return Discard(f, temp, error);
   fchmod(fileno(f), NewFileMode(path));
   if (std::fclose(f) != 0) return Discard(nullptr, temp, errno);
