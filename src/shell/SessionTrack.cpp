@@ -45,6 +45,12 @@ void SessionNameOf(const char* trackFile, char* name) {
   snprintf(name, NAME_LEN, "%.*s", static_cast<int>(keep), trackFile);
 }
 
+// A session name leaves room for the extension; it is cut at a character
+// boundary.
+void CutSessionName(char* name) {
+  name[Utf8PrefixLength(name, SESSION_NAME_MAX)] = '\0';
+}
+
 void MakeTrackName(char* target, const char* name) {
   snprintf(target, NAME_LEN, "%.*s%s", SESSION_NAME_MAX, name, sessionExt);
 }
@@ -556,7 +562,7 @@ int SaveSession() {
   for (;;) {
     fprintf(out, "%s", Tx("Entre nome para a sessao: ", "Enter name for the session: "));
     ScanString(in, NAME_LEN - 1, name, nullptr, 1, KeyboardLabel());
-    name[SESSION_NAME_MAX] = '\0';
+    CutSessionName(name);
     MakeTrackName(track, name);
     if (!Exists(track)) break;
     fprintf(out, Tx("Ja existe uma sessao denominada %s. Deseja apagar? s/n ", "A session named %s already exists. Wish to erase? y/n "),
@@ -584,7 +590,7 @@ int OpenSession() {
   for (;;) {
     fprintf(out, "%s", Tx("Entre nome da sessao (sem a extensao .trk): ", "Enter session name (without the extension .trk): "));
     ScanString(in, NAME_LEN - 1, name, nullptr, 1, KeyboardLabel());
-    name[SESSION_NAME_MAX] = '\0';
+    CutSessionName(name);
     MakeTrackName(track, name);
     FILE* f = fopenck(track, nullptr, "r");
     if (f != nullptr) {

@@ -109,8 +109,11 @@ TEST(ResemblanceLib, PairsWithoutCommonAttributesAreUndefined) {
       ASSERT_EQ(ResemblanceLib(6, 5, *t, *r, 1, measure, post, types, 1.0, 1.0, 0), 1) << measure;
       EXPECT_EQ(r[0][2], MV) << measure << " post " << post;
       EXPECT_EQ(r[2][0], MV) << measure << " post " << post;
-      for (int j = 0; j < 6; j++)
-        if (j != 3) EXPECT_EQ(r[3][j], MV) << measure << " unit 3 with " << j;
+      for (int j = 0; j < 6; j++) {
+        if (j != 3) {
+          EXPECT_EQ(r[3][j], MV) << measure << " unit 3 with " << j;
+        }
+      }
       EXPECT_NE(r[0][1], MV) << measure;
       EXPECT_NE(r[4][5], MV) << measure;
     }
