@@ -8,6 +8,8 @@ command -v g++ >/dev/null 2>&1 || need+=(g++)
 dpkg -s libgtest-dev >/dev/null 2>&1 || need+=(libgtest-dev)
 dpkg -s libbenchmark-dev >/dev/null 2>&1 || need+=(libbenchmark-dev)
 command -v ninja >/dev/null 2>&1 || need+=(ninja-build)
+dpkg -s zlib1g-dev >/dev/null 2>&1 || need+=(zlib1g-dev)
+command -v rsvg-convert >/dev/null 2>&1 || need+=(librsvg2-bin)
 if [ ${#need[@]} -gt 0 ]; then
   echo "Installing: ${need[*]}"
   SUDO=""

@@ -13,7 +13,6 @@ int NotAvailable() {
 }  // namespace
 
 int DescriptiveAttributes() { return NotAvailable(); }
-void AleatorizacaoUnitsManova() { NotAvailable(); }
 void AleatorizacaoVar() { NotAvailable(); }
 void PathAnalysis() { NotAvailable(); }
 void Canonical() { NotAvailable(); }
