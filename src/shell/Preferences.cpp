@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ZQLib/AtomicFile.h"
+#include "ZQLib/AtomicFileWrite.h"
 #include "ZQLib/TextWords.h"
 #include "ZQLib/zqlibDim.h"
 #include "shell/Console.h"

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "ZQLib/AtomicFile.h"
+#include "ZQLib/AtomicFileWrite.h"
 #include "ZQLib/TextWords.h"
 #include "ZQLib/zqlibDim.h"
 #include "shell/Console.h"

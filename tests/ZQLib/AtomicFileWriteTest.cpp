@@ -14,7 +14,7 @@
 #include <sstream>
 #include <string>
 
-#include "ZQLib/AtomicFile.h"
+#include "ZQLib/AtomicFileWrite.h"
 
 namespace {
 
