@@ -49,8 +49,6 @@ bool ParseInt(const std::string& w, int& v, long lo, long hi) {
   return true;
 }
 
-bool ParseReal(const std::string& w, double& v) { return ParseFiniteNumber(w, &v); }
-
 // Reads the values of lines 2 to 9 one by one; the first that is missing or
 // wrong is named in `problem`.
 class PreferenceLines {
@@ -62,7 +60,7 @@ class PreferenceLines {
   }
   bool Real(const char* what, double& v) {
     line_++;
-    return (ReadWord(f_, w_) && ParseReal(w_, v)) || Fail(what);
+    return (ReadWord(f_, w_) && ParseFiniteNumber(w_, &v)) || Fail(what);
   }
   const std::string& problem() const { return problem_; }
 
@@ -106,9 +104,11 @@ void ReadPreferences() {
   double sh = 0, sv = 0, th = 0, tv = 0;
   PreferenceLines lines(f);
   // English and Portuguese are each other's opposite.
-  bool ok = lines.Int("English", e, 0, 1) && lines.Int("Portuguese", p, 1 - e, 1 - e) && lines.Real("scatter width", sh) && lines.Real("scatter height", sv) && lines.Real("tree width", th) &&
-       lines.Real("tree height", tv) && lines.Int("significant digits", digits, 1, INT_MAX) &&
-       lines.Int("ordination dimensions", dims, 1, INT_MAX);
+  const bool ok = lines.Int("English", e, 0, 1) && lines.Int("Portuguese", p, 1 - e, 1 - e) &&
+                  lines.Real("scatter width", sh) && lines.Real("scatter height", sv) &&
+                  lines.Real("tree width", th) && lines.Real("tree height", tv) &&
+                  lines.Int("significant digits", digits, 1, INT_MAX) &&
+                  lines.Int("ordination dimensions", dims, 1, INT_MAX);
   if (!ok) {
     fclose(f);
     Defaults();

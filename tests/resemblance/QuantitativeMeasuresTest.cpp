@@ -177,7 +177,10 @@ TEST(Mahalanobis, SingularCovarianceRefused) {
       {"as many units as attributes", {{1, 2}, {3, 5}}, CovarianceDefect::TooFewEntities, -1},
       {"constant attribute", {{1, 5}, {2, 5}, {4, 5}}, CovarianceDefect::ConstantAttribute, 1},
       {"constant where present", {{1, 7, MV}, {2, 5, 3}, {4, 6, 3}, {5, 1, 3}}, CovarianceDefect::ConstantAttribute, 2},
-      {"third = first + second", {{1, 0, 1}, {0, 1, 1}, {2, 3, 5}, {4, 1, 5}, {3, 3, 6}}, CovarianceDefect::Collinear, -1},
+      {"third = first + second",
+       {{1, 0, 1}, {0, 1, 1}, {2, 3, 5}, {4, 1, 5}, {3, 3, 6}},
+       CovarianceDefect::Collinear,
+       -1},
       {"second = 2 x first", {{1, 2}, {2, 4}, {5, 10}, {7, 14}}, CovarianceDefect::Collinear, -1},
   };
   for (const Case& c : cases) {

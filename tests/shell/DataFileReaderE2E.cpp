@@ -50,7 +50,8 @@ TEST(DataFileReader, MissingValuesAndNumberFormsAccepted) {
   f.write("d.txt", "1 -999 3.5e0\n+4 .5 -6\n");
   PlexorRun r = f.run(NewData("d.txt", 1, 2, 3) + "X\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(f.read("Zoviri.txt").find("\n   1\t-999\t 3.5\t\n   4\t 0.5\t  -6\t\n"), std::string::npos) << f.read("Zoviri.txt");
+  EXPECT_NE(f.read("Zoviri.txt").find("\n   1\t-999\t 3.5\t\n   4\t 0.5\t  -6\t\n"), std::string::npos)
+      << f.read("Zoviri.txt");
 }
 
 // A folder opens like a file on this system: it is named as a folder, not

@@ -168,9 +168,11 @@ TEST(TransformKernels, StepsNeedingNonNegativeValuesRefuseNegativeOnes) {
     double value;
   } cases[] = {
       {"Hellinger within units", 0, 0, TR_VEC_HELLINGER, {{1, -999, 2}, {3, -4, 1}}, TR_VEC_HELLINGER, true, 1, 1, -4},
-      {"double adjustment", 0, 0, TR_VEC_DOUBLE_ADJUSTMENT, {{1, 2}, {-1, 2}}, TR_VEC_DOUBLE_ADJUSTMENT, true, 1, 0, -1},
+      {"double adjustment", 0, 0, TR_VEC_DOUBLE_ADJUSTMENT, {{1, 2}, {-1, 2}},
+       TR_VEC_DOUBLE_ADJUSTMENT, true, 1, 0, -1},
       // Centring within variables makes negative values for the step after it.
-      {"centred, then Hellinger", 0, TR_VEC_CENTER, TR_VEC_HELLINGER, {{1, 2}, {3, 2}}, TR_VEC_HELLINGER, true, 0, 0, -1},
+      {"centred, then Hellinger", 0, TR_VEC_CENTER, TR_VEC_HELLINGER, {{1, 2}, {3, 2}},
+       TR_VEC_HELLINGER, true, 0, 0, -1},
   };
   for (const auto& c : cases) {
     Table t(c.in);

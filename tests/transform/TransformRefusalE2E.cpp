@@ -33,8 +33,8 @@ TEST(TransformRefusal, DoubleAdjustmentAfterCentring) {
   // step within sampling units.
   PlexorRun r = f.run("N\nn\nc.txt\n1\n3\n3\nN\n1\nn\nT\n1\n0\n2\n3\ny\n6\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("sampling unit 1 holds -0.666667 in variable 1 (after the transformations before it).\nData were left "
-                       "unchanged.\n"),
+  EXPECT_NE(r.out.find("sampling unit 1 holds -0.666667 in variable 1 (after the transformations before it).\n"
+                       "Data were left unchanged.\n"),
             std::string::npos)
       << r.out;
 }
