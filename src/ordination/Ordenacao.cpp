@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "ZQLib/TableChecks.h"
 #include "ZQLib/zqlibDim.h"
 #include "ordination/Bartlett.h"
 #include "ZQLib/MatrixUtilities.h"
@@ -36,6 +37,21 @@ bool CorrespondenceAccepted() {
                   "\tAcceptable options for correspondence analysis:\n\tVector transformation: %s\n\tResemblance "
                   "option: %s\n"),
           optTrVe2Info[6], optReseTipoInfo[1]);
+  fputc('\a', out);
+  return false;
+}
+
+// Correspondence analysis weighs rows and columns by their totals of the
+// original data, which must be frequencies: no negative value.
+bool CorrespondenceDataAccepted() {
+  TableCell cell;
+  if (!FindNegativeCell(nObj, nVar, dataOrig, &cell)) return true;
+  fprintf(out,
+          Console("\nAnalise de correspondencia requer dados sem valores negativos: a unidade amostral %s tem o valor "
+                  "%g na variavel %s.\n",
+                  "\nCorrespondence analysis needs data without negative values: sampling unit %s holds %g in "
+                  "variable %s.\n"),
+          uaLabels[cell.row], cell.value, varLabels[cell.col]);
   fputc('\a', out);
   return false;
 }
@@ -219,7 +235,7 @@ int Ordenacao() {
   if (type == 99) return 0;
   if (!temRese || rese == nullptr) return 0;
   if (RefuseUndefinedResemblances()) return 0;
-  if (type == ORD_CORRESPONDENCE && !CorrespondenceAccepted()) return 0;
+  if (type == ORD_CORRESPONDENCE && (!CorrespondenceAccepted() || !CorrespondenceDataAccepted())) return 0;
   if (type == ORD_PRINCIPAL_COMPONENTS && !PrincipalComponentsAccepted()) return 0;
 
   fprintf(out, "%s", Console("Guardar resultados intermediarios? s/n ", "Save intermediate results? y/n "));

@@ -116,6 +116,7 @@ IterationResult RunIterations(const IterationPlan& plan, MakeWorkspace&& makeWor
   std::vector<int> lists(listLength * static_cast<size_t>(std::min(batch, total)));
   std::atomic<bool> failed{false};
   std::atomic<int64_t> done{0};
+  int64_t reported = 0;  // the last count given to the progress hook (thread 0 only)
   std::exception_ptr error;
   auto fail = [&]() {
 #pragma omp critical(plexor_iteration_error)
@@ -164,6 +165,7 @@ IterationResult RunIterations(const IterationPlan& plan, MakeWorkspace&& makeWor
           }
           const int64_t now = done.fetch_add(1, std::memory_order_relaxed) + 1;
           if (tid == 0 && plan.progress && (++mine % 16 == 0 || now == total)) {
+            reported = now;
             ConsoleSection([&] {
               try {
                 plan.progress(now, total);
@@ -175,6 +177,17 @@ IterationResult RunIterations(const IterationPlan& plan, MakeWorkspace&& makeWor
         }
       }
     }
+  }
+  // Another thread may have run the last iterations after the reporting
+  // thread's last report: the progress still ends at the total.
+  if (!error && plan.progress && reported < total && done.load() == total) {
+    ConsoleSection([&] {
+      try {
+        plan.progress(total, total);
+      } catch (...) {
+        fail();
+      }
+    });
   }
   if (error) std::rethrow_exception(error);
   for (int t = 0; t < threads; t++)

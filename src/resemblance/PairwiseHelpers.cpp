@@ -135,4 +135,19 @@ void MirrorUpper(int n, double** r, bool parallel) {
   }
 }
 
+int MarkPairsWithoutCommonAttributes(int n, int m, const double* const* table, double** result) {
+  int pairs = 0;
+  for (int i = 0; i < n; i++)
+    for (int j = i + 1; j < n; j++) {
+      const double* x = table[i];
+      const double* y = table[j];
+      int k = 0;
+      while (k < m && (IsMissing(x[k]) || IsMissing(y[k]))) k++;
+      if (k < m) continue;
+      result[i][j] = result[j][i] = MISSING_VALUE;
+      pairs++;
+    }
+  return pairs;
+}
+
 }  // namespace rsm

@@ -38,6 +38,11 @@ struct EntityTable {
   EntityTable& operator=(const EntityTable&) = delete;
 };
 
+// Entities i < j of the n x m table with no attribute present in both: their
+// resemblance is undefined, so result[i][j] and result[j][i] get the missing
+// code. Returns the number of such pairs.
+int MarkPairsWithoutCommonAttributes(int n, int m, const double* const* table, double** result);
+
 // Copies the upper triangle (j > i) into the lower one; with parallel, a
 // large matrix is shared out among the threads.
 void MirrorUpper(int n, double** r, bool parallel = false);

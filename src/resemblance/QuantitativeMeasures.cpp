@@ -27,19 +27,37 @@ void CrossProductsUpper(int n, int m, const double* const* t, double** result) {
 // Inverse of a covariance matrix, judged singular on its correlation form so
 // that attributes of very different variances are not mistaken for a
 // singular matrix: S^-1 = D^-1 R^-1 D^-1 with D the standard deviations. An
-// attribute without variance makes the matrix singular (inverse untouched).
-void InvertCovariance(int m, const double* const* s, double** inverse) {
+// attribute without variance makes the matrix singular. False (inverse
+// untouched) when it is.
+bool InvertCovariance(int m, const double* const* s, double** inverse) {
   std::vector<double> sd(m > 0 ? m : 1);
   for (int k = 0; k < m; k++) {
-    if (!(s[k][k] > 0.0)) return;
+    if (!(s[k][k] > 0.0)) return false;
     sd[k] = std::sqrt(s[k][k]);
   }
   Matrix r(m, m);
   for (int a = 0; a < m; a++)
     for (int b = 0; b < m; b++) r[a][b] = s[a][b] / (sd[a] * sd[b]);
-  if (MatrixInverse(m, m, r.data(), r.data()))
+  const bool invertible = MatrixInverse(m, m, r.data(), r.data());
+  if (invertible)
     for (int a = 0; a < m; a++)
       for (int b = 0; b < m; b++) inverse[a][b] = r[a][b] / (sd[a] * sd[b]);
+  return invertible;
+}
+
+// True when the present values of attribute k are all equal (or fewer than two).
+bool ConstantAttribute(int n, const double* const* table, int k) {
+  int present = 0;
+  double first = 0.0;
+  for (int i = 0; i < n; i++) {
+    const double x = table[i][k];
+    if (IsMissing(x)) continue;
+    if (present++ == 0)
+      first = x;
+    else if (x != first)
+      return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -156,11 +174,24 @@ void LegendreChodorowski(int n, int m, const double* const* table, double** resu
   }
 }
 
-void Mahalanobis(int n, int m, const double* const* table, double** result) {
+CovarianceDefect MahalanobisDefect(int n, int m, const double* const* table, int* attribute) {
+  // m attributes measured on n entities span at most n - 1 dimensions.
+  if (n <= m) return CovarianceDefect::TooFewEntities;
+  for (int k = 0; k < m; k++)
+    if (ConstantAttribute(n, table, k)) {
+      if (attribute != nullptr) *attribute = k;
+      return CovarianceDefect::ConstantAttribute;
+    }
+  Matrix s(m, m), inverse(m, m);
+  CovarianceMV(m, n, TransposeOf(n, m, table).data(), s.data());
+  return InvertCovariance(m, s.data(), inverse.data()) ? CovarianceDefect::None : CovarianceDefect::Collinear;
+}
+
+bool Mahalanobis(int n, int m, const double* const* table, double** result) {
+  if (n <= m) return false;
   Matrix s(m, m), sInv(m, m);
   CovarianceMV(m, n, TransposeOf(n, m, table).data(), s.data());
-  // A singular covariance matrix leaves the inverse at zero: every distance 0.
-  InvertCovariance(m, s.data(), sInv.data());
+  if (!InvertCovariance(m, s.data(), sInv.data())) return false;
   std::vector<double> d(m > 0 ? m : 1), dS(m > 0 ? m : 1);
   for (int i = 0; i < n; i++) {
     result[i][i] = 0.0;
@@ -181,4 +212,5 @@ void Mahalanobis(int n, int m, const double* const* table, double** result) {
       result[i][j] = q > 0.0 ? std::sqrt(q) : 0.0;
     }
   }
+  return true;
 }

@@ -18,4 +18,13 @@ void ChordDistMV(int n, int m, const double* const* table, double** result);    
 void LegendreChodorowski(int n, int m, const double* const* table, double** result, const double* weights, double k);
 void BrayCurtisMV(int n, int m, const double* const* table, double** result);       // 20
 void CovarianceMV(int n, int m, const double* const* table, double** result);       // 22
-void Mahalanobis(int n, int m, const double* const* table, double** result);        // 29
+// 29. False, result untouched, when the covariance matrix of the attributes
+// is singular: no more entities than attributes, an attribute without
+// variance, or attributes that are linear combinations of others.
+bool Mahalanobis(int n, int m, const double* const* table, double** result);
+
+// Why the covariance matrix of the m attributes of an n x m table cannot be
+// inverted (None when it can). *attribute receives the first attribute
+// without variance.
+enum class CovarianceDefect { None, TooFewEntities, ConstantAttribute, Collinear };
+CovarianceDefect MahalanobisDefect(int n, int m, const double* const* table, int* attribute);

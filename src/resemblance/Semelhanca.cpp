@@ -55,6 +55,47 @@ void PrintTriplets(FILE* f, int n, double*** r3, double** r) {
   }
 }
 
+// Why the measure chosen cannot be computed on these data.
+void ReportRefusal(const ResemblanceRefusal& r, int dir) {
+  // The attributes are the variables when units are compared, and the reverse.
+  const char* attribute = "";
+  if (r.attribute >= 0) attribute = dir == 1 ? varLabels[r.attribute] : uaLabels[r.attribute];
+  switch (r.problem) {
+    case ResemblanceRefusal::NEGATIVE_VALUE:
+      fprintf(out,
+              port ? "\nInformacao mutua compara perfis de frequencias e nao admite valores negativos: a unidade "
+                     "amostral %s tem o valor %g na variavel %s.\n"
+                   : "\nMutual information compares frequency profiles and does not admit negative values: sampling "
+                     "unit %s holds %g in variable %s.\n",
+              uaLabels[r.cell.row], r.cell.value, varLabels[r.cell.col]);
+      break;
+    case ResemblanceRefusal::TOO_FEW_ENTITIES:
+      fprintf(out,
+              port ? "\nA matriz de covariancias de %d atributos nao pode ser invertida com %d entidades (sao "
+                     "necessarias pelo menos %d).\n"
+                   : "\nThe covariance matrix of %d attributes cannot be inverted with %d entities (at least %d are "
+                     "needed).\n",
+              r.attributes, r.entities, r.attributes + 1);
+      break;
+    case ResemblanceRefusal::CONSTANT_ATTRIBUTE:
+      fprintf(out,
+              port ? "\nA matriz de covariancias nao pode ser invertida: o atributo %s nao varia.\n"
+                   : "\nThe covariance matrix cannot be inverted: attribute %s does not vary.\n",
+              attribute);
+      break;
+    default:
+      fprintf(out,
+              port ? "\nA matriz de covariancias nao pode ser invertida: alguns atributos sao combinacoes lineares "
+                     "de outros.\n"
+                   : "\nThe covariance matrix cannot be inverted: some attributes are linear combinations of "
+                     "others.\n");
+      break;
+  }
+  fprintf(out, "%s", port ? "Medida de semelhanca nao calculada; a matriz de semelhanca anterior foi mantida.\n"
+                          : "Resemblance measure not computed; the previous resemblance matrix is kept.\n");
+  fputc('\a', stdout);
+}
+
 }  // namespace
 
 int Semelhanca() {
@@ -79,6 +120,31 @@ int Semelhanca() {
   const char print = ScanChar(in, YesNoAccepted(), KeyboardLabel());
   optPrintData = (print == 's' || print == 'y') ? 's' : 'n';
 
+  // The new matrix is computed apart: a measure that cannot be computed on
+  // these data leaves the matrix held, its options and its ordination as
+  // they were.
+  const int n = dir == 1 ? nObj : nVar;
+  ResemblanceChoice choice = CurrentResemblanceChoice();
+  choice.direction = dir;
+  choice.measure = measure;
+  choice.post = post;
+  choice.countDoubleAbsence = cda;
+  choice.alpha = alpha;
+  choice.k = k;
+  double** fresh = nullptr;
+  ResemblanceRefusal refusal;
+  try {
+    fresh = dimDouble2D(n, n);
+    if (!ResemblanceLib(choice, nObj, nVar, data, fresh, &refusal)) {
+      freeDouble2D(fresh, n);
+      ReportRefusal(refusal, dir);
+      return 0;
+    }
+  } catch (const std::bad_alloc&) {
+    freeDouble2D(fresh, n);
+    ReportNoMemory();  // nothing in the session changed
+    return 0;
+  }
   // Results of an earlier matrix are sized by its order: release them first.
   FreeOrdination();
   FreeResemblance();
@@ -88,12 +154,16 @@ int Semelhanca() {
   countDoubleAbsence = cda;
   alphaH = alpha;
   kParameter = k;
-  nRows = dir == 1 ? nObj : nVar;
+  nRows = n;
   nCols = dir == 1 ? nVar : nObj;
+  rese = fresh;
+  temRese = 1;
+  temEscore = 0;
+
+  // The side files and the triplets are extras of the matrix, which stands
+  // even when memory runs out for them.
   double*** rese3 = nullptr;
   try {
-    rese = dimDouble2D(nRows, nRows);
-    ResemblanceLib(CurrentResemblanceChoice(), nObj, nVar, data, rese);
     if (measure >= 6 && measure <= 10) WriteTablesFile(nObj, nVar, data, optReseDir);
     if (measure == 7 && nVar == 3) {
       rese3 = reinterpret_cast<double***>(dim3D(sizeof(double), nRows, nRows, nRows));
@@ -101,17 +171,10 @@ int Semelhanca() {
       WriteTables3DFile(nObj, nVar, data, optReseDir);
     }
   } catch (const std::bad_alloc&) {
-    // The earlier matrix is gone and no new one exists.
     if (rese3 != nullptr) free3D(reinterpret_cast<void***>(rese3), nRows, nRows);
-    freeDouble2D(rese, nRows);
-    rese = nullptr;
+    rese3 = nullptr;
     ReportNoMemory();
-    SetStepReached();
-    savedSession = 0;  // the track still holds the matrix just released
-    return 0;
   }
-  temRese = 1;
-  temEscore = 0;
 
   FILE* f = OpenResultsFile();
   if (f != nullptr) {

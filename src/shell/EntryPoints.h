@@ -9,6 +9,9 @@ void HandleError(int code);
 void Initialize();
 void Init();
 void CheckSession();
+// CheckSession without the question on the results file: after new data
+// could not be read, the last session is offered again mid-session.
+void OfferLastSessionAgain();
 void SetStepReached();
 void SetDataType(int optTrEs, int optTrVeVar, int optTrVeUnits);
 void ShowMenu(int first, int last, const int (*applies)[8], int column, const char** info, int* answer);

@@ -43,7 +43,7 @@ char ReadMainOption() {
   strcpy(accepted + used, "U J ");
   fprintf(out, "%s\n", line);
   fprintf(out, "%s: ", enterOptValid);
-  char c = ScanChar(in, accepted, "teclado");
+  char c = ScanChar(in, accepted, KeyboardLabel());
   fprintf(out, "\n\n");
   return (char)toupper((unsigned char)c);
 }

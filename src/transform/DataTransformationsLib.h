@@ -11,6 +11,7 @@
 
 #include "ZQLib/Centring.h"
 #include "ZQLib/MissingValue.h"
+#include "ZQLib/TableChecks.h"
 #include "transform/TransformChoice.h"
 
 // Option numbers of the scalar transformation.
@@ -41,12 +42,27 @@ enum VectorTransformation {
   TR_VEC_GROUP_MEANS = 12
 };
 
+// A step that cannot take the table it is given: the Hellinger transformation
+// and the double adjustment work on frequencies (square roots of proportions
+// and of products of totals), so a negative value makes them undefined.
+struct TransformRefusal {
+  int option = 0;            // the vector option refused (TR_VEC_HELLINGER or TR_VEC_DOUBLE_ADJUSTMENT)
+  bool withinUnits = false;  // the step within sampling units (else within variables)
+  TableCell cell;            // the first negative cell of the table that step received
+};
+// True for the vector options that need a table without negative values.
+bool NeedsNonNegativeValues(int optVector);
+
 // Re-application entry point: applies the choice to the nRows x nCols table in
 // place. Scalar step, then within variables, then within sampling units (or
 // double adjustment / Beals smoothing). Scalar options 4 and 5 change nothing
-// here. Safe to call from several threads at once on different tables; throws
-// std::bad_alloc when its work tables cannot be allocated. Returns 1.
-int DataTransformationsLib(const TransformChoice& choice, int nRows, int nCols, double** data);
+// here. Returns 1, or 0 when a step needing values that are not negative meets
+// a negative one: the table is then left as the steps before it made it, and
+// *refusal (when given) says where. Safe to call from several threads at once
+// on different tables; throws std::bad_alloc when its work tables cannot be
+// allocated.
+int DataTransformationsLib(const TransformChoice& choice, int nRows, int nCols, double** data,
+                           TransformRefusal* refusal = nullptr);
 // The same with the options as numbers, in the order of the session's
 // optTrEs, optTrVeVar, optTrVeUnits, nClassesVar, nClassesUnits, BealsTypeOpt,
 // BealsIncludeOpt, BealsNormalizeOpt.
@@ -56,11 +72,11 @@ int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, i
 // Same, plus option 12 within variables with groups[i] the (1-based) group of row i.
 int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
                            int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
-                           bool bealsNormalize, const int* groups);
+                           bool bealsNormalize, const int* groups, TransformRefusal* refusal = nullptr);
 // Variant for simulated and permuted tables: no Beals smoothing, no groups;
 // double adjustment (6) accepted in either direction.
 int DataTransformationsLib_D(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
-                             int nClassesVar, int nClassesUnits);
+                             int nClassesVar, int nClassesUnits, TransformRefusal* refusal = nullptr);
 
 // Scalar transformation of every non-missing cell (options 1 to 3).
 void ScalarTransformationMV(int nRows, int nCols, double** data, int optScalar);

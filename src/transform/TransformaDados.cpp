@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "ZQLib/zqlibDim.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"
@@ -135,10 +136,46 @@ bool AskTransformations(TransformChoice& c) {
   return true;
 }
 
+// The original table transformed as chosen, apart from the session; null
+// when a step cannot take the values it receives (the reason is printed and
+// nothing in the session changes).
+double** TransformedTable(const TransformChoice& asked) {
+  TransformChoice c = asked;
+  if (c.withinVariables == TR_VEC_GROUP_MEANS)
+    c.groups.assign(grMemb[c.groupFactor], grMemb[c.groupFactor] + nObj);
+  double** t = dimDouble2D(nObj, nVar);
+  for (int i = 0; i < nObj; i++) memcpy(t[i], dataOrig[i], sizeof(double) * nVar);
+  TransformRefusal refusal;
+  bool accepted;
+  try {
+    accepted = DataTransformationsLib(c, nObj, nVar, t, &refusal) == 1;
+  } catch (...) {
+    freeDouble2D(t, nObj);
+    throw;
+  }
+  if (accepted) return t;
+  freeDouble2D(t, nObj);
+  const TableCell& cell = refusal.cell;
+  fprintf(out,
+          PtEn("\nTransformacao recusada: %s %s nao admite valores negativos, e a unidade amostral %s tem o valor %g "
+               "na variavel %s%s.\nDados nao foram alterados.\n",
+               "\nTransformation refused: %s %s does not admit negative values, and sampling unit %s holds %g in "
+               "variable %s%s.\nData were left unchanged.\n"),
+          optTrVe2Info[refusal.option],
+          refusal.withinUnits ? PtEn("dentro de unidades amostrais", "within sampling units")
+                              : PtEn("dentro de variaveis", "within variables"),
+          uaLabels[cell.row], cell.value, varLabels[cell.col],
+          c.scalar != 0 || (refusal.withinUnits && c.withinVariables != 0)
+              ? PtEn(" (apos as transformacoes anteriores)", " (after the transformations before it)")
+              : "");
+  fputc('\a', stdout);
+  return nullptr;
+}
+
 // Stores the choice (asked into a TransformChoice, kept only when the dialogue
-// completes) and rebuilds the working table from the original one.
-// Returns false when an expansion file could not be opened.
-bool ApplyTransformations(const TransformChoice& c) {
+// completes) and makes `transformed` (null for an expansion) the working
+// table. Returns false when an expansion file could not be opened.
+bool ApplyTransformations(const TransformChoice& c, double** transformed) {
   bool expansion = c.scalar == TR_SCALAR_EXPAND_NOMINAL || c.scalar == TR_SCALAR_EXPAND_CONTINGENCY;
   optTrEs = c.scalar;
   // An expansion only writes its file: the table keeps its original values,
@@ -154,19 +191,21 @@ bool ApplyTransformations(const TransformChoice& c) {
   }
   if (optTrVeVar == TR_VEC_GROUP_MEANS) trGroupFactor = c.groupFactor;
 
-  CopyOriginalData();
   FreeResemblance();
   FreeOrdination();
 
+  if (transformed != nullptr) {
+    for (int i = 0; i < nObj; i++) memcpy(data[i], transformed[i], sizeof(double) * nVar);
+    return true;
+  }
+  CopyOriginalData();
   if (c.scalar == TR_SCALAR_EXPAND_NOMINAL) return WriteExpandedNominalData();
-  if (c.scalar == TR_SCALAR_EXPAND_CONTINGENCY) return WriteExpandedContingencyData();
-  DataTransformationsLib(CurrentTransformChoice(), nObj, nVar, data);
-  return true;
+  return WriteExpandedContingencyData();
 }
 
-// The work tables of a transformation could not be allocated: the table goes
-// back to the original values with no transformation in force, and the
-// session track records that state.
+// Memory ran out after the session had changed (writing an expansion file):
+// the table goes back to the original values with no transformation in
+// force, and the session track records that state.
 int NoMemoryForTransformation() {
   optTrEs = optTrVeVar = optTrVeUnits = 0;
   CopyOriginalData();
@@ -199,12 +238,22 @@ int TransformaDados() {
   choice.classesVar = nClassesVar;
   choice.classesUnits = nClassesUnits;
   if (!AskTransformations(choice)) return Cancel();
+  const bool expansion = choice.scalar == TR_SCALAR_EXPAND_NOMINAL || choice.scalar == TR_SCALAR_EXPAND_CONTINGENCY;
+  double** transformed = nullptr;
+  try {
+    if (!expansion && (transformed = TransformedTable(choice)) == nullptr) return Cancel();
+  } catch (const std::bad_alloc&) {
+    ReportNoMemory();  // nothing in the session changed
+    return Cancel();
+  }
   bool applied;
   try {
-    applied = ApplyTransformations(choice);
+    applied = ApplyTransformations(choice, transformed);
   } catch (const std::bad_alloc&) {
+    if (transformed != nullptr) freeDouble2D(transformed, nObj);
     return NoMemoryForTransformation();
   }
+  if (transformed != nullptr) freeDouble2D(transformed, nObj);
   if (!applied) {
     // The table was rebuilt and the resemblance released before the file
     // failed: the session changed, so its track is rewritten as after any

@@ -44,6 +44,19 @@ PlexorRun PlexorFolder::run(const std::string& answers) const {
   return r;
 }
 
+PlexorRun PlexorFolder::runWithFileSizeLimit(const std::string& answers, int blocks) const {
+  write(".answers", answers);
+  // The limit is set in a subshell whose output goes through a pipe, which no
+  // size limit applies to; /bin/sh counts blocks of 512 bytes.
+  std::string cmd = "cd '" + dir_ + "' && (trap '' XFSZ; ulimit -f " + std::to_string(blocks) +
+                    "; OMP_NUM_THREADS=2 exec '" + std::string(PLEXOR_BIN) + "' < .answers 2>&1) | cat > .stdout";
+  int rc = std::system(cmd.c_str());
+  PlexorRun r;
+  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  r.out = slurp(dir_ + "/.stdout");
+  return r;
+}
+
 void PlexorFolder::write(const std::string& name, const std::string& text) const {
   std::ofstream f(dir_ + "/" + name, std::ios::binary);
   f << text;

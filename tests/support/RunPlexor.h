@@ -17,6 +17,10 @@ class PlexorFolder {
   const std::string& path() const { return dir_; }
   // Runs the program in the folder with `answers` on standard input.
   PlexorRun run(const std::string& answers) const;
+  // The same with no file written by the program allowed to grow beyond
+  // `blocks` blocks of 512 bytes (the size-limit signal ignored, as on a full
+  // disk writes simply fail). Standard output and error both go to `out`.
+  PlexorRun runWithFileSizeLimit(const std::string& answers, int blocks) const;
   // Writes a file into the folder.
   void write(const std::string& name, const std::string& text) const;
   // Copies a file of the source tree (relative to the project root) into the folder.
