@@ -79,6 +79,28 @@ void SamplePairSums(const double* const* D2, int m, const int* units, const int*
   if (total) *total = all;
 }
 
+// Sums of the upper triangle of the m x m table sub over the pairs within
+// each group: diag[h] for labels h + 1.
+// Four running sums in a fixed order, so that the result does not depend on
+// how the compiler vectorizes the loop.
+void WithinSumsOfTable(const double* const* sub, int m, const int* labels, int k, double* diag) {
+  for (int h = 0; h < k; h++) diag[h] = 0.0;
+  for (int a = 0; a + 1 < m; a++) {
+    const double* row = sub[a];
+    const int la = labels[a];
+    double s0 = 0.0, s1 = 0.0, s2 = 0.0, s3 = 0.0;
+    int b = a + 1;
+    for (; b + 3 < m; b += 4) {
+      s0 += labels[b] == la ? row[b] : 0.0;
+      s1 += labels[b + 1] == la ? row[b + 1] : 0.0;
+      s2 += labels[b + 2] == la ? row[b + 2] : 0.0;
+      s3 += labels[b + 3] == la ? row[b + 3] : 0.0;
+    }
+    for (; b < m; b++) s0 += labels[b] == la ? row[b] : 0.0;
+    diag[la - 1] += (s0 + s1) + (s2 + s3);
+  }
+}
+
 }  // namespace
 
 SharpnessReference::SharpnessReference(int n, const double* const* rese, const clusterReport* rep,
@@ -156,6 +178,7 @@ SharpnessWorkspace::SharpnessWorkspace(const SharpnessReference& ref, uint32_t s
   groupSize.assign(kmax, 0);
   matchedTo.assign(kmax, 0);
   sample.Resize(n, n);
+  sampleD2.Resize(n, n);
   qp.Resize(2 * kmax, 2 * kmax);
   qpNull.Resize(2 * kmax, 2 * kmax);
   if (detailed) combined.Resize(2 * n, 2 * n);
@@ -169,6 +192,7 @@ SharpnessWorkspace::SharpnessWorkspace(const SharpnessReference& ref, uint32_t s
   qRef.assign(kmax, 0.0);
   qSample.assign(kmax, 0.0);
   qNull.assign(kmax, 0.0);
+  scratch.assign(kmax, 0.0);
   history = AllocClusterReport(n, 0, false);
 }
 
@@ -176,23 +200,26 @@ SharpnessWorkspace::~SharpnessWorkspace() { FreeClusterReport(n, history); }
 
 namespace {
 
-// Clusters the first m units of the bootstrap list as the reference was
+// The squared distances among the first m units of the bootstrap list
+// (upper triangle of w.sampleD2), then their clustering as the reference was
 // clustered, into w.history.
 void ClusterSample(const SharpnessReference& ref, SharpnessWorkspace& w, int m) {
   const int* u = w.units.data();
-  double** M = w.sample.data();
+  auto gather = [&](const double* const* source, double** target) {
+    for (int a = 0; a < m; a++) {
+      const double* row = source[u[a]];
+      double* to = target[a];
+      for (int b = a + 1; b < m; b++) to[b] = row[u[b]];
+    }
+  };
+  gather(ref.D2(), w.sampleD2.data());
   const int method = ref.SampleMethod();
-  const bool linkage = method != kWard;
-  const double* const* source = linkage ? ref.Resemblance() : ref.D2();
-  for (int a = 0; a < m; a++) {
-    const double* row = source[u[a]];
-    double* target = M[a];
-    for (int b = a + 1; b < m; b++) target[b] = row[u[b]];
+  if (method == kWard) {
+    SumSqCluster(m, w.sampleD2.data(), w.history, true);  // reads the table only
+  } else {
+    gather(ref.Resemblance(), w.sample.data());
+    LinkageCluster(m, w.sample.data(), w.history, ref.settings().isDissim, false, method, false);
   }
-  if (linkage)
-    LinkageCluster(m, M, w.history, ref.settings().isDissim, false, method, false);
-  else
-    SumSqCluster(m, M, w.history, true);
 }
 
 void FillCombined(const SharpnessReference& ref, SharpnessWorkspace& w, int m, const int* sampleUnits) {
@@ -222,7 +249,9 @@ void CompareWithReference(const SharpnessReference& ref, SharpnessWorkspace& w, 
 
   // Observed: pairs among the sample units, sums from the sample units to the
   // reference groups.
-  SamplePairSums(D2, m, w.units.data(), part, k, w.ws.data(), detailed ? w.ss.data() : nullptr, nullptr);
+  WithinSumsOfTable(w.sampleD2.data(), m, part, k, w.ws.data());
+  if (detailed)  // the sums between sample groups (its within sums are those above)
+    SamplePairSums(D2, m, w.units.data(), part, k, w.scratch.data(), w.ss.data(), nullptr);
   double* cross = w.cross.data();
   for (int i = 0; i < k * k; i++) cross[i] = 0.0;
   for (int j = 0; j < m; j++) {

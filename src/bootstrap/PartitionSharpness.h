@@ -164,9 +164,9 @@ struct SharpnessWorkspace {
   std::vector<int> part;         // sample partition, labels 1..k
   std::vector<int> labels;       // n + m labels for the observer
   std::vector<int> order, cut, draws, match, which, groupSize, matchedTo;
-  Matrix sample, qp, qpNull, combined;
+  Matrix sample, sampleD2, qp, qpNull, combined;  // sample: what the linkage methods cluster; sampleD2: D2 among the sample units
   clusterReport* history = nullptr;
-  std::vector<double> ws, ss, cross, wsNull, ssNull, crossNull, qRef, qSample, qNull;
+  std::vector<double> ws, ss, cross, wsNull, ssNull, crossNull, qRef, qSample, qNull, scratch;
 };
 
 // One bootstrap iteration t over every sampling step and every k. gStar
