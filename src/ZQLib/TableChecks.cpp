@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-bool FindNegativeCell(int rows, int cols, double** table, TableCell* where) {
+bool FindNegativeCell(int rows, int cols, const double* const* table, TableCell* where) {
   for (int i = 0; i < rows; i++)
     for (int j = 0; j < cols; j++) {
       const double x = table[i][j];
@@ -14,7 +14,7 @@ bool FindNegativeCell(int rows, int cols, double** table, TableCell* where) {
   return false;
 }
 
-double ContingencyExpandedRowCount(int rows, int cols, double** table) {
+double ContingencyExpandedRowCount(int rows, int cols, const double* const* table) {
   double n = 0.0;
   for (int i = 0; i < rows; i++)
     for (int j = 0; j < cols; j++)

@@ -10,6 +10,7 @@
 #include "cluster/ClusterState.h"
 #include "cluster/DendrogramFile.h"
 #include "ordination/GowerCentring.h"
+#include "cluster/ClusterMenu.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -50,11 +51,18 @@ bool EigenHouseholderQL_GSL_D(int n, double** A, double** evec, double* eig) {
     return false;
   }
   gsl_matrix* m = gsl_matrix_alloc(n, n);
-  for (int i = 0; i < n; i++)
-    for (int j = 0; j < n; j++) gsl_matrix_set(m, i, j, A[i][j]);
   gsl_vector* values = gsl_vector_alloc(n);
   gsl_matrix* vectors = gsl_matrix_alloc(n, n);
   gsl_eigen_symmv_workspace* w = gsl_eigen_symmv_alloc(n);
+  if (!m || !values || !vectors || !w) {
+    if (w) gsl_eigen_symmv_free(w);
+    if (vectors) gsl_matrix_free(vectors);
+    if (values) gsl_vector_free(values);
+    if (m) gsl_matrix_free(m);
+    throw std::bad_alloc();
+  }
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++) gsl_matrix_set(m, i, j, A[i][j]);
   gsl_eigen_symmv(m, values, vectors, w);
   gsl_eigen_symmv_free(w);
   gsl_eigen_symmv_sort(values, vectors, GSL_EIGEN_SORT_VAL_DESC);
@@ -72,11 +80,18 @@ bool SingValueDecomp(int m, int n, double** A, double** U, double* S, double** V
   if (n <= 0 || m < n) return false;
   if (!AllFinite(m, n, A)) return false;
   gsl_matrix* a = gsl_matrix_alloc(m, n);
-  for (int i = 0; i < m; i++)
-    for (int j = 0; j < n; j++) gsl_matrix_set(a, i, j, A[i][j]);
   gsl_matrix* v = gsl_matrix_alloc(n, n);
   gsl_vector* s = gsl_vector_alloc(n);
   gsl_vector* work = gsl_vector_alloc(n);
+  if (!a || !v || !s || !work) {
+    if (work) gsl_vector_free(work);
+    if (s) gsl_vector_free(s);
+    if (v) gsl_matrix_free(v);
+    if (a) gsl_matrix_free(a);
+    throw std::bad_alloc();
+  }
+  for (int i = 0; i < m; i++)
+    for (int j = 0; j < n; j++) gsl_matrix_set(a, i, j, A[i][j]);
   const int status = gsl_linalg_SV_decomp(a, v, s, work);
   bool ok = status == GSL_SUCCESS;
   if (ok) {

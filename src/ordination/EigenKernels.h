@@ -5,8 +5,8 @@
 // first. An entry equal to -999.0 is a missing value for the routines that
 // say so.
 #pragma once
-#include "ordination/GaussJordan.h"
-#include "ordination/MatrixUtilities.h"
+#include "ZQLib/GaussJordan.h"
+#include "ZQLib/MatrixUtilities.h"
 
 // Eigenvalues of the symmetric n x n matrix A (not modified) into eig[0..n-1]
 // in descending order of signed value; row k of evec receives the unit

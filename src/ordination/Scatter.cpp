@@ -13,10 +13,11 @@
 
 #include "ZQLib/AtomicFileWrite.h"
 #include "ZQLib/zqlibDim.h"
-#include "ordination/MatrixUtilities.h"
+#include "ZQLib/MatrixUtilities.h"
 #include "ordination/OrdinationLib.h"
 #include "ordination/ScatterDiagramSvg.h"
 #include "ordination/ScoreCorrelations.h"
+#include "ordination/OrdinationMenu.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"

@@ -19,6 +19,7 @@
 #include "randomization/ManovaEngine.h"
 #include "randomization/ManovaReport.h"
 #include "randomization/ManovaSeries.h"
+#include "randomization/RandomizationMenu.h"
 #include "randomization/SessionRandom.h"
 #include "resemblance/ResemblanceLib.h"
 #include "shell/Console.h"

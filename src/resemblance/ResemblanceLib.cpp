@@ -1,14 +1,19 @@
+// The resemblance dispatcher and measure 21.
 #include "resemblance/ResemblanceLib.h"
 
 #include <cfloat>
 #include <cmath>
 
-#include "ZQLib/zqlibDim.h"
+#include "ZQLib/Matrix.h"
+#include "resemblance/BinaryMeasures.h"
+#include "resemblance/EntropyMeasures.h"
+#include "resemblance/PairwiseHelpers.h"
+#include "resemblance/QuantitativeMeasures.h"
 
-void SecondEigenvaluePairwiseMV(int n, int m, double** table, double** result) {
-  double** z = rsm::CopyTable(n, m, table);
-  CenterRowsMV(n, m, z, z);
-  NormalizeRowsMV(n, m, z, z);
+void SecondEigenvaluePairwiseMV(int n, int m, const double* const* table, double** result) {
+  Matrix z = CopyOf(n, m, table);
+  CenterRowsMV(n, m, z.data(), z.data());
+  NormalizeRowsMV(n, m, z.data(), z.data());
   for (int i = 0; i < n; i++)
     for (int j = i + 1; j < n; j++) {
       const double* a = z[i];
@@ -24,7 +29,6 @@ void SecondEigenvaluePairwiseMV(int n, int m, double** table, double** result) {
       const double mean = 0.5 * (aa + bb), half = 0.5 * (aa - bb);
       result[i][j] = mean - std::sqrt(half * half + ab * ab);
     }
-  rsm::FreeTable(z, n);
 }
 
 namespace {
@@ -36,14 +40,14 @@ bool Refuse(ResemblanceRefusal* refusal, const ResemblanceRefusal& why) {
 
 // Mutual information compares frequency profiles: logarithms of negative
 // values are undefined.
-bool NonNegative(int nObj, int nVar, double** data, ResemblanceRefusal* refusal) {
+bool NonNegative(int nObj, int nVar, const double* const* data, ResemblanceRefusal* refusal) {
   ResemblanceRefusal why;
   if (!FindNegativeCell(nObj, nVar, data, &why.cell)) return true;
   why.problem = ResemblanceRefusal::NEGATIVE_VALUE;
   return Refuse(refusal, why);
 }
 
-bool MahalanobisComputed(int n, int m, double** t, double** rese, ResemblanceRefusal* refusal) {
+bool MahalanobisComputed(int n, int m, const double* const* t, double** rese, ResemblanceRefusal* refusal) {
   if (Mahalanobis(n, m, t, rese)) return true;
   ResemblanceRefusal why;
   why.entities = n;
@@ -58,14 +62,20 @@ bool MahalanobisComputed(int n, int m, double** t, double** rese, ResemblanceRef
 
 }  // namespace
 
-int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure, int post,
-                   int* varType, double alpha, double k, int countDoubleAbsence, ResemblanceRefusal* refusal) {
+int ResemblanceLib(const ResemblanceChoice& choice, int nObj, int nVar, const double* const* data, double** rese,
+                   ResemblanceRefusal* refusal) {
+  const int dir = choice.direction, measure = choice.measure, post = choice.post;
+  const double alpha = choice.alpha, k = choice.k;
+  const int countDoubleAbsence = choice.countDoubleAbsence;
+  // The variable types serve only while sampling units are compared and
+  // must then cover every variable.
+  const int* varType = dir == 1 && static_cast<int>(choice.varType.size()) >= nVar && !choice.varType.empty()
+                           ? choice.varType.data()
+                           : nullptr;
   if (measure == 4 && !NonNegative(nObj, nVar, data, refusal)) return 0;
   const rsm::EntityTable e(nObj, nVar, data, dir);
-  double** t = e.table;
+  const double* const* t = e.table;
   const int n = e.n, m = e.m;
-  // The attribute types belong to the variables, which are then the entities.
-  if (dir == 2) varType = nullptr;
 
   switch (measure) {
     case 1: CrossProductMV(n, m, t, rese); break;
@@ -128,13 +138,26 @@ int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, in
   return 1;
 }
 
-int ResemblanceLib(int nObj, int nVar, double** data, double** rese, int dir, int measure,
-                   int* varType, double alpha, double k, int countDoubleAbsence) {
-  return ResemblanceLib(nObj, nVar, data, rese, dir, measure, 0, varType, alpha, k, countDoubleAbsence);
+int ResemblanceLib(int nObj, int nVar, const double* const* data, double** rese, int dir, int measure, int post,
+                   const int* varType, double alpha, double k, int countDoubleAbsence, ResemblanceRefusal* refusal) {
+  ResemblanceChoice c;
+  c.direction = dir;
+  c.measure = measure;
+  c.post = post;
+  c.alpha = alpha;
+  c.k = k;
+  c.countDoubleAbsence = countDoubleAbsence;
+  if (varType != nullptr && nVar > 0) c.varType.assign(varType, varType + nVar);
+  return ResemblanceLib(c, nObj, nVar, data, rese, refusal);
 }
 
-int ResemblanceLibTriplets(int nObj, int nVar, double** data, double*** rese3, int dir, int measure,
-                           int* varType, double alpha) {
+int ResemblanceLib(int nObj, int nVar, const double* const* data, double** rese, int dir, int measure,
+                   const int* varType, double alpha, double k, int countDoubleAbsence) {
+  return ResemblanceLib(nObj, nVar, data, rese, dir, measure, 0, varType, alpha, k, countDoubleAbsence, nullptr);
+}
+
+int ResemblanceLibTriplets(int nObj, int nVar, const double* const* data, double*** rese3, int dir, int measure,
+                           const int* varType, double alpha) {
   if (measure != 7) return 0;
   const rsm::EntityTable e(nObj, nVar, data, dir);
   MutualEntropyTripletsMV(e.n, e.m, e.table, rese3, alpha);

@@ -2,6 +2,7 @@
 // of the values, computation of the session's resemblance matrix and its
 // report in the results file.
 #include <cstdio>
+#include <new>
 
 #include "ZQLib/zqlibDim.h"
 #include "resemblance/ContingencyTablesFile.h"
@@ -123,11 +124,25 @@ int Semelhanca() {
   // these data leaves the matrix held, its options and its ordination as
   // they were.
   const int n = dir == 1 ? nObj : nVar;
-  double** fresh = dimDouble2D(n, n);
+  ResemblanceChoice choice = CurrentResemblanceChoice();
+  choice.direction = dir;
+  choice.measure = measure;
+  choice.post = post;
+  choice.countDoubleAbsence = cda;
+  choice.alpha = alpha;
+  choice.k = k;
+  double** fresh = nullptr;
   ResemblanceRefusal refusal;
-  if (!ResemblanceLib(nObj, nVar, data, fresh, dir, measure, post, varType, alpha, k, cda, &refusal)) {
+  try {
+    fresh = dimDouble2D(n, n);
+    if (!ResemblanceLib(choice, nObj, nVar, data, fresh, &refusal)) {
+      freeDouble2D(fresh, n);
+      ReportRefusal(refusal, dir);
+      return 0;
+    }
+  } catch (const std::bad_alloc&) {
     freeDouble2D(fresh, n);
-    ReportRefusal(refusal, dir);
+    ReportNoMemory();  // nothing in the session changed
     return 0;
   }
   // Results of an earlier matrix are sized by its order: release them first.
@@ -142,15 +157,23 @@ int Semelhanca() {
   nRows = n;
   nCols = dir == 1 ? nVar : nObj;
   rese = fresh;
-  if (measure >= 6 && measure <= 10) WriteTablesFile(nObj, nVar, data, optReseDir);
   temRese = 1;
   temEscore = 0;
 
+  // The side files and the triplets are extras of the matrix, which stands
+  // even when memory runs out for them.
   double*** rese3 = nullptr;
-  if (measure == 7 && nVar == 3) {
-    rese3 = reinterpret_cast<double***>(dim3D(sizeof(double), nRows, nRows, nRows));
-    ResemblanceLibTriplets(nObj, nVar, data, rese3, optReseDir, optReseTipo, varType, alphaH);
-    WriteTables3DFile(nObj, nVar, data, optReseDir);
+  try {
+    if (measure >= 6 && measure <= 10) WriteTablesFile(nObj, nVar, data, optReseDir);
+    if (measure == 7 && nVar == 3) {
+      rese3 = reinterpret_cast<double***>(dim3D(sizeof(double), nRows, nRows, nRows));
+      ResemblanceLibTriplets(nObj, nVar, data, rese3, optReseDir, optReseTipo, varType, alphaH);
+      WriteTables3DFile(nObj, nVar, data, optReseDir);
+    }
+  } catch (const std::bad_alloc&) {
+    if (rese3 != nullptr) free3D(reinterpret_cast<void***>(rese3), nRows, nRows);
+    rese3 = nullptr;
+    ReportNoMemory();
   }
 
   FILE* f = OpenResultsFile();
@@ -184,4 +207,16 @@ int Semelhanca() {
     fprintf(stdout, port ? "Veja tabelas de contingencia no arquivo Tables.txt."
                          : "\nSee contingency tables in file Tables.txt.");
   return 1;
+}
+
+ResemblanceChoice CurrentResemblanceChoice() {
+  ResemblanceChoice c;
+  c.direction = optReseDir;
+  c.measure = optReseTipo;
+  c.post = optPostReseTransf;
+  c.alpha = alphaH;
+  c.k = kParameter;
+  c.countDoubleAbsence = countDoubleAbsence;
+  if (varType != nullptr && nVar > 0) c.varType.assign(varType, varType + nVar);
+  return c;
 }

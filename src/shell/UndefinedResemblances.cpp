@@ -4,6 +4,7 @@
 // use such a pair.
 #include <cstdio>
 
+#include "ZQLib/MissingValue.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/SessionState.h"
@@ -12,7 +13,7 @@ int CountUndefinedResemblances(int n, double** m) {
   int count = 0;
   for (int i = 0; i < n; i++)
     for (int j = i + 1; j < n; j++)
-      if (m[i][j] == -999.0) count++;
+      if (IsMissing(m[i][j])) count++;
   return count;
 }
 

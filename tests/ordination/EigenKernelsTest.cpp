@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "OrdinationTestMatrix.h"
+#include "support/TestMatrix.h"
 #include "ordination/EigenKernels.h"
 
 namespace {

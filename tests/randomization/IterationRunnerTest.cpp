@@ -217,7 +217,9 @@ TEST(IterationRunner, ProgressReachesTheTotal) {
       plan, [] { return 0; }, [](int64_t, int*) {}, [](int64_t, const int*, int&, int64_t*) {});
   EXPECT_GT(calls, 0);
   EXPECT_TRUE(increasing);
-  EXPECT_GE(last, 500);
+  // Thread 0 reports after every 16th of its own iterations, at least half of
+  // them: its last report counts 496 or more, whatever the other thread did.
+  EXPECT_GE(last, 496);
 }
 
 TEST(IterationSeed, SplitMixFinalizer) {

@@ -12,7 +12,7 @@
 
 namespace {
 
-using Measure = std::function<void(int, int, double**, double**)>;
+using Measure = std::function<void(int, int, const double* const*, double**)>;
 
 struct Case {
   const char* what;
@@ -35,8 +35,8 @@ const double r2 = std::sqrt(2.0);
 const std::vector<std::vector<double>> kSmall = {{1, 2, 3}, {4, 6, 8}, {3, 2, 1}, {1, 3, 2}};
 
 TEST(QuantitativeMeasures, HandValues) {
-  const Measure lc0 = [](int n, int m, double** t, double** r) { LegendreChodorowski(n, m, t, r, nullptr, 0.0); };
-  const Measure lc2 = [](int n, int m, double** t, double** r) { LegendreChodorowski(n, m, t, r, nullptr, 2.0); };
+  const Measure lc0 = [](int n, int m, const double* const* t, double** r) { LegendreChodorowski(n, m, t, r, nullptr, 0.0); };
+  const Measure lc2 = [](int n, int m, const double* const* t, double** r) { LegendreChodorowski(n, m, t, r, nullptr, 2.0); };
   const std::vector<Case> cases = {
       {"cross product", CrossProductMV, {{1, 2, 3}, {4, 6, 8}}, 0, 1, 40.0},
       {"cross product missing", CrossProductMV, {{1, MV, 3}, {4, 6, 8}}, 0, 1, 28.0},

@@ -82,16 +82,6 @@ TEST(ResemblanceLib, EveryMeasureNumberReachesItsRoutine) {
   EXPECT_DOUBLE_EQ(Lib(t, 1, 19, 0, 0, 1, types), static_cast<float>(2.0 / 3.0));
 }
 
-TEST(ResemblanceLib, MeasureOutOfRangeLeavesTheMatrix) {
-  Small t;
-  Square r(4);
-  r[0][1] = 7.0;
-  ResemblanceLib(4, 3, *t, *r, 1, 30, 1, nullptr, 1.0, 0.0, 0);
-  EXPECT_EQ(r[0][1], 49.0);
-  EXPECT_EQ(r[1][0], 49.0);
-  EXPECT_EQ(r[2][3], 0.0);
-}
-
 // Two entities with no attribute present in both have no resemblance: every
 // measure gives the pair the missing code (Euclidean distance and percentage
 // difference gave 0, as if the two were identical), whatever transformation

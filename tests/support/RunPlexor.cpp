@@ -78,3 +78,25 @@ int CountOccurrences(const std::string& hay, const std::string& needle) {
   for (size_t p = hay.find(needle); p != std::string::npos; p = hay.find(needle, p + needle.size())) ++n;
   return n;
 }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream s(text);
+  for (std::string l; std::getline(s, l);) lines.push_back(l);
+  return lines;
+}
+
+std::vector<double> Numbers(const std::string& line) {
+  std::vector<double> v;
+  std::istringstream s(line);
+  for (double x; s >> x;) v.push_back(x);
+  return v;
+}
+
+std::vector<std::vector<double>> DuneTable() {
+  std::ifstream f(std::string(PLEXOR_SOURCE_DIR) + "/examples/dune.txt");
+  std::vector<std::vector<double>> t(20, std::vector<double>(30));
+  for (auto& row : t)
+    for (double& x : row) f >> x;
+  return t;
+}

@@ -2,6 +2,7 @@
 // input, and reads back what it printed and the files it wrote.
 #pragma once
 #include <string>
+#include <vector>
 
 struct PlexorRun {
   int status = -1;      // exit status of the program
@@ -32,3 +33,10 @@ class PlexorFolder {
 
 // Number of times `needle` occurs in `hay`.
 int CountOccurrences(const std::string& hay, const std::string& needle);
+
+// The lines of a text, without their newlines.
+std::vector<std::string> Lines(const std::string& text);
+// The numbers written on a line of text.
+std::vector<double> Numbers(const std::string& line);
+// examples/dune.txt of the source tree: 20 sampling units by 30 species.
+std::vector<std::vector<double>> DuneTable();

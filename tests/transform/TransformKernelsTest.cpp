@@ -8,7 +8,7 @@
 
 namespace {
 
-using Kernel = void (*)(int nRows, int nCols, double** in, double** out);
+using Kernel = void (*)(int nRows, int nCols, const double* const* in, double** out);
 struct Case {
   const char* name;
   Kernel kernel;
@@ -19,37 +19,37 @@ const double r2 = std::sqrt(2.0), r3 = std::sqrt(3.0), r12 = std::sqrt(12.0);
 const double lib5 = std::sqrt(1.25), half = 1 / std::sqrt(2.0);
 
 template <int K>
-void Scalar(int r, int c, double**, double** o) { ScalarTransformationMV(r, c, o, K); }
+void Scalar(int r, int c, const double* const*, double** o) { ScalarTransformationMV(r, c, o, K); }
 template <int K>
-void ClassesRow(int, int c, double** i, double** o) { ClassesMV(c, i[0], o[0], K); }
+void ClassesRow(int, int c, const double* const* i, double** o) { ClassesMV(c, i[0], o[0], K); }
 template <int K>
-void ClassesPlainRow(int, int c, double** i, double** o) { Classes(c, i[0], o[0], K); }
-void RanksRow(int, int c, double** i, double** o) { RankVectorAdjMV(c, i[0], o[0]); }
-void RanksPlainRow(int, int c, double** i, double** o) { RankVectorAdj(c, i[0], o[0]); }
+void ClassesPlainRow(int, int c, const double* const* i, double** o) { Classes(c, i[0], o[0], K); }
+void RanksRow(int, int c, const double* const* i, double** o) { RankVectorAdjMV(c, i[0], o[0]); }
+void RanksPlainRow(int, int c, const double* const* i, double** o) { RankVectorAdj(c, i[0], o[0]); }
 template <int K>
-void ClassesCols(int r, int c, double** i, double** o) { ClassesColsMV(r, c, i, o, K); }
+void ClassesCols(int r, int c, const double* const* i, double** o) { ClassesColsMV(r, c, i, o, K); }
 template <int K>
-void ClassesRows(int r, int c, double** i, double** o) { ClassesRowsMV(r, c, i, o, K); }
-void GroupsOf1212(int r, int c, double** i, double** o) {
+void ClassesRows(int r, int c, const double* const* i, double** o) { ClassesRowsMV(r, c, i, o, K); }
+void GroupsOf1212(int r, int c, const double* const* i, double** o) {
   int g[] = {1, 2, 1, 2};
   DeviationsGroupMeansMV(r, c, i, o, g);
 }
-void SparseGroupNumbers(int r, int c, double** i, double** o) {
+void SparseGroupNumbers(int r, int c, const double* const* i, double** o) {
   int g[] = {30, 30, 1, 1, 0, 1000000000, 0};
   DeviationsGroupMeansMV(r, c, i, o, g);
 }
 // DataTransformationsLib(scalar, var, units) with 2 classes within variables and 4 within units.
 template <int S, int V, int U>
-void Lib(int r, int c, double**, double** o) {
+void Lib(int r, int c, const double* const*, double** o) {
   EXPECT_EQ(DataTransformationsLib(r, c, o, S, V, U, 2, 4, 0, true, false), 1);
 }
 template <int S, int V, int U>
-void LibGroups(int r, int c, double**, double** o) {
+void LibGroups(int r, int c, const double* const*, double** o) {
   int g[] = {1, 1, 2, 2};
   DataTransformationsLib(r, c, o, S, V, U, 2, 4, 0, true, false, g);
 }
 template <int S, int V, int U>
-void LibD(int r, int c, double**, double** o) { EXPECT_EQ(DataTransformationsLib_D(r, c, o, S, V, U, 2, 4), 1); }
+void LibD(int r, int c, const double* const*, double** o) { EXPECT_EQ(DataTransformationsLib_D(r, c, o, S, V, U, 2, 4), 1); }
 
 const Case kCases[] = {
     {"presence keeps zero, negative, missing", Scalar<1>, {{3, 0, -2, -999, 0.25}}, {{1, 0, -2, -999, 1}}},
