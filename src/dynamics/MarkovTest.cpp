@@ -43,7 +43,7 @@ constexpr int64_t kStressesPerRun = int64_t{1} << 22;
 }  // namespace
 
 MarkovityResult MarkovityTest(int n, int p, int L, const double* const* X, int64_t N, gsl_rng* rng,
-                              const ProgressHook& progress, int maxThreads) {
+                              const ProgressHook& progress, int maxThreads, int64_t ordersPerRun) {
   MarkovityResult res;
   res.orders = std::max<int64_t>(N, 1);
   Matrix distances(n, n);
@@ -59,7 +59,8 @@ MarkovityResult MarkovityTest(int n, int p, int L, const double* const* X, int64
   std::vector<double> sums(static_cast<size_t>(L), 0.0);
   const int64_t random = res.orders - 1;
   std::vector<double> stresses;
-  const int64_t perRun = std::max<int64_t>(1024, kStressesPerRun / std::max(L, 1));
+  const int64_t perRun =
+      ordersPerRun > 0 ? ordersPerRun : std::max<int64_t>(1024, kStressesPerRun / std::max(L, 1));
   for (int64_t first = 1; first <= random; first += perRun) {
     const int64_t count = std::min(perRun, random - first + 1);
     stresses.assign(static_cast<size_t>(count * L), 0.0);

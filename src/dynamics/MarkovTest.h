@@ -47,6 +47,8 @@ struct MarkovityResult {
 };
 
 // N >= 1 orders; the random ones are RndList permutations drawn from rng.
-// maxThreads as in IterationPlan (0: the session limit).
+// maxThreads as in IterationPlan (0: the session limit). The random orders
+// go through the runner ordersPerRun at a time (0: as many as keep the
+// stresses held within 2^22 values).
 MarkovityResult MarkovityTest(int n, int p, int L, const double* const* X, int64_t N, gsl_rng* rng,
-                              const ProgressHook& progress = {}, int maxThreads = 0);
+                              const ProgressHook& progress = {}, int maxThreads = 0, int64_t ordersPerRun = 0);
