@@ -16,7 +16,7 @@
 // need t > 0. T is the average of the n - l matrices W with each row divided
 // by its sum (a row summing to 0 stays 0).
 void FitMarkov(int n, int p, int L, const double* const* X, double*** T);
-// The same without allocating: work holds 2p doubles.
+// The same without allocating: work holds 3p doubles.
 void FitMarkov(int n, int p, int L, const double* const* X, double*** T, double* work);
 
 // One lag of the projection of the rows of P (rows x p): rows lag..rows-1,
@@ -40,6 +40,8 @@ MarkovInstability MeasureInstability(int rows, int p, const double* const* P);
 // Euclidean distances between the rows of X (n x p): D[i][j] for i < j (the
 // upper triangle, mirrored; the diagonal 0).
 void RowDistances(int n, int p, const double* const* X, double** D);
+// The same for the entries above the diagonal only.
+void UpperRowDistances(int n, int p, const double* const* X, double** D);
 
 // Kruskal's stress between two n x n matrices of distances over the pairs
 // i < j (entries [i][j]): sqrt(sum (A - B)^2 / sum ((A + B) / 2)^2), or -1

@@ -11,7 +11,7 @@
 MarkovStressEvaluator::MarkovStressEvaluator(int n, int p, int L, const double* const* X,
                                              const double* const* distances)
     : n_(n), p_(p), L_(L), X_(X), distances_(distances), rows_(static_cast<size_t>(n)), Z_(n, p), A_(n, n),
-      B_(n, n), work_(2 * static_cast<size_t>(p)) {
+      B_(n, n), work_(3 * static_cast<size_t>(p)) {
   for (int l = 0; l < L; l++) T_.emplace_back(p, p);
   for (auto& t : T_) tRows_.push_back(t.data());
 }
@@ -28,7 +28,7 @@ void MarkovStressEvaluator::Evaluate(const int* order, double* K) {
   for (int i = 0; i < n; i++) std::copy(rows_[i], rows_[i] + p, Z_[i]);
   for (int lag = 1; lag <= L_; lag++) {
     ProjectMarkovLag(n, p, lag, T_[lag - 1].data(), Z_.data());
-    RowDistances(n, p, Z_.data(), B_.data());
+    UpperRowDistances(n, p, Z_.data(), B_.data());
     K[lag - 1] = MatrixStressKruskal(n, A_.data(), B_.data());
   }
 }
