@@ -155,7 +155,7 @@ void Rate_of_Change(const DataSetView& first, const DataSetView& second) {
   const int n = first.nObj;
   std::vector<double> reference(static_cast<size_t>(n));
   for (int i = 0; i < n; i++) reference[i] = second.dataOrig[i][0];
-  const RatesOfChange rates = ComputeRatesOfChange(n, first.rese, second.rese, reference.data());
+  const RatesBetweenSets rates = ComputeRatesBetweenSets(n, first.rese, second.rese, reference.data());
   const bool firstWrite = strcmp(modeZoviri, "w") == 0;
   FILE* f = OpenResultsFile();
   if (f == nullptr) {

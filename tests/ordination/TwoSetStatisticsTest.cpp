@@ -435,17 +435,23 @@ TEST(RateOfChange, VelocitiesAndAccelerations) {
   const Matrix D1 = {{0, 2, 9, 9}, {2, 0, 3, 9}, {9, 3, 0, 1}, {9, 9, 1, 0}};
   const Matrix D2 = {{0, 1, 9, 9}, {1, 0, 0, 9}, {9, 0, 0, 2}, {9, 9, 2, 0}};
   const double x[4] = {1, 2, 2, 4};
-  const RatesOfChange r = ComputeRatesOfChange(4, D1.data(), D2.data(), x);
+  const RatesBetweenSets r = ComputeRatesBetweenSets(4, D1.data(), D2.data(), x);
   ASSERT_EQ(r.velocity.size(), 3u);
   EXPECT_EQ(r.velocity[0], 2.0);
-  EXPECT_EQ(r.velocity[1], kUndefinedRate);  // the reference distance is 0
+  EXPECT_EQ(r.velocity[1], kUndefinedSetRate);  // the reference distance is 0
   EXPECT_EQ(r.velocity[2], 0.5);
   EXPECT_EQ(r.velocityScale[0], 1.5);
   EXPECT_EQ(r.velocityScale[2], 3.0);
   ASSERT_EQ(r.acceleration.size(), 2u);
-  EXPECT_EQ(r.acceleration[0], (kUndefinedRate - 2.0) / 0.5);
+  EXPECT_EQ(r.acceleration[0], kUndefinedSetRate);  // from an undefined velocity
+  EXPECT_EQ(r.acceleration[1], kUndefinedSetRate);
   EXPECT_EQ(r.accelerationScale[1], 8.0 / 3.0);
-  EXPECT_EQ(ComputeRatesOfChange(1, D1.data(), D2.data(), x).velocity.size(), 0u);
+  EXPECT_EQ(ComputeRatesBetweenSets(1, D1.data(), D2.data(), x).velocity.size(), 0u);
+  // Three units at positive reference distances 1 and 2: velocities 2 and 1.5.
+  const Matrix E1 = {{0, 2, 9}, {2, 0, 3}, {9, 3, 0}}, E2 = {{0, 1, 9}, {1, 0, 2}, {9, 2, 0}};
+  const RatesBetweenSets s = ComputeRatesBetweenSets(3, E1.data(), E2.data(), x);
+  EXPECT_DOUBLE_EQ(s.acceleration[0], (1.5 - 2.0) / 1.5);
+  EXPECT_DOUBLE_EQ(s.accelerationScale[0], 5.0 / 3.0);
 }
 
 }  // namespace
