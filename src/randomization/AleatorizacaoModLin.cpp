@@ -351,7 +351,10 @@ void AleatorizacaoModLin(const DataSetView& responses, const DataSetView& factor
   TwoSetTestResult result;
   bool bundlesSkipped = false;
   try {
-    LinearModelTest(n, p, q, responses.data, factors.data, design, r, run, result, &bundlesSkipped, observer);
+    if (!LinearModelTest(n, p, q, responses.data, factors.data, design, r, run, result, &bundlesSkipped, observer)) {
+      fclose(f);
+      return;
+    }
   } catch (const std::bad_alloc&) {
     fclose(f);
     ClearLine();

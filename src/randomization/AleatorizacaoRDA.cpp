@@ -132,7 +132,10 @@ void AleatorizacaoRDA(const DataSetView& responses, const DataSetView& explanato
   }
   TwoSetTestResult result;
   try {
-    RdaTest(n, p, q, responses.data, explanatory.data, rda.rank, r, run, result, observer);
+    if (!RdaTest(n, p, q, responses.data, explanatory.data, rda.rank, r, run, result, observer)) {
+      fclose(f);
+      return;
+    }
   } catch (const std::bad_alloc&) {
     fclose(f);
     ClearLine();
