@@ -4,7 +4,8 @@
 // per-iteration generators (IterationGenerator.h), the counting rule
 // (TieRule.h), the group sums of squares (GroupSumsOfSquares.h), the
 // group-test engine (ManovaEngine.h) and its default series (ManovaSeries.h),
-// the tests between two data sets (TwoSetTests.h).
+// the Beals test of every variable (BealsTest.h), the tests between two data
+// sets (TwoSetTests.h).
 // Menu layer: the session generator and seed dialogue (SessionRandom.h), the
 // results of the group test (ManovaReport.h) and the dialogue of option P
 // (AleatorizacaoUnitsManova).
