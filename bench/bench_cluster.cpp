@@ -44,6 +44,16 @@ void BM_AverageLinkage(benchmark::State& state) {
   FreeClusterReport(w.n, rep);
 }
 
+void BM_SingleLinkage(benchmark::State& state) {
+  Workload w(static_cast<int>(state.range(0)));
+  clusterReport* rep = AllocClusterReport(w.n, 1, false);
+  for (auto _ : state) {
+    LinkageCluster(w.n, w.rows.data(), rep, true, false, kSingleLinkage, true);
+    benchmark::DoNotOptimize(rep[w.n - 2].level);
+  }
+  FreeClusterReport(w.n, rep);
+}
+
 void BM_Ward(benchmark::State& state) {
   Workload w(static_cast<int>(state.range(0)));
   clusterReport* rep = AllocClusterReport(w.n, 1, false);
@@ -56,7 +66,8 @@ void BM_Ward(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_AverageLinkage)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(BM_Ward)->Arg(500)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_AverageLinkage)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Ward)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_SingleLinkage)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();

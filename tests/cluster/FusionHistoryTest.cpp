@@ -311,9 +311,11 @@ TEST(FusionHistory, LinkageMethodsOnTiedTables) {
   for (int n : kSizes)
     for (int method : {kSingleLinkage, kCompleteLinkage, kUPGMA, kWPGMA})
       for (bool isDissim : {true, false})
-        for (int table = 0; table < 3; table++) {
-          Matrix d = table == 0 ? SmallIntegers(n, 4, 11 * n + method) : table == 1 ? SmallIntegers(n, 40, 7 * n)
-                                                                                    : GridDistances(n, 3, 5 * n);
+        for (int table = 0; table < 4; table++) {
+          Matrix d = table == 0   ? SmallIntegers(n, 4, 11 * n + method)
+                     : table == 1 ? SmallIntegers(n, 40, 7 * n)
+                     : table == 2 ? GridDistances(n, 3, 5 * n)
+                                  : SmallIntegers(n, 1, 19 * n + method);
           const std::string what = "method " + std::to_string(method) + (isDissim ? " dissimilarity" : " similarity") +
                                    " table " + std::to_string(table) + " n " + std::to_string(n);
           const std::vector<Record> expected = ReferenceLinkage(d, isDissim, false, method);
@@ -402,7 +404,8 @@ TEST(FusionHistory, UnusableValuesAreNeverChosen) {
 TEST(FusionHistory, HierarchicalFactorialWithRepeatedRows) {
   // Rows drawn from a few patterns (and their multiples plus constants), so
   // that many pairs have the same second eigenvalue; some values missing.
-  for (int n : {2, 3, 5, 17, 48})
+  // Rows of independent values as well, whose second eigenvalues differ.
+  for (int n : {2, 3, 5, 17, 48, 90})
     for (int p : {2, 4, 7}) {
       std::mt19937 gen(53 * n + p);
       std::uniform_int_distribution<int> v(0, 4), pattern(0, 3), scale(1, 3);
@@ -411,7 +414,7 @@ TEST(FusionHistory, HierarchicalFactorialWithRepeatedRows) {
       Matrix x(n, {}, p);
       for (int i = 0; i < n; i++) {
         const int b = pattern(gen), k = scale(gen);
-        for (int t = 0; t < p; t++) x[i][t] = k * base[b][t] + b;
+        for (int t = 0; t < p; t++) x[i][t] = n == 90 ? v(gen) : k * base[b][t] + b;
       }
       if (n > 5) x[n / 2][p - 1] = -999.0;
       const std::vector<Record> expected = ReferenceFactorial(x, p);
@@ -419,4 +422,42 @@ TEST(FusionHistory, HierarchicalFactorialWithRepeatedRows) {
       HierFactorialClustering(n, p, x.get(), h.get());
       ExpectSameHistory(expected, h, true, "p " + std::to_string(p) + " n " + std::to_string(n));
     }
+}
+
+TEST(FusionHistory, AFusionThatMakesAnEarlierPairTieTheBest) {
+  // 2 and 5 fuse first (at 0); single linkage then gives d({2,5}, 1) = 1,
+  // tying d(1, 4) = d(1, 5) = 1: the pair (1, {2,5}) comes first in scan
+  // order and fuses next. The same on similarities (6 - d).
+  Matrix d(5, {0, 2, 5, 1, 1,  //
+               2, 0, 5, 5, 0,  //
+               5, 5, 0, 5, 5,  //
+               1, 5, 5, 0, 5,  //
+               1, 0, 5, 5, 0});
+  Matrix s(5, d.store);
+  for (double& v : s.store) v = 6 - v;
+  for (int method : {kSingleLinkage, kCompleteLinkage, kUPGMA, kWPGMA})
+    for (bool isDissim : {true, false}) {
+      Matrix& w = isDissim ? d : s;
+      const std::vector<Record> expected = ReferenceLinkage(w, isDissim, false, method);
+      History h(5);
+      LinkageCluster(5, w.get(), h.get(), isDissim, false, method, true);
+      ExpectSameHistory(expected, h, false, "method " + std::to_string(method));
+      if (method == kSingleLinkage) EXPECT_EQ(h.Members(1), (std::vector<int>{1, 2, 5}));
+    }
+}
+
+TEST(FusionHistory, ARowWhoseBestPartnerFusedElsewhere) {
+  // 1 and 3 fuse first; the best partner of 2 was 3, so that 2 must look for
+  // a new one: complete linkage then fuses 2 with 4 before {1,3} with 2.
+  Matrix d(4, {0, 5, 1, 9,  //
+               5, 0, 2, 3,  //
+               1, 2, 0, 9,  //
+               9, 3, 9, 0});
+  for (int method : {kSingleLinkage, kCompleteLinkage, kUPGMA, kWPGMA}) {
+    const std::vector<Record> expected = ReferenceLinkage(d, true, false, method);
+    History h(4);
+    LinkageCluster(4, d.get(), h.get(), true, false, method, true);
+    ExpectSameHistory(expected, h, false, "method " + std::to_string(method));
+    if (method == kCompleteLinkage) EXPECT_EQ(h.Members(1), (std::vector<int>{2, 4}));
+  }
 }
