@@ -1,20 +1,46 @@
-// Symmetric eigen-decomposition and singular value decomposition through GSL.
+// Symmetric eigen-decomposition through LAPACK; singular value decomposition
+// through GSL.
+//
+// The decomposition reduces the matrix to tridiagonal form once (dsytrd),
+// takes all eigenvalues from the tridiagonal matrix (dsterf), and computes
+// only the eigenvectors asked for on it (dstemr, the relatively robust
+// representations of dsyevr) before turning them back with the reduction's
+// reflectors (dormtr). With every vector asked for these are the steps of
+// dsyevr; with few, the cost is little more than the reduction.
+// Threads: OpenBLAS built for OpenMP follows the program's thread limit and
+// runs on one thread inside a parallel region.
 #include "ordination/EigenKernels.h"
 
-#include <gsl/gsl_eigen.h>
 #include <gsl/gsl_errno.h>
 #include <gsl/gsl_linalg.h>
 #include <gsl/gsl_matrix.h>
 #include <gsl/gsl_vector.h>
+#include <lapacke.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <functional>
 #include <limits>
+#include <vector>
+
+extern "C" {
+// LAPACK's eigen-decomposition of the 2 x 2 symmetric matrix [[a, b], [b, c]]:
+// rt1 the eigenvalue of larger magnitude with unit eigenvector (cs1, sn1),
+// rt2 the other one.
+void dlaev2_(const double* a, const double* b, const double* c, double* rt1, double* rt2, double* cs1, double* sn1);
+}
 
 namespace {
 
 // Negative eigenvalues (or singular values) tolerated, as a fraction of the
 // sum of all of them.
 constexpr double kNegativeTolerance = -0.001;
+// Magnitudes within this relative distance of the largest count as equal
+// for the sign rule: equal components of an exact eigenvector come out of
+// the arithmetic a few units in the last place apart.
+constexpr double kSignTie = 1e-10;
 
 bool AllFinite(int rows, int cols, double** A) {
   for (int i = 0; i < rows; i++)
@@ -35,37 +61,143 @@ bool Acceptable(int n, const double* v) {
   return true;
 }
 
-}  // namespace
+using Count = std::function<int(const double*)>;
 
-bool EigenHouseholderQL_GSL_D(int n, double** A, double** evec, double* eig) {
+int VectorCount(const Count& count, int n, const double* eig) { return std::clamp(count(eig), 0, n); }
+
+// Column-major copy whose upper triangle holds the lower triangle of A (row
+// i of A becomes column i), so that rows are read and written contiguously.
+std::vector<double> UpperColumns(int n, double** A) {
+  std::vector<double> a(static_cast<std::size_t>(n) * n);
+  for (int i = 0; i < n; i++) std::memcpy(a.data() + static_cast<std::size_t>(i) * n, A[i], sizeof(double) * (i + 1));
+  return a;
+}
+
+// Row r of evec from column `column` of the column-major matrix z.
+void CopyColumn(int n, const std::vector<double>& z, int column, double* row) {
+  const double* from = z.data() + static_cast<std::size_t>(column) * n;
+  std::copy(from, from + n, row);
+}
+
+// Orders of 1 and 2 in closed form. Returns the number of vectors written.
+int Small(int n, double** A, const Count& count, double** evec, double* eig) {
+  if (n == 1) {
+    eig[0] = A[0][0];
+    const int k = VectorCount(count, n, eig);
+    if (k > 0) evec[0][0] = 1.0;
+    return k;
+  }
+  double rt1, rt2, cs, sn;
+  dlaev2_(&A[0][0], &A[1][0], &A[1][1], &rt1, &rt2, &cs, &sn);
+  // Eigenvector of rt1 is (cs, sn), of rt2 (-sn, cs).
+  const double v[2][2] = {{cs, sn}, {-sn, cs}};
+  int first = 0;
+  if (rt2 > rt1) {
+    std::swap(rt1, rt2);
+    first = 1;
+  }
+  eig[0] = rt1;
+  eig[1] = rt2;
+  const int k = VectorCount(count, n, eig);
+  for (int r = 0; r < k; r++) {
+    evec[r][0] = v[(first + r) % 2][0];
+    evec[r][1] = v[(first + r) % 2][1];
+  }
+  return k;
+}
+
+// Reduction, all eigenvalues, the vectors asked for. False when a step did
+// not succeed (nothing usable written).
+bool Reduced(int n, double** A, const Count& count, double** evec, double* eig, int* vectors) {
+  std::vector<double> a = UpperColumns(n, A);
+  std::vector<double> d(n), e(n), tau(n);
+  if (LAPACKE_dsytrd(LAPACK_COL_MAJOR, 'U', n, a.data(), n, d.data(), e.data(), tau.data()) != 0) return false;
+  std::vector<double> w(d), e2(e);
+  if (LAPACKE_dsterf(n, w.data(), e2.data()) != 0) return false;
+  std::vector<double> values(n);
+  for (int r = 0; r < n; r++) values[r] = w[n - 1 - r];
+  const int k = VectorCount(count, n, values.data());
+  if (k > 0) {
+    std::vector<double> z(static_cast<std::size_t>(n) * k), wk(n);
+    std::vector<lapack_int> support(2 * static_cast<std::size_t>(k));
+    lapack_int found = 0;
+    lapack_logical tryAccuracy = 1;
+    if (LAPACKE_dstemr(LAPACK_COL_MAJOR, 'V', 'I', n, d.data(), e.data(), 0.0, 0.0, n - k + 1, n, &found, wk.data(),
+                       z.data(), n, k, support.data(), &tryAccuracy) != 0 ||
+        found != k)
+      return false;
+    if (LAPACKE_dormtr(LAPACK_COL_MAJOR, 'L', 'U', 'N', n, k, a.data(), n, tau.data(), z.data(), n) != 0) return false;
+    // Vectors come in ascending order of their eigenvalues.
+    for (int r = 0; r < k; r++) CopyColumn(n, z, k - 1 - r, evec[r]);
+  }
+  std::copy(values.begin(), values.end(), eig);
+  *vectors = k;
+  return true;
+}
+
+// The driver routine on the whole matrix, for the rare matrices on which a
+// step above does not succeed.
+bool Fallback(int n, double** A, const Count& count, double** evec, double* eig, int* vectors) {
+  std::vector<double> a = UpperColumns(n, A), w(n);
+  if (LAPACKE_dsyevd(LAPACK_COL_MAJOR, 'V', 'U', n, a.data(), n, w.data()) != 0) return false;
+  for (int r = 0; r < n; r++) eig[r] = w[n - 1 - r];
+  const int k = VectorCount(count, n, eig);
+  for (int r = 0; r < k; r++) CopyColumn(n, a, n - 1 - r, evec[r]);
+  *vectors = k;
+  return true;
+}
+
+// Eigenvalues, then the eigenvectors of the first count(eig) of them.
+bool Decompose(int n, double** A, double** evec, double* eig, const Count& count) {
   if (n <= 0) return true;
-  if (!AllFinite(n, n, A)) {
-    // The QL iterations do not terminate on non-finite input: deliver
-    // non-finite results and refuse the decomposition instead.
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (int k = 0; k < n; k++) {
-      eig[k] = nan;
-      for (int i = 0; i < n; i++) evec[k][i] = nan;
+  int k = 0;
+  bool done = false;
+  if (AllFinite(n, n, A)) {
+    if (n <= 2) {
+      k = Small(n, A, count, evec, eig);
+      done = true;
+    } else {
+      done = Reduced(n, A, count, evec, eig, &k) || Fallback(n, A, count, evec, eig, &k);
     }
+  }
+  if (!done) {
+    // Non-finite input (on which the iterations need not end) or no
+    // decomposition: non-finite results, refused.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::fill(eig, eig + n, nan);
+    k = VectorCount(count, n, eig);
+    for (int r = 0; r < k; r++) std::fill(evec[r], evec[r] + n, nan);
     return false;
   }
-  gsl_matrix* m = gsl_matrix_alloc(n, n);
-  for (int i = 0; i < n; i++)
-    for (int j = 0; j < n; j++) gsl_matrix_set(m, i, j, A[i][j]);
-  gsl_vector* values = gsl_vector_alloc(n);
-  gsl_matrix* vectors = gsl_matrix_alloc(n, n);
-  gsl_eigen_symmv_workspace* w = gsl_eigen_symmv_alloc(n);
-  gsl_eigen_symmv(m, values, vectors, w);
-  gsl_eigen_symmv_free(w);
-  gsl_eigen_symmv_sort(values, vectors, GSL_EIGEN_SORT_VAL_DESC);
-  for (int k = 0; k < n; k++) {
-    eig[k] = gsl_vector_get(values, k);
-    for (int i = 0; i < n; i++) evec[k][i] = gsl_matrix_get(vectors, i, k);
-  }
-  gsl_matrix_free(vectors);
-  gsl_vector_free(values);
-  gsl_matrix_free(m);
+  for (int r = 0; r < k; r++) OrientEigenvector(n, evec[r]);
   return Acceptable(n, eig);
+}
+
+}  // namespace
+
+void OrientEigenvector(int n, double* v) {
+  double largest = 0.0;
+  for (int i = 0; i < n; i++) largest = std::max(largest, std::fabs(v[i]));
+  const double tie = largest * (1.0 - kSignTie);
+  for (int i = 0; i < n; i++) {
+    if (std::fabs(v[i]) < tie) continue;
+    if (v[i] < 0.0)
+      for (int j = 0; j < n; j++) v[j] = -v[j];
+    return;
+  }
+}
+
+bool EigenHouseholderQL_GSL_D(int n, double** A, double** evec, double* eig) {
+  return Decompose(n, A, evec, eig, [n](const double*) { return n; });
+}
+
+bool EigenLeadingVectors(int n, double** A, int k, double** evec, double* eig) {
+  return Decompose(n, A, evec, eig, [k](const double*) { return k; });
+}
+
+bool EigenLeadingVectors(int n, double** A, const std::function<int(const double* eig)>& vectorCount,
+                         double** evec, double* eig) {
+  return Decompose(n, A, evec, eig, vectorCount);
 }
 
 bool SingValueDecomp(int m, int n, double** A, double** U, double* S, double** V) {

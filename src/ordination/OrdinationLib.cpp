@@ -140,7 +140,9 @@ int OrdinationLib_D(int nRows, int nCols, double** X, double** rese, double** ev
                     int* rank, double* eig, bool* ok, int ordType, int reseType, int reseDir) {
   double** B = dimDouble2D(nRows, nRows);
   OrdinationMatrix(nRows, rese, ordType, reseType, B);
-  *ok = EigenHouseholderQL_GSL_D(nRows, B, evectors, eig);
+  // Eigenvectors only of the axes kept: no later step reads the others.
+  *ok = EigenLeadingVectors(
+      nRows, B, [nRows](const double* values) { return OrdinationRank(nRows, values); }, evectors, eig);
   freeDouble2D(B, nRows);
   *rank = OrdinationRank(nRows, eig);
   switch (ordType) {

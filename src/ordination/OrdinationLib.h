@@ -27,7 +27,9 @@ double SumPositiveEigenvalues(int n, const double* eig);
 // data table (sampling units x variables) from which scores are computed for
 // types 2 (transformed data) and 3 (original data); reseDir 1 = rese compares
 // sampling units, 2 = variables. eig needs nRows entries, evectors nRows x
-// nRows; escores nRows x nRows for type 1, nRows x nCols otherwise. ok gets
-// the acceptance flag of the eigen-decomposition. Returns 1.
+// nRows; escores nRows x nRows for type 1, nRows x nCols otherwise. Rows
+// 0..rank-1 of evectors receive the eigenvectors of the kept axes (the later
+// rows are not written). ok gets the acceptance flag of the
+// eigen-decomposition. Returns 1.
 int OrdinationLib_D(int nRows, int nCols, double** X, double** rese, double** evectors, double** escores,
                     int* rank, double* eig, bool* ok, int ordType, int reseType, int reseDir);
