@@ -2,13 +2,16 @@
 // through GSL.
 //
 // The decomposition reduces the matrix to tridiagonal form once (dsytrd),
-// takes all eigenvalues from the tridiagonal matrix (dsterf), and computes
-// only the eigenvectors asked for on it (dstemr, the relatively robust
-// representations of dsyevr) before turning them back with the reduction's
-// reflectors (dormtr). With every vector asked for these are the steps of
-// dsyevr; with few, the cost is little more than the reduction.
+// takes all eigenvalues from the tridiagonal matrix (dsterf), computes only
+// the eigenvectors asked for on it, and turns them back with the reduction's
+// reflectors (dormtr). A few vectors come from the relatively robust
+// representations (dstemr, as in dsyevr), O(n) each; a quarter of them or
+// more from divide and conquer (dstedc, as in dsyevd), whose matrix products
+// make it several times faster than the former for every vector. With few
+// vectors the whole cost is little more than the reduction.
 // Threads: OpenBLAS built for OpenMP follows the program's thread limit and
-// runs on one thread inside a parallel region.
+// runs on one thread inside a parallel region; the reduction runs on one
+// thread in any case (see Reduced).
 #include "ordination/EigenKernels.h"
 
 #include <gsl/gsl_errno.h>
@@ -16,6 +19,7 @@
 #include <gsl/gsl_matrix.h>
 #include <gsl/gsl_vector.h>
 #include <lapacke.h>
+#include <omp.h>
 
 #include <algorithm>
 #include <cmath>
@@ -106,26 +110,71 @@ int Small(int n, double** A, const Count& count, double** evec, double* eig) {
   return k;
 }
 
-// Reduction, all eigenvalues, the vectors asked for. False when a step did
-// not succeed (nothing usable written).
-bool Reduced(int n, double** A, const Count& count, double** evec, double* eig, int* vectors) {
-  std::vector<double> a = UpperColumns(n, A);
-  std::vector<double> d(n), e(n), tau(n);
-  if (LAPACKE_dsytrd(LAPACK_COL_MAJOR, 'U', n, a.data(), n, d.data(), e.data(), tau.data()) != 0) return false;
-  std::vector<double> w(d), e2(e);
-  if (LAPACKE_dsterf(n, w.data(), e2.data()) != 0) return false;
-  std::vector<double> values(n);
-  for (int r = 0; r < n; r++) values[r] = w[n - 1 - r];
-  const int k = VectorCount(count, n, values.data());
-  if (k > 0) {
-    std::vector<double> z(static_cast<std::size_t>(n) * k), wk(n);
+// Thread limit of the calling thread for the LAPACK calls in its scope.
+class ThreadLimit {
+ public:
+  explicit ThreadLimit(int n) : before_(omp_get_max_threads()) { omp_set_num_threads(n); }
+  ~ThreadLimit() { omp_set_num_threads(before_); }
+  ThreadLimit(const ThreadLimit&) = delete;
+  ThreadLimit& operator=(const ThreadLimit&) = delete;
+
+ private:
+  int before_;
+};
+
+// Eigenvectors of the k largest eigenvalues of the tridiagonal matrix (d, e;
+// both overwritten), in ascending order of their eigenvalues, as the columns
+// of z (n x k). Few vectors: relatively robust representations, O(n) each;
+// many: divide and conquer, whose matrix products share the work among the
+// threads. eig receives the eigenvalues in descending order when the second
+// route computes them all.
+bool TridiagonalVectors(int n, int k, std::vector<double>& d, std::vector<double>& e, std::vector<double>& z,
+                        double* eig) {
+  if (4 * k <= n) {
+    ThreadLimit one(1);
+    std::vector<double> w(n);
     std::vector<lapack_int> support(2 * static_cast<std::size_t>(k));
     lapack_int found = 0;
     lapack_logical tryAccuracy = 1;
-    if (LAPACKE_dstemr(LAPACK_COL_MAJOR, 'V', 'I', n, d.data(), e.data(), 0.0, 0.0, n - k + 1, n, &found, wk.data(),
-                       z.data(), n, k, support.data(), &tryAccuracy) != 0 ||
-        found != k)
-      return false;
+    z.resize(static_cast<std::size_t>(n) * k);
+    return LAPACKE_dstemr(LAPACK_COL_MAJOR, 'V', 'I', n, d.data(), e.data(), 0.0, 0.0, n - k + 1, n, &found,
+                          w.data(), z.data(), n, k, support.data(), &tryAccuracy) == 0 &&
+           found == k;
+  }
+  std::vector<double> all(static_cast<std::size_t>(n) * n);
+  if (LAPACKE_dstedc(LAPACK_COL_MAJOR, 'I', n, d.data(), e.data(), all.data(), n) != 0) return false;
+  if (eig)
+    for (int r = 0; r < n; r++) eig[r] = d[n - 1 - r];
+  z.assign(all.begin() + static_cast<std::ptrdiff_t>(n - k) * n, all.end());
+  return true;
+}
+
+// Reduction, all eigenvalues, the vectors asked for: k of them, or when k
+// is negative count(eig) of them. False when a step did not succeed
+// (nothing usable written).
+// The reduction is a long sequence of matrix-vector products, each too short
+// to share among threads: waiting threads only cost time there (much of it
+// when other work occupies the processors), so it runs on the calling thread
+// alone; the back-transformation, a few large matrix products, uses the
+// program's thread limit.
+bool Reduced(int n, double** A, int k, const Count& count, double** evec, double* eig, int* vectors) {
+  std::vector<double> a = UpperColumns(n, A);
+  std::vector<double> d(n), e(n), tau(n), values(n);
+  {
+    ThreadLimit one(1);
+    if (LAPACKE_dsytrd(LAPACK_COL_MAJOR, 'U', n, a.data(), n, d.data(), e.data(), tau.data()) != 0) return false;
+  }
+  // All eigenvalues alone, unless every vector (which brings them) is asked for.
+  const bool valuesFirst = k < 0 || 4 * k <= n;
+  if (valuesFirst) {
+    std::vector<double> w(d), e2(e);
+    if (LAPACKE_dsterf(n, w.data(), e2.data()) != 0) return false;
+    for (int r = 0; r < n; r++) values[r] = w[n - 1 - r];
+    if (k < 0) k = VectorCount(count, n, values.data());
+  }
+  if (k > 0) {
+    std::vector<double> z;
+    if (!TridiagonalVectors(n, k, d, e, z, valuesFirst ? nullptr : values.data())) return false;
     if (LAPACKE_dormtr(LAPACK_COL_MAJOR, 'L', 'U', 'N', n, k, a.data(), n, tau.data(), z.data(), n) != 0) return false;
     // Vectors come in ascending order of their eigenvalues.
     for (int r = 0; r < k; r++) CopyColumn(n, z, k - 1 - r, evec[r]);
@@ -148,16 +197,18 @@ bool Fallback(int n, double** A, const Count& count, double** evec, double* eig,
 }
 
 // Eigenvalues, then the eigenvectors of the first count(eig) of them.
-bool Decompose(int n, double** A, double** evec, double* eig, const Count& count) {
+// k >= 0: that many vectors; otherwise count(eig) of them.
+bool Decompose(int n, double** A, double** evec, double* eig, int k, const Count& count) {
   if (n <= 0) return true;
-  int k = 0;
+  const int fixed = std::min(k, n);
+  const Count howMany = fixed >= 0 ? Count([fixed](const double*) { return fixed; }) : count;
   bool done = false;
   if (AllFinite(n, n, A)) {
     if (n <= 2) {
-      k = Small(n, A, count, evec, eig);
+      k = Small(n, A, howMany, evec, eig);
       done = true;
     } else {
-      done = Reduced(n, A, count, evec, eig, &k) || Fallback(n, A, count, evec, eig, &k);
+      done = Reduced(n, A, fixed, howMany, evec, eig, &k) || Fallback(n, A, howMany, evec, eig, &k);
     }
   }
   if (!done) {
@@ -165,7 +216,7 @@ bool Decompose(int n, double** A, double** evec, double* eig, const Count& count
     // decomposition: non-finite results, refused.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     std::fill(eig, eig + n, nan);
-    k = VectorCount(count, n, eig);
+    k = VectorCount(howMany, n, eig);
     for (int r = 0; r < k; r++) std::fill(evec[r], evec[r] + n, nan);
     return false;
   }
@@ -188,16 +239,16 @@ void OrientEigenvector(int n, double* v) {
 }
 
 bool EigenHouseholderQL_GSL_D(int n, double** A, double** evec, double* eig) {
-  return Decompose(n, A, evec, eig, [n](const double*) { return n; });
+  return Decompose(n, A, evec, eig, n, nullptr);
 }
 
 bool EigenLeadingVectors(int n, double** A, int k, double** evec, double* eig) {
-  return Decompose(n, A, evec, eig, [k](const double*) { return k; });
+  return Decompose(n, A, evec, eig, std::max(k, 0), nullptr);
 }
 
 bool EigenLeadingVectors(int n, double** A, const std::function<int(const double* eig)>& vectorCount,
                          double** evec, double* eig) {
-  return Decompose(n, A, evec, eig, vectorCount);
+  return Decompose(n, A, evec, eig, -1, vectorCount);
 }
 
 bool SingValueDecomp(int m, int n, double** A, double** U, double* S, double** V) {

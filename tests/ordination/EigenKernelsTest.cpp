@@ -171,46 +171,50 @@ TEST(EigenHouseholderQL, EveryVectorFollowsTheSignRule) {
 }
 
 TEST(EigenLeadingVectors, AllValuesAndTheLeadingVectorsOfTheFullDecomposition) {
-  // 12 variables, 80 objects: 12 eigenvalues near 80 / 3 and 68 at -0.01.
-  const int n = 80, p = 12, k = 5;
-  TestMatrix A(n, n), full(n, n), lead(n, n), counted(n, n);
-  RandomCrossProducts(n, p, 0.01, 3, A);
-  std::vector<double> eigFull(n), eigLead(n), eigCounted(n), seen;
-  const bool okFull = EigenHouseholderQL_GSL_D(n, A, full, eigFull.data());
-  for (int r = 0; r < n; r++)
-    for (int i = 0; i < n; i++) lead[r][i] = counted[r][i] = 7.0;
-  EXPECT_EQ(EigenLeadingVectors(n, A, k, lead, eigLead.data()), okFull);
-  // The count is decided from the sorted eigenvalues: here, those above 1.
-  auto above1 = [&](const double* e) {
-    seen.assign(e, e + n);
-    int c = 0;
-    while (c < n && e[c] > 1) c++;
-    return c;
+  // 80 objects. 12 variables: 12 eigenvalues near 80 / 3 and 68 at -0.01;
+  // 80 variables: 80 distinct eigenvalues. A few vectors, or a quarter and
+  // more (which take another route), fixed or decided from the eigenvalues
+  // (those above 1, or half of them).
+  const int n = 80;
+  struct Case {
+    int p, k;
+    bool counted;
   };
-  EigenLeadingVectors(n, A, above1, counted, eigCounted.data());
-  EXPECT_EQ(seen, eigCounted);
-  for (int r = 0; r < n; r++) {
-    EXPECT_NEAR(eigLead[r], eigFull[r], 1e-12) << r;
-    EXPECT_NEAR(eigCounted[r], eigFull[r], 1e-12) << r;
-    if (r < p) {
-      EXPECT_GT(eigFull[r], 1.0);
-    } else {
-      EXPECT_NEAR(eigFull[r], -0.01, 1e-12);
+  const Case cases[] = {{12, 5, false}, {12, 12, true}, {80, 30, false}, {80, 40, true}};
+  for (const Case& c : cases) {
+    TestMatrix A(n, n), full(n, n), lead(n, n);
+    RandomCrossProducts(n, c.p, c.p < n ? 0.01 : 0.0, 3, A);
+    std::vector<double> eigFull(n), eig(n), seen;
+    const bool okFull = EigenHouseholderQL_GSL_D(n, A, full, eigFull.data());
+    for (int r = 0; r < n; r++)
+      for (int i = 0; i < n; i++) lead[r][i] = 7.0;
+    auto count = [&](const double* e) {
+      seen.assign(e, e + n);
+      int above1 = 0;
+      while (above1 < n && e[above1] > 1) above1++;
+      return c.p < n ? above1 : n / 2;
+    };
+    const bool ok = c.counted ? EigenLeadingVectors(n, A, count, lead, eig.data())
+                              : EigenLeadingVectors(n, A, c.k, lead, eig.data());
+    EXPECT_EQ(ok, okFull);
+    if (c.counted) {
+      EXPECT_EQ(seen, eig);  // the count saw the sorted eigenvalues
     }
+    for (int r = 0; r < n; r++) EXPECT_NEAR(eig[r], eigFull[r], 1e-12 * eigFull[0]) << r;
+    if (c.p < n) {
+      for (int r = 0; r < n; r++) EXPECT_EQ(eig[r] > 1.0, r < c.p) << r;
+      for (int r = c.p; r < n; r++) EXPECT_NEAR(eig[r], -0.01, 1e-12) << r;
+    }
+    for (int r = 0; r < n; r++)
+      for (int i = 0; i < n; i++) {
+        ASSERT_EQ(lead[r][i] == 7.0, r >= c.k) << "k " << c.k << " row " << r;  // later rows not touched
+        if (r < c.k) {
+          ASSERT_NEAR(lead[r][i], full[r][i], 1e-9) << "k " << c.k << " row " << r;
+        }
+      }
+    ExpectEigenPairs(n, A, lead, eig.data(), c.k);
+    ExpectSignRule(c.k, n, lead);
   }
-  for (int r = 0; r < n; r++)
-    for (int i = 0; i < n; i++) {
-      EXPECT_EQ(lead[r][i] == 7.0, r >= k) << r;  // later rows not touched
-      EXPECT_EQ(counted[r][i] == 7.0, r >= p) << r;
-      if (r < k) {
-        EXPECT_NEAR(lead[r][i], full[r][i], 1e-10);
-      }
-      if (r < p) {
-        EXPECT_NEAR(counted[r][i], full[r][i], 1e-10);
-      }
-    }
-  ExpectEigenPairs(n, A, lead, eigLead.data(), k);
-  ExpectSignRule(p, n, counted);
 }
 
 TEST(EigenHouseholderQL, SameResultsAtOneAndTwoThreadsAndInsideParallelRegions) {
