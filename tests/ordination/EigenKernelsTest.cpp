@@ -218,9 +218,14 @@ TEST(EigenLeadingVectors, AllValuesAndTheLeadingVectorsOfTheFullDecomposition) {
 }
 
 TEST(EigenHouseholderQL, SameResultsAtOneAndTwoThreadsAndInsideParallelRegions) {
-  const int n = 300;
+  // Large enough for the BLAS to share the work among threads; symmetric
+  // with uniform entries, so that the eigenvalues are well apart.
+  const int n = 1000;
   TestMatrix A(n, n), one(n, n), two(n, n), inner0(n, n), inner1(n, n);
-  RandomCrossProducts(n, n, 0.0, 11, A);
+  std::mt19937 gen(11);
+  std::uniform_real_distribution<double> u(-1, 1);
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j <= i; j++) A[i][j] = A[j][i] = u(gen);
   std::vector<double> e1(n), e2(n), f0(n), f1(n);
   const int before = omp_get_max_threads();
   omp_set_num_threads(1);
