@@ -12,6 +12,8 @@ dpkg -s libopenblas-dev >/dev/null 2>&1 || need+=(libopenblas-dev)
 # The OpenMP build of OpenBLAS (follows the program's thread limit).
 dpkg -s libopenblas-openmp-dev >/dev/null 2>&1 || need+=(libopenblas-openmp-dev)
 command -v ninja >/dev/null 2>&1 || need+=(ninja-build)
+dpkg -s zlib1g-dev >/dev/null 2>&1 || need+=(zlib1g-dev)
+command -v rsvg-convert >/dev/null 2>&1 || need+=(librsvg2-bin)
 if [ ${#need[@]} -gt 0 ]; then
   echo "Installing: ${need[*]}"
   SUDO=""

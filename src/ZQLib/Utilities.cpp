@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "ZQLib/MissingValue.h"
 #include "ZQLib/zqlibDim.h"
 
 namespace {
@@ -20,8 +21,6 @@ int64_t OrderedBits(double x) {
   if (v < 0) v = static_cast<int64_t>(INT32_MIN) - v;
   return v;
 }
-
-constexpr double kMissing = -999.0;
 
 }  // namespace
 
@@ -47,7 +46,7 @@ int CountStates(int n, const double* x, int* states) {
   std::vector<int> found;
   found.reserve(static_cast<size_t>(n > 0 ? n : 0));
   for (int i = 0; i < n; i++) {
-    if (x[i] == kMissing || !(x[i] > -1.0) || !(x[i] < 2147483648.0)) continue;  // no state
+    if (IsMissing(x[i]) || !(x[i] > -1.0) || !(x[i] < 2147483648.0)) continue;  // no state
     found.push_back(static_cast<int>(x[i]));
   }
   std::sort(found.begin(), found.end());

@@ -10,7 +10,8 @@
 extern int maxColsPrint;  // width after which a printed row continues on a new line
 extern int sDigits;       // significant digits used by most callers (preference)
 
-// Arrays: allocated zero-filled; released with the free routine of the same rank.
+// Arrays: allocated zero-filled; released with the free routine of the same
+// rank. Throw std::bad_alloc when the memory is not there.
 void* dim1D(size_t elemSize, int n);
 void** dim2D(size_t elemSize, int n1, int n2);
 void*** dim3D(size_t elemSize, int n1, int n2, int n3);
@@ -35,7 +36,6 @@ int* ivector(long lo, long hi);
 void free_ivector(int* v, long lo);
 int64_t* lvector(long lo, long hi);
 void free_lvector(int64_t* v, long lo);
-[[noreturn]] void nrerror(const char* text);
 
 // Printers. "digits" is the number of significant digits of %g; width 0 = automatic.
 int PrintMatrix(FILE* f, int rows, int cols, double** m, int digits, int width);

@@ -1,5 +1,5 @@
 // Menu option C: hierarchical clustering of the entities compared by the
-// session's resemblance matrix.
+// session's resemblance matrix; the dendrogram is also drawn in "Dendrogram.svg".
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -8,7 +8,9 @@
 #include "cluster/ClusterOutput.h"
 #include "cluster/ClusterReport.h"
 #include "cluster/ClusterState.h"
+#include "cluster/DendrogramFile.h"
 #include "ordination/GowerCentring.h"
+#include "cluster/ClusterMenu.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"
@@ -74,6 +76,13 @@ void Cluster() {
   int correlTransf = -1;
   if (optReseTipo == 17 && optReseDir == 2 && method != kHierFactorial) correlTransf = TransformCorrelations(n, W);
 
+  // Leaves of the dendrogram stand at level 0 of dissimilarities and sums of
+  // squares, and at the largest self-resemblance of similarities.
+  double leafLevel = 0.0;
+  if (!isDissim && method != kWard && method != kWardConstrained)
+    for (int i = 0; i < n; i++)
+      if (i == 0 || W[i][i] > leafLevel) leafLevel = W[i][i];
+
   int** adjacency = nullptr;
   if (method == kWardConstrained) {
     AskTopology();
@@ -113,12 +122,18 @@ void Cluster() {
       break;
   }
 
+  const PictureOutcome picture = WriteDendrogramFile(n, rep, method, isDissim, leafLevel);
+  const char* pictureMessage = picture == PictureOutcome::kWritten
+                                   ? Tx("\nDendrograma desenhado no arquivo %s.\n", "\nDendrogram drawn on file %s.\n")
+                                   : Tx("\nNao foi possivel gravar o arquivo %s.\n", "\nCould not write file %s.\n");
+
   char** labels = optReseDir == 2 ? varLabels : uaLabels;
   char** otherLabels = optReseDir == 2 ? uaLabels : varLabels;
   const std::string title = std::string(Tx("ANALISE DE AGRUPAMENTOS", "CLUSTER ANALYSIS")) + "\n" + line;
   FILE* f = OpenResultsBlock(title.c_str());
   if (f != nullptr) {
     WriteClusterReport(f, n, rep, method, isDissim, labels, correlTransf, nCols, otherLabels);
+    if (picture != PictureOutcome::kNone) fprintf(f, pictureMessage, dendrogramFileName);
     fclose(f);
   }
 
@@ -127,5 +142,6 @@ void Cluster() {
   if (adjacency) freeInt2D(adjacency, n);
   freeDouble2D(W, n);
   ClearLine();
+  if (picture != PictureOutcome::kNone) fprintf(out, pictureMessage, dendrogramFileName);
   fprintf(out, "%s", Tx("\nVeja resultados no arquivo Zoviri.txt.", "\nSee results on file Zoviri.txt."));
 }

@@ -10,23 +10,18 @@
 #include "cluster/GroupList.h"
 #include "cluster/PairSearch.h"
 #include "ordination/EigenKernels.h"
-#include "transform/DataTransformationsLib.h"
+#include "ZQLib/Centring.h"
+#include "ZQLib/MissingValue.h"
 
 using clusterwork::GroupList;
 using clusterwork::kRetired;
 using clusterwork::RowBest;
 using clusterwork::Triangle;
 
-namespace {
-
-constexpr double kMissing = -999.0;
-
-}  // namespace
-
 void HierFactorialEigen(int p, double* x, double* y, double* eigI, double* eigII, double* vecI, double* vecII) {
   double xx = 0.0, xy = 0.0, yy = 0.0;
   for (int t = 0; t < p; t++) {
-    if (x[t] == kMissing || y[t] == kMissing) continue;
+    if (x[t] == MISSING_VALUE || y[t] == MISSING_VALUE) continue;
     xx += x[t] * x[t];
     xy += x[t] * y[t];
     yy += y[t] * y[t];
@@ -91,7 +86,7 @@ void HierFactorialClustering(int n, int p, double** X, clusterReport* rep) {
     double* za = Z[a];
     const double* zb = Z[b];
     for (int t = 0; t < p; t++) {
-      if (za[t] == kMissing || zb[t] == kMissing) {
+      if (za[t] == MISSING_VALUE || zb[t] == MISSING_VALUE) {
         rec.scoresI[t] = 0.0;
         rec.scoresII[t] = 0.0;
         continue;

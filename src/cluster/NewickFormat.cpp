@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cluster/ClusterMethods.h"
+#include "cluster/FusionTree.h"
 
 namespace {
 
@@ -20,31 +21,17 @@ void AppendLength(std::string& out, double length) {
 void NewickFormat(int n, const clusterReport* rep, int method, char** labels, bool isDissim, std::string& out,
                   bool withLengths) {
   if (method == kHierFactorial || n < 2 || rep == nullptr) return;
+  FusionTree tree;
+  if (!BuildFusionTree(n, rep, tree)) return;
   const int nodes = 2 * n - 1;  // nodes 1..n are the objects, n + s + 1 the fusion s
   std::vector<int> left(nodes + 1, 0), right(nodes + 1, 0);
   std::vector<double> length(nodes + 1, 0.0);
-  // Node that currently holds each object; the first group's part of a
-  // record ends at its first lastMember.
-  std::vector<int> holder(n + 1);
-  for (int i = 1; i <= n; i++) holder[i] = i;
   for (int s = 0; s < n - 1; s++) {
-    const clusterReport& rec = rep[s];
-    if (rec.nMembers < 2 || rec.nMembers > n) return;
-    int split = 0;
-    while (split < rec.nMembers && rec.members[split] != rec.lastMember) split++;
-    split = split + 1 < rec.nMembers ? split + 1 : 1;
     const int node = n + s + 1;
-    const int firstLeft = rec.members[0];
-    const int firstRight = rec.members[split];
-    if (firstLeft < 1 || firstLeft > n || firstRight < 1 || firstRight > n) return;
-    left[node] = holder[firstLeft];
-    right[node] = holder[firstRight];
-    length[left[node]] = rec.branchLeft;
-    length[right[node]] = rec.branchRight;
-    for (int t = 0; t < rec.nMembers; t++) {
-      const int o = rec.members[t];
-      if (o >= 1 && o <= n) holder[o] = node;
-    }
+    left[node] = tree.left[s];
+    right[node] = tree.right[s];
+    length[left[node]] = rep[s].branchLeft;
+    length[right[node]] = rep[s].branchRight;
   }
   // Depth-first writing from the root; each node is visited on entering, between
   // its children and on leaving.

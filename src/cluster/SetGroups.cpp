@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cluster/Partitions.h"
+#include "cluster/ClusterMenu.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/SessionState.h"

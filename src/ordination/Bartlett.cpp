@@ -11,7 +11,7 @@ constexpr double kTiny = 1e-10;
 constexpr double kLogTiny = -23.025850929940457;
 }  // namespace
 
-double Bartlett_u(int rank, int k, double* eig, int n, int p) {
+double Bartlett_u(int rank, int k, const double* eig, int n, int p) {
   double sum = 0.0, logs = 0.0;
   for (int i = k - 1; i < p; i++) {
     if (eig[i] > 0.0) {
@@ -28,7 +28,7 @@ double Bartlett_u(int rank, int k, double* eig, int n, int p) {
   return (first - logs) * (n - (2.0 * p + 11.0) / 6.0);
 }
 
-double Bartlett_uProb(int rank, int k, double* eig, int n, int p) {
+double Bartlett_uProb(int rank, int k, const double* eig, int n, int p) {
   const int df = ((rank - k + 3) * (rank - k)) / 2;
   if (df <= 0) return 1.0;
   return gsl_cdf_chisq_Q(Bartlett_u(rank, k, eig, n, p), df);

@@ -27,6 +27,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -67,6 +68,13 @@ bool Acceptable(int n, const double* v) {
 }
 
 using Count = std::function<int(const double*)>;
+
+// LAPACKE's result code; its own work areas that cannot be had are thrown as
+// std::bad_alloc like every allocation of the kernels.
+lapack_int Checked(lapack_int info) {
+  if (info == LAPACK_WORK_MEMORY_ERROR || info == LAPACK_TRANSPOSE_MEMORY_ERROR) throw std::bad_alloc();
+  return info;
+}
 
 int VectorCount(const Count& count, int n, const double* eig) { return std::clamp(count(eig), 0, n); }
 
@@ -146,12 +154,12 @@ bool TridiagonalVectors(int n, int k, std::vector<double>& d, std::vector<double
     lapack_int found = 0;
     lapack_logical tryAccuracy = 1;
     z.resize(static_cast<std::size_t>(n) * k);
-    return LAPACKE_dstemr(LAPACK_COL_MAJOR, 'V', 'I', n, d.data(), e.data(), 0.0, 0.0, n - k + 1, n, &found,
-                          w.data(), z.data(), n, k, support.data(), &tryAccuracy) == 0 &&
+    return Checked(LAPACKE_dstemr(LAPACK_COL_MAJOR, 'V', 'I', n, d.data(), e.data(), 0.0, 0.0, n - k + 1, n, &found,
+                          w.data(), z.data(), n, k, support.data(), &tryAccuracy)) == 0 &&
            found == k;
   }
   std::vector<double> all(static_cast<std::size_t>(n) * n);
-  if (LAPACKE_dstedc(LAPACK_COL_MAJOR, 'I', n, d.data(), e.data(), all.data(), n) != 0) return false;
+  if (Checked(LAPACKE_dstedc(LAPACK_COL_MAJOR, 'I', n, d.data(), e.data(), all.data(), n)) != 0) return false;
   if (eig)
     for (int r = 0; r < n; r++) eig[r] = d[n - 1 - r];
   z.assign(all.begin() + static_cast<std::ptrdiff_t>(n - k) * n, all.end());
@@ -164,19 +172,19 @@ bool TridiagonalVectors(int n, int k, std::vector<double>& d, std::vector<double
 bool Reduced(int n, double** A, int k, const Count& count, double** evec, double* eig, int* vectors) {
   std::vector<double> a = UpperColumns(n, A);
   std::vector<double> d(n), e(n), tau(n), values(n);
-  if (LAPACKE_dsytrd(LAPACK_COL_MAJOR, 'U', n, a.data(), n, d.data(), e.data(), tau.data()) != 0) return false;
+  if (Checked(LAPACKE_dsytrd(LAPACK_COL_MAJOR, 'U', n, a.data(), n, d.data(), e.data(), tau.data())) != 0) return false;
   // All eigenvalues alone, unless every vector (which brings them) is asked for.
   const bool valuesFirst = k < 0 || 4 * k <= n;
   if (valuesFirst) {
     std::vector<double> w(d), e2(e);
-    if (LAPACKE_dsterf(n, w.data(), e2.data()) != 0) return false;
+    if (Checked(LAPACKE_dsterf(n, w.data(), e2.data())) != 0) return false;
     for (int r = 0; r < n; r++) values[r] = w[n - 1 - r];
     if (k < 0) k = VectorCount(count, n, values.data());
   }
   if (k > 0) {
     std::vector<double> z;
     if (!TridiagonalVectors(n, k, d, e, z, valuesFirst ? nullptr : values.data())) return false;
-    if (LAPACKE_dormtr(LAPACK_COL_MAJOR, 'L', 'U', 'N', n, k, a.data(), n, tau.data(), z.data(), n) != 0) return false;
+    if (Checked(LAPACKE_dormtr(LAPACK_COL_MAJOR, 'L', 'U', 'N', n, k, a.data(), n, tau.data(), z.data(), n)) != 0) return false;
     // Vectors come in ascending order of their eigenvalues.
     for (int r = 0; r < k; r++) CopyColumn(n, z, k - 1 - r, evec[r]);
   }
@@ -189,7 +197,7 @@ bool Reduced(int n, double** A, int k, const Count& count, double** evec, double
 // step above does not succeed.
 bool Fallback(int n, double** A, const Count& count, double** evec, double* eig, int* vectors) {
   std::vector<double> a = UpperColumns(n, A), w(n);
-  if (LAPACKE_dsyevd(LAPACK_COL_MAJOR, 'V', 'U', n, a.data(), n, w.data()) != 0) return false;
+  if (Checked(LAPACKE_dsyevd(LAPACK_COL_MAJOR, 'V', 'U', n, a.data(), n, w.data())) != 0) return false;
   for (int r = 0; r < n; r++) eig[r] = w[n - 1 - r];
   const int k = VectorCount(count, n, eig);
   for (int r = 0; r < k; r++) CopyColumn(n, a, n - 1 - r, evec[r]);
@@ -258,11 +266,18 @@ bool SingValueDecomp(int m, int n, double** A, double** U, double* S, double** V
   if (n <= 0 || m < n) return false;
   if (!AllFinite(m, n, A)) return false;
   gsl_matrix* a = gsl_matrix_alloc(m, n);
-  for (int i = 0; i < m; i++)
-    for (int j = 0; j < n; j++) gsl_matrix_set(a, i, j, A[i][j]);
   gsl_matrix* v = gsl_matrix_alloc(n, n);
   gsl_vector* s = gsl_vector_alloc(n);
   gsl_vector* work = gsl_vector_alloc(n);
+  if (!a || !v || !s || !work) {
+    if (work) gsl_vector_free(work);
+    if (s) gsl_vector_free(s);
+    if (v) gsl_matrix_free(v);
+    if (a) gsl_matrix_free(a);
+    throw std::bad_alloc();
+  }
+  for (int i = 0; i < m; i++)
+    for (int j = 0; j < n; j++) gsl_matrix_set(a, i, j, A[i][j]);
   const int status = gsl_linalg_SV_decomp(a, v, s, work);
   bool ok = status == GSL_SUCCESS;
   if (ok) {

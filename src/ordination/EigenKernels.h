@@ -7,8 +7,8 @@
 #pragma once
 #include <functional>
 
-#include "ordination/GaussJordan.h"
-#include "ordination/MatrixUtilities.h"
+#include "ZQLib/GaussJordan.h"
+#include "ZQLib/MatrixUtilities.h"
 
 // Symmetric eigen-decomposition (LAPACK through LAPACKE, over OpenBLAS; the
 // name is kept from the routine it replaced). The lower triangle of the n x n

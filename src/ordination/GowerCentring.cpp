@@ -22,7 +22,7 @@ void CentreFull(int n, double** a, double** b) {
 
 }  // namespace
 
-void DissToCenterProdMatrix(int n, double** D, double** B, bool squared) {
+void DissToCenterProdMatrix(int n, const double* const* D, double** B, bool squared) {
   if (n <= 0) return;
   for (int i = 0; i < n; i++)
     for (int j = i; j < n; j++) B[i][j] = squared ? D[i][j] : D[i][j] * D[i][j];
@@ -40,7 +40,7 @@ void DissToCenterProdMatrix(int n, double** D, double** B, bool squared) {
     for (int j = i; j < n; j++) B[i][j] = -0.5 * (B[i][j] - mean[i] - mean[j] + grand);
 }
 
-void GowerMatrixCentering(int n, double** D, double** B, bool square) {
+void GowerMatrixCentering(int n, const double* const* D, double** B, bool square) {
   if (n <= 0) return;
   for (int i = 0; i < n; i++)
     for (int j = i; j < n; j++) {
@@ -51,7 +51,7 @@ void GowerMatrixCentering(int n, double** D, double** B, bool square) {
   CentreFull(n, B, B);
 }
 
-void ProdToSqDist(int n, double** S, double** D) {
+void ProdToSqDist(int n, const double* const* S, double** D) {
   for (int i = 0; i < n; i++) {
     const double sii = S[i][i];
     D[i][i] = 0.0;

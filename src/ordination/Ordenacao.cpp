@@ -2,12 +2,15 @@
 // the ordination report appended to the results file.
 #include <cmath>
 #include <cstdio>
+#include <new>
 #include <string>
 
+#include "ZQLib/TableChecks.h"
 #include "ZQLib/zqlibDim.h"
 #include "ordination/Bartlett.h"
-#include "ordination/MatrixUtilities.h"
+#include "ZQLib/MatrixUtilities.h"
 #include "ordination/OrdinationLib.h"
+#include "ordination/OrdinationMenu.h"
 #include "ordination/OrdinationOutput.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
@@ -34,6 +37,21 @@ bool CorrespondenceAccepted() {
                   "\tAcceptable options for correspondence analysis:\n\tVector transformation: %s\n\tResemblance "
                   "option: %s\n"),
           optTrVe2Info[6], optReseTipoInfo[1]);
+  fputc('\a', out);
+  return false;
+}
+
+// Correspondence analysis weighs rows and columns by their totals of the
+// original data, which must be frequencies: no negative value.
+bool CorrespondenceDataAccepted() {
+  TableCell cell;
+  if (!FindNegativeCell(nObj, nVar, dataOrig, &cell)) return true;
+  fprintf(out,
+          Console("\nAnalise de correspondencia requer dados sem valores negativos: a unidade amostral %s tem o valor "
+                  "%g na variavel %s.\n",
+                  "\nCorrespondence analysis needs data without negative values: sampling unit %s holds %g in "
+                  "variable %s.\n"),
+          uaLabels[cell.row], cell.value, varLabels[cell.col]);
   fputc('\a', out);
   return false;
 }
@@ -217,7 +235,7 @@ int Ordenacao() {
   if (type == 99) return 0;
   if (!temRese || rese == nullptr) return 0;
   if (RefuseUndefinedResemblances()) return 0;
-  if (type == ORD_CORRESPONDENCE && !CorrespondenceAccepted()) return 0;
+  if (type == ORD_CORRESPONDENCE && (!CorrespondenceAccepted() || !CorrespondenceDataAccepted())) return 0;
   if (type == ORD_PRINCIPAL_COMPONENTS && !PrincipalComponentsAccepted()) return 0;
 
   fprintf(out, "%s", Console("Guardar resultados intermediarios? s/n ", "Save intermediate results? y/n "));
@@ -226,17 +244,33 @@ int Ordenacao() {
   // The previous results (if any) are sized by the same nRows.
   FreeOrdination();
   optOrdiType = type;
-  eig = dimDouble1D(nRows + 1);
-  evectors = dimDouble2D(nRows + 1, nRows + 1);
-  escores = dimDouble2D(nRows, type == ORD_PRINCIPAL_COORDINATES ? nRows : nCols);
-  bool ok = true;
-  OrdinationLib_D(nRows, nCols, type == ORD_CORRESPONDENCE ? dataOrig : data, rese, evectors, escores, &rank, eig,
-                  &ok, type, optReseTipo, optReseDir);
-  // Results now exist: the arrays are released with the session state.
-  temEscore = 1;
-
-  WriteReport(type, saveIntermediate, ok);
+  try {
+    eig = dimDouble1D(nRows + 1);
+    evectors = dimDouble2D(nRows + 1, nRows + 1);
+    escores = dimDouble2D(nRows, type == ORD_PRINCIPAL_COORDINATES ? nRows : nCols);
+    bool ok = true;
+    OrdinationLib_D(CurrentOrdinationChoice(), nRows, nCols, type == ORD_CORRESPONDENCE ? dataOrig : data, rese,
+                    evectors, escores, &rank, eig, &ok);
+    // Results now exist: the arrays are released with the session state.
+    temEscore = 1;
+    WriteReport(type, saveIntermediate, ok);
+  } catch (const std::bad_alloc&) {
+    // Whatever was allocated goes; the earlier results were already released.
+    temEscore = 1;
+    FreeOrdination();
+    ReportNoMemory();
+    savedSession = 0;  // the track still holds the results just released
+    return 0;
+  }
   ClearLine();
   fprintf(stdout, "%s", Console("\nVeja resultados no arquivo Zoviri.txt.", "\nSee results on file Zoviri.txt."));
   return 1;
+}
+
+OrdinationChoice CurrentOrdinationChoice() {
+  OrdinationChoice c;
+  c.type = optOrdiType;
+  c.reseType = optReseTipo;
+  c.reseDir = optReseDir;
+  return c;
 }

@@ -3,18 +3,20 @@
 
 #include <cmath>
 
-#include "ZQLib/zqlibDim.h"
+#include <vector>
+
+#include "ZQLib/Centring.h"
+#include "ZQLib/Matrix.h"
+#include "ZQLib/MatrixUtilities.h"
+#include "ZQLib/MissingValue.h"
 #include "ordination/EigenKernels.h"
 #include "ordination/GowerCentring.h"
-#include "transform/DataTransformationsLib.h"
 
 namespace {
 
-constexpr double kMissing = -999.0;
-
 // Copy of the data table with the nRows compared entities in its rows.
-double** OrientedCopy(int nRows, int nCols, double** X, int reseDir) {
-  double** Xo = dimDouble2D(nRows, nCols);
+Matrix OrientedCopy(int nRows, int nCols, const double* const* X, int reseDir) {
+  Matrix Xo(nRows, nCols);
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++) Xo[i][j] = reseDir == 2 ? X[j][i] : X[i][j];
   return Xo;
@@ -29,9 +31,9 @@ void PrincipalCoordinateScores(int nRows, int rank, const double* eig, double** 
   }
 }
 
-void PrincipalComponentScores(int nRows, int nCols, double** X, int rank, double** evectors, double** escores,
-                              int reseType, int reseDir) {
-  double** Xo = OrientedCopy(nRows, nCols, X, reseDir);
+void PrincipalComponentScores(int nRows, int nCols, const double* const* X, int rank, double** evectors,
+                              double** escores, int reseType, int reseDir) {
+  Matrix Xo = OrientedCopy(nRows, nCols, X, reseDir);
   for (int k = 0; k < rank; k++) {
     double ss = 0.0;
     for (int i = 0; i < nRows; i++) ss += evectors[k][i] * evectors[k][i];
@@ -41,10 +43,10 @@ void PrincipalComponentScores(int nRows, int nCols, double** X, int rank, double
     }
   }
   if (reseType == 22) {
-    CenterRowsCovMV(nRows, nCols, Xo, Xo);
+    CenterRowsCovMV(nRows, nCols, Xo.data(), Xo.data());
   } else if (reseType == 17) {
-    CenterRowsMV(nRows, nCols, Xo, Xo);
-    NormalizeRowsMV(nRows, nCols, Xo, Xo);
+    CenterRowsMV(nRows, nCols, Xo.data(), Xo.data());
+    NormalizeRowsMV(nRows, nCols, Xo.data(), Xo.data());
   }
   for (int k = 0; k < rank; k++) {
     double* s = escores[k];
@@ -53,19 +55,17 @@ void PrincipalComponentScores(int nRows, int nCols, double** X, int rank, double
       const double v = evectors[k][i];
       const double* x = Xo[i];
       for (int j = 0; j < nCols; j++)
-        if (x[j] != kMissing) s[j] += x[j] * v;
+        if (!IsMissing(x[j])) s[j] += x[j] * v;
     }
   }
-  freeDouble2D(Xo, nRows);
 }
 
-void CorrespondenceScores(int nRows, int nCols, double** X, int rank, const double* eig, double** evectors,
-                          double** escores, int reseDir) {
-  double** Xo = OrientedCopy(nRows, nCols, X, reseDir);
-  double* r = dimDouble1D(nRows);
-  double* c = dimDouble1D(nCols);
-  RowTotalsMV(nRows, nCols, Xo, r);
-  ColTotalsMV(nRows, nCols, Xo, c);
+void CorrespondenceScores(int nRows, int nCols, const double* const* X, int rank, const double* eig,
+                          double** evectors, double** escores, int reseDir) {
+  const Matrix Xo = OrientedCopy(nRows, nCols, X, reseDir);
+  std::vector<double> r(nRows > 0 ? nRows : 1), c(nCols > 0 ? nCols : 1);
+  RowTotalsMV(nRows, nCols, Xo.data(), r.data());
+  ColTotalsMV(nRows, nCols, Xo.data(), c.data());
   double total = 0.0;
   for (int i = 0; i < nRows; i++) total += r[i];
   for (int k = 0; k < rank; k++) {
@@ -79,13 +79,10 @@ void CorrespondenceScores(int nRows, int nCols, double** X, int rank, const doub
       }
       double s = 0.0;
       for (int i = 0; i < nRows; i++)
-        if (Xo[i][j] != kMissing) s += Xo[i][j] * evectors[k][i];
+        if (!IsMissing(Xo[i][j])) s += Xo[i][j] * evectors[k][i];
       escores[k][j] = s / (c[j] * sv);
     }
   }
-  free1D(c);
-  free1D(r);
-  freeDouble2D(Xo, nRows);
 }
 
 }  // namespace
@@ -100,7 +97,7 @@ bool IsCrossProductMeasure(int reseType) {
   }
 }
 
-void OrdinationSquaredDistances(int n, double** rese, int reseType, double** D2) {
+void OrdinationSquaredDistances(int n, const double* const* rese, int reseType, double** D2) {
   if (IsCrossProductMeasure(reseType)) {
     ProdToSqDist(n, rese, D2);
   } else {
@@ -110,7 +107,7 @@ void OrdinationSquaredDistances(int n, double** rese, int reseType, double** D2)
   UpperToLowerMatrix(n, D2);
 }
 
-void OrdinationMatrix(int n, double** rese, int ordType, int reseType, double** B) {
+void OrdinationMatrix(int n, const double* const* rese, int ordType, int reseType, double** B) {
   if (ordType == ORD_PRINCIPAL_COORDINATES) {
     OrdinationSquaredDistances(n, rese, reseType, B);
     DissToCenterProdMatrix(n, B, B, true);
@@ -136,16 +133,19 @@ int OrdinationRank(int n, const double* eig) {
   return rank;
 }
 
-int OrdinationLib_D(int nRows, int nCols, double** X, double** rese, double** evectors, double** escores,
-                    int* rank, double* eig, bool* ok, int ordType, int reseType, int reseDir) {
-  double** B = dimDouble2D(nRows, nRows);
-  OrdinationMatrix(nRows, rese, ordType, reseType, B);
-  // Eigenvectors only of the axes kept: no later step reads the others.
-  *ok = EigenLeadingVectors(
-      nRows, B, [nRows](const double* values) { return OrdinationRank(nRows, values); }, evectors, eig);
-  freeDouble2D(B, nRows);
+int OrdinationLib_D(const OrdinationChoice& choice, int nRows, int nCols, const double* const* X,
+                    const double* const* rese, double** evectors, double** escores, int* rank, double* eig,
+                    bool* ok) {
+  const int reseType = choice.reseType, reseDir = choice.reseDir;
+  {
+    Matrix B(nRows, nRows);
+    OrdinationMatrix(nRows, rese, choice.type, reseType, B.data());
+    // Eigenvectors only of the axes kept: no later step reads the others.
+    *ok = EigenLeadingVectors(
+        nRows, B.data(), [nRows](const double* values) { return OrdinationRank(nRows, values); }, evectors, eig);
+  }
   *rank = OrdinationRank(nRows, eig);
-  switch (ordType) {
+  switch (choice.type) {
     case ORD_PRINCIPAL_COORDINATES:
       PrincipalCoordinateScores(nRows, *rank, eig, evectors, escores);
       break;
@@ -159,4 +159,13 @@ int OrdinationLib_D(int nRows, int nCols, double** X, double** rese, double** ev
       break;
   }
   return 1;
+}
+
+int OrdinationLib_D(int nRows, int nCols, const double* const* X, const double* const* rese, double** evectors,
+                    double** escores, int* rank, double* eig, bool* ok, int ordType, int reseType, int reseDir) {
+  OrdinationChoice choice;
+  choice.type = ordType;
+  choice.reseType = reseType;
+  choice.reseDir = reseDir;
+  return OrdinationLib_D(choice, nRows, nCols, X, rese, evectors, escores, rank, eig, ok);
 }

@@ -3,6 +3,8 @@
 // (type 3).
 #pragma once
 
+#include "ordination/OrdinationChoice.h"
+
 enum OrdinationType { ORD_PRINCIPAL_COORDINATES = 1, ORD_PRINCIPAL_COMPONENTS = 2, ORD_CORRESPONDENCE = 3 };
 
 // True for the resemblance measures that are similarities or cross products,
@@ -11,11 +13,11 @@ bool IsCrossProductMeasure(int reseType);
 
 // Squared distances (full symmetric n x n matrix D2) that principal
 // coordinates derives from the resemblance matrix.
-void OrdinationSquaredDistances(int n, double** rese, int reseType, double** D2);
+void OrdinationSquaredDistances(int n, const double* const* rese, int reseType, double** D2);
 
 // The matrix subjected to eigenanalysis (full n x n): the Gower-centred
 // squared distances for type 1, a copy of rese otherwise.
-void OrdinationMatrix(int n, double** rese, int ordType, int reseType, double** B);
+void OrdinationMatrix(int n, const double* const* rese, int ordType, int reseType, double** B);
 
 // Number of eigenvalues kept: those with 100 lambda / S+ > 1e-6, S+ being the
 // sum of the positive eigenvalues (eig sorted in descending order).
@@ -23,13 +25,21 @@ int OrdinationRank(int n, const double* eig);
 // Sum of the positive eigenvalues.
 double SumPositiveEigenvalues(int n, const double* eig);
 
-// Computes an ordination of the nRows entities compared in rese. X is the
-// data table (sampling units x variables) from which scores are computed for
-// types 2 (transformed data) and 3 (original data); reseDir 1 = rese compares
-// sampling units, 2 = variables. eig needs nRows entries, evectors nRows x
-// nRows; escores nRows x nRows for type 1, nRows x nCols otherwise. Rows
-// 0..rank-1 of evectors receive the eigenvectors of the kept axes (the later
-// rows are not written). ok gets the acceptance flag of the
-// eigen-decomposition. Returns 1.
-int OrdinationLib_D(int nRows, int nCols, double** X, double** rese, double** evectors, double** escores,
-                    int* rank, double* eig, bool* ok, int ordType, int reseType, int reseDir);
+// Computes an ordination of the nRows entities compared in rese (nRows x
+// nRows). X is the data table (sampling units x variables) from which the
+// scores are computed: the transformed data for principal components (type 2),
+// the original data for correspondence analysis (type 3); not read for
+// principal coordinates. nCols is the number of the other entities (variables
+// when sampling units are compared, and the reverse). eig needs nRows entries,
+// evectors nRows x nRows; escores nRows x nRows for type 1, nRows x nCols
+// otherwise. ok gets the acceptance flag of the eigen-decomposition, rank the
+// number of eigenvalues kept; rows 0..rank-1 of evectors receive the
+// eigenvectors of the kept axes (the later rows are not written). X and rese are only read. Safe to call from
+// several threads at once with different outputs; throws std::bad_alloc when
+// its work tables cannot be allocated. Returns 1.
+int OrdinationLib_D(const OrdinationChoice& choice, int nRows, int nCols, const double* const* X,
+                    const double* const* rese, double** evectors, double** escores, int* rank, double* eig,
+                    bool* ok);
+// The same with the choice as numbers: ordType, reseType, reseDir.
+int OrdinationLib_D(int nRows, int nCols, const double* const* X, const double* const* rese, double** evectors,
+                    double** escores, int* rank, double* eig, bool* ok, int ordType, int reseType, int reseDir);

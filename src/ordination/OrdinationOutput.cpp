@@ -49,7 +49,8 @@ void PrintDescriptorTable(FILE* f, int p, int m, double** T, const char* label, 
 void PrintRankedCorrelations(FILE* f, int p, int m, double** R, char** labels) {
   fprintf(f, port ? "Descritores originais com coeficientes de correlacao mais altos:\n"
                   : "Original descriptors with the highest correlation coefficients:\n");
-  const int listed = Fmin(p, 2 * nMaxDim);
+  // nMaxDim may be any positive int: doubled in 64 bits, it cannot overflow.
+  const int listed = static_cast<int>(std::min<long long>(p, 2LL * nMaxDim));
   std::vector<char> taken(p);
   for (int k = 0; k < m; k++) {
     fprintf(f, port ? "Eixo %d:\t" : "Axis %d:\t", k + 1);

@@ -1,7 +1,7 @@
 // Main-menu option D: coordinates of a two-dimensional scatter diagram
 // (original variables, transformed variables or ordination axes, optionally
 // with the variables as biplot vectors) written to "ScatterData.txt" with a
-// caption describing the data and the analysis.
+// caption describing the data and the analysis, and drawn in "ScatterDiagram.svg".
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -11,13 +11,19 @@
 #include <string>
 #include <vector>
 
+#include "ZQLib/AtomicFileWrite.h"
 #include "ZQLib/zqlibDim.h"
-#include "ordination/MatrixUtilities.h"
+#include "ZQLib/MatrixUtilities.h"
+#include "ordination/OrdinationLib.h"
+#include "ordination/ScatterDiagramSvg.h"
 #include "ordination/ScoreCorrelations.h"
+#include "ordination/OrdinationMenu.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"
+#include "shell/PictureLegends.h"
 #include "shell/SessionState.h"
+#include "transform/DataTransformationsLib.h"
 
 namespace {
 
@@ -30,6 +36,9 @@ inline const char* Tx(const char* p, const char* e) { return port ? p : e; }
 struct ScatterPoint {
   double x, y;
   std::string label;
+  int unit = -1;        // sampling unit shown by the point (0-based), -1 for a variable
+  bool second = false;  // of the second set of a correspondence analysis
+  bool arrow = false;   // a variable of a biplot
 };
 
 enum Source { ORIGINAL = 1, TRANSFORMED = 2, SCORES = 3 };
@@ -59,9 +68,10 @@ std::string UnitLabel(int i, bool withLabels, bool numbered) {
 std::string VariableLabel(int j, bool numbered) { return numbered ? Format("v%d", j + 1) : std::string(varLabels[j]); }
 
 void AddScoredPoints(std::vector<ScatterPoint>& points, int n, double** scores, int h, int v, bool units,
-                     bool withLabels, bool numbered) {
+                     bool withLabels, bool numbered, bool second) {
   for (int e = 0; e < n; e++)
-    points.push_back({scores[h][e], scores[v][e], units ? UnitLabel(e, withLabels, numbered) : VariableLabel(e, numbered)});
+    points.push_back({scores[h][e], scores[v][e], units ? UnitLabel(e, withLabels, numbered) : VariableLabel(e, numbered),
+                      units ? e : -1, second, false});
 }
 
 // Variables as vectors: their correlations with the two axes, scaled to the
@@ -80,7 +90,7 @@ void AddBiplotVectors(std::vector<ScatterPoint>& points, int h, int v, bool numb
   for (int j = 0; j < nVar; j++) {
     const bool uncorrelated = R[j][h] == 0.0 && R[j][v] == 0.0;
     points.push_back({uncorrelated ? kNotPlotted : f * R[j][h], uncorrelated ? kNotPlotted : f * R[j][v],
-                      VariableLabel(j, numbered)});
+                      VariableLabel(j, numbered), -1, false, true});
   }
   freeDouble2D(R, nVar);
 }
@@ -137,6 +147,56 @@ void WriteScatterFile(const std::vector<ScatterPoint>& points, std::string capti
     if (c == '\r') c = '\n';
   fprintf(f, "\n%s\n", caption.c_str());
   fclose(f);
+}
+
+std::string AxisTitle(int source, int axis) {
+  if (source != SCORES) return varLabels[axis - 1];
+  const double positiveSum = eig != nullptr ? SumPositiveEigenvalues(nRows, eig) : 0.0;
+  if (!(positiveSum > 0)) return Format(Tx("Eixo %d", "Axis %d"), axis);
+  return Format(Tx("Eixo %d (%.1f%%)", "Axis %d (%.1f%%)"), axis, 100.0 * eig[axis - 1] / positiveSum);
+}
+
+std::string PictureTitle(int source) {
+  std::string what;
+  if (source == ORIGINAL) what = Tx("Variaveis originais", "Original variables");
+  if (source == TRANSFORMED) what = Tx("Variaveis originais transformadas", "Original variables transformed");
+  if (source == SCORES) what = OptionName(optOrdiTypeInfo[optOrdiType]);
+  return std::string(filename) + ": " + what;
+}
+
+// The picture of the points next to their coordinates: "ScatterDiagram.svg".
+void DrawScatterDiagram(const std::vector<ScatterPoint>& points, int source, int h, int v) {
+  ScatterPicture picture;
+  picture.title = PictureTitle(source);
+  if (source == SCORES)
+    picture.subtitle = OptionName(optReseTipoInfo[optReseTipo]) + ", " + OptionName(optReseDirInfo[optReseDir], true);
+  picture.xTitle = AxisTitle(source, h);
+  picture.yTitle = AxisTitle(source, v);
+  picture.equalScales = source == SCORES;
+  picture.width = scatterHSize;
+  picture.height = scatterVSize;
+  UnitGroupKey groups;
+  const bool keyed = FirstFactorGroups(groups);
+  if (keyed) {
+    picture.keyTitle = groups.title;
+    picture.keyNames = groups.names;
+  }
+  for (const ScatterPoint& p : points) {
+    if (!(p.x < kNotPlotted && p.y < kNotPlotted)) continue;
+    // A unit missing either variable has no place in the picture.
+    if (source != SCORES && (p.x == MISSING_VALUE || p.y == MISSING_VALUE)) continue;
+    if (p.arrow) {
+      picture.arrows.push_back({p.x, p.y, p.label});
+      continue;
+    }
+    const int group = keyed && p.unit >= 0 && p.unit < nObj ? groups.unitGroup[p.unit] : -1;
+    picture.points.push_back({p.x, p.y, p.label, group, p.second});
+  }
+  const char* name = "ScatterDiagram.svg";
+  if (WriteFileAtomically(name, ScatterDiagramSvg(picture)))
+    fprintf(out, Tx("\nDiagrama de dispersao desenhado no arquivo %s.\n", "\nScatter diagram drawn on file %s.\n"), name);
+  else
+    fprintf(out, Tx("\nNao foi possivel gravar o arquivo %s.\n", "\nCould not write file %s.\n"), name);
 }
 
 }  // namespace
@@ -203,20 +263,20 @@ void Scatter() {
   const char* pointSet = units;
   if (source != SCORES) {
     double** table = source == ORIGINAL ? dataOrig : data;
-    for (int i = 0; i < nObj; i++) points.push_back({table[i][h - 1], table[i][v - 1], uaLabels[i]});
+    for (int i = 0; i < nObj; i++) points.push_back({table[i][h - 1], table[i][v - 1], uaLabels[i], i});
   } else {
     const bool withLabels = labelOption == 1;
     const bool numbered = optLabel == 1 && (optOrdiType == 3 || diagram == 2);
     const bool comparedAreUnits = optReseDir == 1;
     if (optOrdiType == 1) {
-      AddScoredPoints(points, nRows, escores, h - 1, v - 1, comparedAreUnits, withLabels, numbered);
+      AddScoredPoints(points, nRows, escores, h - 1, v - 1, comparedAreUnits, withLabels, numbered, false);
       pointSet = comparedAreUnits ? units : vars;
     } else if (optOrdiType == 2) {
-      AddScoredPoints(points, nCols, escores, h - 1, v - 1, !comparedAreUnits, withLabels, numbered);
+      AddScoredPoints(points, nCols, escores, h - 1, v - 1, !comparedAreUnits, withLabels, numbered, false);
       pointSet = comparedAreUnits ? vars : units;
     } else {
-      AddScoredPoints(points, nRows, evectors, h - 1, v - 1, comparedAreUnits, withLabels, numbered);
-      AddScoredPoints(points, nCols, escores, h - 1, v - 1, !comparedAreUnits, withLabels, numbered);
+      AddScoredPoints(points, nRows, evectors, h - 1, v - 1, comparedAreUnits, withLabels, numbered, false);
+      AddScoredPoints(points, nCols, escores, h - 1, v - 1, !comparedAreUnits, withLabels, numbered, true);
       pointSet = both;
     }
     if (diagram == 2) {
@@ -225,4 +285,5 @@ void Scatter() {
     }
   }
   WriteScatterFile(points, Caption(source, axisWord, h, v, pointSet));
+  DrawScatterDiagram(points, source, h, v);
 }

@@ -3,11 +3,8 @@
 
 #include <cmath>
 
+#include "ZQLib/MissingValue.h"
 #include "ZQLib/zqlibDim.h"
-
-namespace {
-constexpr double kMissing = -999.0;
-}
 
 void StandardizeRowsForCorrelation(int rows, int cols, double** M) {
   for (int i = 0; i < rows; i++) {
@@ -15,7 +12,7 @@ void StandardizeRowsForCorrelation(int rows, int cols, double** M) {
     double sum = 0.0;
     int count = 0;
     for (int j = 0; j < cols; j++)
-      if (x[j] != kMissing) {
+      if (x[j] != MISSING_VALUE) {
         sum += x[j];
         count++;
       }
@@ -23,14 +20,14 @@ void StandardizeRowsForCorrelation(int rows, int cols, double** M) {
     const double mean = sum / count;
     double ss = 0.0;
     for (int j = 0; j < cols; j++)
-      if (x[j] != kMissing) {
+      if (x[j] != MISSING_VALUE) {
         x[j] -= mean;
         ss += x[j] * x[j];
       }
     if (ss <= 0.0) continue;
     const double norm = std::sqrt(ss);
     for (int j = 0; j < cols; j++)
-      if (x[j] != kMissing) x[j] /= norm;
+      if (x[j] != MISSING_VALUE) x[j] /= norm;
   }
 }
 
@@ -49,7 +46,7 @@ void ScoreCorrComp(int rank, int n, double** scores, double** data, int p, int f
       const double* y = W[k];
       double r = 0.0;
       for (int e = 0; e < n; e++)
-        if (x[e] != kMissing && y[e] != kMissing) r += x[e] * y[e];
+        if (x[e] != MISSING_VALUE && y[e] != MISSING_VALUE) r += x[e] * y[e];
       R[d][k] = r;
     }
   }

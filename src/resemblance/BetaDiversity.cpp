@@ -9,7 +9,7 @@ namespace {
 
 // beta_SOR of the sites listed in `sites`. A set without any mismatch and
 // without shared species (for instance a single empty site) gives 0.
-double BetaSORSites(int nSpecies, double** table, const std::vector<int>& sites) {
+double BetaSORSites(int nSpecies, const double* const* table, const std::vector<int>& sites) {
   long long sumMin = 0, sumMax = 0;
   for (size_t p = 0; p < sites.size(); p++)
     for (size_t q = p + 1; q < sites.size(); q++) {
@@ -37,7 +37,7 @@ double BetaSORSites(int nSpecies, double** table, const std::vector<int>& sites)
 
 }  // namespace
 
-double BetaSOR(int nSites, int nSpecies, double** table, int* groups, double* betaByGroup) {
+double BetaSOR(int nSites, int nSpecies, const double* const* table, int* groups, double* betaByGroup) {
   if (groups == nullptr) {
     std::vector<int> all(nSites);
     for (int i = 0; i < nSites; i++) all[i] = i;

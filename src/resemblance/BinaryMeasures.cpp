@@ -6,7 +6,7 @@
 
 #include "resemblance/PairwiseHelpers.h"
 
-void JointFreq(int m, double* x, double* y, int* a, int* b, int* c, int* d) {
+void JointFreq(int m, const double* x, const double* y, int* a, int* b, int* c, int* d) {
   int na = 0, nb = 0, nc = 0, nd = 0;
 #pragma omp simd reduction(+ : na, nb, nc, nd)
   for (int k = 0; k < m; k++) {
@@ -26,7 +26,7 @@ namespace {
 
 // Applies a formula of the four counts to every pair i <= j.
 template <typename Formula>
-void FromCounts(int n, int m, double** table, double** result, Formula f) {
+void FromCounts(int n, int m, const double* const* table, double** result, Formula f) {
   for (int i = 0; i < n; i++)
     for (int j = i; j < n; j++) {
       int a, b, c, d;
@@ -37,14 +37,14 @@ void FromCounts(int n, int m, double** table, double** result, Formula f) {
 
 }  // namespace
 
-void Jaccard(int n, int m, double** table, double** result) {
+void Jaccard(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int den = a + b + c;
     return den > 0 ? static_cast<double>(a) / den : 0.0;
   });
 }
 
-void SimpleMatching(int n, int m, double** table, double** result) {
+void SimpleMatching(int n, int m, const double* const* table, double** result) {
   for (int i = 0; i < n; i++)
     for (int j = i; j < n; j++) {
       const double* x = table[i];
@@ -59,28 +59,28 @@ void SimpleMatching(int n, int m, double** table, double** result) {
     }
 }
 
-void SokalMichener(int n, int m, double** table, double** result) {
+void SokalMichener(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int d) {
     const int den = a + b + c + d;
     return den > 0 ? static_cast<double>(a) / den : 0.0;
   });
 }
 
-void Ochiai(int n, int m, double** table, double** result) {
+void Ochiai(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const double p = static_cast<double>(a + b) * static_cast<double>(a + c);
     return p < 1.0 ? 0.0 : a / std::sqrt(p);
   });
 }
 
-void Sorensen(int n, int m, double** table, double** result) {
+void Sorensen(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int den = 2 * a + b + c;
     return den > 0 ? 2.0 * a / den : 0.0;
   });
 }
 
-void MeanSquareContingency(int n, int m, double** table, double** result) {
+void MeanSquareContingency(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int d) {
     const double p = static_cast<double>(a + b) * static_cast<double>(c + d) *
                      static_cast<double>(a + c) * static_cast<double>(b + d);
@@ -90,14 +90,14 @@ void MeanSquareContingency(int n, int m, double** table, double** result) {
   });
 }
 
-void JaccardDissimilarity(int n, int m, double** table, double** result) {
+void JaccardDissimilarity(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int den = a + b + c;
     return den > 0 ? static_cast<double>(b + c) / den : 1.0;
   });
 }
 
-void JaccardTurnover(int n, int m, double** table, double** result) {
+void JaccardTurnover(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int mn = std::min(b, c);
     const int den = a + 2 * mn;
@@ -105,7 +105,7 @@ void JaccardTurnover(int n, int m, double** table, double** result) {
   });
 }
 
-void JaccardNestedness(int n, int m, double** table, double** result) {
+void JaccardNestedness(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int mn = std::min(b, c), mx = std::max(b, c);
     const int den1 = a + b + c, den2 = a + 2 * mn;
@@ -114,14 +114,14 @@ void JaccardNestedness(int n, int m, double** table, double** result) {
   });
 }
 
-void SorensenDissimilarity(int n, int m, double** table, double** result) {
+void SorensenDissimilarity(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int den = 2 * a + b + c;
     return den > 0 ? static_cast<double>(b + c) / den : 1.0;
   });
 }
 
-void SorensenTurnover(int n, int m, double** table, double** result) {
+void SorensenTurnover(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int mn = std::min(b, c);
     const int den = a + mn;
@@ -129,7 +129,7 @@ void SorensenTurnover(int n, int m, double** table, double** result) {
   });
 }
 
-void SorensenNestedness(int n, int m, double** table, double** result) {
+void SorensenNestedness(int n, int m, const double* const* table, double** result) {
   FromCounts(n, m, table, result, [](int a, int b, int c, int) {
     const int mn = std::min(b, c), mx = std::max(b, c);
     const int den1 = 2 * a + b + c, den2 = a + mn;

@@ -1,42 +1,19 @@
+// The side files of the information measures, "Tables.txt" and "Tables3D.txt".
 #include "resemblance/ContingencyTablesFile.h"
 
 #include <cstdio>
 
+#include "ZQLib/Matrix.h"
 #include "ZQLib/zqlibDim.h"
 #include "resemblance/ContingencyWork.h"
 #include "resemblance/PairwiseHelpers.h"
 
 namespace {
 
-void PrintStates(FILE* f, const char* heading, int n, const int* states) {
-  fprintf(f, heading, n);
-  for (int s = 0; s < n; s++) fprintf(f, "%d\t", states[s]);
-}
-
-}  // namespace
-
-void PrintContingencyTable(FILE* f, int r, int c, const int* rowStates, const int* colStates,
-                           double** cont) {
-  PrintStates(f, "Row states (%d): ", r, rowStates);
-  PrintStates(f, "\nColumn states (%d): ", c, colStates);
-  fprintf(f, "\n");
-  PrintMatrixFloat(f, r, c, cont, 6, 0);
-}
-
-void PrintContingencyTable3D(FILE* f, int r, int c, int l, const int* colStates3,
-                             const int* thirdStates, double*** cont) {
-  PrintStates(f, "Row states (%d): ", c, colStates3);
-  PrintStates(f, "\nColumn states (%d): ", l, thirdStates);
-  fprintf(f, "\n");
-  for (int a = 0; a < r; a++) PrintMatrixFloat(f, c, l, cont[a], 6, 0);
-}
-
-namespace {
-
 // Opens `name` for writing and hands `write` the file, the states of the
 // entities compared and the largest number of states (at least 1).
 template <class Write>
-bool WriteStatesFile(const char* name, int nObj, int nVar, double** data, int dir, Write write) {
+bool WriteStatesFile(const char* name, int nObj, int nVar, const double* const* data, int dir, Write write) {
   FILE* f = fopen(name, "w");
   if (!f) return false;
   rsm::EntityTable e(nObj, nVar, data, dir);
@@ -49,20 +26,19 @@ bool WriteStatesFile(const char* name, int nObj, int nVar, double** data, int di
 
 }  // namespace
 
-bool WriteTablesFile(int nObj, int nVar, double** data, int dir) {
+bool WriteTablesFile(int nObj, int nVar, const double* const* data, int dir) {
   return WriteStatesFile("Tables.txt", nObj, nVar, data, dir, [](FILE* f, int n, rsm::RowStates& s, int k) {
-    double** cont = dimDouble2D(k, k);
+    Matrix cont(k, k);
     for (int i = 0; i < n; i++)
       for (int j = i; j < n; j++) {
-        rsm::CrossTab(s, i, j, cont);
+        rsm::CrossTab(s, i, j, cont.data());
         fprintf(f, "\nContingency table var.%d x var.%d:\n", i + 1, j + 1);
-        PrintContingencyTable(f, s.nStates[i], s.nStates[j], s.States(i), s.States(j), cont);
+        PrintContingencyTable(f, s.nStates[i], s.nStates[j], s.States(i), s.States(j), cont.data());
       }
-    freeDouble2D(cont, k);
   });
 }
 
-bool WriteTables3DFile(int nObj, int nVar, double** data, int dir) {
+bool WriteTables3DFile(int nObj, int nVar, const double* const* data, int dir) {
   return WriteStatesFile("Tables3D.txt", nObj, nVar, data, dir, [](FILE* f, int n, rsm::RowStates& s, int k) {
     double*** cont = reinterpret_cast<double***>(dim3D(sizeof(double), k, k, k));
     for (int a = 0; a < n; a++)

@@ -6,5 +6,5 @@
 // data: nObj x nVar; dir 1 takes the sampling units as the entities, dir 2
 // the variables. Return false when the file cannot be opened (nothing is
 // written then).
-bool WriteTablesFile(int nObj, int nVar, double** data, int dir);
-bool WriteTables3DFile(int nObj, int nVar, double** data, int dir);
+bool WriteTablesFile(int nObj, int nVar, const double* const* data, int dir);
+bool WriteTables3DFile(int nObj, int nVar, const double* const* data, int dir);

@@ -13,7 +13,7 @@ struct RowStates {
   std::vector<int> states;   // row i: states[i*m .. i*m + nStates[i])
   std::vector<int> code;     // row i, attribute k: index of its state, -1 if missing
 
-  void Build(int nRows, int mCols, double** table);
+  void Build(int nRows, int mCols, const double* const* table);
   const int* States(int i) const { return states.data() + static_cast<size_t>(i) * m; }
   const int* Codes(int i) const { return code.data() + static_cast<size_t>(i) * m; }
 };

@@ -21,7 +21,7 @@ double RenyiSum::Value() const {
   return std::log(s) / (1.0 - alpha);
 }
 
-void Margins(int r, int c, double** f, double* rowP, double* colP, double* total) {
+void Margins(int r, int c, const double* const* f, double* rowP, double* colP, double* total) {
   double n = 0.0;
   for (int a = 0; a < r; a++) rowP[a] = 0.0;
   for (int b = 0; b < c; b++) colP[b] = 0.0;
@@ -38,7 +38,7 @@ void Margins(int r, int c, double** f, double* rowP, double* colP, double* total
   *total = n;
 }
 
-void Entropies(int r, int c, double** f, double alpha, double* rowP, double* colP, double* hJoint,
+void Entropies(int r, int c, const double* const* f, double alpha, double* rowP, double* colP, double* hJoint,
                double* hRows, double* hColumns) {
   double n;
   Margins(r, c, f, rowP, colP, &n);
@@ -70,7 +70,7 @@ void MutualRajskiCoherence(double hJoint, double hRows, double hColumns, double*
   }
 }
 
-double MutualEntropyWork(int r, int c, double** f, double alpha, double* rowP, double* colP) {
+double MutualEntropyWork(int r, int c, const double* const* f, double alpha, double* rowP, double* colP) {
   double n;
   Margins(r, c, f, rowP, colP, &n);
   if (!(n > 0.0)) return 0.0;
@@ -90,14 +90,14 @@ double MutualEntropyWork(int r, int c, double** f, double alpha, double* rowP, d
   return std::log(s) / (alpha - 1.0);
 }
 
-double CoherenceWork(int r, int c, double** f, double alpha, double* rowP, double* colP) {
+double CoherenceWork(int r, int c, const double* const* f, double alpha, double* rowP, double* colP) {
   double hj, hr, hc, mi, d, coh;
   Entropies(r, c, f, alpha, rowP, colP, &hj, &hr, &hc);
   MutualRajskiCoherence(hj, hr, hc, &mi, &d, &coh);
   return coh;
 }
 
-double MutualEntropy3DWork(int r, int c, int l, double*** f, double alpha, std::vector<double>& w) {
+double MutualEntropy3DWork(int r, int c, int l, const double* const* const* f, double alpha, std::vector<double>& w) {
   const size_t need = static_cast<size_t>(r) * c + static_cast<size_t>(r) * l + static_cast<size_t>(c) * l + r + c + l;
   if (w.size() < need) w.resize(need);
   double* pAB = w.data();
@@ -142,7 +142,7 @@ double MutualEntropy3DWork(int r, int c, int l, double*** f, double alpha, std::
 
 }  // namespace rsm
 
-double EntropyVector(int n, double* counts, double alpha) {
+double EntropyVector(int n, const double* counts, double alpha) {
   double total = 0.0;
   for (int k = 0; k < n; k++) total += counts[k];
   if (!(total > 0.0)) return 0.0;
@@ -156,7 +156,7 @@ int AlphaSteps(double alphaFrom, double alphaTo, double alphaStep) {
   return static_cast<int>(std::floor((alphaTo - alphaFrom) / alphaStep + 1e-9)) + 1;
 }
 
-void EntropyMV(int r, int c, double** contingency, double* hJoint, double* hColumns, double* hRows,
+void EntropyMV(int r, int c, const double* const* contingency, double* hJoint, double* hColumns, double* hRows,
                double alphaFrom, double alphaTo, double alphaStep) {
   std::vector<double> rowP(r > 0 ? r : 1), colP(c > 0 ? c : 1);
   const int steps = AlphaSteps(alphaFrom, alphaTo, alphaStep);
@@ -167,7 +167,7 @@ void EntropyMV(int r, int c, double** contingency, double* hJoint, double* hColu
   }
 }
 
-void Entropy_MV(int r, int c, double** contingency, double* hJoint, double* hColumns, double* hRows,
+void Entropy_MV(int r, int c, const double* const* contingency, double* hJoint, double* hColumns, double* hRows,
                 double* mutual, double* rajski, double* coherence, double alphaFrom, double alphaTo,
                 double alphaStep) {
   EntropyMV(r, c, contingency, hJoint, hColumns, hRows, alphaFrom, alphaTo, alphaStep);
@@ -176,17 +176,17 @@ void Entropy_MV(int r, int c, double** contingency, double* hJoint, double* hCol
     rsm::MutualRajskiCoherence(hJoint[s], hRows[s], hColumns[s], &mutual[s], &rajski[s], &coherence[s]);
 }
 
-double MutualEntropyMV(int r, int c, double** contingency, double alpha) {
+double MutualEntropyMV(int r, int c, const double* const* contingency, double alpha) {
   std::vector<double> rowP(r > 0 ? r : 1), colP(c > 0 ? c : 1);
   return rsm::MutualEntropyWork(r, c, contingency, alpha, rowP.data(), colP.data());
 }
 
-double CoheCoefMV(int r, int c, double** contingency, double alpha) {
+double CoheCoefMV(int r, int c, const double* const* contingency, double alpha) {
   std::vector<double> rowP(r > 0 ? r : 1), colP(c > 0 ? c : 1);
   return rsm::CoherenceWork(r, c, contingency, alpha, rowP.data(), colP.data());
 }
 
-double MutualEntropy3D_MV(int r, int c, int l, double*** contingency, double alpha) {
+double MutualEntropy3D_MV(int r, int c, int l, const double* const* const* contingency, double alpha) {
   std::vector<double> w;
   return rsm::MutualEntropy3DWork(r, c, l, contingency, alpha, w);
 }

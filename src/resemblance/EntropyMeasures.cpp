@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "ZQLib/Matrix.h"
 #include "ZQLib/zqlibDim.h"
 #include "resemblance/ContingencyWork.h"
 #include "resemblance/EntropyCore.h"
@@ -14,18 +15,18 @@ namespace {
 // contingency table of the largest size and the margin vectors.
 struct PairWork {
   rsm::RowStates states;
+  Matrix contTable;
   double** cont = nullptr;
-  int k = 0;
   std::vector<double> rowP, colP;
 
-  PairWork(int n, int m, double** table) {
+  PairWork(int n, int m, const double* const* table) {
     states.Build(n, m, table);
-    k = states.maxStates > 0 ? states.maxStates : 1;
-    cont = dimDouble2D(k, k);
+    const int k = states.maxStates > 0 ? states.maxStates : 1;
+    contTable.Resize(k, k);
+    cont = contTable.data();
     rowP.assign(k, 0.0);
     colP.assign(k, 0.0);
   }
-  ~PairWork() { freeDouble2D(cont, k); }
   PairWork(const PairWork&) = delete;
   PairWork& operator=(const PairWork&) = delete;
 
@@ -39,7 +40,7 @@ struct PairWork {
 
 }  // namespace
 
-void MDISMV(int n, int m, double** table, double** result) {
+void MDISMV(int n, int m, const double* const* table, double** result) {
   PairWork w(n, m, table);
   for (int i = 0; i < n; i++)
     for (int j = i; j < n; j++) {
@@ -52,7 +53,7 @@ void MDISMV(int n, int m, double** table, double** result) {
     }
 }
 
-void MutualEntropyPairwiseMV(int n, int m, double** table, double** result, double alpha) {
+void MutualEntropyPairwiseMV(int n, int m, const double* const* table, double** result, double alpha) {
   PairWork w(n, m, table);
   for (int i = 0; i < n; i++)
     for (int j = i; j < n; j++) {
@@ -62,7 +63,7 @@ void MutualEntropyPairwiseMV(int n, int m, double** table, double** result, doub
     }
 }
 
-void CoheCoefPairwiseMV(int n, int m, double** table, double** result, double alpha) {
+void CoheCoefPairwiseMV(int n, int m, const double* const* table, double** result, double alpha) {
   PairWork w(n, m, table);
   for (int i = 0; i < n; i++)
     for (int j = i; j < n; j++) {
@@ -72,7 +73,7 @@ void CoheCoefPairwiseMV(int n, int m, double** table, double** result, double al
     }
 }
 
-void QuiSquareMV(int n, int m, double** table, double** result) {
+void QuiSquareMV(int n, int m, const double* const* table, double** result) {
   PairWork w(n, m, table);
   double* rowT = w.rowP.data();
   double* colT = w.colP.data();
@@ -104,7 +105,7 @@ void QuiSquareMV(int n, int m, double** table, double** result) {
     }
 }
 
-void MutualEntropyTripletsMV(int n, int m, double** table, double*** result3, double alpha) {
+void MutualEntropyTripletsMV(int n, int m, const double* const* table, double*** result3, double alpha) {
   rsm::RowStates states;
   states.Build(n, m, table);
   const int k = states.maxStates > 0 ? states.maxStates : 1;

@@ -4,34 +4,34 @@
 #include <cmath>
 #include <vector>
 
-#include "ZQLib/zqlibDim.h"
+#include "ZQLib/Matrix.h"
 #include "resemblance/PairwiseHelpers.h"
 #include "resemblance/QuantitativeMeasures.h"
+#include "transform/DataTransformationsLib.h"
 
-void GowerMVOpt(int n, int m, int* varType, double** table, double** result, double* ranges,
-                double* weights, int countDoubleAbsence) {
+void GowerMVOpt(int n, int m, const int* varType, const double* const* table, double** result, const double* ranges,
+                const double* weights, int countDoubleAbsence) {
   auto typeOf = [varType](int k) { return varType ? varType[k] : 3; };
 
   // Ordinal attributes are compared through their ranks, in a work copy.
   bool hasOrdinal = false;
   for (int k = 0; k < m; k++)
     if (typeOf(k) == 4) hasOrdinal = true;
-  double** t = table;
+  Matrix ranked;
+  const double* const* t = table;
   if (hasOrdinal) {
-    t = rsm::CopyTable(n, m, table);
-    double* col = dimDouble1D(n);
-    double* rk = dimDouble1D(n);
+    ranked = CopyOf(n, m, table);
+    std::vector<double> col(n), rk(n);
     for (int k = 0; k < m; k++) {
       if (typeOf(k) != 4) continue;
-      for (int i = 0; i < n; i++) col[i] = t[i][k];
-      RankVectorAdjMV(n, col, rk);
-      for (int i = 0; i < n; i++) t[i][k] = rk[i];
+      for (int i = 0; i < n; i++) col[i] = ranked[i][k];
+      RankVectorAdjMV(n, col.data(), rk.data());
+      for (int i = 0; i < n; i++) ranked[i][k] = rk[i];
     }
-    free1D(rk);
-    free1D(col);
+    t = ranked.data();
   }
 
-  double* range = dimDouble1D(m);
+  std::vector<double> range(m > 0 ? m : 1, 0.0);
   for (int k = 0; k < m; k++) {
     const int ty = typeOf(k);
     if (ty != 3 && ty != 4) continue;
@@ -83,7 +83,4 @@ void GowerMVOpt(int n, int m, int* varType, double** table, double** result, dou
       result[j][i] = result[i][j];
     }
   }
-
-  free1D(range);
-  if (t != table) rsm::FreeTable(t, n);
 }

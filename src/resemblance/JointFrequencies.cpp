@@ -1,4 +1,4 @@
-// Contingency tables of qualitative states.
+// Contingency tables of qualitative states, and their printed form.
 #include <vector>
 
 #include "ZQLib/zqlibDim.h"
@@ -24,7 +24,7 @@ int StatesOf(int m, const double* x, int* states, int* code) {
   return ns;
 }
 
-void RowStates::Build(int nRows, int mCols, double** table) {
+void RowStates::Build(int nRows, int mCols, const double* const* table) {
   n = nRows;
   m = mCols;
   nStates.assign(n, 0);
@@ -62,7 +62,32 @@ void CrossTab3(const RowStates& s, int i, int j, int k, double*** cont) {
 
 }  // namespace rsm
 
-void ContingencyMV(int m, double* x, double* y, double** contingency, int* dims, FILE* tablesFile) {
+namespace {
+
+void PrintStates(FILE* f, const char* heading, int n, const int* states) {
+  fprintf(f, heading, n);
+  for (int s = 0; s < n; s++) fprintf(f, "%d\t", states[s]);
+}
+
+}  // namespace
+
+void PrintContingencyTable(FILE* f, int r, int c, const int* rowStates, const int* colStates,
+                           double** cont) {
+  PrintStates(f, "Row states (%d): ", r, rowStates);
+  PrintStates(f, "\nColumn states (%d): ", c, colStates);
+  fprintf(f, "\n");
+  PrintMatrixFloat(f, r, c, cont, 6, 0);
+}
+
+void PrintContingencyTable3D(FILE* f, int r, int c, int l, const int* colStates3,
+                             const int* thirdStates, double*** cont) {
+  PrintStates(f, "Row states (%d): ", c, colStates3);
+  PrintStates(f, "\nColumn states (%d): ", l, thirdStates);
+  fprintf(f, "\n");
+  for (int a = 0; a < r; a++) PrintMatrixFloat(f, c, l, cont[a], 6, 0);
+}
+
+void ContingencyMV(int m, const double* x, const double* y, double** contingency, int* dims, FILE* tablesFile) {
   std::vector<int> sx(m > 0 ? m : 1), sy(m > 0 ? m : 1), cx(m > 0 ? m : 1), cy(m > 0 ? m : 1);
   const int r = rsm::StatesOf(m, x, sx.data(), cx.data());
   const int c = rsm::StatesOf(m, y, sy.data(), cy.data());
@@ -75,7 +100,7 @@ void ContingencyMV(int m, double* x, double* y, double** contingency, int* dims,
   if (tablesFile) PrintContingencyTable(tablesFile, r, c, sx.data(), sy.data(), contingency);
 }
 
-void Contingency3D_MV(int m, double* x, double* y, double* z, double*** contingency, int* dims,
+void Contingency3D_MV(int m, const double* x, const double* y, const double* z, double*** contingency, int* dims,
                       FILE* tablesFile) {
   const int mm = m > 0 ? m : 1;
   std::vector<int> sx(mm), sy(mm), sz(mm), cx(mm), cy(mm), cz(mm);
@@ -93,7 +118,7 @@ void Contingency3D_MV(int m, double* x, double* y, double* z, double*** continge
   if (tablesFile) PrintContingencyTable3D(tablesFile, r, c, l, sy.data(), sz.data(), contingency);
 }
 
-void ContingencyVector(int m, double* x, double* counts, int* nStates, int* states) {
+void ContingencyVector(int m, const double* x, double* counts, int* nStates, int* states) {
   int ns = 0;
   for (int k = 0; k < m; k++) {
     const int v = static_cast<int>(x[k]);
@@ -109,7 +134,7 @@ void ContingencyVector(int m, double* x, double* counts, int* nStates, int* stat
   *nStates = ns;
 }
 
-int MaxStatesRows(int n, int m, double** table) {
+int MaxStatesRows(int n, int m, const double* const* table) {
   rsm::RowStates s;
   s.Build(n, m, table);
   return s.maxStates;

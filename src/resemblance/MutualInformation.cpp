@@ -30,7 +30,7 @@ inline double PairIDivergence(int m, const double* x, const double* y, double* r
 
 }  // namespace
 
-void IDivergenceMV(int n, int m, double** table, double** result) {
+void IDivergenceMV(int n, int m, const double* const* table, double** result) {
   for (int i = 0; i < n; i++)
     for (int j = i; j < n; j++) {
       double rx, ry;
@@ -38,7 +38,7 @@ void IDivergenceMV(int n, int m, double** table, double** result) {
     }
 }
 
-void MutualInformationMV(int n, int m, double** table, double** result) {
+void MutualInformationMV(int n, int m, const double* const* table, double** result) {
   for (int i = 0; i < n; i++)
     for (int j = i; j < n; j++) {
       double ri, rj;

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "ZQLib/zqlibDim.h"
+#include "ZQLib/Parallel.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ struct PairMeans {
 
 }  // namespace
 
-double Correlation2VecMV(int m, double* x, double* y) {
+double Correlation2VecMV(int m, const double* x, const double* y) {
   const PairMeans p(m, x, y);
   const int c = p.c;
   // A constant vector has no direction: it correlates 0 with everything, as
@@ -69,7 +69,7 @@ double Correlation2VecMV(int m, double* x, double* y) {
   return r;
 }
 
-double ChordDistSq2VecMV(int m, double* x, double* y) {
+double ChordDistSq2VecMV(int m, const double* x, const double* y) {
   double nx = 0.0, ny = 0.0;
   for (int k = 0; k < m; k++) {
     if (IsMissing(x[k]) || IsMissing(y[k])) continue;
@@ -87,7 +87,7 @@ double ChordDistSq2VecMV(int m, double* x, double* y) {
   return s;
 }
 
-double Covariance2VecMV(int m, double* x, double* y) {
+double Covariance2VecMV(int m, const double* x, const double* y) {
   const PairMeans p(m, x, y);
   const int c = p.c;
   if (c < 2 || ConstantWhereBoth(m, x, y) || ConstantWhereBoth(m, y, x)) return 0.0;
@@ -100,7 +100,7 @@ double Covariance2VecMV(int m, double* x, double* y) {
   return s / (c - 1);
 }
 
-double CrossProduct2VecMV(int m, double* x, double* y) {
+double CrossProduct2VecMV(int m, const double* x, const double* y) {
   double s = 0.0;
   for (int k = 0; k < m; k++) {
     if (IsMissing(x[k]) || IsMissing(y[k])) continue;
@@ -112,32 +112,17 @@ double CrossProduct2VecMV(int m, double* x, double* y) {
 
 namespace rsm {
 
-bool TableHasMissing(int n, int m, double** table) {
+bool TableHasMissing(int n, int m, const double* const* table) {
   for (int i = 0; i < n; i++)
     for (int k = 0; k < m; k++)
       if (IsMissing(table[i][k])) return true;
   return false;
 }
 
-double** CopyTable(int n, int m, double** table) {
-  double** t = dimDouble2D(n, m);
-  for (int i = 0; i < n; i++) std::copy(table[i], table[i] + m, t[i]);
-  return t;
-}
-
-double** TransposedCopy(int n, int m, double** table) {
-  double** t = dimDouble2D(m, n);
-  for (int i = 0; i < n; i++)
-    for (int k = 0; k < m; k++) t[k][i] = table[i][k];
-  return t;
-}
-
-void FreeTable(double** t, int n) { freeDouble2D(t, n); }
-
 void MirrorUpper(int n, double** r, bool parallel) {
   // Square tiles keep both the rows read and the rows written in cache.
   const int b = 64;
-#pragma omp parallel for schedule(static, 1) if (parallel && n > 512)
+#pragma omp parallel for schedule(static, 1) if (parallel && n > 512 && !InParallelRegion())
   for (int ib = 0; ib < n; ib += b) {
     const int ie = ib + b < n ? ib + b : n;
     for (int jb = ib; jb < n; jb += b) {
@@ -150,53 +135,19 @@ void MirrorUpper(int n, double** r, bool parallel) {
   }
 }
 
-bool InvertMatrix(int n, double** a, double** inverse) {
-  if (n <= 0) return true;
-  std::vector<double> w(static_cast<size_t>(n) * n);
-  double big = 0.0;
+int MarkPairsWithoutCommonAttributes(int n, int m, const double* const* table, double** result) {
+  int pairs = 0;
   for (int i = 0; i < n; i++)
-    for (int j = 0; j < n; j++) {
-      w[static_cast<size_t>(i) * n + j] = a[i][j];
-      big = std::max(big, std::fabs(a[i][j]));
+    for (int j = i + 1; j < n; j++) {
+      const double* x = table[i];
+      const double* y = table[j];
+      int k = 0;
+      while (k < m && (IsMissing(x[k]) || IsMissing(y[k]))) k++;
+      if (k < m) continue;
+      result[i][j] = result[j][i] = MISSING_VALUE;
+      pairs++;
     }
-  if (!(big > 0.0)) return false;
-  const double tol = big * 1e-12 * n;
-  std::vector<int> ipiv(n, 0), indxr(n), indxc(n);
-  auto W = [&](int i, int j) -> double& { return w[static_cast<size_t>(i) * n + j]; };
-  for (int pass = 0; pass < n; pass++) {
-    double piv = -1.0;
-    int irow = -1, icol = -1;
-    for (int j = 0; j < n; j++) {
-      if (ipiv[j]) continue;
-      for (int k = 0; k < n; k++)
-        if (!ipiv[k] && std::fabs(W(j, k)) > piv) {
-          piv = std::fabs(W(j, k));
-          irow = j;
-          icol = k;
-        }
-    }
-    if (irow < 0 || !(piv > tol)) return false;
-    ipiv[icol] = 1;
-    if (irow != icol)
-      for (int l = 0; l < n; l++) std::swap(W(irow, l), W(icol, l));
-    indxr[pass] = irow;
-    indxc[pass] = icol;
-    const double pivinv = 1.0 / W(icol, icol);
-    W(icol, icol) = 1.0;
-    for (int l = 0; l < n; l++) W(icol, l) *= pivinv;
-    for (int ll = 0; ll < n; ll++) {
-      if (ll == icol) continue;
-      const double dum = W(ll, icol);
-      W(ll, icol) = 0.0;
-      for (int l = 0; l < n; l++) W(ll, l) -= W(icol, l) * dum;
-    }
-  }
-  for (int l = n - 1; l >= 0; l--)
-    if (indxr[l] != indxc[l])
-      for (int k = 0; k < n; k++) std::swap(W(k, indxr[l]), W(k, indxc[l]));
-  for (int i = 0; i < n; i++)
-    for (int j = 0; j < n; j++) inverse[i][j] = W(i, j);
-  return true;
+  return pairs;
 }
 
 }  // namespace rsm

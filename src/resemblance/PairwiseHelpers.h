@@ -3,57 +3,48 @@
 // measures.
 #pragma once
 
-// The missing-value code (MISSING_VALUE) and IsMissing of the data tables.
-#include "transform/DataTransformationsLib.h"
+#include "ZQLib/Centring.h"
+#include "ZQLib/Matrix.h"
+#include "ZQLib/MissingValue.h"
 
 // Correlation of x and y over the positions where both are present; 0 when
 // fewer than two such positions exist or either vector is constant there.
-double Correlation2VecMV(int m, double* x, double* y);
+double Correlation2VecMV(int m, const double* x, const double* y);
 // Squared chord distance: sum of (x/|x| - y/|y|)^2, norms taken over the
 // positions where both are present (a zero norm is replaced by 1).
-double ChordDistSq2VecMV(int m, double* x, double* y);
+double ChordDistSq2VecMV(int m, const double* x, const double* y);
 // Covariance over the positions where both are present (divisor count - 1);
 // 0 when fewer than two such positions exist.
-double Covariance2VecMV(int m, double* x, double* y);
+double Covariance2VecMV(int m, const double* x, const double* y);
 // Sum of x*y over the positions where both are present.
-double CrossProduct2VecMV(int m, double* x, double* y);
+double CrossProduct2VecMV(int m, const double* x, const double* y);
 
 namespace rsm {
 
 // True when any cell of the n x m table holds the missing code.
-bool TableHasMissing(int n, int m, double** table);
-// A fresh n x m copy of the table (rows allocated with dim2D).
-double** CopyTable(int n, int m, double** table);
-// A fresh m x n transposed copy of the n x m table.
-double** TransposedCopy(int n, int m, double** table);
-void FreeTable(double** t, int n);
-
+bool TableHasMissing(int n, int m, const double* const* table);
 // The entities compared, as the rows of an n x m table: the nObj x nVar data
 // themselves (dir 1, sampling units), or a transposed copy (dir 2, variables)
 // released with the object.
 struct EntityTable {
   int n, m;
-  double** table;
-  EntityTable(int nObj, int nVar, double** data, int dir)
+  Matrix copy;
+  const double* const* table;
+  EntityTable(int nObj, int nVar, const double* const* data, int dir)
       : n(dir == 2 ? nVar : nObj), m(dir == 2 ? nObj : nVar),
-        table(dir == 2 ? TransposedCopy(nObj, nVar, data) : data), copied_(dir == 2) {}
-  ~EntityTable() {
-    if (copied_) FreeTable(table, n);
-  }
+        copy(dir == 2 ? TransposeOf(nObj, nVar, data) : Matrix()),
+        table(dir == 2 ? copy.data() : data) {}
   EntityTable(const EntityTable&) = delete;
   EntityTable& operator=(const EntityTable&) = delete;
-
- private:
-  bool copied_;
 };
+
+// Entities i < j of the n x m table with no attribute present in both: their
+// resemblance is undefined, so result[i][j] and result[j][i] get the missing
+// code. Returns the number of such pairs.
+int MarkPairsWithoutCommonAttributes(int n, int m, const double* const* table, double** result);
 
 // Copies the upper triangle (j > i) into the lower one; with parallel, a
 // large matrix is shared out among the threads.
 void MirrorUpper(int n, double** r, bool parallel = false);
-
-// Inverse of the n x n matrix a by Gauss-Jordan elimination with full
-// pivoting. Returns false (inverse untouched) when a pivot vanishes relative
-// to the largest element of a.
-bool InvertMatrix(int n, double** a, double** inverse);
 
 }  // namespace rsm

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <vector>
 
-#include "ZQLib/zqlibDim.h"
+#include "ZQLib/GaussJordan.h"
+#include "ZQLib/Matrix.h"
+#include "ZQLib/Parallel.h"
 #include "resemblance/PairwiseHelpers.h"
 #include "resemblance/RowKernels.h"
 
@@ -17,34 +19,50 @@ inline double Dot(int m, const double* x, const double* y) {
 }
 
 // Cross products of all pairs i <= j of rows of a table without missing cells.
-void CrossProductsUpper(int n, int m, double** t, double** result) {
-  double** tt = rsm::TransposedCopy(n, m, t);
-  for (int i = 0; i < n; i++) rsm::DotRow(n, m, tt, t[i], i, result[i]);
-  rsm::FreeTable(tt, m);
+void CrossProductsUpper(int n, int m, const double* const* t, double** result) {
+  const Matrix tt = TransposeOf(n, m, t);
+  for (int i = 0; i < n; i++) rsm::DotRow(n, m, tt.data(), t[i], i, result[i]);
 }
 
 // Inverse of a covariance matrix, judged singular on its correlation form so
 // that attributes of very different variances are not mistaken for a
 // singular matrix: S^-1 = D^-1 R^-1 D^-1 with D the standard deviations. An
-// attribute without variance makes the matrix singular (inverse untouched).
-void InvertCovariance(int m, double** s, double** inverse) {
+// attribute without variance makes the matrix singular. False (inverse
+// untouched) when it is.
+bool InvertCovariance(int m, const double* const* s, double** inverse) {
   std::vector<double> sd(m > 0 ? m : 1);
   for (int k = 0; k < m; k++) {
-    if (!(s[k][k] > 0.0)) return;
+    if (!(s[k][k] > 0.0)) return false;
     sd[k] = std::sqrt(s[k][k]);
   }
-  double** r = dimDouble2D(m, m);
+  Matrix r(m, m);
   for (int a = 0; a < m; a++)
     for (int b = 0; b < m; b++) r[a][b] = s[a][b] / (sd[a] * sd[b]);
-  if (rsm::InvertMatrix(m, r, r))
+  const bool invertible = MatrixInverse(m, m, r.data(), r.data());
+  if (invertible)
     for (int a = 0; a < m; a++)
       for (int b = 0; b < m; b++) inverse[a][b] = r[a][b] / (sd[a] * sd[b]);
-  freeDouble2D(r, m);
+  return invertible;
+}
+
+// True when the present values of attribute k are all equal (or fewer than two).
+bool ConstantAttribute(int n, const double* const* table, int k) {
+  int present = 0;
+  double first = 0.0;
+  for (int i = 0; i < n; i++) {
+    const double x = table[i][k];
+    if (IsMissing(x)) continue;
+    if (present++ == 0)
+      first = x;
+    else if (x != first)
+      return false;
+  }
+  return true;
 }
 
 }  // namespace
 
-void CrossProductMV(int n, int m, double** table, double** result) {
+void CrossProductMV(int n, int m, const double* const* table, double** result) {
   if (!rsm::TableHasMissing(n, m, table)) {
     CrossProductsUpper(n, m, table, result);
   } else {
@@ -54,36 +72,34 @@ void CrossProductMV(int n, int m, double** table, double** result) {
   rsm::MirrorUpper(n, result);
 }
 
-void AbsValFunctionMV(int n, int m, double** table, double** result) {
+void AbsValFunctionMV(int n, int m, const double* const* table, double** result) {
   const bool missing = rsm::TableHasMissing(n, m, table);
-  double** tt = rsm::TransposedCopy(n, m, table);
+  const Matrix tt = TransposeOf(n, m, table);
   for (int i = 0; i < n; i++) {
     result[i][i] = 0.0;
-    rsm::AbsDiffRow(n, m, tt, table[i], i + 1, result[i], missing);
+    rsm::AbsDiffRow(n, m, tt.data(), table[i], i + 1, result[i], missing);
   }
-  rsm::FreeTable(tt, m);
 }
 
-void EucliDistMV(int n, int m, double** table, double** result) {
+void EucliDistMV(int n, int m, const double* const* table, double** result) {
   const bool missing = rsm::TableHasMissing(n, m, table);
-  double** tt = rsm::TransposedCopy(n, m, table);
-  // Row i has n - i - 1 pairs: round-robin rows of one keep the threads' shares even.
-#pragma omp parallel for schedule(static, 1)
+  const Matrix tt = TransposeOf(n, m, table);
+  // Row i has n - i - 1 pairs: round-robin rows of one keep the threads' shares
+  // even. Called from a thread of an outer parallel loop, it runs on that thread.
+#pragma omp parallel for schedule(static, 1) if (!InParallelRegion())
   for (int i = 0; i < n; i++) {
     result[i][i] = 0.0;
-    rsm::SqDistRow(n, m, tt, table[i], i + 1, result[i], missing);
+    rsm::SqDistRow(n, m, tt.data(), table[i], i + 1, result[i], missing);
   }
-  rsm::FreeTable(tt, m);
   rsm::MirrorUpper(n, result, true);
 }
 
-void CorrelationMV(int n, int m, double** table, double** result) {
+void CorrelationMV(int n, int m, const double* const* table, double** result) {
   if (!rsm::TableHasMissing(n, m, table)) {
-    double** z = rsm::CopyTable(n, m, table);
-    CenterRowsMV(n, m, z, z);
-    NormalizeRowsMV(n, m, z, z);
-    CrossProductsUpper(n, m, z, result);
-    rsm::FreeTable(z, n);
+    Matrix z = CopyOf(n, m, table);
+    CenterRowsMV(n, m, z.data(), z.data());
+    NormalizeRowsMV(n, m, z.data(), z.data());
+    CrossProductsUpper(n, m, z.data(), result);
   } else {
     for (int i = 0; i < n; i++)
       for (int j = i; j < n; j++) result[i][j] = Correlation2VecMV(m, table[i], table[j]);
@@ -91,13 +107,12 @@ void CorrelationMV(int n, int m, double** table, double** result) {
   rsm::MirrorUpper(n, result);
 }
 
-void CovarianceMV(int n, int m, double** table, double** result) {
+void CovarianceMV(int n, int m, const double* const* table, double** result) {
   if (!rsm::TableHasMissing(n, m, table)) {
-    double** z = rsm::CopyTable(n, m, table);
+    Matrix z = CopyOf(n, m, table);
     // Rows become (x - mean) / sqrt(m - 1); a single attribute leaves zeros.
-    CenterRowsCovMV(n, m, z, z);
-    CrossProductsUpper(n, m, z, result);
-    rsm::FreeTable(z, n);
+    CenterRowsCovMV(n, m, z.data(), z.data());
+    CrossProductsUpper(n, m, z.data(), result);
   } else {
     for (int i = 0; i < n; i++)
       for (int j = i; j < n; j++) result[i][j] = Covariance2VecMV(m, table[i], table[j]);
@@ -105,12 +120,11 @@ void CovarianceMV(int n, int m, double** table, double** result) {
   rsm::MirrorUpper(n, result);
 }
 
-void ChordDistMV(int n, int m, double** table, double** result) {
+void ChordDistMV(int n, int m, const double* const* table, double** result) {
   if (!rsm::TableHasMissing(n, m, table)) {
-    double** z = rsm::CopyTable(n, m, table);
-    NormalizeRowsMV(n, m, z, z);
-    EucliDistMV(n, m, z, result);
-    rsm::FreeTable(z, n);
+    Matrix z = CopyOf(n, m, table);
+    NormalizeRowsMV(n, m, z.data(), z.data());
+    EucliDistMV(n, m, z.data(), result);
     return;
   }
   for (int i = 0; i < n; i++) {
@@ -123,22 +137,21 @@ void ChordDistMV(int n, int m, double** table, double** result) {
   rsm::MirrorUpper(n, result);
 }
 
-void BrayCurtisMV(int n, int m, double** table, double** result) {
+void BrayCurtisMV(int n, int m, const double* const* table, double** result) {
   double mn = DBL_MAX;
   for (int i = 0; i < n; i++)
     for (int k = 0; k < m; k++)
       if (!IsMissing(table[i][k]) && table[i][k] < mn) mn = table[i][k];
   const double shift = mn < 0.0 ? mn : 0.0;
   const bool missing = rsm::TableHasMissing(n, m, table);
-  double** tt = rsm::TransposedCopy(n, m, table);
+  const Matrix tt = TransposeOf(n, m, table);
   for (int i = 0; i < n; i++) {
     result[i][i] = 0.0;
-    rsm::BrayCurtisRow(n, m, tt, table[i], i + 1, result[i], shift, missing);
+    rsm::BrayCurtisRow(n, m, tt.data(), table[i], i + 1, result[i], shift, missing);
   }
-  rsm::FreeTable(tt, m);
 }
 
-void LegendreChodorowski(int n, int m, double** table, double** result, double* weights, double k) {
+void LegendreChodorowski(int n, int m, const double* const* table, double** result, const double* weights, double k) {
   for (int i = 0; i < n; i++) {
     result[i][i] = 1.0;
     const double* x = table[i];
@@ -161,16 +174,25 @@ void LegendreChodorowski(int n, int m, double** table, double** result, double* 
   }
 }
 
-void Mahalanobis(int n, int m, double** table, double** result) {
-  double** tt = rsm::TransposedCopy(n, m, table);
-  double** s = dimDouble2D(m, m);
-  double** sInv = dimDouble2D(m, m);
-  CovarianceMV(m, n, tt, s);
-  rsm::FreeTable(tt, m);
-  // A singular covariance matrix leaves the inverse at zero: every distance 0.
-  InvertCovariance(m, s, sInv);
-  double* d = dimDouble1D(m);
-  double* dS = dimDouble1D(m);
+CovarianceDefect MahalanobisDefect(int n, int m, const double* const* table, int* attribute) {
+  // m attributes measured on n entities span at most n - 1 dimensions.
+  if (n <= m) return CovarianceDefect::TooFewEntities;
+  for (int k = 0; k < m; k++)
+    if (ConstantAttribute(n, table, k)) {
+      if (attribute != nullptr) *attribute = k;
+      return CovarianceDefect::ConstantAttribute;
+    }
+  Matrix s(m, m), inverse(m, m);
+  CovarianceMV(m, n, TransposeOf(n, m, table).data(), s.data());
+  return InvertCovariance(m, s.data(), inverse.data()) ? CovarianceDefect::None : CovarianceDefect::Collinear;
+}
+
+bool Mahalanobis(int n, int m, const double* const* table, double** result) {
+  if (n <= m) return false;
+  Matrix s(m, m), sInv(m, m);
+  CovarianceMV(m, n, TransposeOf(n, m, table).data(), s.data());
+  if (!InvertCovariance(m, s.data(), sInv.data())) return false;
+  std::vector<double> d(m > 0 ? m : 1), dS(m > 0 ? m : 1);
   for (int i = 0; i < n; i++) {
     result[i][i] = 0.0;
     const double* x = table[i];
@@ -184,14 +206,11 @@ void Mahalanobis(int n, int m, double** table, double** result) {
         const double* row = sInv[k];
         for (int c = 0; c < m; c++) dS[c] += dk * row[c];
       }
-      const double q = Dot(m, dS, d);
+      const double q = Dot(m, dS.data(), d.data());
       // A covariance matrix from pairwise deletion need not be positive
       // definite; a negative form is reported as distance 0, never NaN.
       result[i][j] = q > 0.0 ? std::sqrt(q) : 0.0;
     }
   }
-  free1D(dS);
-  free1D(d);
-  freeDouble2D(sInv, m);
-  freeDouble2D(s, m);
+  return true;
 }

@@ -27,7 +27,7 @@ struct Product {
 // One running sum per pair, attributes in order; attributes where either
 // value is missing add nothing.
 template <class Op, bool kMissing>
-void SumOne(int m, double** tt, const double* x, int j, double* r) {
+void SumOne(int m, const double* const* tt, const double* x, int j, double* r) {
   double s = 0.0;
   for (int k = 0; k < m; k++) {
     const double a = x[k], y = tt[k][j];
@@ -74,7 +74,7 @@ inline void Store(double* r, V2 s) {
 }
 
 template <class Op, bool kMissing>
-void SumRow(int n, int m, double** tt, const double* x, int from, double* r) {
+void SumRow(int n, int m, const double* const* tt, const double* x, int from, double* r) {
   const V2 mv = {MISSING_VALUE, MISSING_VALUE};
   int j = from;
   for (; j + 8 <= n; j += 8) {
@@ -119,7 +119,7 @@ inline void Ratio(double* r, V2 num, V2 den) {
 }
 
 template <bool kMissing>
-void BrayCurtisBlocks(int n, int m, double** tt, const double* x, int from, double* r, double sh, int* next) {
+void BrayCurtisBlocks(int n, int m, const double* const* tt, const double* x, int from, double* r, double sh, int* next) {
   const V2 mv = {MISSING_VALUE, MISSING_VALUE}, sv = {sh, sh};
   int j = from;
   for (; j + 8 <= n; j += 8) {
@@ -144,7 +144,7 @@ void BrayCurtisBlocks(int n, int m, double** tt, const double* x, int from, doub
 }
 #else
 template <class Op, bool kMissing>
-void SumRow(int n, int m, double** tt, const double* x, int from, double* r) {
+void SumRow(int n, int m, const double* const* tt, const double* x, int from, double* r) {
   for (int j = from; j < n; j++) SumOne<Op, kMissing>(m, tt, x, j, r);
 }
 template <bool kMissing>
@@ -154,7 +154,7 @@ void BrayCurtisBlocks(int, int, double**, const double*, int from, double*, doub
 #endif
 
 template <bool kMissing>
-void BrayCurtisPairs(int n, int m, double** tt, const double* x, int from, double* r, double sh) {
+void BrayCurtisPairs(int n, int m, const double* const* tt, const double* x, int from, double* r, double sh) {
   int j;
   BrayCurtisBlocks<kMissing>(n, m, tt, x, from, r, sh, &j);
   for (; j < n; j++) {
@@ -171,7 +171,7 @@ void BrayCurtisPairs(int n, int m, double** tt, const double* x, int from, doubl
 
 }  // namespace
 
-void SqDistRow(int n, int m, double** tt, const double* x, int from, double* r, bool missing) {
+void SqDistRow(int n, int m, const double* const* tt, const double* x, int from, double* r, bool missing) {
   if (missing)
     SumRow<SqDiff, true>(n, m, tt, x, from, r);
   else
@@ -179,18 +179,18 @@ void SqDistRow(int n, int m, double** tt, const double* x, int from, double* r, 
   for (int j = from; j < n; j++) r[j] = Root(r[j]);
 }
 
-void AbsDiffRow(int n, int m, double** tt, const double* x, int from, double* r, bool missing) {
+void AbsDiffRow(int n, int m, const double* const* tt, const double* x, int from, double* r, bool missing) {
   if (missing)
     SumRow<AbsDiff, true>(n, m, tt, x, from, r);
   else
     SumRow<AbsDiff, false>(n, m, tt, x, from, r);
 }
 
-void DotRow(int n, int m, double** tt, const double* x, int from, double* r) {
+void DotRow(int n, int m, const double* const* tt, const double* x, int from, double* r) {
   SumRow<Product, false>(n, m, tt, x, from, r);
 }
 
-void BrayCurtisRow(int n, int m, double** tt, const double* x, int from, double* r, double s, bool missing) {
+void BrayCurtisRow(int n, int m, const double* const* tt, const double* x, int from, double* r, double s, bool missing) {
   if (missing)
     BrayCurtisPairs<true>(n, m, tt, x, from, r, s);
   else

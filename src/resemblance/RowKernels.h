@@ -10,14 +10,14 @@ namespace rsm {
 
 // r[j] = sqrt(sum (x - y_j)^2) for j = from..n-1 (0 when the sum is 0). With
 // missing, attributes where either value is -999.0 are left out.
-void SqDistRow(int n, int m, double** tt, const double* x, int from, double* r, bool missing);
+void SqDistRow(int n, int m, const double* const* tt, const double* x, int from, double* r, bool missing);
 // r[j] = sum |x - y_j| for j = from..n-1, with the same rule for missing values.
-void AbsDiffRow(int n, int m, double** tt, const double* x, int from, double* r, bool missing);
+void AbsDiffRow(int n, int m, const double* const* tt, const double* x, int from, double* r, bool missing);
 // r[j] = sum x * y_j for j = from..n-1 (no missing values in the table).
-void DotRow(int n, int m, double** tt, const double* x, int from, double* r);
+void DotRow(int n, int m, const double* const* tt, const double* x, int from, double* r);
 // Percentage difference of x and y_j, j = from..n-1, values shifted by s:
 // sum |x - y| / sum ((x - s) + (y - s)); r[j] is written only where the
 // denominator is positive.
-void BrayCurtisRow(int n, int m, double** tt, const double* x, int from, double* r, double s, bool missing);
+void BrayCurtisRow(int n, int m, const double* const* tt, const double* x, int from, double* r, double s, bool missing);
 
 }  // namespace rsm

@@ -2,6 +2,7 @@
 // of the values, computation of the session's resemblance matrix and its
 // report in the results file.
 #include <cstdio>
+#include <new>
 
 #include "ZQLib/zqlibDim.h"
 #include "resemblance/ContingencyTablesFile.h"
@@ -54,6 +55,47 @@ void PrintTriplets(FILE* f, int n, double*** r3, double** r) {
   }
 }
 
+// Why the measure chosen cannot be computed on these data.
+void ReportRefusal(const ResemblanceRefusal& r, int dir) {
+  // The attributes are the variables when units are compared, and the reverse.
+  const char* attribute = "";
+  if (r.attribute >= 0) attribute = dir == 1 ? varLabels[r.attribute] : uaLabels[r.attribute];
+  switch (r.problem) {
+    case ResemblanceRefusal::NEGATIVE_VALUE:
+      fprintf(out,
+              port ? "\nInformacao mutua compara perfis de frequencias e nao admite valores negativos: a unidade "
+                     "amostral %s tem o valor %g na variavel %s.\n"
+                   : "\nMutual information compares frequency profiles and does not admit negative values: sampling "
+                     "unit %s holds %g in variable %s.\n",
+              uaLabels[r.cell.row], r.cell.value, varLabels[r.cell.col]);
+      break;
+    case ResemblanceRefusal::TOO_FEW_ENTITIES:
+      fprintf(out,
+              port ? "\nA matriz de covariancias de %d atributos nao pode ser invertida com %d entidades (sao "
+                     "necessarias pelo menos %d).\n"
+                   : "\nThe covariance matrix of %d attributes cannot be inverted with %d entities (at least %d are "
+                     "needed).\n",
+              r.attributes, r.entities, r.attributes + 1);
+      break;
+    case ResemblanceRefusal::CONSTANT_ATTRIBUTE:
+      fprintf(out,
+              port ? "\nA matriz de covariancias nao pode ser invertida: o atributo %s nao varia.\n"
+                   : "\nThe covariance matrix cannot be inverted: attribute %s does not vary.\n",
+              attribute);
+      break;
+    default:
+      fprintf(out,
+              port ? "\nA matriz de covariancias nao pode ser invertida: alguns atributos sao combinacoes lineares "
+                     "de outros.\n"
+                   : "\nThe covariance matrix cannot be inverted: some attributes are linear combinations of "
+                     "others.\n");
+      break;
+  }
+  fprintf(out, "%s", port ? "Medida de semelhanca nao calculada; a matriz de semelhanca anterior foi mantida.\n"
+                          : "Resemblance measure not computed; the previous resemblance matrix is kept.\n");
+  fputc('\a', stdout);
+}
+
 }  // namespace
 
 int Semelhanca() {
@@ -78,6 +120,31 @@ int Semelhanca() {
   const char print = ScanChar(in, YesNoAccepted(), KeyboardLabel());
   optPrintData = (print == 's' || print == 'y') ? 's' : 'n';
 
+  // The new matrix is computed apart: a measure that cannot be computed on
+  // these data leaves the matrix held, its options and its ordination as
+  // they were.
+  const int n = dir == 1 ? nObj : nVar;
+  ResemblanceChoice choice = CurrentResemblanceChoice();
+  choice.direction = dir;
+  choice.measure = measure;
+  choice.post = post;
+  choice.countDoubleAbsence = cda;
+  choice.alpha = alpha;
+  choice.k = k;
+  double** fresh = nullptr;
+  ResemblanceRefusal refusal;
+  try {
+    fresh = dimDouble2D(n, n);
+    if (!ResemblanceLib(choice, nObj, nVar, data, fresh, &refusal)) {
+      freeDouble2D(fresh, n);
+      ReportRefusal(refusal, dir);
+      return 0;
+    }
+  } catch (const std::bad_alloc&) {
+    freeDouble2D(fresh, n);
+    ReportNoMemory();  // nothing in the session changed
+    return 0;
+  }
   // Results of an earlier matrix are sized by its order: release them first.
   FreeOrdination();
   FreeResemblance();
@@ -87,20 +154,26 @@ int Semelhanca() {
   countDoubleAbsence = cda;
   alphaH = alpha;
   kParameter = k;
-  nRows = dir == 1 ? nObj : nVar;
+  nRows = n;
   nCols = dir == 1 ? nVar : nObj;
-  rese = dimDouble2D(nRows, nRows);
-  ResemblanceLib(nObj, nVar, data, rese, optReseDir, optReseTipo, optPostReseTransf, varType, alphaH,
-                 kParameter, countDoubleAbsence);
-  if (measure >= 6 && measure <= 10) WriteTablesFile(nObj, nVar, data, optReseDir);
+  rese = fresh;
   temRese = 1;
   temEscore = 0;
 
+  // The side files and the triplets are extras of the matrix, which stands
+  // even when memory runs out for them.
   double*** rese3 = nullptr;
-  if (measure == 7 && nVar == 3) {
-    rese3 = reinterpret_cast<double***>(dim3D(sizeof(double), nRows, nRows, nRows));
-    ResemblanceLibTriplets(nObj, nVar, data, rese3, optReseDir, optReseTipo, varType, alphaH);
-    WriteTables3DFile(nObj, nVar, data, optReseDir);
+  try {
+    if (measure >= 6 && measure <= 10) WriteTablesFile(nObj, nVar, data, optReseDir);
+    if (measure == 7 && nVar == 3) {
+      rese3 = reinterpret_cast<double***>(dim3D(sizeof(double), nRows, nRows, nRows));
+      ResemblanceLibTriplets(nObj, nVar, data, rese3, optReseDir, optReseTipo, varType, alphaH);
+      WriteTables3DFile(nObj, nVar, data, optReseDir);
+    }
+  } catch (const std::bad_alloc&) {
+    if (rese3 != nullptr) free3D(reinterpret_cast<void***>(rese3), nRows, nRows);
+    rese3 = nullptr;
+    ReportNoMemory();
   }
 
   FILE* f = OpenResultsFile();
@@ -134,4 +207,16 @@ int Semelhanca() {
     fprintf(stdout, port ? "Veja tabelas de contingencia no arquivo Tables.txt."
                          : "\nSee contingency tables in file Tables.txt.");
   return 1;
+}
+
+ResemblanceChoice CurrentResemblanceChoice() {
+  ResemblanceChoice c;
+  c.direction = optReseDir;
+  c.measure = optReseTipo;
+  c.post = optPostReseTransf;
+  c.alpha = alphaH;
+  c.k = kParameter;
+  c.countDoubleAbsence = countDoubleAbsence;
+  if (varType != nullptr && nVar > 0) c.varType.assign(varType, varType + nVar);
+  return c;
 }

@@ -53,6 +53,10 @@ void OfferLastSession() {
 
   f = fopen(sessionFilename, "r");
   if (f == nullptr) {
+    fprintf(out,
+            port ? "\nO arquivo de sessao %s, indicado em %s, nao existe; nenhuma sessao sera retomada.\n"
+                 : "\nSession track file %s, named in %s, is missing; no session is resumed.\n",
+            sessionFilename, pointerFileName);
     NoData();
     return;
   }
@@ -66,7 +70,8 @@ void OfferLastSession() {
     SetDefaultSessionName();
     return;
   }
-  strcpy(sessionName, trackSession);
+  // The session is the one the pointer names, whatever name a copied track
+  // still carries inside.
   strcpy(filename, trackData);
 
   if (strcmp(sessionName, defaultSessionName) != 0)
@@ -108,9 +113,13 @@ void ChooseResultsFileMode() {
 }  // namespace
 
 void CheckSession() {
+  OfferLastSessionAgain();
+  ChooseResultsFileMode();
+}
+
+void OfferLastSessionAgain() {
   SetDefaultSessionName();
   OfferLastSession();
   SetStepReached();
   SetDataType(optTrEs, optTrVeVar, optTrVeUnits);
-  ChooseResultsFileMode();
 }

@@ -8,12 +8,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "ZQLib/TextWords.h"
 #include "shell/SessionState.h"
 
 FILE* in = stdin;
 FILE* out = stdout;
 
 namespace {
+
+// A refused answer is shown up to this many bytes.
+constexpr size_t kShownWordBytes = 80;
 
 void Bell() {
   std::fputc('\a', stdout);
@@ -70,16 +74,24 @@ bool IsInWordList(const std::string& word, const char* list, int caseSensitive) 
   return false;
 }
 
-// One white-space-delimited word of any length; false at end of input.
-bool ReadWord(FILE* f, std::string& word) {
+// Longest answer kept; the rest of a longer word is read and dropped.
+constexpr size_t kMaxWordBytes = 4096;
+
+// One white-space-delimited word; false at end of input. *cut tells whether
+// the word was longer than what was kept.
+bool ReadWord(FILE* f, std::string& word, bool* cut = nullptr) {
   word.clear();
+  if (cut != nullptr) *cut = false;
   int c;
   do {
     c = std::fgetc(f);
   } while (c != EOF && std::isspace(c));
   if (c == EOF) return false;
   while (c != EOF && !std::isspace(c)) {
-    word.push_back(static_cast<char>(c));
+    if (word.size() < kMaxWordBytes)
+      word.push_back(static_cast<char>(c));
+    else if (cut != nullptr)
+      *cut = true;
     c = std::fgetc(f);
   }
   if (c != EOF) std::ungetc(c, f);
@@ -123,30 +135,25 @@ int freadck1(FILE* f, const char* format, void* target, const char* label) {
 char ScanChar(FILE* f, const char* accepted, const char* label) {
   ShowPendingQuestion();
   bool hasList = accepted != nullptr && accepted[0] != '\0';
+  std::string word;
   for (;;) {
-    int raw = std::fgetc(f);
-    if (raw == EOF) EndOfInput(f, label);
-    int c = std::tolower(raw);
-    if (!hasList) {
-      if (std::isspace(c)) continue;
-      return static_cast<char>(c);
+    // A one-character answer is a word of its own: taking the first letter
+    // of a longer word would hand the rest to the next questions.
+    if (!ReadWord(f, word)) EndOfInput(f, label);
+    if (word.size() == 1) {
+      const int c = std::tolower(static_cast<unsigned char>(word[0]));
+      if (!hasList || IsAcceptedChar(c, accepted)) return static_cast<char>(c);
     }
-    if (IsAcceptedChar(c, accepted)) return static_cast<char>(c);
-    if (std::isspace(c) || std::iscntrl(c)) continue;
     Bell();
-    std::fprintf(stderr, "\nIncorrect input = %c. Reenter.\n", c);
-    std::fprintf(stderr, "Accepted input: %s\n", accepted);
+    std::fprintf(stderr, "\nIncorrect input = %s. Reenter.\n", PrintableWord(word, kShownWordBytes).c_str());
+    if (hasList) std::fprintf(stderr, "Accepted input: %s\n", accepted);
   }
 }
 
 double ScanNumber(FILE* f, const char* label, const char* accepted, ...) {
   ShowPendingQuestion();
-  double x = 0.0;
-  if (accepted == nullptr) {
-    freadck(f, "%lf", &x, label);
-    return x;
-  }
-  bool isRange = accepted[0] == '-' && accepted[1] == '\0';
+  const bool anyNumber = accepted == nullptr || accepted[0] == '\0';
+  const bool isRange = !anyNumber && accepted[0] == '-' && accepted[1] == '\0';
   double lo = 0.0, hi = 0.0;
   if (isRange) {
     va_list args;
@@ -155,13 +162,31 @@ double ScanNumber(FILE* f, const char* label, const char* accepted, ...) {
     hi = va_arg(args, double);
     va_end(args);
   }
+  std::string word;
+  bool cut = false;
   for (;;) {
-    if (freadck1(f, "%lf", &x, label) == 0) throw 2;  // source already closed and named
-    if (accepted[0] == '\0') return x;
-    if (isRange ? (lo <= x && x <= hi) : IsInNumberList(x, accepted)) return x;
+    if (!ReadWord(f, word, &cut)) {
+      CloseSource(f);
+      if (accepted == nullptr)
+        std::fprintf(stderr, "\nfile %s ", label != nullptr ? label : "");
+      else
+        std::fprintf(stderr, "\nEnd of file %s\n", label != nullptr ? label : "");
+      Bell();
+      throw 2;
+    }
+    // The whole word must be a finite number: "2O" is not 2, "twenty" is
+    // not skipped.
+    double x = 0.0;
+    const bool isNumber = !cut && ParseFiniteNumber(word, &x);
+    if (isNumber && (anyNumber || (isRange ? (lo <= x && x <= hi) : IsInNumberList(x, accepted)))) return x;
     Bell();
-    std::fprintf(stderr, "\nIncorrect input = %g. Reenter.\n", x);
-    if (isRange)
+    if (isNumber)
+      std::fprintf(stderr, "\nIncorrect input = %g. Reenter.\n", x);
+    else
+      std::fprintf(stderr, "\nIncorrect input = %s. Reenter.\n", PrintableWord(word, kShownWordBytes).c_str());
+    if (anyNumber)
+      std::fprintf(stderr, "Accepted input: any number\n");
+    else if (isRange)
       std::fprintf(stderr, "Accepted input: %g to %g\n", lo, hi);
     else
       std::fprintf(stderr, "Accepted input: %s\n", accepted);
@@ -185,8 +210,8 @@ char* ScanString(FILE* f, int maxLength, char* target, const char* accepted, int
     std::fprintf(stderr, "\nIncorrect input = %s. Reenter.\n", word.c_str());
     std::fprintf(stderr, "Accepted input: %s\n", accepted);
   }
-  size_t n = maxLength > 0 ? static_cast<size_t>(maxLength) : 0;
-  if (word.size() < n) n = word.size();
+  // Cut at a character boundary, never inside a UTF-8 character.
+  const size_t n = Utf8PrefixLength(word, maxLength > 0 ? static_cast<size_t>(maxLength) : 0);
   word.copy(target, n);
   target[n] = '\0';
   return target;

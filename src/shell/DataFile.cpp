@@ -7,8 +7,11 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
 #include <vector>
 
+#include "ZQLib/TableChecks.h"
+#include "ZQLib/TextWords.h"
 #include "ZQLib/zqlibDim.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
@@ -25,6 +28,11 @@ bool AnsweredYes(char c) { return c == 's' || c == 'y'; }
 char AskYesNo(const char* pt, const char* en) {
   fprintf(out, "%s", Tx(pt, en));
   return ScanChar(in, YesNoAccepted(), KeyboardLabel());
+}
+
+bool IsFolder(const char* name) {
+  struct stat st;
+  return stat(name, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 long long FileSize(const char* name) {
@@ -44,19 +52,13 @@ int AskDimension(const char* pt, const char* en) {
   }
 }
 
-// Next white-space-delimited word of the file, cut to LABEL_LEN characters.
-bool ReadLabel(FILE* f, char* target) {
-  int c;
-  do {
-    c = getc(f);
-  } while (c != EOF && isspace(c));
-  if (c == EOF) return false;
-  int n = 0;
-  while (c != EOF && !isspace(c)) {
-    if (n < LABEL_LEN) target[n++] = static_cast<char>(c);
-    c = getc(f);
-  }
-  target[n] = '\0';
+// Next word of the file as a label, cut to LABEL_LEN bytes at a character
+// boundary.
+bool ReadLabel(WordReader& words, char* target) {
+  std::string w;
+  if (!words.Next(w)) return false;
+  const std::string label = Utf8Prefix(w, LABEL_LEN);
+  snprintf(target, LABEL_LEN + 1, "%s", label.c_str());
   return true;
 }
 
@@ -124,28 +126,35 @@ void IncompleteFileMessage() {
           filename);
 }
 
-// The values in the order chosen; false when the file ends first (the file is
-// then already closed).
-bool ReadValues(FILE* f) {
-  double v;
-  if (format == 'T') {
-    for (int j = 0; j < nVar; j++)
-      for (int i = 0; i < nObj; i++) {
-        if (!freadck1(f, "%lf", &v, filename)) return false;
-        dataOrig[i][j] = v;
-      }
-  } else {
-    for (int i = 0; i < nObj; i++)
-      for (int j = 0; j < nVar; j++) {
-        if (!freadck1(f, "%lf", &v, filename)) return false;
-        dataOrig[i][j] = v;
-      }
+// Why the values could not be read.
+enum class ValuesProblem { None, Incomplete, NotANumber };
+
+// The values in the order chosen. Each must be a whole word that is a finite
+// number: a word such as "NA" is not skipped, which would shift every later
+// value, and "nan" or "inf" would poison every measure computed on it.
+ValuesProblem ReadValues(WordReader& words) {
+  std::string w;
+  for (long long k = 0, n = static_cast<long long>(nObj) * nVar; k < n; k++) {
+    if (!words.Next(w)) return ValuesProblem::Incomplete;
+    double v;
+    if (!ParseFiniteNumber(w, &v)) {
+      fprintf(out,
+              Tx("\nO arquivo %s nao foi lido: na linha %d, posicao %d, \"%s\" nao e um numero finito (valores "
+                 "faltantes sao escritos -999).\nFavor conferir!\n",
+                 "\nFile %s was not read: at line %d, position %d, \"%s\" is not a finite number (missing values "
+                 "are written -999).\nPlease check!\n"),
+              filename, words.line(), words.column(), PrintableWord(w).c_str());
+      return ValuesProblem::NotANumber;
+    }
+    const int unit = static_cast<int>(format == 'T' ? k % nObj : k / nVar);
+    const int variable = static_cast<int>(format == 'T' ? k / nObj : k % nVar);
+    dataOrig[unit][variable] = v;
   }
-  return true;
+  return ValuesProblem::None;
 }
 
-// Labels; false when the file ends first (the file is left open).
-bool AskLabels(FILE* f) {
+// Labels; false when the file ends first.
+bool AskLabels(WordReader& words) {
   fprintf(out, "%s", Tx("\nNomes para as unidades amostrais e variaveis: \n", "\nLabels for sampling units and variables: \n"));
   fprintf(out, "%s", Tx("\t(1) usar padrao automatico (1, 2, ...) \n", "\t(1) given by default (1, 2, ...) \n"));
   fprintf(out,
@@ -162,10 +171,22 @@ bool AskLabels(FILE* f) {
     return true;
   }
   for (int i = 0; i < nObj; i++)
-    if (!ReadLabel(f, uaLabels[i])) return false;
+    if (!ReadLabel(words, uaLabels[i])) return false;
   for (int j = 0; j < nVar; j++)
-    if (!ReadLabel(f, varLabels[j])) return false;
+    if (!ReadLabel(words, varLabels[j])) return false;
   return true;
+}
+
+// Refuses, before anything is written, an expansion longer than the limit.
+bool ExpansionWithinLimit() {
+  const double rows = ContingencyExpandedRowCount(nObj, nVar, dataOrig);
+  if (rows <= kMaxExpandedRows) return true;
+  fprintf(out,
+          Tx("\nExpansao recusada: a tabela de contingencia daria %.0f linhas, mais que o limite de %.0f linhas.\n",
+             "\nExpansion refused: the contingency table would give %.0f rows, more than the limit of %.0f rows.\n"),
+          rows, kMaxExpandedRows);
+  fputc('\a', stdout);
+  return false;
 }
 
 void WriteExpandedContingencyTable(FILE* f) {
@@ -185,9 +206,7 @@ void WriteExpandedContingencyTable(FILE* f) {
     for (int j = 0; j < nVar; j++) {
       const double c = dataOrig[i][j];
       if (!(c > 0)) continue;
-      // A count beyond the range of int is written as often as int allows.
-      const double times = c < static_cast<double>(INT_MAX) ? c : static_cast<double>(INT_MAX);
-      for (int k = 0; k < times; k++) fprintf(f, "%d\t%d\n", i + 1, j + 1);
+      for (int k = 0; k < c; k++) fprintf(f, "%d\t%d\n", i + 1, j + 1);
     }
 }
 
@@ -217,7 +236,7 @@ void EchoData() {
         "segunda a coluna)? s/n ",
         "Do you wish to expand the contingeny table into data with two nominal variables (the first specifying the "
         "row, the second the column)? y/n ");
-    if (AnsweredYes(c)) WriteExpandedContingencyTable(f);
+    if (AnsweredYes(c) && ExpansionWithinLimit()) WriteExpandedContingencyTable(f);
   }
   fclose(f);
   fprintf(stdout, "%s", Tx("\nVeja dados no arquivo Zoviri.txt.", "\nSee data on file Zoviri.txt."));
@@ -230,8 +249,11 @@ int AbreDados() {
   for (;;) {
     fprintf(out, "%s", Tx("Entre nome do arquivo com matriz de dados: ", "Enter name of file containing data matrix: "));
     ScanString(in, NAME_LEN - 1, name, nullptr, 1, KeyboardLabel());
-    FILE* f = fopenck(name, nullptr, "r");
-    if (f != nullptr) {
+    if (IsFolder(name)) {
+      // A folder opens like a file but holds no values to read.
+      fprintf(out, Tx("\n%s e uma pasta, nao um arquivo de dados.\n", "\n%s is a folder, not a data file.\n"), name);
+      fputc('\a', stdout);
+    } else if (FILE* f = fopenck(name, nullptr, "r")) {
       fclose(f);
       break;
     }
@@ -291,12 +313,24 @@ int AbreDados() {
   for (int j = 0; j < nVar; j++) varType[j] = types[j];
 
   FILE* f = fopenck(filename, nullptr, "r");
-  if (f == nullptr || !ReadValues(f)) {
+  if (f == nullptr) {
     LivraMemoria();
     IncompleteFileMessage();
     return 0;
   }
-  if (!AskLabels(f)) {
+  WordReader words(f);
+  const ValuesProblem problem = ReadValues(words);
+  if (problem != ValuesProblem::None) {
+    fclose(f);
+    LivraMemoria();
+    if (problem == ValuesProblem::Incomplete) {
+      fprintf(stderr, "\nEnd of file %s\n", filename);
+      fputc('\a', stdout);
+      IncompleteFileMessage();
+    }
+    return 0;
+  }
+  if (!AskLabels(words)) {
     fclose(f);
     LivraMemoria();
     fprintf(out,
@@ -334,7 +368,8 @@ int SpecifySession() {
       SaveSession();
     WriteSessionTrack();
   } else {
-    CheckSession();
+    // The results file was settled at start-up: only the session is offered.
+    OfferLastSessionAgain();
   }
   SetDataType(optTrEs, optTrVeVar, optTrVeUnits);
   SetStepReached();

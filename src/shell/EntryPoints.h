@@ -1,15 +1,17 @@
-// Entry points of the analyses reached from the main menu, and the shell
-// services the analyses call back.
+// The services the shell gives the menu routines of every analysis: menus,
+// status, session track and preferences, the results file and the common
+// refusals. (Start-up and the main loop: MainLoop.h.)
 #pragma once
 #include <cstdio>
 
 // Shell.
-int mainInit();
-int PlexorMain();
 void HandleError(int code);
 void Initialize();
 void Init();
 void CheckSession();
+// CheckSession without the question on the results file: after new data
+// could not be read, the last session is offered again mid-session.
+void OfferLastSessionAgain();
 void SetStepReached();
 void SetDataType(int optTrEs, int optTrVeVar, int optTrVeUnits);
 void ShowMenu(int first, int last, const int (*applies)[8], int column, const char** info, int* answer);
@@ -41,6 +43,11 @@ int CountUndefinedResemblances(int n, double** m);
 // and returns true: ordination and distance-based clustering refuse it.
 bool RefuseUndefinedResemblances();
 
+// Tells the user, in the console language, that an analysis stopped for want
+// of memory. Menu routines call it when a kernel throws std::bad_alloc, after
+// putting the session state back in order.
+void ReportNoMemory();
+
 // Results file: opens "Zoviri.txt" with modeZoviri. The first opening after
 // the user chose to erase the file truncates it; from then on modeZoviri is
 // "a", so every later block is appended. Null when it cannot be opened.
@@ -48,19 +55,3 @@ FILE* OpenResultsFile();
 // The same, then writes the block header (separator line, title, date and
 // time, status report).
 FILE* OpenResultsBlock(const char* title);
-
-// Analyses.
-int DescriptiveAttributes();
-int TransformaDados();
-int Semelhanca();
-void SetGroups();
-void Scatter();
-int Ordenacao();
-void Cluster();
-void AleatorizacaoUnitsManova();
-void AleatorizacaoVar();
-void PathAnalysis();
-void Canonical();
-void Dynamics();
-void PathModelGenerator();
-void RandomDataGenerator();

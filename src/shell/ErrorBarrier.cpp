@@ -6,6 +6,7 @@
 #include <new>
 
 #include "shell/EntryPoints.h"
+#include "shell/MainLoop.h"
 #include "shell/SessionState.h"
 
 namespace {
@@ -39,6 +40,12 @@ void PressReturn() {
 
 }  // namespace
 
+void ReportNoMemory() {
+  fprintf(stdout, port ? "\nMemoria insuficiente: a analise nao foi feita.\n"
+                       : "\nNot enough memory: the analysis was not done.\n");
+  Bell();
+}
+
 void HandleError(int code) {
   switch (code) {
     case 2:
@@ -69,9 +76,9 @@ void HandleError(int code) {
   exit(0);
 }
 
-int mainInit() {
+int mainInit(const MainMenuTable& menu) {
   try {
-    return PlexorMain();
+    return PlexorMain(menu);
   } catch (const std::bad_alloc&) {
     fprintf(stderr, "\nOUT OF MEMORY !!!\n");
     fprintf(stderr, "\nPress RETURN to exit.\n");

@@ -43,20 +43,9 @@ char ReadMainOption() {
   strcpy(accepted + used, "U J ");
   fprintf(out, "%s\n", line);
   fprintf(out, "%s: ", enterOptValid);
-  char c = ScanChar(in, accepted, "teclado");
+  char c = ScanChar(in, accepted, KeyboardLabel());
   fprintf(out, "\n\n");
   return (char)toupper((unsigned char)c);
-}
-
-// Path analysis needs quantitative or binary data; returns 1 when it ran.
-int PathAnalysisIfAdequate() {
-  if (dataType == 1 || dataType == 2 || dataType == 4) {
-    PathAnalysis();
-    return 1;
-  }
-  fprintf(stdout, port ? "\nTipo de dados nao adequado para nenhuma opcao de analise de caminhos."
-                       : "\nData type is not adequate for any option of path analysis.");
-  return 0;
 }
 
 }  // namespace
@@ -66,53 +55,32 @@ void AfterGroupsSpecified() {
   SetStepReached();
 }
 
-int RunMainOption(char option) {
-  switch (option) {
-    case 'A': AleatorizacaoVar(); return 1;
-    case 'C': Cluster(); return 1;
-    case 'D': Scatter(); return 1;
-    case 'E': return SetPreferences();
-    case 'F': return PathAnalysisIfAdequate();
-    case 'G': SetGroups(); return 1;
-    case 'J': PathModelGenerator(); return 1;
-    case 'K': Canonical(); return 1;
-    case 'N': return SpecifySession();
-    case 'O': return Ordenacao();
-    case 'P': SetGroups(); AleatorizacaoUnitsManova(); return 1;
-    case 'R': return Semelhanca();
-    case 'S': return SaveSession();
-    case 'T': return TransformaDados();
-    case 'U': RandomDataGenerator(); return 1;
-    case 'V': return DescriptiveAttributes();
-    case 'Y': Dynamics(); return 1;
-    case 'Z': ChooseInputSource(); return 1;
-    default: return 0;
-  }
+int AnalysisNotAvailable() {
+  fprintf(stdout, port ? "\nAnalise ainda nao disponivel.\n" : "\nAnalysis not available yet.\n");
+  return 0;
 }
 
-void AfterMainOption(char option, int result) {
-  switch (option) {
-    case 'N':
+void AfterMainOption(AfterAction after, int result) {
+  switch (after) {
+    case AfterAction::NewData:
       WriteSessionTrack();
       break;
-    case 'A':
-    case 'K':
-    case 'P':
+    case AfterAction::Record:
       Record();
       break;
-    case 'F':
+    case AfterAction::RecordWhenDone:
       if (result == 1) Record();
       break;
-    case 'G':
+    case AfterAction::Groups:
       AfterGroupsSpecified();
       break;
-    case 'O':
+    case AfterAction::Ordination:
       if (result == 1) {
         temEscore = 1;
         Record();
       }
       break;
-    case 'R':
+    case AfterAction::Resemblance:
       if (result == 1) {
         temRese = 1;
         temEscore = 0;
@@ -120,7 +88,7 @@ void AfterMainOption(char option, int result) {
         SetStepReached();
       }
       break;
-    case 'T':
+    case AfterAction::Transformation:
       if (result == 1) {
         temRese = 0;
         temEscore = 0;
@@ -129,21 +97,29 @@ void AfterMainOption(char option, int result) {
         SetStepReached();
       }
       break;
-    default:  // C, D, E, J, S, U, V, Y, Z: nothing more
-      break;
+    case AfterAction::Nothing:
       break;
   }
 }
 
-bool MainMenuPass() {
+int RunMainOption(const MainMenuTable& menu, char option) {
+  for (const MainMenuEntry& e : menu) {
+    if (e.letter != option) continue;
+    const int result = e.run();
+    AfterMainOption(e.after, result);
+    return result;
+  }
+  return 0;
+}
+
+bool MainMenuPass(const MainMenuTable& menu) {
   optMain = ReadMainOption();
   if (optMain == 'X') return false;
-  int result = RunMainOption(optMain);
-  AfterMainOption(optMain, result);
+  RunMainOption(menu, optMain);
   return true;
 }
 
-void MainLoop() {
-  while (MainMenuPass()) {
+void MainLoop(const MainMenuTable& menu) {
+  while (MainMenuPass(menu)) {
   }
 }

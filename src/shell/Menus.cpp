@@ -37,7 +37,7 @@ void ShowMenu(int first, int last, const int (*applies)[8], int column, const ch
     }
   }
   fprintf(out, "\t\t%s: ", enterOpt);
-  *answer = (int)ScanNumber(in, "teclado", list);
+  *answer = (int)ScanNumber(in, KeyboardLabel(), list);
 }
 
 void SetStepReached() {

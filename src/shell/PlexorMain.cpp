@@ -36,7 +36,7 @@ void Init() {
   secondSet = false;
 }
 
-int PlexorMain() {
+int PlexorMain(const MainMenuTable& menu) {
   ReadPreferences();
   Initialize();
   InitIFLibG();
@@ -44,6 +44,6 @@ int PlexorMain() {
   Init();
   CheckSession();
   InitMultiprocessing(nProcessors);
-  MainLoop();
+  MainLoop(menu);
   return 1;
 }

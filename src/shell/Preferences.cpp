@@ -1,11 +1,14 @@
 // User preferences kept in "Plexor.prf": language, significant digits, number
 // of ordination axes printed, processor limit and plot sizes; menu option E.
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "ZQLib/AtomicFileWrite.h"
+#include "ZQLib/TextWords.h"
 #include "ZQLib/zqlibDim.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
@@ -37,23 +40,45 @@ bool ReadWord(FILE* f, std::string& w) {
   return true;
 }
 
-bool ReadInt(FILE* f, int& v, long lo, long hi) {
-  std::string w;
-  if (!ReadWord(f, w)) return false;
+bool ParseInt(const std::string& w, int& v, long lo, long hi) {
   char* end = nullptr;
+  errno = 0;
   long x = strtol(w.c_str(), &end, 10);
-  if (end == w.c_str() || *end != '\0' || x < lo || x > hi) return false;
+  if (end == w.c_str() || *end != '\0' || errno != 0 || x < lo || x > hi) return false;
   v = static_cast<int>(x);
   return true;
 }
 
-bool ReadReal(FILE* f, double& v) {
-  std::string w;
-  if (!ReadWord(f, w)) return false;
-  char* end = nullptr;
-  v = strtod(w.c_str(), &end);
-  return end != w.c_str() && *end == '\0';
-}
+// Reads the values of lines 2 to 9 one by one; the first that is missing or
+// wrong is named in `problem`.
+class PreferenceLines {
+ public:
+  explicit PreferenceLines(FILE* f) : f_(f) {}
+  bool Int(const char* what, int& v, long lo, long hi) {
+    line_++;
+    return (ReadWord(f_, w_) && ParseInt(w_, v, lo, hi)) || Fail(what);
+  }
+  bool Real(const char* what, double& v) {
+    line_++;
+    return (ReadWord(f_, w_) && ParseFiniteNumber(w_, &v)) || Fail(what);
+  }
+  const std::string& problem() const { return problem_; }
+
+ private:
+  bool Fail(const char* what) {
+    char text[200];
+    if (w_.empty())
+      snprintf(text, sizeof text, "line %d, %s: missing", line_, what);
+    else
+      snprintf(text, sizeof text, "line %d, %s: \"%s\"", line_, what, PrintableWord(w_).c_str());
+    problem_ = text;
+    return false;
+  }
+  FILE* f_;
+  int line_ = 1;  // the version word is line 1
+  std::string w_;
+  std::string problem_;
+};
 
 void Defaults() {
   eng = 1;
@@ -75,17 +100,22 @@ void ReadPreferences() {
     fclose(f);
     return;
   }
-  int e, p, digits, dims, procs;
-  double sh, sv, th, tv;
-  const bool ok = ReadInt(f, e, 0, 1) && ReadInt(f, p, 0, 1) && e != p && ReadReal(f, sh) && ReadReal(f, sv) &&
-                  ReadReal(f, th) && ReadReal(f, tv) && ReadInt(f, digits, 1, INT_MAX) &&
-                  ReadInt(f, dims, 1, INT_MAX);
+  int e = 1, p = 0, digits = 5, dims = 6, procs = 0;
+  double sh = 0, sv = 0, th = 0, tv = 0;
+  PreferenceLines lines(f);
+  // English and Portuguese are each other's opposite.
+  const bool ok = lines.Int("English", e, 0, 1) && lines.Int("Portuguese", p, 1 - e, 1 - e) &&
+                  lines.Real("scatter width", sh) && lines.Real("scatter height", sv) &&
+                  lines.Real("tree width", th) && lines.Real("tree height", tv) &&
+                  lines.Int("significant digits", digits, 1, INT_MAX) &&
+                  lines.Int("ordination dimensions", dims, 1, INT_MAX);
   if (!ok) {
     fclose(f);
     Defaults();
-    fprintf(stderr, "\nThe preferences file %s is damaged: default preferences are used.\n"
-                    "O arquivo de preferencias %s esta danificado: as preferencias padrao serao usadas.\n",
-            preferencesFileName, preferencesFileName);
+    const std::string& what = lines.problem();
+    fprintf(stderr, "\nThe preferences file %s is damaged (%s): default preferences are used.\n"
+                    "O arquivo de preferencias %s esta danificado (%s): as preferencias padrao serao usadas.\n",
+            preferencesFileName, what.c_str(), preferencesFileName, what.c_str());
     return;
   }
   eng = e;
@@ -96,21 +126,34 @@ void ReadPreferences() {
   treeVSize = tv;
   sDigits = DigitsSetting(digits);
   nMaxDim = dims;
-  if (ReadInt(f, procs, 0, INT_MAX))
+  // Line 10 may be missing; a value that is there must be a count of
+  // processors, 0 for all of them.
+  std::string w;
+  if (!ReadWord(f, w))
+    fprintf(stderr, "\nEnd of file %s\n", preferencesFileName);
+  else if (ParseInt(w, procs, 0, INT_MAX))
     nProcessors = procs;
   else
-    fprintf(stderr, "\nEnd of file %s\n", preferencesFileName);
+    fprintf(stderr,
+            "\nThe preferences file %s gives \"%s\" as the maximum number of processors (line 10), which is not 0 "
+            "or a positive whole number: all available processors are used.\n"
+            "O arquivo de preferencias %s da \"%s\" como numero maximo de processadores (linha 10), que nao e 0 "
+            "nem um numero inteiro positivo: todos os processadores disponiveis serao usados.\n",
+            preferencesFileName, PrintableWord(w).c_str(), preferencesFileName, PrintableWord(w).c_str());
   fclose(f);
 }
 
 void WritePreferences() {
-  FILE* f = fopen(preferencesFileName, "w");
-  if (f == nullptr) throw 4;
-  fprintf(f, "%s\n%d\n%d\n%f\n%f\n%f\n%f\n%d\n%d\n%d\n", versionPref, eng, port, scatterHSize, scatterVSize,
-          treeHSize, treeVSize, sDigits, nMaxDim, nProcessors);
-  TimeStamp(f);
-  const bool ok = !ferror(f);
-  if (fclose(f) != 0 || !ok) throw 3;
+  // The old file is replaced only by a whole new one.
+  bool opened = false;
+  const bool ok = WriteFileAtomically(preferencesFileName, [&](FILE* f) {
+    opened = true;
+    fprintf(f, "%s\n%d\n%d\n%f\n%f\n%f\n%f\n%d\n%d\n%d\n", versionPref, eng, port, scatterHSize, scatterVSize,
+            treeHSize, treeVSize, sDigits, nMaxDim, nProcessors);
+    TimeStamp(f);
+    return !ferror(f);
+  });
+  if (!ok) throw opened ? 3 : 4;
 }
 
 int SetPreferences() {

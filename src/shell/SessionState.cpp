@@ -33,6 +33,7 @@ int temDados = 0;
 int optTrEs = 0, optTrVeVar = 0, optTrVeUnits = 0;
 int nClassesVar = 0, nClassesUnits = 0;
 int BealsTypeOpt = 1, BealsIncludeOpt = 1, BealsNormalizeOpt = 0;
+int trGroupFactor = 0;
 
 int temRese = 0;
 int optReseDir = 1;

@@ -44,6 +44,7 @@ extern int temDados;
 extern int optTrEs, optTrVeVar, optTrVeUnits;
 extern int nClassesVar, nClassesUnits;
 extern int BealsTypeOpt, BealsIncludeOpt, BealsNormalizeOpt;
+extern int trGroupFactor;          // factor (0-based) of the deviations from group means in force
 
 // Resemblance.
 extern int temRese;

@@ -6,11 +6,14 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "ZQLib/AtomicFileWrite.h"
+#include "ZQLib/TextWords.h"
 #include "ZQLib/zqlibDim.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
@@ -25,13 +28,37 @@ const char* const sessionExt = ".trk";
 // Session names leave room for the extension in a name buffer.
 constexpr int SESSION_NAME_MAX = NAME_LEN - 1 - 4;
 constexpr int BEALS_SMOOTHING = 11;  // optTrVeUnits value of Beals smoothing
+constexpr int TR_CLASSES = 8;        // rescaling into classes, in either direction
+
+// Option numbers the transformation menus can store: scalar 0 to 5; within
+// variables 0 to 9 (6 only from the settings of generated tables) and 12;
+// within sampling units 0 to 11.
+bool ScalarOptionOffered(int v) { return v >= 0 && v <= 5; }
+bool VariablesOptionOffered(int v) { return (v >= 0 && v <= 9) || v == 12; }
+bool UnitsOptionOffered(int v) { return v >= 0 && v <= 11; }
+
+// The session a track file belongs to: its name without the extension.
+void SessionNameOf(const char* trackFile, char* name) {
+  const size_t n = strlen(trackFile);
+  const size_t ext = strlen(sessionExt);
+  const size_t keep = n > ext && strcmp(trackFile + n - ext, sessionExt) == 0 ? n - ext : n;
+  snprintf(name, NAME_LEN, "%.*s", static_cast<int>(keep), trackFile);
+}
+
+// A session name leaves room for the extension; it is cut at a character
+// boundary.
+void CutSessionName(char* name) {
+  name[Utf8PrefixLength(name, SESSION_NAME_MAX)] = '\0';
+}
 
 void MakeTrackName(char* target, const char* name) {
   snprintf(target, NAME_LEN, "%.*s%s", SESSION_NAME_MAX, name, sessionExt);
 }
 
+// Reals are written with 17 significant digits, which read back as the very
+// same double: a resumed session computes on exactly the numbers it left.
 void WriteRowD(FILE* f, int n, const double* v) {
-  for (int j = 0; j < n; j++) fprintf(f, "%f\t", v[j]);
+  for (int j = 0; j < n; j++) fprintf(f, "%.17g\t", v[j]);
   fprintf(f, "\n");
 }
 
@@ -41,8 +68,9 @@ void WriteRowI(FILE* f, int n, const int* v) {
 }
 
 // Each part of the state is recorded only when its arrays exist; a flag set
-// without them is written as 0, so that the track stays readable.
-void WriteTrack(FILE* f) {
+// without them is written as 0, so that the track stays readable. False when
+// a write failed.
+bool WriteTrack(FILE* f) {
   const int dados = temDados == 1 && dataOrig && data && varType && uaLabels && varLabels ? 1 : 0;
   const int resemblance = dados && temRese == 1 && rese ? 1 : 0;
   const int scores = resemblance && temEscore == 1 && eig && escores && (optOrdiType != 3 || evectors) ? 1 : 0;
@@ -68,9 +96,10 @@ void WriteTrack(FILE* f) {
   fprintf(f, "%d\n", resemblance);
   if (resemblance) {
     fprintf(f, "%d\n%d\n%d\n%d\n", optReseDir, optReseTipo, nClassesVar, nClassesUnits);
-    fprintf(f, "%f\n%f\n", alphaH, kParameter);
+    fprintf(f, "%.17g\n%.17g\n", alphaH, kParameter);
     fprintf(f, "%d\n", countDoubleAbsence);
-    PrintHalfMatrix_ff(f, nRows, rese, 0);
+    for (int i = 0; i < nRows; i++)
+      for (int j = i; j < nRows; j++) fprintf(f, "%.17g\n", rese[i][j]);
   }
   fprintf(f, "%d\n", scores);
   if (scores) {
@@ -95,12 +124,17 @@ void WriteTrack(FILE* f) {
     for (int k = 0; k < nFactors; k++) WriteRowI(f, nObj, grMemb[k]);
   }
   // Choices that the fields above do not hold but the state depends on: the
-  // transformation of the resemblance values and the Beals smoothing options.
+  // transformation of the resemblance values, the Beals smoothing options and,
+  // when no resemblance carries them, the numbers of classes of a rescaling.
   // Written only when they matter, after everything else, so that a track
   // without them reads as before.
-  if ((resemblance && optPostReseTransf != 0) || (dados && optTrVeUnits == BEALS_SMOOTHING))
+  const bool classes = dados && !resemblance && (optTrVeVar == TR_CLASSES || optTrVeUnits == TR_CLASSES);
+  if ((resemblance && optPostReseTransf != 0) || (dados && optTrVeUnits == BEALS_SMOOTHING) || classes) {
     fprintf(f, "%d\n%d\n%d\n%d\n", resemblance ? optPostReseTransf : 0, BealsTypeOpt, BealsIncludeOpt ? 1 : 0,
             BealsNormalizeOpt ? 1 : 0);
+    if (classes) fprintf(f, "%d\n%d\n", nClassesVar, nClassesUnits);
+  }
+  return !ferror(f);
 }
 
 // Reads a track word by word and refuses anything a track written by this
@@ -126,7 +160,7 @@ class TrackReader {
   }
   bool Name(char* target, int maxLength) {
     if (!Word(word_)) return false;
-    snprintf(target, static_cast<size_t>(maxLength) + 1, "%s", word_.c_str());
+    snprintf(target, static_cast<size_t>(maxLength) + 1, "%s", Utf8Prefix(word_, maxLength).c_str());
     return true;
   }
   bool Int(int& v, long lo = INT_MIN, long hi = INT_MAX) {
@@ -141,18 +175,25 @@ class TrackReader {
     return true;
   }
   bool Flag(int& v) { return Int(v, 0, 1); }
-  bool Real(double& v) {
+  // An option number that `offered` accepts.
+  bool Option(int& v, bool (*offered)(int)) {
+    if (!Int(v)) return false;
+    if (offered(v)) return true;
+    return Fail(Tx("opcao que nenhum menu oferece", "option no menu offers") + std::string(" '") + word_ + "'");
+  }
+  // A real as written by %f, %g or %.17g; with finite, only a finite one.
+  bool Real(double& v, bool finite = false) {
     std::string& w = word_;
     if (!Word(w)) return false;
     char* end = nullptr;
     v = strtod(w.c_str(), &end);
-    if (end == w.c_str() || *end != '\0')
+    if (end == w.c_str() || *end != '\0' || (finite && !std::isfinite(v)))
       return Fail(Tx("numero invalido", "invalid number") + std::string(" '") + w + "'");
     return true;
   }
-  bool Reals(int n, double* v) {
+  bool Reals(int n, double* v, bool finite = false) {
     for (int j = 0; j < n; j++)
-      if (!Real(v[j])) return false;
+      if (!Real(v[j], finite)) return false;
     return true;
   }
   bool Ints(int n, int* v, long lo = INT_MIN, long hi = INT_MAX) {
@@ -215,6 +256,7 @@ struct Track {
   int** grLabel = nullptr;
   int** grMemb = nullptr;
   bool hasChoices = false;  // the closing choices were present
+  bool hasClasses = false;  // with the numbers of classes after them
   int optPostReseTransf = 0, BealsTypeOpt = 0, BealsIncludeOpt = 0, BealsNormalizeOpt = 0;
 
   void Release() {
@@ -256,10 +298,13 @@ bool ReadData(TrackReader& r, Track& t) {
   t.uaLabels = dimChar2D(rows, LABEL_LEN + 1);
   t.varLabels = dimChar2D(cols, LABEL_LEN + 1);
   if (!r.Ints(cols, t.varType, 1, 4)) return false;
+  // The data as read from a data file are finite numbers.
   for (int i = 0; i < rows; i++)
-    if (!r.Reals(cols, t.dataOrig[i])) return false;
-  // Option numbers index the option tables: they must stay inside them.
-  if (!r.Int(t.optTrEs, 0, 6) || !r.Int(t.optTrVeVar, 0, 13) || !r.Int(t.optTrVeUnits, 0, 13)) return false;
+    if (!r.Reals(cols, t.dataOrig[i], true)) return false;
+  // Option numbers index the option tables: only those a menu offers.
+  if (!r.Option(t.optTrEs, ScalarOptionOffered) || !r.Option(t.optTrVeVar, VariablesOptionOffered) ||
+      !r.Option(t.optTrVeUnits, UnitsOptionOffered))
+    return false;
   for (int i = 0; i < rows; i++)
     if (!r.Reals(cols, t.data[i])) return false;
   for (int i = 0; i < rows; i++)
@@ -269,9 +314,16 @@ bool ReadData(TrackReader& r, Track& t) {
   return r.Int(t.optLabel, 1, 2);
 }
 
+// A rescaling into classes in force needs at least one class.
+bool ClassesValid(TrackReader& r, const Track& t) {
+  if ((t.optTrVeVar == TR_CLASSES && t.nClassesVar < 1) || (t.optTrVeUnits == TR_CLASSES && t.nClassesUnits < 1))
+    return r.Fail(Tx("numero de classes invalido", "invalid number of classes"));
+  return true;
+}
+
 bool ReadResemblance(TrackReader& r, Track& t) {
-  if (!r.Int(t.optReseDir, 1, 2) || !r.Int(t.optReseTipo, 0, 30) || !r.Int(t.nClassesVar) || !r.Int(t.nClassesUnits) ||
-      !r.Real(t.alphaH) || !r.Real(t.kParameter) || !r.Flag(t.countDoubleAbsence))
+  if (!r.Int(t.optReseDir, 1, 2) || !r.Int(t.optReseTipo, 1, 29) || !r.Int(t.nClassesVar) || !r.Int(t.nClassesUnits) ||
+      !r.Real(t.alphaH) || !r.Real(t.kParameter) || !r.Flag(t.countDoubleAbsence) || !ClassesValid(r, t))
     return false;
   const int n = t.optReseDir == 1 ? t.nObj : t.nVar;
   if (!r.Fits(0.5 * n * (n + 1.0))) return false;
@@ -340,10 +392,19 @@ bool ReadState(TrackReader& r, Track& t) {
     if (t.temDados != 1) return r.Fail(Tx("grupos sem dados", "groups without data"));
     if (!ReadGroups(r, t)) return false;
   }
-  if (r.AtEnd()) return true;
-  t.hasChoices = true;
-  return r.Int(t.optPostReseTransf, 0, 2) && r.Int(t.BealsTypeOpt, 0, 2) && r.Flag(t.BealsIncludeOpt) &&
-         r.Flag(t.BealsNormalizeOpt);
+  if (!r.AtEnd()) {
+    t.hasChoices = true;
+    if (!r.Int(t.optPostReseTransf, 0, 2) || !r.Int(t.BealsTypeOpt, 0, 1) || !r.Flag(t.BealsIncludeOpt) ||
+        !r.Flag(t.BealsNormalizeOpt))
+      return false;
+    if (!r.AtEnd()) {
+      if (t.temRese == 1) return r.Fail(Tx("valores a mais no fim", "extra values at the end"));
+      t.hasClasses = true;
+      if (!r.Int(t.nClassesVar) || !r.Int(t.nClassesUnits)) return false;
+    }
+  }
+  if (t.temDados == 1 && (t.temRese == 1 || t.hasClasses) && !ClassesValid(r, t)) return false;
+  return true;
 }
 
 // Replaces the session state by the track just read; the arrays now belong to
@@ -351,7 +412,9 @@ bool ReadState(TrackReader& r, Track& t) {
 void Install(Track& t) {
   // Arrays shared with a stored data set stay with it.
   if (!secondSet && !thirdSet) LivraMemoria();
-  snprintf(sessionName, sizeof sessionName, "%s", t.name);
+  // The session is the track file opened, whatever name a copied track
+  // still carries inside.
+  SessionNameOf(sessionFilename, sessionName);
   snprintf(filename, sizeof filename, "%s", t.dataFile);
   temDados = t.temDados;
   nObj = t.nObj;
@@ -372,6 +435,10 @@ void Install(Track& t) {
   optTrVeUnits = t.optTrVeUnits;
   temRese = t.temRese;
   rese = t.rese;
+  if (t.hasClasses) {
+    nClassesVar = t.nClassesVar;
+    nClassesUnits = t.nClassesUnits;
+  }
   if (t.temRese) {
     optReseDir = t.optReseDir;
     optReseTipo = t.optReseTipo;
@@ -424,27 +491,32 @@ void SetDefaultSessionName() {
 }
 
 int WriteSessionTrack() {
-  // The track is written first: when it cannot be, the pointer keeps naming
-  // the last track written, which stays whole.
-  FILE* f = fopenck(sessionFilename, nullptr, "w");
-  if (f == nullptr) return 0;
-  WriteTrack(f);
-  const bool ok = !ferror(f);
-  ClearLine();
-  if (fclose(f) != 0 || !ok) {
-    fprintf(stdout, Tx("\nFalha ao escrever o arquivo %s.\n", "\nFailed to write file %s.\n"), sessionFilename);
-    return 0;
+  // Each file is replaced only once its new contents are whole: a failed
+  // write (a full disk, a size limit) leaves the last track as it was.
+  char name[NAME_LEN];
+  SessionNameOf(sessionFilename, name);
+  snprintf(sessionName, sizeof sessionName, "%s", name);
+  const char* failed = nullptr;
+  if (!WriteFileAtomically(sessionFilename, WriteTrack)) {
+    failed = sessionFilename;
+  } else if (strcmp(sessionFilename, pointerFileName) != 0) {
+    // The default session's track is the pointer file itself, starting with
+    // the name; any other session is named by the pointer.
+    if (!WriteFileAtomically(pointerFileName, [&](FILE* p) { return fprintf(p, "%s\n", name) > 0; }))
+      failed = pointerFileName;
   }
-  // The default session's track is the pointer file itself, starting with the name.
-  if (strcmp(sessionFilename, pointerFileName) != 0) {
-    FILE* p = fopenck(pointerFileName, nullptr, "w");
-    if (p == nullptr) return 0;
-    fprintf(p, "%s\n", sessionName);
-    const bool pointerOk = !ferror(p);
-    if (fclose(p) != 0 || !pointerOk) {
-      fprintf(stdout, Tx("\nFalha ao escrever o arquivo %s.\n", "\nFailed to write file %s.\n"), pointerFileName);
-      return 0;
-    }
+  const int error = errno;
+  ClearLine();
+  if (failed != nullptr) {
+    fprintf(stdout,
+            Tx("\nFalha ao escrever o arquivo %s (%s): a sessao NAO esta armazenada; a versao anterior do arquivo "
+               "ficou como estava.\n",
+               "\nFailed to write file %s (%s): the session is NOT saved; the previous version of the file stays as "
+               "it was.\n"),
+            failed, strerror(error));
+    fputc('\a', stdout);
+    savedSession = 0;
+    return 0;
   }
   savedSession = 1;
   return 1;
@@ -489,8 +561,8 @@ int SaveSession() {
   char track[NAME_LEN];
   for (;;) {
     fprintf(out, "%s", Tx("Entre nome para a sessao: ", "Enter name for the session: "));
-    ScanString(in, NAME_LEN - 1, name, nullptr, 1, port ? "teclado" : "keyboard");
-    name[SESSION_NAME_MAX] = '\0';
+    ScanString(in, NAME_LEN - 1, name, nullptr, 1, KeyboardLabel());
+    CutSessionName(name);
     MakeTrackName(track, name);
     if (!Exists(track)) break;
     fprintf(out, Tx("Ja existe uma sessao denominada %s. Deseja apagar? s/n ", "A session named %s already exists. Wish to erase? y/n "),
@@ -500,12 +572,15 @@ int SaveSession() {
   char formerName[NAME_LEN], formerFilename[NAME_LEN];
   snprintf(formerName, sizeof formerName, "%s", sessionName);
   snprintf(formerFilename, sizeof formerFilename, "%s", sessionFilename);
+  const int formerSaved = savedSession;
   snprintf(sessionName, sizeof sessionName, "%s", name);
   snprintf(sessionFilename, sizeof sessionFilename, "%s", track);
   if (WriteSessionTrack() == 1) return 1;
-  // A name whose track cannot be written is not taken.
+  // A name whose track cannot be written is not taken; the former track,
+  // untouched, is as current as it was.
   snprintf(sessionName, sizeof sessionName, "%s", formerName);
   snprintf(sessionFilename, sizeof sessionFilename, "%s", formerFilename);
+  savedSession = formerSaved;
   return 0;
 }
 
@@ -515,7 +590,7 @@ int OpenSession() {
   for (;;) {
     fprintf(out, "%s", Tx("Entre nome da sessao (sem a extensao .trk): ", "Enter session name (without the extension .trk): "));
     ScanString(in, NAME_LEN - 1, name, nullptr, 1, KeyboardLabel());
-    name[SESSION_NAME_MAX] = '\0';
+    CutSessionName(name);
     MakeTrackName(track, name);
     FILE* f = fopenck(track, nullptr, "r");
     if (f != nullptr) {

@@ -33,10 +33,11 @@ void InitIFLibG() {
 
 // The limit the user set may exceed the processors of this machine (the
 // status report still shows it); more threads than processors are never asked.
+// Nested parallelism stays off: a kernel called from a parallel loop runs on
+// the calling thread (ZQLib/Parallel.h).
 void InitMultiprocessing(int n) {
   const int procs = omp_get_num_procs();
   omp_set_num_threads(n > 0 && n < procs ? n : procs);
-  omp_set_max_active_levels(omp_get_supported_active_levels());  // nested regions allowed
 }
 
 double difftime_Clock_Init() { return omp_get_wtime(); }

@@ -3,8 +3,8 @@
 // co-occurrences of the variables over the whole table.
 #include <vector>
 
+#include "ZQLib/Matrix.h"
 #include "transform/DataTransformationsLib.h"
-#include "ZQLib/zqlibDim.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void RowsToUnitSum(int n, double** m) {
 // type 0 joint occurrences, type 1 quantity of j where k occurs, type 2 x_j*x_k.
 // Except for type 2, each row is then divided by its diagonal (when positive)
 // and the diagonal set to 1; with normalize rows are brought to unit sum.
-void ConditionalProb(int nRows, int nCols, double** x, double** m, int type, bool normalize) {
+void ConditionalProb(int nRows, int nCols, const double* const* x, double** m, int type, bool normalize) {
   for (int j = 0; j < nCols; j++)
     for (int k = 0; k < nCols; k++) m[j][k] = 0.0;
   if (type >= 0 && type <= 2) {
@@ -60,10 +60,11 @@ void ConditionalProb(int nRows, int nCols, double** x, double** m, int type, boo
   if (normalize) RowsToUnitSum(nCols, m);
 }
 
-void BealsSmoothing(int nRows, int nCols, double** data, double** probData, double** out, bool givenMatrix,
+void BealsSmoothing(int nRows, int nCols, const double* const* data, const double* const* probData, double** out, bool givenMatrix,
                     int target, double** coocc, bool include, int type, bool normalize) {
-  double** p = dimDouble2D(nRows, nCols);
-  double** m = dimDouble2D(nCols, nCols);
+  Matrix pTable(nRows, nCols), mTable(nCols, nCols);
+  double** p = pTable.data();
+  double** m = mTable.data();
   UnitSumRowsAdjMV(nRows, nCols, data, p);
   ConditionalProb(nRows, nCols, probData, m, type, normalize);
   if (!include) {
@@ -105,6 +106,4 @@ void BealsSmoothing(int nRows, int nCols, double** data, double** probData, doub
       out[i][k] = v;
     }
   }
-  freeDouble2D(m, nCols);
-  freeDouble2D(p, nRows);
 }

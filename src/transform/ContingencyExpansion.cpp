@@ -4,7 +4,7 @@
 
 #include "transform/DataTransformationsLib.h"
 
-bool ContingencyCountsValid(int nRows, int nCols, double** data, int* badRow, int* badCol) {
+bool ContingencyCountsValid(int nRows, int nCols, const double* const* data, int* badRow, int* badCol) {
   double total = 0.0;
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++) {
@@ -25,14 +25,14 @@ int ContingencyCellRows(double count) {
   return count < 1.0 ? 1 : static_cast<int>(std::ceil(count));
 }
 
-int ContingencyExpandedRows(int nRows, int nCols, double** data) {
+int ContingencyExpandedRows(int nRows, int nCols, const double* const* data) {
   int n = 0;
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++) n += ContingencyCellRows(data[i][j]);
   return n;
 }
 
-int ExpandContingencyTable(int nRows, int nCols, double** data, double** expanded) {
+int ExpandContingencyTable(int nRows, int nCols, const double* const* data, double** expanded) {
   int row = 0;
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++) {

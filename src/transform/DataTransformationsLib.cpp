@@ -43,35 +43,74 @@ bool CommonRowStep(int nRows, int nCols, double** data, int opt, int nClasses) {
   }
 }
 
+// False, with *refusal filled, when the step `opt` needs values that are not
+// negative and the table holds one.
+bool StepAccepts(int nRows, int nCols, double** data, int opt, bool withinUnits, TransformRefusal* refusal) {
+  if (!NeedsNonNegativeValues(opt)) return true;
+  TableCell cell;
+  if (!FindNegativeCell(nRows, nCols, data, &cell)) return true;
+  if (refusal != nullptr) {
+    refusal->option = opt;
+    refusal->withinUnits = withinUnits;
+    refusal->cell = cell;
+  }
+  return false;
+}
+
 }  // namespace
 
-int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
-                           int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
-                           bool bealsNormalize, int* groups) {
-  ScalarTransformationMV(nRows, nCols, data, optScalar);
-  if (!CommonColumnStep(nRows, nCols, data, optVar, nClassesVar)) {
-    if (optVar == TR_VEC_GROUP_MEANS && groups != nullptr) DeviationsGroupMeansMV(nRows, nCols, data, data, groups);
+bool NeedsNonNegativeValues(int optVector) {
+  return optVector == TR_VEC_HELLINGER || optVector == TR_VEC_DOUBLE_ADJUSTMENT;
+}
+
+int DataTransformationsLib(const TransformChoice& c, int nRows, int nCols, double** data, TransformRefusal* refusal) {
+  ScalarTransformationMV(nRows, nCols, data, c.scalar);
+  if (!StepAccepts(nRows, nCols, data, c.withinVariables, false, refusal)) return 0;
+  if (!CommonColumnStep(nRows, nCols, data, c.withinVariables, c.classesVar)) {
+    // The groups must cover every row; a shorter vector belongs to another table.
+    if (c.withinVariables == TR_VEC_GROUP_MEANS && static_cast<int>(c.groups.size()) >= nRows)
+      DeviationsGroupMeansMV(nRows, nCols, data, data, c.groups.data());
   }
-  if (!CommonRowStep(nRows, nCols, data, optUnits, nClassesUnits)) {
-    if (optUnits == TR_VEC_BEALS)
-      BealsSmoothing(nRows, nCols, data, data, data, false, 0, nullptr, bealsInclude, bealsType, bealsNormalize);
+  if (!StepAccepts(nRows, nCols, data, c.withinUnits, true, refusal)) return 0;
+  if (!CommonRowStep(nRows, nCols, data, c.withinUnits, c.classesUnits)) {
+    if (c.withinUnits == TR_VEC_BEALS)
+      BealsSmoothing(nRows, nCols, data, data, data, false, 0, nullptr, c.bealsInclude, c.bealsType,
+                     c.bealsNormalize);
   }
   return 1;
 }
 
 int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
                            int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
+                           bool bealsNormalize, const int* groups, TransformRefusal* refusal) {
+  TransformChoice c;
+  c.scalar = optScalar;
+  c.withinVariables = optVar;
+  c.withinUnits = optUnits;
+  c.classesVar = nClassesVar;
+  c.classesUnits = nClassesUnits;
+  c.bealsType = bealsType;
+  c.bealsInclude = bealsInclude;
+  c.bealsNormalize = bealsNormalize;
+  if (groups != nullptr) c.groups.assign(groups, groups + (nRows > 0 ? nRows : 0));
+  return DataTransformationsLib(c, nRows, nCols, data, refusal);
+}
+
+int DataTransformationsLib(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
+                           int nClassesVar, int nClassesUnits, int bealsType, bool bealsInclude,
                            bool bealsNormalize) {
   return DataTransformationsLib(nRows, nCols, data, optScalar, optVar, optUnits, nClassesVar, nClassesUnits,
-                                bealsType, bealsInclude, bealsNormalize, nullptr);
+                                bealsType, bealsInclude, bealsNormalize, nullptr, nullptr);
 }
 
 int DataTransformationsLib_D(int nRows, int nCols, double** data, int optScalar, int optVar, int optUnits,
-                             int nClassesVar, int nClassesUnits) {
+                             int nClassesVar, int nClassesUnits, TransformRefusal* refusal) {
   ScalarTransformationMV(nRows, nCols, data, optScalar);
+  if (!StepAccepts(nRows, nCols, data, optVar, false, refusal)) return 0;
   if (!CommonColumnStep(nRows, nCols, data, optVar, nClassesVar)) {
     if (optVar == TR_VEC_DOUBLE_ADJUSTMENT) DeviationsExpectationsMV(nRows, nCols, data, data);
   }
+  if (!StepAccepts(nRows, nCols, data, optUnits, true, refusal)) return 0;
   CommonRowStep(nRows, nCols, data, optUnits, nClassesUnits);
   return 1;
 }

@@ -11,7 +11,7 @@ inline bool IsCode(double x) { return !IsMissing(x) && x >= 0.0 && x == std::flo
 
 // States of column j: the distinct codes from 1 upward, ascending, then 0
 // when it occurs. codes is a work vector.
-int StatesOfColumn(int nRows, double** data, int j, std::vector<int>& codes, int* states) {
+int StatesOfColumn(int nRows, const double* const* data, int j, std::vector<int>& codes, int* states) {
   codes.clear();
   for (int i = 0; i < nRows; i++) {
     double x = data[i][j];
@@ -39,7 +39,7 @@ int StatesOfColumn(int nRows, double** data, int j, std::vector<int>& codes, int
 
 }  // namespace
 
-bool NominalCodesValid(int nRows, int nCols, const bool* isNominal, double** data, int* badRow, int* badCol) {
+bool NominalCodesValid(int nRows, int nCols, const bool* isNominal, const double* const* data, int* badRow, int* badCol) {
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++)
       if (isNominal[j] && !IsCode(data[i][j])) {
@@ -50,14 +50,14 @@ bool NominalCodesValid(int nRows, int nCols, const bool* isNominal, double** dat
   return true;
 }
 
-int CountExpandedColumns(int nRows, int nCols, const bool* isNominal, double** data) {
+int CountExpandedColumns(int nRows, int nCols, const bool* isNominal, const double* const* data) {
   std::vector<int> codes;
   int total = 0;
   for (int j = 0; j < nCols; j++) total += isNominal[j] ? StatesOfColumn(nRows, data, j, codes, nullptr) : 1;
   return total;
 }
 
-bool Binarize(int nRows, int nCols, bool* isNominal, double** data, double** expanded, int* nExpanded,
+bool Binarize(int nRows, int nCols, const bool* isNominal, const double* const* data, double** expanded, int* nExpanded,
               int** stateLabels, int* nStates) {
   std::vector<int> codes;
   int col = 0;

@@ -57,7 +57,7 @@ void RankT(int n, const double* in, double* out, std::vector<std::pair<double, i
 
 // Applies a vector routine to each column through a contiguous copy.
 template <typename F>
-void ByColumns(int nRows, int nCols, double** in, double** out, F f) {
+void ByColumns(int nRows, int nCols, const double* const* in, double** out, F f) {
   std::vector<double> col(nRows), res(nRows);
   for (int j = 0; j < nCols; j++) {
     for (int i = 0; i < nRows; i++) col[i] = in[i][j];
@@ -68,10 +68,10 @@ void ByColumns(int nRows, int nCols, double** in, double** out, F f) {
 
 }  // namespace
 
-void ClassesMV(int n, double* in, double* out, int nClasses) { ClassesT<true>(n, in, out, nClasses); }
-void Classes(int n, double* in, double* out, int nClasses) { ClassesT<false>(n, in, out, nClasses); }
+void ClassesMV(int n, const double* in, double* out, int nClasses) { ClassesT<true>(n, in, out, nClasses); }
+void Classes(int n, const double* in, double* out, int nClasses) { ClassesT<false>(n, in, out, nClasses); }
 
-void RankVectorAdjMV(int n, double* in, double* out) {
+void RankVectorAdjMV(int n, const double* in, double* out) {
   std::vector<std::pair<double, int>> work;
   work.reserve(n);
   std::vector<double> res(n);
@@ -79,7 +79,7 @@ void RankVectorAdjMV(int n, double* in, double* out) {
   std::copy(res.begin(), res.end(), out);
 }
 
-void RankVectorAdj(int n, double* in, double* out) {
+void RankVectorAdj(int n, const double* in, double* out) {
   std::vector<std::pair<double, int>> work;
   work.reserve(n);
   std::vector<double> res(n);
@@ -87,15 +87,15 @@ void RankVectorAdj(int n, double* in, double* out) {
   std::copy(res.begin(), res.end(), out);
 }
 
-void ClassesRowsMV(int nRows, int nCols, double** in, double** out, int nClasses) {
+void ClassesRowsMV(int nRows, int nCols, const double* const* in, double** out, int nClasses) {
   for (int i = 0; i < nRows; i++) ClassesT<true>(nCols, in[i], out[i], nClasses);
 }
 
-void ClassesColsMV(int nRows, int nCols, double** in, double** out, int nClasses) {
+void ClassesColsMV(int nRows, int nCols, const double* const* in, double** out, int nClasses) {
   ByColumns(nRows, nCols, in, out, [&](const double* c, double* r) { ClassesT<true>(nRows, c, r, nClasses); });
 }
 
-void RankRowsAdjMV(int nRows, int nCols, double** in, double** out) {
+void RankRowsAdjMV(int nRows, int nCols, const double* const* in, double** out) {
   std::vector<std::pair<double, int>> work;
   work.reserve(nCols);
   std::vector<double> res(nCols);
@@ -105,7 +105,7 @@ void RankRowsAdjMV(int nRows, int nCols, double** in, double** out) {
   }
 }
 
-void RankColsAdjMV(int nRows, int nCols, double** in, double** out) {
+void RankColsAdjMV(int nRows, int nCols, const double* const* in, double** out) {
   std::vector<std::pair<double, int>> work;
   work.reserve(nRows);
   ByColumns(nRows, nCols, in, out, [&](const double* c, double* r) { RankT<true>(nRows, c, r, work); });

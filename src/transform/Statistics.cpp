@@ -12,7 +12,7 @@
 
 // Excluded values are set to the largest double so that they sort last, and
 // the median is taken over the first c sorted values.
-double Median(int n, double* x, int* mask) {
+double Median(int n, const double* x, const int* mask) {
   std::vector<double> work(n);
   int c = 0;
   for (int i = 0; i < n; i++) {
@@ -25,7 +25,7 @@ double Median(int n, double* x, int* mask) {
   return gsl_stats_median_from_sorted_data(work.data(), 1, c);
 }
 
-void MeanStDev(int n, double* x, double* mean, double* sd) {
+void MeanStDev(int n, const double* x, double* mean, double* sd) {
   double s = 0.0, ss = 0.0;
   for (int i = 0; i < n; i++) {
     s += x[i];
@@ -37,7 +37,7 @@ void MeanStDev(int n, double* x, double* mean, double* sd) {
   *sd = var > 0.0 ? std::sqrt(var) : 0.0;
 }
 
-double Moment(int n, double* x, int k) {
+double Moment(int n, const double* x, int k) {
   if (n <= 0) return 0.0;
   double mean = 0.0;
   for (int i = 0; i < n; i++) mean += x[i];
@@ -47,14 +47,14 @@ double Moment(int n, double* x, int k) {
   return m / n;
 }
 
-double SumOfSquares(int n, double* x) {
+double SumOfSquares(int n, const double* x) {
   double ss = 0.0;
   for (int i = 0; i < n; i++)
     if (!IsMissing(x[i])) ss += x[i] * x[i];
   return ss;
 }
 
-double SumOfSquaresDev(int n, double* x) {
+double SumOfSquaresDev(int n, const double* x) {
   double s = 0.0, ss = 0.0;
   int c = 0;
   for (int i = 0; i < n; i++)
@@ -66,7 +66,7 @@ double SumOfSquaresDev(int n, double* x) {
   return c > 0 ? ss - s * s / c : 0.0;
 }
 
-void MeanVectorRows(int nRows, int nCols, double** data, double* means) {
+void MeanVectorRows(int nRows, int nCols, const double* const* data, double* means) {
   for (int i = 0; i < nRows; i++) {
     double s = 0.0;
     for (int j = 0; j < nCols; j++) s += data[i][j];
@@ -74,7 +74,7 @@ void MeanVectorRows(int nRows, int nCols, double** data, double* means) {
   }
 }
 
-void MeanVectorCols(int nRows, int nCols, double** data, double* means) {
+void MeanVectorCols(int nRows, int nCols, const double* const* data, double* means) {
   for (int j = 0; j < nCols; j++) means[j] = 0.0;
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++) means[j] += data[i][j];

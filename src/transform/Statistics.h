@@ -4,15 +4,15 @@
 // Median of the non-missing values whose mask entry is 1 (all non-missing
 // values when mask is null). x is left unchanged. Returns the missing code
 // when no value is selected.
-double Median(int n, double* x, int* mask);
+double Median(int n, const double* x, const int* mask);
 // Mean and standard deviation (divisor n - 1) over all n values.
-void MeanStDev(int n, double* x, double* mean, double* sd);
+void MeanStDev(int n, const double* x, double* mean, double* sd);
 // Central moment of order k: sum (x - mean)^k / n over all n values.
-double Moment(int n, double* x, int k);
+double Moment(int n, const double* x, int k);
 // Sum of squares of the non-missing values.
-double SumOfSquares(int n, double* x);
+double SumOfSquares(int n, const double* x);
 // Sum of squared deviations from the mean of the c non-missing values.
-double SumOfSquaresDev(int n, double* x);
+double SumOfSquaresDev(int n, const double* x);
 // Means of each row (means[nRows]) or each column (means[nCols]) over all cells.
-void MeanVectorRows(int nRows, int nCols, double** data, double* means);
-void MeanVectorCols(int nRows, int nCols, double** data, double* means);
+void MeanVectorRows(int nRows, int nCols, const double* const* data, double* means);
+void MeanVectorCols(int nRows, int nCols, const double* const* data, double* means);

@@ -4,31 +4,22 @@
 // written, and the report appended to the results file.
 #include <cstdio>
 #include <cstring>
+#include <new>
 
+#include "ZQLib/zqlibDim.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"
 #include "shell/SessionState.h"
 #include "shell/Timing.h"
 #include "transform/DataTransformationsLib.h"
+#include "cluster/ClusterMenu.h"
 #include "transform/TransformationMenu.h"
 
 namespace {
 
 constexpr int CANCEL = 99;
 
-// Choices of one pass through the dialogue, stored only when it completes.
-struct TransformationChoice {
-  int scalar = 0;
-  int optVar = 0;
-  int optUnits = 0;
-  int classesVar = 0;
-  int classesUnits = 0;
-  int bealsType = 1;
-  bool bealsInclude = true;
-  bool bealsNormalize = false;
-  int factor = 0;
-};
 
 int Cancel() {
   SetDataType(optTrEs, optTrVeVar, optTrVeUnits);
@@ -40,7 +31,7 @@ void CopyOriginalData() {
 }
 
 // Option 12: groups from option G, and the factor whose effect is removed.
-bool AskGroupFactor(TransformationChoice& c) {
+bool AskGroupFactor(TransformChoice& c) {
   SetGroups();
   // The groups stay in the session even when the transformation is then
   // cancelled, so they are recorded now.
@@ -51,19 +42,19 @@ bool AskGroupFactor(TransformationChoice& c) {
                  "\nGroups of sampling units not specified; transformation cancelled.\n"));
     return false;
   }
-  c.factor = 0;
+  c.groupFactor = 0;
   if (nFactors >= 2) {
     fprintf(out, "%s",
             eng ? "\nSpecify the factor effect to be removed ( "
                 : "\nEspecifique o fator cujo efeito deve ser removido ( ");
     for (int k = 0; k < nFactors; k++) fprintf(out, "%d.%s ", k + 1, factorLabel[k]);
     fprintf(out, "): \t");
-    c.factor = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 1.0, static_cast<double>(nFactors))) - 1;
+    c.groupFactor = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 1.0, static_cast<double>(nFactors))) - 1;
   }
   return true;
 }
 
-void AskBealsOptions(TransformationChoice& c) {
+void AskBealsOptions(TransformChoice& c) {
   fprintf(out, "%s",
           PtEn("Probabilidades de coocorrencia baseadas em \n\t(0)presenca e ausencia tanto das variaveis de "
                "referencia como das variaveis alvo ou\n\t(1)ponderacao da variavel alvo pelas quantidades das "
@@ -87,14 +78,14 @@ void AskBealsOptions(TransformationChoice& c) {
 
 // Menu of the vector transformations within sampling units (step after the
 // direction, or after "more transformations"). False on cancel.
-bool AskWithinUnits(TransformationChoice& c) {
+bool AskWithinUnits(TransformChoice& c) {
   fprintf(out, "%s",
           PtEn("\nTransformacao vetorial dentro de unidades amostrais:\n",
                "\nVector transformation within sampling units:\n"));
-  ShowMenu(0, 13, appliesVectorUnits, dataType - 1, optTrVe2Info, &c.optUnits);
-  if (c.optUnits == CANCEL) return false;
-  if (c.optUnits == TR_VEC_CLASSES) {
-    if (c.optVar == TR_VEC_CLASSES) {
+  ShowMenu(0, 13, appliesVectorUnits, dataType - 1, optTrVe2Info, &c.withinUnits);
+  if (c.withinUnits == CANCEL) return false;
+  if (c.withinUnits == TR_VEC_CLASSES) {
+    if (c.withinVariables == TR_VEC_CLASSES) {
       PrintClassesPrompt();
       fprintf(out, PtEn("%d (mesmo numero de classes para variaveis)\n", "%d (same as for variables)\n"), c.classesVar);
       c.classesUnits = c.classesVar;
@@ -102,12 +93,12 @@ bool AskWithinUnits(TransformationChoice& c) {
       c.classesUnits = AskNumberOfClasses();
     }
   }
-  SetDataType(c.scalar, c.optVar, c.optUnits);
+  SetDataType(c.scalar, c.withinVariables, c.withinUnits);
   return true;
 }
 
 // The whole chain of menus. False on cancel.
-bool AskTransformations(TransformationChoice& c) {
+bool AskTransformations(TransformChoice& c) {
   SetDataType(0, 0, 0);
   fprintf(out, "%s", PtEn("\nTransformacao escalar:\n", "\nScalar transformation:\n"));
   ShowMenu(0, 5, appliesScalar, dataType - 1, optTrEsInfo, &c.scalar);
@@ -122,11 +113,11 @@ bool AskTransformations(TransformationChoice& c) {
   if (direction == 2) {
     fprintf(out, "%s",
             PtEn("\nTransformacao vetorial dentro de variaveis:\n", "\nVector transformation within variables:\n"));
-    ShowMenu(0, 13, appliesVectorVar, dataType - 1, optTrVe2Info, &c.optVar);
-    if (c.optVar == CANCEL) return false;
-    if (c.optVar == TR_VEC_CLASSES) c.classesVar = AskNumberOfClasses();
-    if (c.optVar == TR_VEC_GROUP_MEANS && !AskGroupFactor(c)) return false;
-    SetDataType(c.scalar, c.optVar, 0);
+    ShowMenu(0, 13, appliesVectorVar, dataType - 1, optTrVe2Info, &c.withinVariables);
+    if (c.withinVariables == CANCEL) return false;
+    if (c.withinVariables == TR_VEC_CLASSES) c.classesVar = AskNumberOfClasses();
+    if (c.withinVariables == TR_VEC_GROUP_MEANS && !AskGroupFactor(c)) return false;
+    SetDataType(c.scalar, c.withinVariables, 0);
     fprintf(out, "%s",
             PtEn("\nEspecificar mais transformacoes (somente dentro de unidades amostrais)? s/n ",
                  "\nSpecify more transformations (only within sampling units)? y/n "));
@@ -135,9 +126,9 @@ bool AskTransformations(TransformationChoice& c) {
     if (!AskWithinUnits(c)) return false;
   } else if (direction == 3) {
     fprintf(out, "%s", PtEn("\nOutras transformacoes:\n", "\nOther transformation:\n"));
-    ShowMenu(0, 12, appliesVectorOther, dataType - 1, optTrVe2Info, &c.optUnits);
-    if (c.optUnits == TR_VEC_BEALS) AskBealsOptions(c);
-    SetDataType(c.scalar, c.optVar, c.optUnits);
+    ShowMenu(0, 12, appliesVectorOther, dataType - 1, optTrVe2Info, &c.withinUnits);
+    if (c.withinUnits == TR_VEC_BEALS) AskBealsOptions(c);
+    SetDataType(c.scalar, c.withinVariables, c.withinUnits);
   }
 
   fprintf(out, "%s", PtEn("Incluir matriz de dados nos resultados? s/n ", "Include data matrix in the output file? y/n "));
@@ -145,33 +136,84 @@ bool AskTransformations(TransformationChoice& c) {
   return true;
 }
 
-// Stores the choice and rebuilds the working table from the original one.
-// Returns false when an expansion file could not be opened.
-bool ApplyTransformations(const TransformationChoice& c) {
+// The original table transformed as chosen, apart from the session; null
+// when a step cannot take the values it receives (the reason is printed and
+// nothing in the session changes).
+double** TransformedTable(const TransformChoice& asked) {
+  TransformChoice c = asked;
+  if (c.withinVariables == TR_VEC_GROUP_MEANS)
+    c.groups.assign(grMemb[c.groupFactor], grMemb[c.groupFactor] + nObj);
+  double** t = dimDouble2D(nObj, nVar);
+  for (int i = 0; i < nObj; i++) memcpy(t[i], dataOrig[i], sizeof(double) * nVar);
+  TransformRefusal refusal;
+  bool accepted;
+  try {
+    accepted = DataTransformationsLib(c, nObj, nVar, t, &refusal) == 1;
+  } catch (...) {
+    freeDouble2D(t, nObj);
+    throw;
+  }
+  if (accepted) return t;
+  freeDouble2D(t, nObj);
+  const TableCell& cell = refusal.cell;
+  fprintf(out,
+          PtEn("\nTransformacao recusada: %s %s nao admite valores negativos, e a unidade amostral %s tem o valor %g "
+               "na variavel %s%s.\nDados nao foram alterados.\n",
+               "\nTransformation refused: %s %s does not admit negative values, and sampling unit %s holds %g in "
+               "variable %s%s.\nData were left unchanged.\n"),
+          optTrVe2Info[refusal.option],
+          refusal.withinUnits ? PtEn("dentro de unidades amostrais", "within sampling units")
+                              : PtEn("dentro de variaveis", "within variables"),
+          uaLabels[cell.row], cell.value, varLabels[cell.col],
+          c.scalar != 0 || (refusal.withinUnits && c.withinVariables != 0)
+              ? PtEn(" (apos as transformacoes anteriores)", " (after the transformations before it)")
+              : "");
+  fputc('\a', stdout);
+  return nullptr;
+}
+
+// Stores the choice (asked into a TransformChoice, kept only when the dialogue
+// completes) and makes `transformed` (null for an expansion) the working
+// table. Returns false when an expansion file could not be opened.
+bool ApplyTransformations(const TransformChoice& c, double** transformed) {
   bool expansion = c.scalar == TR_SCALAR_EXPAND_NOMINAL || c.scalar == TR_SCALAR_EXPAND_CONTINGENCY;
   optTrEs = c.scalar;
   // An expansion only writes its file: the table keeps its original values,
   // so no vector transformation is in force either.
-  optTrVeVar = expansion ? 0 : c.optVar;
-  optTrVeUnits = expansion ? 0 : c.optUnits;
-  if (c.optVar == TR_VEC_CLASSES) nClassesVar = c.classesVar;
-  if (c.optUnits == TR_VEC_CLASSES) nClassesUnits = c.classesUnits;
+  optTrVeVar = expansion ? 0 : c.withinVariables;
+  optTrVeUnits = expansion ? 0 : c.withinUnits;
+  if (c.withinVariables == TR_VEC_CLASSES) nClassesVar = c.classesVar;
+  if (c.withinUnits == TR_VEC_CLASSES) nClassesUnits = c.classesUnits;
   if (optTrVeUnits == TR_VEC_BEALS) {
     BealsTypeOpt = c.bealsType;
     BealsIncludeOpt = c.bealsInclude;
     BealsNormalizeOpt = c.bealsNormalize;
   }
+  if (optTrVeVar == TR_VEC_GROUP_MEANS) trGroupFactor = c.groupFactor;
 
-  CopyOriginalData();
   FreeResemblance();
   FreeOrdination();
 
+  if (transformed != nullptr) {
+    for (int i = 0; i < nObj; i++) memcpy(data[i], transformed[i], sizeof(double) * nVar);
+    return true;
+  }
+  CopyOriginalData();
   if (c.scalar == TR_SCALAR_EXPAND_NOMINAL) return WriteExpandedNominalData();
-  if (c.scalar == TR_SCALAR_EXPAND_CONTINGENCY) return WriteExpandedContingencyData();
-  int* groups = optTrVeVar == TR_VEC_GROUP_MEANS ? grMemb[c.factor] : nullptr;
-  DataTransformationsLib(nObj, nVar, data, optTrEs, optTrVeVar, optTrVeUnits, nClassesVar, nClassesUnits,
-                         BealsTypeOpt, BealsIncludeOpt != 0, BealsNormalizeOpt != 0, groups);
-  return true;
+  return WriteExpandedContingencyData();
+}
+
+// Memory ran out after the session had changed (writing an expansion file):
+// the table goes back to the original values with no transformation in
+// force, and the session track records that state.
+int NoMemoryForTransformation() {
+  optTrEs = optTrVeVar = optTrVeUnits = 0;
+  CopyOriginalData();
+  ReportNoMemory();
+  SetDataType(optTrEs, optTrVeVar, optTrVeUnits);
+  SetStepReached();
+  WriteSessionTrack();
+  return 0;
 }
 
 }  // namespace
@@ -192,11 +234,27 @@ int TransformaDados() {
     return 1;
   }
 
-  TransformationChoice choice;
+  TransformChoice choice;
   choice.classesVar = nClassesVar;
   choice.classesUnits = nClassesUnits;
   if (!AskTransformations(choice)) return Cancel();
-  if (!ApplyTransformations(choice)) {
+  const bool expansion = choice.scalar == TR_SCALAR_EXPAND_NOMINAL || choice.scalar == TR_SCALAR_EXPAND_CONTINGENCY;
+  double** transformed = nullptr;
+  try {
+    if (!expansion && (transformed = TransformedTable(choice)) == nullptr) return Cancel();
+  } catch (const std::bad_alloc&) {
+    ReportNoMemory();  // nothing in the session changed
+    return Cancel();
+  }
+  bool applied;
+  try {
+    applied = ApplyTransformations(choice, transformed);
+  } catch (const std::bad_alloc&) {
+    if (transformed != nullptr) freeDouble2D(transformed, nObj);
+    return NoMemoryForTransformation();
+  }
+  if (transformed != nullptr) freeDouble2D(transformed, nObj);
+  if (!applied) {
     // The table was rebuilt and the resemblance released before the file
     // failed: the session changed, so its track is rewritten as after any
     // transformation, though the loop is told that nothing was applied.
@@ -211,4 +269,21 @@ int TransformaDados() {
   ClearLine();
   fprintf(stdout, "%s", PtEn("\nVeja resultados no arquivo Zoviri.txt.", "\nSee results on file Zoviri.txt."));
   return 1;
+}
+
+TransformChoice CurrentTransformChoice() {
+  TransformChoice c;
+  c.scalar = optTrEs;
+  c.withinVariables = optTrVeVar;
+  c.withinUnits = optTrVeUnits;
+  c.classesVar = nClassesVar;
+  c.classesUnits = nClassesUnits;
+  c.bealsType = BealsTypeOpt;
+  c.bealsInclude = BealsIncludeOpt != 0;
+  c.bealsNormalize = BealsNormalizeOpt != 0;
+  c.groupFactor = trGroupFactor;
+  if (optTrVeVar == TR_VEC_GROUP_MEANS && temGrupo == 1 && grMemb != nullptr && trGroupFactor >= 0 &&
+      trGroupFactor < nFactors)
+    c.groups.assign(grMemb[trGroupFactor], grMemb[trGroupFactor] + nObj);
+  return c;
 }

@@ -11,7 +11,8 @@ void PrintClassesPrompt() {
 
 int AskNumberOfClasses() {
   PrintClassesPrompt();
-  return static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 0.0, 2147483647.0));
+  // At least one class: with none, every value would fall outside the scale.
+  return static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 1.0, 2147483647.0));
 }
 
 bool AnswerNotNo() { return ScanChar(in, YesNoAccepted(), KeyboardLabel()) != 'n'; }

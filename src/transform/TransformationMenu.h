@@ -1,9 +1,20 @@
-// Dialogue pieces of the data transformation menu shared by TransformaDados
-// and SettingsDataTransformation, and the report and side files it writes.
+// Menu routines of the transform folder: option T, the session's
+// transformation as a value, and the dialogue pieces, report and side files
+// shared by TransformaDados and SettingsDataTransformation.
 #pragma once
 #include <cstdio>
 
 #include "shell/SessionState.h"
+#include "transform/TransformChoice.h"
+
+// Main-menu option T: 1 when a transformation was applied (or removed), 0
+// when cancelled.
+int TransformaDados();
+// The transformation in force in the session, as a value that any thread can
+// hand to DataTransformationsLib together with its own copy of the original
+// table (dataOrig). For deviations from group means it holds a copy of the
+// chosen factor's groups.
+TransformChoice CurrentTransformChoice();
 
 // Asks the same chain of transformation menus as TransformaDados and stores
 // the three options (without touching the data). 1 stored, 0 cancelled.

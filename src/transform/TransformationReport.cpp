@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "ZQLib/TableChecks.h"
 #include "ZQLib/zqlibDim.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
@@ -69,7 +70,19 @@ bool ExpansionInputValid(int optScalar) {
             varLabels[col], dataOrig[row][col], uaLabels[row]);
     return false;
   }
-  if (ContingencyCountsValid(nObj, nVar, dataOrig, &row, &col)) return true;
+  if (ContingencyCountsValid(nObj, nVar, dataOrig, &row, &col)) {
+    // One line per count: a huge total would fill the disk, so it is refused
+    // before anything is written.
+    const double rows = ContingencyExpandedRowCount(nObj, nVar, dataOrig);
+    if (rows <= kMaxExpandedRows) return true;
+    fprintf(out,
+            PtEn("\nExpansao recusada: a tabela de contingencia daria %.0f linhas, mais que o limite de %.0f "
+                 "linhas.\nDados e arquivos nao foram alterados.\n",
+                 "\nExpansion refused: the contingency table would give %.0f rows, more than the limit of %.0f "
+                 "rows.\nData and files were left unchanged.\n"),
+            rows, kMaxExpandedRows);
+    return false;
+  }
   fprintf(out,
           PtEn("\nExpansao recusada: a contagem %g na linha %d, coluna %d da tabela de contingencia nao e um "
                "inteiro nao negativo e nao faltante (ou o total excede o maior inteiro).\nDados e arquivos nao "

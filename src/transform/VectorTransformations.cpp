@@ -1,6 +1,7 @@
-// Row and column transformations of a table: marginal totals, centring,
-// normalization, range, Hellinger, and the plain forms that treat the missing
-// code as data. Column forms accumulate per-column totals in one pass over the
+// Row and column transformations of a table: marginal totals, range,
+// Hellinger, double adjustment, deviations from group means, and the plain
+// forms that treat the missing code as data. (Centring and normalization are
+// shared with other folders: ZQLib/Centring.) Column forms accumulate per-column totals in one pass over the
 // rows, so the table is always read row by row.
 #include <algorithm>
 #include <cmath>
@@ -17,7 +18,7 @@ inline bool Skip(double x) {
 }
 
 template <bool MV>
-void UnitSumRows(int nRows, int nCols, double** in, double** out) {
+void UnitSumRows(int nRows, int nCols, const double* const* in, double** out) {
   for (int i = 0; i < nRows; i++) {
     double total = 0.0;
     for (int j = 0; j < nCols; j++)
@@ -28,7 +29,7 @@ void UnitSumRows(int nRows, int nCols, double** in, double** out) {
 }
 
 template <bool MV>
-void UnitSumCols(int nRows, int nCols, double** in, double** out) {
+void UnitSumCols(int nRows, int nCols, const double* const* in, double** out) {
   std::vector<double> total(nCols, 0.0);
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++)
@@ -39,92 +40,15 @@ void UnitSumCols(int nRows, int nCols, double** in, double** out) {
     for (int j = 0; j < nCols; j++) out[i][j] = Skip<MV>(in[i][j]) ? in[i][j] : in[i][j] / total[j];
 }
 
-// Centring of each row; with cov the deviations are divided by sqrt(n - 1)
-// (by 1 when a row has fewer than two values, whose deviations are all 0).
-template <bool MV>
-void CenterRowsT(int nRows, int nCols, double** in, double** out, bool cov) {
-  for (int i = 0; i < nRows; i++) {
-    double sum = 0.0, lo = HUGE_VAL, hi = -HUGE_VAL;
-    int n = 0;
-    for (int j = 0; j < nCols; j++)
-      if (!Skip<MV>(in[i][j])) {
-        sum += in[i][j];
-        lo = std::min(lo, in[i][j]);
-        hi = std::max(hi, in[i][j]);
-        n++;
-      }
-    // A constant row centres to exact zeros: its rounded mean may differ from
-    // the value itself in the last bit.
-    double mean = n == 0 ? 0.0 : (lo == hi ? lo : sum / n);
-    double div = (cov && n > 1) ? std::sqrt(static_cast<double>(n - 1)) : 1.0;
-    for (int j = 0; j < nCols; j++) out[i][j] = Skip<MV>(in[i][j]) ? in[i][j] : (in[i][j] - mean) / div;
-  }
-}
-
-template <bool MV>
-void CenterColsT(int nRows, int nCols, double** in, double** out, bool cov) {
-  std::vector<double> mean(nCols, 0.0), div(nCols, 1.0), lo(nCols, HUGE_VAL), hi(nCols, -HUGE_VAL);
-  std::vector<int> n(nCols, 0);
-  for (int i = 0; i < nRows; i++)
-    for (int j = 0; j < nCols; j++)
-      if (!Skip<MV>(in[i][j])) {
-        mean[j] += in[i][j];
-        lo[j] = std::min(lo[j], in[i][j]);
-        hi[j] = std::max(hi[j], in[i][j]);
-        n[j]++;
-      }
-  for (int j = 0; j < nCols; j++) {
-    if (n[j] > 0) mean[j] = lo[j] == hi[j] ? lo[j] : mean[j] / n[j];
-    if (cov && n[j] > 1) div[j] = std::sqrt(static_cast<double>(n[j] - 1));
-  }
-  for (int i = 0; i < nRows; i++)
-    for (int j = 0; j < nCols; j++)
-      out[i][j] = Skip<MV>(in[i][j]) ? in[i][j] : (in[i][j] - mean[j]) / div[j];
-}
-
-template <bool MV>
-void NormalizeRowsT(int nRows, int nCols, double** in, double** out) {
-  for (int i = 0; i < nRows; i++) {
-    double ss = 0.0;
-    for (int j = 0; j < nCols; j++)
-      if (!Skip<MV>(in[i][j])) ss += in[i][j] * in[i][j];
-    double div = ss > 0.0 ? std::sqrt(ss) : 1.0;
-    for (int j = 0; j < nCols; j++) out[i][j] = Skip<MV>(in[i][j]) ? in[i][j] : in[i][j] / div;
-  }
-}
-
-template <bool MV>
-void NormalizeColsT(int nRows, int nCols, double** in, double** out) {
-  std::vector<double> div(nCols, 0.0);
-  for (int i = 0; i < nRows; i++)
-    for (int j = 0; j < nCols; j++)
-      if (!Skip<MV>(in[i][j])) div[j] += in[i][j] * in[i][j];
-  for (int j = 0; j < nCols; j++) div[j] = div[j] > 0.0 ? std::sqrt(div[j]) : 1.0;
-  for (int i = 0; i < nRows; i++)
-    for (int j = 0; j < nCols; j++) out[i][j] = Skip<MV>(in[i][j]) ? in[i][j] : in[i][j] / div[j];
-}
-
 }  // namespace
 
-void UnitSumRowsAdjMV(int nRows, int nCols, double** in, double** out) { UnitSumRows<true>(nRows, nCols, in, out); }
-void UnitSumColsAdjMV(int nRows, int nCols, double** in, double** out) { UnitSumCols<true>(nRows, nCols, in, out); }
-void UnitSumRowsAdj(int nRows, int nCols, double** in, double** out) { UnitSumRows<false>(nRows, nCols, in, out); }
-void UnitSumColsAdj(int nRows, int nCols, double** in, double** out) { UnitSumCols<false>(nRows, nCols, in, out); }
-
-void CenterRowsCovMV(int nRows, int nCols, double** in, double** out) { CenterRowsT<true>(nRows, nCols, in, out, true); }
-void CenterColsCovMV(int nRows, int nCols, double** in, double** out) { CenterColsT<true>(nRows, nCols, in, out, true); }
-void CenterRowsMV(int nRows, int nCols, double** in, double** out) { CenterRowsT<true>(nRows, nCols, in, out, false); }
-void CenterColsMV(int nRows, int nCols, double** in, double** out) { CenterColsT<true>(nRows, nCols, in, out, false); }
-void CenterRows(int nRows, int nCols, double** in, double** out) { CenterRowsT<false>(nRows, nCols, in, out, false); }
-void CenterCols(int nRows, int nCols, double** in, double** out) { CenterColsT<false>(nRows, nCols, in, out, false); }
-
-void NormalizeRowsMV(int nRows, int nCols, double** in, double** out) { NormalizeRowsT<true>(nRows, nCols, in, out); }
-void NormalizeColsMV(int nRows, int nCols, double** in, double** out) { NormalizeColsT<true>(nRows, nCols, in, out); }
-void NormalizeRows(int nRows, int nCols, double** in, double** out) { NormalizeRowsT<false>(nRows, nCols, in, out); }
-void NormalizeCols(int nRows, int nCols, double** in, double** out) { NormalizeColsT<false>(nRows, nCols, in, out); }
+void UnitSumRowsAdjMV(int nRows, int nCols, const double* const* in, double** out) { UnitSumRows<true>(nRows, nCols, in, out); }
+void UnitSumColsAdjMV(int nRows, int nCols, const double* const* in, double** out) { UnitSumCols<true>(nRows, nCols, in, out); }
+void UnitSumRowsAdj(int nRows, int nCols, const double* const* in, double** out) { UnitSumRows<false>(nRows, nCols, in, out); }
+void UnitSumColsAdj(int nRows, int nCols, const double* const* in, double** out) { UnitSumCols<false>(nRows, nCols, in, out); }
 
 // Along a row the values are divided by the range without subtracting the minimum.
-void RangeRowsAdjMV(int nRows, int nCols, double** in, double** out) {
+void RangeRowsAdjMV(int nRows, int nCols, const double* const* in, double** out) {
   for (int i = 0; i < nRows; i++) {
     double lo = HUGE_VAL, hi = -HUGE_VAL;
     for (int j = 0; j < nCols; j++) {
@@ -140,7 +64,7 @@ void RangeRowsAdjMV(int nRows, int nCols, double** in, double** out) {
 }
 
 // Down a column the minimum is subtracted: values run from 0 to 1.
-void RangeColsAdjMV(int nRows, int nCols, double** in, double** out) {
+void RangeColsAdjMV(int nRows, int nCols, const double* const* in, double** out) {
   std::vector<double> lo(nCols, HUGE_VAL), hi(nCols, -HUGE_VAL);
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++) {
@@ -159,21 +83,21 @@ void RangeColsAdjMV(int nRows, int nCols, double** in, double** out) {
       out[i][j] = IsMissing(in[i][j]) ? in[i][j] : (in[i][j] - lo[j]) / range[j];
 }
 
-void HellingerRowsAdjMV(int nRows, int nCols, double** in, double** out) {
+void HellingerRowsAdjMV(int nRows, int nCols, const double* const* in, double** out) {
   UnitSumRowsAdjMV(nRows, nCols, in, out);
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++)
       if (!IsMissing(out[i][j])) out[i][j] = std::sqrt(out[i][j]);
 }
 
-void HellingerColsAdjMV(int nRows, int nCols, double** in, double** out) {
+void HellingerColsAdjMV(int nRows, int nCols, const double* const* in, double** out) {
   UnitSumColsAdjMV(nRows, nCols, in, out);
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++)
       if (!IsMissing(out[i][j])) out[i][j] = std::sqrt(out[i][j]);
 }
 
-void DeviationsExpectationsMV(int nRows, int nCols, double** in, double** out) {
+void DeviationsExpectationsMV(int nRows, int nCols, const double* const* in, double** out) {
   std::vector<double> rowTot(nRows, 0.0), colTot(nCols, 0.0);
   for (int i = 0; i < nRows; i++)
     for (int j = 0; j < nCols; j++) {
@@ -197,7 +121,7 @@ void DeviationsExpectationsMV(int nRows, int nCols, double** in, double** out) {
 
 // Each distinct group number is one group (numbers need not be consecutive);
 // groups are indexed by the rank of their number among the distinct ones.
-void DeviationsGroupMeansMV(int nRows, int nCols, double** in, double** out, int* groups) {
+void DeviationsGroupMeansMV(int nRows, int nCols, const double* const* in, double** out, const int* groups) {
   std::vector<int> labels(groups, groups + nRows);
   std::sort(labels.begin(), labels.end());
   labels.erase(std::unique(labels.begin(), labels.end()), labels.end());

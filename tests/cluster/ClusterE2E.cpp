@@ -140,7 +140,7 @@ TEST_F(ClusterE2E, ReportOfFourPointsOnALine) {
        "3    \t4            \ta b c d \n\n\nDendrogram in Newick format:\n(((a:1,b:1):1,c:2):2,d:4);\n\n"
        "Group partitions at each clustering level (cl):\nObjects:                \ta\tb\tc\td\t\n"
        "2 groups (cl = 2):    \t1\t1\t1\t2\t\n3 groups (cl = 1):    \t1\t1\t2\t3\t\n"
-       "4 groups (cl = 0):    \t1\t2\t3\t4\t\n"},
+       "4 groups (cl = 0):    \t1\t2\t3\t4\t\n\nDendrogram drawn on file Dendrogram.svg.\n"},
       {"E\nL\nC\n" + data + "C\n3\n",
        "Criterio de agrupamento: (3)soma de quadrados (Ward)\nAgrupamento hierarquico:\n"
        "Passo\tSQdentro   \tSQentre      \tGrupo formado\n1    \t0.5          \t0.5        \ta b \n"
@@ -148,7 +148,7 @@ TEST_F(ClusterE2E, ReportOfFourPointsOnALine) {
        "Dendrograma no formato Newick:\n(((a:0.5,b:0.5):4.16667,c:4.66667):24.0833,d:28.75);\n\n"
        "Particoes em grupos em cada nivel de agrupamento (na):\nObjetos:                  \ta\tb\tc\td\t\n"
        "2 grupos (na = 4.66667):      \t1\t1\t1\t2\t\n3 grupos (na = 0.5):      \t1\t1\t2\t3\t\n"
-       "4 grupos (na = 0):      \t1\t2\t3\t4\t\n"},
+       "4 grupos (na = 0):      \t1\t2\t3\t4\t\n\nDendrograma desenhado no arquivo Dendrogram.svg.\n"},
   };
   for (const Case& c : cases) {
     PlexorFolder f;

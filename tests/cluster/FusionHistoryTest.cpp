@@ -16,7 +16,7 @@
 
 #include "cluster/ClusterMethods.h"
 #include "cluster/ClusterTestSupport.h"
-#include "transform/DataTransformationsLib.h"
+#include "ZQLib/Centring.h"
 
 using clustertest::History;
 using clustertest::Matrix;

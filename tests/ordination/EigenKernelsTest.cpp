@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "OrdinationTestMatrix.h"
+#include "support/TestMatrix.h"
 #include "ordination/EigenKernels.h"
 
 namespace {

@@ -32,14 +32,6 @@ const char* const kDoubleAdjustment = "T\n1\n0\n3\n6\nn\n";
 // Preferences: Portuguese, default digits, three axes printed.
 const char* const kPortugueseThreeAxes = "E\nL\nF\n0\n3\nC\n";
 
-std::vector<std::vector<double>> DuneTable() {
-  std::ifstream f(std::string(PLEXOR_SOURCE_DIR) + "/examples/dune.txt");
-  std::vector<std::vector<double>> t(kUnits, std::vector<double>(kVars));
-  for (auto& row : t)
-    for (double& x : row) f >> x;
-  return t;
-}
-
 // Sum of squares about the column means, divided by `divisor`.
 double CentredSumOfSquares(double divisor) {
   const auto t = DuneTable();
@@ -67,13 +59,6 @@ double Sum(const std::vector<double>& v) {
   double s = 0;
   for (double x : v) s += x;
   return s;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream s(text);
-  for (std::string l; std::getline(s, l);) lines.push_back(l);
-  return lines;
 }
 
 bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }

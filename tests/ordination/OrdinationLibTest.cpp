@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "OrdinationTestMatrix.h"
+#include "support/TestMatrix.h"
 #include "ordination/EigenKernels.h"
 #include "ordination/GowerCentring.h"
 #include "ordination/OrdinationLib.h"

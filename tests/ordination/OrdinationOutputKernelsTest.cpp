@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "OrdinationTestMatrix.h"
+#include "support/TestMatrix.h"
 #include "ordination/Bartlett.h"
 #include "ordination/ScoreCorrelations.h"
 

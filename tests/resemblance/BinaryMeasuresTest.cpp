@@ -8,7 +8,7 @@
 
 namespace {
 
-using Measure = void (*)(int, int, double**, double**);
+using Measure = void (*)(int, int, const double* const*, double**);
 
 double Pair(Measure f, Table& t, int i = 0, int j = 1) {
   Square r(t.n());

@@ -12,7 +12,7 @@
 
 namespace {
 
-using Measure = std::function<void(int, int, double**, double**)>;
+using Measure = std::function<void(int, int, const double* const*, double**)>;
 
 struct Case {
   const char* what;
@@ -35,8 +35,8 @@ const double r2 = std::sqrt(2.0);
 const std::vector<std::vector<double>> kSmall = {{1, 2, 3}, {4, 6, 8}, {3, 2, 1}, {1, 3, 2}};
 
 TEST(QuantitativeMeasures, HandValues) {
-  const Measure lc0 = [](int n, int m, double** t, double** r) { LegendreChodorowski(n, m, t, r, nullptr, 0.0); };
-  const Measure lc2 = [](int n, int m, double** t, double** r) { LegendreChodorowski(n, m, t, r, nullptr, 2.0); };
+  const Measure lc0 = [](int n, int m, const double* const* t, double** r) { LegendreChodorowski(n, m, t, r, nullptr, 0.0); };
+  const Measure lc2 = [](int n, int m, const double* const* t, double** r) { LegendreChodorowski(n, m, t, r, nullptr, 2.0); };
   const std::vector<Case> cases = {
       {"cross product", CrossProductMV, {{1, 2, 3}, {4, 6, 8}}, 0, 1, 40.0},
       {"cross product missing", CrossProductMV, {{1, MV, 3}, {4, 6, 8}}, 0, 1, 28.0},
@@ -146,32 +146,54 @@ TEST(Mahalanobis, HandValuesAndPairwiseDeletion) {
   // One attribute: |difference| / standard deviation, sd^2 = 7/3.
   Table one{{1}, {2}, {4}};
   Square r(3);
-  Mahalanobis(3, 1, *one, *r);
+  EXPECT_TRUE(Mahalanobis(3, 1, *one, *r));
   EXPECT_NEAR(r[0][2], 3.0 / std::sqrt(7.0 / 3.0), 1e-12);
   EXPECT_EQ(r[1][1], 0.0);
   // Covariance diag(4/3, 4/3): from (0,0) to (2,2) sqrt(6).
   Table two{{0, 0}, {2, 0}, {0, 2}, {2, 2}};
   Square s(4);
-  Mahalanobis(4, 2, *two, *s);
+  EXPECT_TRUE(Mahalanobis(4, 2, *two, *s));
   EXPECT_NEAR(s[0][3], std::sqrt(6.0), 1e-12);
   // With a fifth unit missing attribute 2: variance 1 for attribute 1 over
   // five units, 4/3 for attribute 2 over four, covariance 0 over four.
   Table miss{{0, 0}, {2, 0}, {0, 2}, {2, 2}, {1, MV}};
   Square u(5);
-  Mahalanobis(5, 2, *miss, *u);
+  EXPECT_TRUE(Mahalanobis(5, 2, *miss, *u));
   EXPECT_NEAR(u[0][3], std::sqrt(4.0 + 3.0), 1e-12);
   EXPECT_NEAR(u[0][4], 1.0, 1e-12);
 }
 
-TEST(Mahalanobis, SingularCovarianceGivesZero) {
-  Table more{{1, 2, 3}, {3, 5, 4}};  // more attributes than units
-  Square r(2);
-  Mahalanobis(2, 3, *more, *r);
-  EXPECT_EQ(r[0][1], 0.0);
-  Table constant{{1, 5}, {2, 5}, {4, 5}};
-  Square s(3);
-  Mahalanobis(3, 2, *constant, *s);
-  EXPECT_EQ(s[0][2], 0.0);
+// A singular covariance matrix gave an all-zero matrix without a word: it is
+// refused, with the reason, and the result is left untouched.
+TEST(Mahalanobis, SingularCovarianceRefused) {
+  struct Case {
+    const char* what;
+    Table t;
+    CovarianceDefect defect;
+    int attribute;
+  };
+  const Case cases[] = {
+      {"more attributes than units", {{1, 2, 3}, {3, 5, 4}}, CovarianceDefect::TooFewEntities, -1},
+      {"as many units as attributes", {{1, 2}, {3, 5}}, CovarianceDefect::TooFewEntities, -1},
+      {"constant attribute", {{1, 5}, {2, 5}, {4, 5}}, CovarianceDefect::ConstantAttribute, 1},
+      {"constant where present", {{1, 7, MV}, {2, 5, 3}, {4, 6, 3}, {5, 1, 3}}, CovarianceDefect::ConstantAttribute, 2},
+      {"third = first + second",
+       {{1, 0, 1}, {0, 1, 1}, {2, 3, 5}, {4, 1, 5}, {3, 3, 6}},
+       CovarianceDefect::Collinear,
+       -1},
+      {"second = 2 x first", {{1, 2}, {2, 4}, {5, 10}, {7, 14}}, CovarianceDefect::Collinear, -1},
+  };
+  for (const Case& c : cases) {
+    Square r(c.t.n());
+    r[0][1] = 42.0;
+    EXPECT_FALSE(Mahalanobis(c.t.n(), c.t.m(), *c.t, *r)) << c.what;
+    EXPECT_EQ(r[0][1], 42.0) << c.what;
+    int attribute = -1;
+    EXPECT_EQ(MahalanobisDefect(c.t.n(), c.t.m(), *c.t, &attribute), c.defect) << c.what;
+    EXPECT_EQ(attribute, c.attribute) << c.what;
+  }
+  Table good{{0, 0}, {2, 0}, {0, 2}, {2, 2}};
+  EXPECT_EQ(MahalanobisDefect(4, 2, *good, nullptr), CovarianceDefect::None);
 }
 
 // The distance does not depend on the units of the attributes: variances

@@ -25,14 +25,6 @@ const int kUnits = 20, kVars = 30;
 // one scale, by sampling units, labels from the file, not echoed.
 const char* const kSetup = "E\nF\n12\n0\nC\nN\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n";
 
-Matrix Dune() {
-  std::ifstream f(std::string(PLEXOR_SOURCE_DIR) + "/examples/dune.txt");
-  Matrix t(kUnits, Row(kVars));
-  for (auto& row : t)
-    for (double& x : row) f >> x;
-  return t;
-}
-
 Matrix Transposed(const Matrix& t) {
   Matrix r(t[0].size(), Row(t.size()));
   for (size_t i = 0; i < t.size(); i++)
@@ -88,7 +80,7 @@ class ResemblanceRun : public ::testing::Test {
     out = r.out;
     return folder.read("Zoviri.txt");
   }
-  Matrix dune = Dune();
+  Matrix dune = DuneTable();
   std::string out;
 };
 

@@ -82,14 +82,93 @@ TEST(ResemblanceLib, EveryMeasureNumberReachesItsRoutine) {
   EXPECT_DOUBLE_EQ(Lib(t, 1, 19, 0, 0, 1, types), static_cast<float>(2.0 / 3.0));
 }
 
-TEST(ResemblanceLib, MeasureOutOfRangeLeavesTheMatrix) {
-  Small t;
-  Square r(4);
-  r[0][1] = 7.0;
-  ResemblanceLib(4, 3, *t, *r, 1, 30, 1, nullptr, 1.0, 0.0, 0);
-  EXPECT_EQ(r[0][1], 49.0);
-  EXPECT_EQ(r[1][0], 49.0);
-  EXPECT_EQ(r[2][3], 0.0);
+// Two entities with no attribute present in both have no resemblance: every
+// measure gives the pair the missing code (Euclidean distance and percentage
+// difference gave 0, as if the two were identical), whatever transformation
+// of the values follows, in both directions of comparison.
+TEST(ResemblanceLib, PairsWithoutCommonAttributesAreUndefined) {
+  // Unit 2 shares no attribute with unit 0 (and unit 3 is all missing);
+  // units 0 and 1 share attributes 0 and 1.
+  Table t{{1, 0, 1, MV, 1}, {1, 1, MV, MV, 0}, {MV, MV, MV, 1, MV}, {MV, MV, MV, MV, MV},
+          {0, 1, 1, 1, 1},  {1, 1, 0, 0, 1}};
+  int types[5] = {3, 3, 3, 3, 3};
+  for (int measure = 1; measure <= 29; measure++) {
+    if (measure == 29) continue;  // its covariance matrix is refused first (see below)
+    for (int post = 0; post <= 2; post++) {
+      Square r(6);
+      ASSERT_EQ(ResemblanceLib(6, 5, *t, *r, 1, measure, post, types, 1.0, 1.0, 0), 1) << measure;
+      EXPECT_EQ(r[0][2], MV) << measure << " post " << post;
+      EXPECT_EQ(r[2][0], MV) << measure << " post " << post;
+      for (int j = 0; j < 6; j++) {
+        if (j != 3) {
+          EXPECT_EQ(r[3][j], MV) << measure << " unit 3 with " << j;
+        }
+      }
+      EXPECT_NE(r[0][1], MV) << measure;
+      EXPECT_NE(r[4][5], MV) << measure;
+    }
+  }
+  // Compared as variables: pairs sharing one unit are defined, a pair
+  // sharing none is not.
+  Table v{{1, 2, MV}, {MV, 1, 1}, {3, MV, 4}, {MV, 5, 2}};
+  Square r(3);
+  ASSERT_EQ(ResemblanceLib(4, 3, *v, *r, 2, 3, 0, nullptr, 1.0, 0.0, 0), 1);
+  EXPECT_EQ(r[0][1], std::sqrt(1.0));
+  EXPECT_NE(r[1][2], MV);
+  Table w{{1, MV}, {MV, 2}, {3, MV}};
+  Square q(2);
+  ASSERT_EQ(ResemblanceLib(3, 2, *w, *q, 2, 20, 0, nullptr, 1.0, 0.0, 0), 1);
+  EXPECT_EQ(q[0][1], MV);
+  EXPECT_EQ(q[1][0], MV);
+}
+
+// The turnover measures' own undefined values stay undefined under the
+// transformations of the values (squared, -999 became 998001).
+TEST(ResemblanceLib, UndefinedTurnoverKeptByTheTransformationOfValues) {
+  Table t{{1, 0, 1}, {0, 0, 0}, {1, 1, 0}};
+  for (int post = 1; post <= 2; post++) {
+    Square r(3);
+    ASSERT_EQ(ResemblanceLib(3, 3, *t, *r, 1, 24, post, nullptr, 1.0, 0.0, 0), 1);
+    EXPECT_EQ(r[0][1], MV) << post;
+    EXPECT_EQ(r[2][1], MV) << post;
+  }
+}
+
+// Measures that are undefined for a table refuse it and say why.
+TEST(ResemblanceLib, UndefinedMeasuresRefused) {
+  ResemblanceRefusal why;
+  Square r(3);
+  // Mutual information compares frequency profiles: the logarithms of
+  // negative values gave negative "information".
+  Table negative{{1, 2, 3}, {4, MV, -5}, {-1, 0, 2}};
+  EXPECT_EQ(ResemblanceLib(3, 3, *negative, *r, 1, 4, 0, nullptr, 1.0, 0.0, 0, &why), 0);
+  EXPECT_EQ(why.problem, ResemblanceRefusal::NEGATIVE_VALUE);
+  EXPECT_EQ(why.cell.row, 1);
+  EXPECT_EQ(why.cell.col, 2);
+  EXPECT_EQ(why.cell.value, -5.0);
+  EXPECT_EQ(ResemblanceLib(3, 3, *negative, *r, 2, 4, 0, nullptr, 1.0, 0.0, 0, &why), 0);
+  EXPECT_EQ(why.cell.row, 1) << "cells are named in the data, whatever the direction";
+  EXPECT_EQ(why.cell.col, 2);
+  // Mahalanobis with a singular covariance matrix.
+  Table few{{1, 2, 3}, {3, 5, 4}, {2, 2, 9}};
+  EXPECT_EQ(ResemblanceLib(3, 3, *few, *r, 1, 29, 0, nullptr, 1.0, 0.0, 0, &why), 0);
+  EXPECT_EQ(why.problem, ResemblanceRefusal::TOO_FEW_ENTITIES);
+  EXPECT_EQ(why.entities, 3);
+  EXPECT_EQ(why.attributes, 3);
+  Table constant{{1, 5}, {2, 5}, {4, 5}, {3, 5}};
+  Square r4(4);
+  EXPECT_EQ(ResemblanceLib(4, 2, *constant, *r4, 1, 29, 0, nullptr, 1.0, 0.0, 0, &why), 0);
+  EXPECT_EQ(why.problem, ResemblanceRefusal::CONSTANT_ATTRIBUTE);
+  EXPECT_EQ(why.attribute, 1);
+  Table collinear{{1, 2}, {2, 4}, {3, 6}, {5, 10}};
+  EXPECT_EQ(ResemblanceLib(4, 2, *collinear, *r4, 1, 29, 0, nullptr, 1.0, 0.0, 0, &why), 0);
+  EXPECT_EQ(why.problem, ResemblanceRefusal::COLLINEAR);
+  // Compared as variables, the units are the attributes: two variables over
+  // four units are too few.
+  EXPECT_EQ(ResemblanceLib(4, 2, *collinear, *r, 2, 29, 0, nullptr, 1.0, 0.0, 0, &why), 0);
+  EXPECT_EQ(why.problem, ResemblanceRefusal::TOO_FEW_ENTITIES);
+  EXPECT_EQ(why.entities, 2);
+  EXPECT_EQ(why.attributes, 4);
 }
 
 std::string ReadFile(const std::string& name) {

@@ -28,8 +28,9 @@ TEST(ScanChar, AcceptedAnswersAndRefusals) {
       {"  \nS", "s n", 's', ""},                                               // blanks and case ignored
       {"x\nn", "y n", 'n', "\nIncorrect input = x. Reenter.\nAccepted input: y n\n"},
       {"\tm", "L F M C", 'm', ""},                                              // upper-case list
-      {" \n\t Q?", nullptr, 'q', ""},                                           // no list: first non-blank
+      {" \n\t Q ?", nullptr, 'q', ""},                                          // no list: any one character
       {"\n?", "", '?', ""},
+      {"?? !", "", '!', "\nIncorrect input = ??. Reenter.\n"},                   // no list: still one character
   };
   for (const CharCase& c : cases) {
     FILE* f = Input(c.input);
@@ -40,11 +41,23 @@ TEST(ScanChar, AcceptedAnswersAndRefusals) {
   }
 }
 
-TEST(ScanChar, OneCharacterConsumedPerAnswer) {
-  FILE* f = Input("yes");
+// A one-letter answer is a word of its own. "yes" to a y/n question used to
+// answer y, then hand "e" to the erase/append question and "s" to the next
+// menu; the whole word is refused now, and nothing of it reaches later questions.
+TEST(ScanChar, LongerWordRefusedWhole) {
+  FILE* f = Input("yes\ny\na  e\n\tk\n");
+  CaptureStderr();
   EXPECT_EQ(ScanChar(f, "y n", "keyboard"), 'y');
+  EXPECT_EQ(GetCapturedStderr(), "\nIncorrect input = yes. Reenter.\nAccepted input: y n\n");
+  EXPECT_EQ(ScanChar(f, "a e", "keyboard"), 'a');
   EXPECT_EQ(ScanChar(f, "a e", "keyboard"), 'e');
-  EXPECT_EQ(ScanChar(f, "k s n", "keyboard"), 's');
+  EXPECT_EQ(ScanChar(f, "k s n", "keyboard"), 'k');
+  std::fclose(f);
+  // Answers separated by white space of any kind, as scripts write them.
+  f = Input("y\tn\r\nN");
+  EXPECT_EQ(ScanChar(f, "y n", "keyboard"), 'y');
+  EXPECT_EQ(ScanChar(f, "y n", "keyboard"), 'n');
+  EXPECT_EQ(ScanChar(f, "T N", "keyboard"), 'n');
   std::fclose(f);
 }
 
@@ -61,9 +74,9 @@ TEST(ScanNumber, AcceptedAnswersAndRefusals) {
       {"5\n0\n", "0 1 2 3 ", 0, "\nIncorrect input = 5. Reenter.\nAccepted input: 0 1 2 3 \n"},  // trailing blank
       {"0 3", "-", 3, "\nIncorrect input = 0. Reenter.\nAccepted input: 1 to 3\n"},
       {"3.5 1", "-", 1, "\nIncorrect input = 3.5. Reenter.\nAccepted input: 1 to 3\n"},
-      {"abc 4", "1 2 3 4", 4, ""},  // letters skipped silently
       {"-2.5e3", "", -2500, ""},    // empty list: any number
       {"2.0", "0 1 2", 2, ""},
+      {"+1e0", "-", 1, ""},
   };
   for (const NumberCase& c : cases) {
     FILE* f = Input(c.input);
@@ -73,8 +86,31 @@ TEST(ScanNumber, AcceptedAnswersAndRefusals) {
     std::fclose(f);
   }
   FILE* f = Input(" 12.5");
-  EXPECT_EQ(ScanNumber(f, "data.txt", nullptr), 12.5);  // no list: read as it comes
+  EXPECT_EQ(ScanNumber(f, "data.txt", nullptr), 12.5);  // no list: any number
   std::fclose(f);
+}
+
+// A numeric answer is a whole word that is a finite number: "2O" (letter O)
+// is not 2 with the rest skipped, and "twenty" is not skipped without a word.
+TEST(ScanNumber, WordsThatAreNotNumbersRefusedWhole) {
+  const NumberCase cases[] = {
+      {"2O 2", "-", 2, "\nIncorrect input = 2O. Reenter.\nAccepted input: 1 to 3\n"},
+      {"twenty 3", "-", 3, "\nIncorrect input = twenty. Reenter.\nAccepted input: 1 to 3\n"},
+      {"abc 4", "1 2 3 4", 4, "\nIncorrect input = abc. Reenter.\nAccepted input: 1 2 3 4\n"},
+      {"nan inf 1e999 -0x 5", "", 5,
+       "\nIncorrect input = nan. Reenter.\nAccepted input: any number\n"
+       "\nIncorrect input = inf. Reenter.\nAccepted input: any number\n"
+       "\nIncorrect input = 1e999. Reenter.\nAccepted input: any number\n"
+       "\nIncorrect input = -0x. Reenter.\nAccepted input: any number\n"},
+      {"1,5 1.5", "", 1.5, "\nIncorrect input = 1,5. Reenter.\nAccepted input: any number\n"},
+  };
+  for (const NumberCase& c : cases) {
+    FILE* f = Input(c.input);
+    CaptureStderr();
+    EXPECT_EQ(ScanNumber(f, "keyboard", c.accepted, 1.0, 3.0), c.expected) << c.input;
+    EXPECT_EQ(GetCapturedStderr(), c.refusals) << c.input;
+    std::fclose(f);
+  }
 }
 
 TEST(ScanString, LongWordCutAndListChecked) {
@@ -85,6 +121,16 @@ TEST(ScanString, LongWordCutAndListChecked) {
   EXPECT_EQ(ScanString(f, 99, target, nullptr, 1, "keyboard"), target);
   EXPECT_EQ(std::string(target), word.substr(0, 99));
   EXPECT_STREQ(ScanString(f, 99, target, nullptr, 1, "keyboard"), "next");
+  std::fclose(f);
+
+  // A name is cut at a character boundary: "a" then 49 two-byte characters
+  // is 99 bytes, and the 50th character would need bytes 100 and 101.
+  std::string accented = "a";
+  for (int i = 0; i < 50; i++) accented += "\xc3\xa9";  // e with acute accent
+  f = Input(accented);
+  char wide[101];
+  ScanString(f, 100, wide, nullptr, 1, "keyboard");
+  EXPECT_EQ(std::string(wide), accented.substr(0, 99));
   std::fclose(f);
 
   f = Input("dune DATA data");
@@ -110,7 +156,8 @@ TEST(Readers, EndOfInputIsCodeTwo) {
       {"9 ", [](FILE* f) { ScanNumber(f, "keyboard", "1 2"); },
        "\nIncorrect input = 9. Reenter.\nAccepted input: 1 2\n\nEnd of file keyboard\n"},
       {"", [](FILE* f) { ScanNumber(f, "keyboard", "-", 0.0, 2147483647.0); }, "\nEnd of file keyboard\n"},
-      {" x", [](FILE* f) { ScanNumber(f, "data.txt", nullptr); }, "\nfile data.txt "},
+      {" x", [](FILE* f) { ScanNumber(f, "data.txt", nullptr); },
+       "\nIncorrect input = x. Reenter.\nAccepted input: any number\n\nfile data.txt "},
       {" \n\t", [&](FILE* f) { ScanString(f, 99, word, nullptr, 1, "keyboard"); }, "\nEnd of file keyboard\n"},
       {"label", [&](FILE* f) { freadck(f, "%lf", &x, "dune.txt"); }, "\nfile dune.txt "},
   };

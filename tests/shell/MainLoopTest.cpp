@@ -17,7 +17,7 @@
 namespace {
 
 // Runs in an empty folder with no data and a results file still to be erased.
-class AfterAction : public ::testing::Test {
+class Bookkeeping : public ::testing::Test {
  protected:
   void SetUp() override {
     port = 0;
@@ -43,30 +43,41 @@ class AfterAction : public ::testing::Test {
   shelltest::InTempFolder folder_;
 };
 
-TEST_F(AfterAction, TrackByLetterAndResultModeLeftAlone) {
+TEST_F(Bookkeeping, TrackByActionAndResultModeLeftAlone) {
+  using A = AfterAction;
   struct {
-    char letter;
+    A after;
     int result;
     bool track;
   } cases[] = {
-      {'A', 1, true},  {'P', 1, true},  {'K', 1, true},  {'F', 1, true},  {'F', 0, false},  // path analysis refused
-      {'C', 1, false}, {'Y', 1, false}, {'V', 1, false}, {'V', 0, false}, {'G', 1, true},
-      {'N', 1, true},  {'O', 1, true},  {'O', 0, false}, {'R', 1, true},  {'R', 0, false},
-      {'R', 2, false}, {'T', 1, true},  {'T', 0, false}, {'D', 1, false}, {'E', 1, false},
-      {'J', 1, false}, {'S', 1, false}, {'U', 1, false}, {'Z', 1, false},
+      {A::Record, 1, true},          {A::Record, 0, true},          {A::RecordWhenDone, 1, true},
+      {A::RecordWhenDone, 0, false}, {A::Nothing, 1, false},        {A::Nothing, 0, false},
+      {A::Groups, 1, true},          {A::NewData, 0, true},         {A::Ordination, 1, true},
+      {A::Ordination, 0, false},     {A::Resemblance, 1, true},     {A::Resemblance, 0, false},
+      {A::Resemblance, 2, false},    {A::Transformation, 1, true},  {A::Transformation, 0, false},
   };
   for (const auto& c : cases) {
     Reset();
-    AfterMainOption(c.letter, c.result);
-    EXPECT_EQ(TrackWritten(), c.track) << c.letter << c.result;
+    AfterMainOption(c.after, c.result);
+    EXPECT_EQ(TrackWritten(), c.track) << static_cast<int>(c.after) << " " << c.result;
     // Only opening the results file turns the mode to append: an action
     // that wrote nothing (a cancelled cluster analysis, restored data)
     // leaves a file the user chose to erase still to be erased.
-    EXPECT_FALSE(Appending()) << c.letter << c.result;
+    EXPECT_FALSE(Appending()) << static_cast<int>(c.after) << " " << c.result;
   }
 }
 
-TEST_F(AfterAction, OpeningTheResultsFileTurnsTheModeToAppend) {
+TEST_F(Bookkeeping, LettersRunTheirEntryAndBookkeeping) {
+  static int calls = 0;
+  const MainMenuTable menu = {{'R', [] { return ++calls; }, AfterAction::Resemblance}};
+  EXPECT_EQ(RunMainOption(menu, 'R'), 1);
+  EXPECT_EQ(temRese, 1);
+  EXPECT_TRUE(TrackWritten());
+  EXPECT_EQ(RunMainOption(menu, 'Q'), 0) << "a letter without entry runs nothing";
+  EXPECT_EQ(calls, 1);
+}
+
+TEST_F(Bookkeeping, OpeningTheResultsFileTurnsTheModeToAppend) {
   FILE* old = fopen("Zoviri.txt", "w");
   ASSERT_NE(old, nullptr);
   fputs("earlier run\n", old);
@@ -84,11 +95,11 @@ TEST_F(AfterAction, OpeningTheResultsFileTurnsTheModeToAppend) {
   EXPECT_EQ(shelltest::FileText("Zoviri.txt"), "first\nsecond\n");
 }
 
-TEST_F(AfterAction, ResemblanceRecordedUpTo400Rows) {
+TEST_F(Bookkeeping, ResemblanceRecordedUpTo400Rows) {
   nRows = 400;
   rese = dimDouble2D(nRows, nRows);
   temEscore = 1;
-  AfterMainOption('R', 1);
+  AfterMainOption(AfterAction::Resemblance, 1);
   freeDouble2D(rese, nRows);
   rese = nullptr;
   EXPECT_TRUE(TrackWritten());
@@ -101,25 +112,25 @@ TEST_F(AfterAction, ResemblanceRecordedUpTo400Rows) {
   nRows = 401;
   temDados = 1;
   optReseDir = 2;
-  AfterMainOption('R', 1);
+  AfterMainOption(AfterAction::Resemblance, 1);
   EXPECT_FALSE(TrackWritten());
   EXPECT_EQ(savedSession, 0);
   EXPECT_EQ(stepReached, 4);
 
   // Once the matrix is gone its former order no longer holds the track back.
   temRese = 0;
-  AfterMainOption('G', 1);
+  AfterMainOption(AfterAction::Groups, 1);
   EXPECT_TRUE(TrackWritten());
   EXPECT_EQ(savedSession, 1);
 }
 
-TEST_F(AfterAction, TransformationAlwaysRecordedAndRetypesTheData) {
+TEST_F(Bookkeeping, TransformationAlwaysRecordedAndRetypesTheData) {
   temRese = 1;
   temEscore = 1;
   nRows = 500;
   optVarTipo = 2;
   optTrVeVar = 7;  // range within variables: type 2 becomes type 1
-  AfterMainOption('T', 1);
+  AfterMainOption(AfterAction::Transformation, 1);
   EXPECT_TRUE(TrackWritten());
   EXPECT_EQ(temRese, 0);
   EXPECT_EQ(temEscore, 0);
@@ -127,30 +138,18 @@ TEST_F(AfterAction, TransformationAlwaysRecordedAndRetypesTheData) {
 
   Reset();
   temRese = 1;
-  AfterMainOption('T', 0);
+  AfterMainOption(AfterAction::Transformation, 0);
   EXPECT_EQ(temRese, 1) << "a cancelled transformation changes nothing";
 }
 
-TEST_F(AfterAction, OrdinationAndGroupsSetTheirFlagAndStage) {
-  AfterMainOption('O', 0);
+TEST_F(Bookkeeping, OrdinationAndGroupsSetTheirFlagAndStage) {
+  AfterMainOption(AfterAction::Ordination, 0);
   EXPECT_EQ(temEscore, 0);
-  AfterMainOption('O', 1);
+  AfterMainOption(AfterAction::Ordination, 1);
   EXPECT_EQ(temEscore, 1);
   temDados = temRese = temGrupo = 1;
-  AfterMainOption('G', 1);
+  AfterMainOption(AfterAction::Groups, 1);
   EXPECT_EQ(stepReached, 3);
-}
-
-TEST_F(AfterAction, PathAnalysisRefusedForUnsuitableTypes) {
-  testing::internal::CaptureStdout();
-  for (int type : {3, 5, 6, 7, 8}) {
-    dataType = type;
-    EXPECT_EQ(RunMainOption('F'), 0) << type;
-  }
-  const std::string printed = testing::internal::GetCapturedStdout();
-  std::string expected;
-  for (int k = 0; k < 5; k++) expected += "\nData type is not adequate for any option of path analysis.";
-  EXPECT_EQ(printed, expected);
 }
 
 }  // namespace

@@ -24,20 +24,6 @@ const char* const kOpenDune = "n\nn\ndune.txt\n1\n20\n30\nn\n2\nn\n";
 const char* const kHellingerUnits = "t\n1\n0\n1\n10\ny\n";
 const char* const kHellingerStatus = "Vector transformation: (10)Hellinger transformation, within sampling units\n";
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> v;
-  std::istringstream s(text);
-  for (std::string l; std::getline(s, l);) v.push_back(l);
-  return v;
-}
-
-std::vector<double> Numbers(const std::string& line) {
-  std::vector<double> v;
-  std::istringstream s(line);
-  for (double x; s >> x;) v.push_back(x);
-  return v;
-}
-
 // The session track holds dataOrig from its 13th line, then the three
 // options, then data.
 struct Track {
@@ -52,14 +38,6 @@ Track ReadTrack(const std::string& text, int n = 20) {
   for (int i = 0; i < n; i++) t.orig.push_back(Numbers(l[12 + i]));
   for (int k = 0; k < 3; k++) t.opt[k] = std::stoi(l[12 + n + k]);
   for (int i = 0; i < n; i++) t.data.push_back(Numbers(l[15 + n + i]));
-  return t;
-}
-
-Rows Dune(const PlexorFolder& f) {
-  std::string text = f.read("dune.txt");
-  std::vector<double> all = Numbers(text.substr(0, text.find_first_of("abcdefghijklmnopqrstuvwxyz")));
-  Rows t(20);
-  for (int i = 0; i < 20; i++) t[i].assign(all.begin() + 30 * i, all.begin() + 30 * (i + 1));
   return t;
 }
 
@@ -104,7 +82,7 @@ TEST(TransformE2E, HellingerWithinUnitsReportedAndTracked) {
   EXPECT_EQ(z.find("PLEXOR version 3.85b\n" + std::string(79, '-') + "\nDATA TRANSFORMATION\n"), 0u);
   EXPECT_NE(z.find(kHellingerStatus), std::string::npos);
   EXPECT_NE(z.find("\nOriginal data matrix:\n\t(Rows= 20 sampling units, columns= 30 variables)\n"), std::string::npos);
-  Rows dune = Dune(f), want = dune, shown(20);
+  Rows dune = DuneTable(), want = dune, shown(20);
   for (int i = 0; i < 20; i++) {
     double total = 0;
     for (double x : dune[i]) total += x;  // unit 1 holds 1, 4, 7, 4, 2 (total 18)
@@ -132,8 +110,8 @@ TEST(TransformE2E, CancelKeepsTheTransformationAndRestoringGivesTheOriginalBack)
   EXPECT_EQ(CountOccurrences(f.read("Zoviri.txt"), "DATA TRANSFORMATION"), 1);
   Track t = ReadTrack(f.read("Sessao.trk"));
   EXPECT_EQ(t.opt[0] + t.opt[1] + t.opt[2], 0);
-  ExpectRows(t.data, Dune(f), 0);
-  ExpectRows(t.orig, Dune(f), 0);
+  ExpectRows(t.data, DuneTable(), 0);
+  ExpectRows(t.orig, DuneTable(), 0);
 }
 
 TEST(TransformE2E, ClassesInBothDirectionsShareTheCount) {
@@ -163,7 +141,7 @@ TEST(TransformE2E, DeviationsFromGroupMeansOfTheChosenFactor) {
   EXPECT_NE(r.out.find("Vector transformation: (12)deviations from unit group means, within variables\n"),
             std::string::npos);
   const int use[] = {2, 2, 2, 2, 1, 2, 3, 3, 1, 1, 3, 2, 2, 3, 2, 3, 1, 1, 1, 1};
-  Rows dune = Dune(f), want = dune;
+  Rows dune = DuneTable(), want = dune;
   for (int j = 0; j < 30; j++)
     for (int i = 0; i < 20; i++) {
       double s = 0;
@@ -228,7 +206,7 @@ TEST(TransformE2E, BealsSmoothingOfPresencesWithoutTheTarget) {
             std::string::npos);
   Track t = ReadTrack(f.read("Sessao.trk"));
   EXPECT_EQ(t.opt[0] * 100 + t.opt[2], 111);
-  Rows d = Dune(f), want = d;
+  Rows d = DuneTable(), want = d;
   for (int i = 0; i < 20; i++)
     for (int k = 0; k < 30; k++) {
       double s = 0;

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Kernel = void (*)(int nRows, int nCols, double** in, double** out);
+using Kernel = void (*)(int nRows, int nCols, const double* const* in, double** out);
 struct Case {
   const char* name;
   Kernel kernel;
@@ -19,37 +19,37 @@ const double r2 = std::sqrt(2.0), r3 = std::sqrt(3.0), r12 = std::sqrt(12.0);
 const double lib5 = std::sqrt(1.25), half = 1 / std::sqrt(2.0);
 
 template <int K>
-void Scalar(int r, int c, double**, double** o) { ScalarTransformationMV(r, c, o, K); }
+void Scalar(int r, int c, const double* const*, double** o) { ScalarTransformationMV(r, c, o, K); }
 template <int K>
-void ClassesRow(int, int c, double** i, double** o) { ClassesMV(c, i[0], o[0], K); }
+void ClassesRow(int, int c, const double* const* i, double** o) { ClassesMV(c, i[0], o[0], K); }
 template <int K>
-void ClassesPlainRow(int, int c, double** i, double** o) { Classes(c, i[0], o[0], K); }
-void RanksRow(int, int c, double** i, double** o) { RankVectorAdjMV(c, i[0], o[0]); }
-void RanksPlainRow(int, int c, double** i, double** o) { RankVectorAdj(c, i[0], o[0]); }
+void ClassesPlainRow(int, int c, const double* const* i, double** o) { Classes(c, i[0], o[0], K); }
+void RanksRow(int, int c, const double* const* i, double** o) { RankVectorAdjMV(c, i[0], o[0]); }
+void RanksPlainRow(int, int c, const double* const* i, double** o) { RankVectorAdj(c, i[0], o[0]); }
 template <int K>
-void ClassesCols(int r, int c, double** i, double** o) { ClassesColsMV(r, c, i, o, K); }
+void ClassesCols(int r, int c, const double* const* i, double** o) { ClassesColsMV(r, c, i, o, K); }
 template <int K>
-void ClassesRows(int r, int c, double** i, double** o) { ClassesRowsMV(r, c, i, o, K); }
-void GroupsOf1212(int r, int c, double** i, double** o) {
+void ClassesRows(int r, int c, const double* const* i, double** o) { ClassesRowsMV(r, c, i, o, K); }
+void GroupsOf1212(int r, int c, const double* const* i, double** o) {
   int g[] = {1, 2, 1, 2};
   DeviationsGroupMeansMV(r, c, i, o, g);
 }
-void SparseGroupNumbers(int r, int c, double** i, double** o) {
+void SparseGroupNumbers(int r, int c, const double* const* i, double** o) {
   int g[] = {30, 30, 1, 1, 0, 1000000000, 0};
   DeviationsGroupMeansMV(r, c, i, o, g);
 }
 // DataTransformationsLib(scalar, var, units) with 2 classes within variables and 4 within units.
 template <int S, int V, int U>
-void Lib(int r, int c, double**, double** o) {
+void Lib(int r, int c, const double* const*, double** o) {
   EXPECT_EQ(DataTransformationsLib(r, c, o, S, V, U, 2, 4, 0, true, false), 1);
 }
 template <int S, int V, int U>
-void LibGroups(int r, int c, double**, double** o) {
+void LibGroups(int r, int c, const double* const*, double** o) {
   int g[] = {1, 1, 2, 2};
   DataTransformationsLib(r, c, o, S, V, U, 2, 4, 0, true, false, g);
 }
 template <int S, int V, int U>
-void LibD(int r, int c, double**, double** o) { EXPECT_EQ(DataTransformationsLib_D(r, c, o, S, V, U, 2, 4), 1); }
+void LibD(int r, int c, const double* const*, double** o) { EXPECT_EQ(DataTransformationsLib_D(r, c, o, S, V, U, 2, 4), 1); }
 
 const Case kCases[] = {
     {"presence keeps zero, negative, missing", Scalar<1>, {{3, 0, -2, -999, 0.25}}, {{1, 0, -2, -999, 1}}},
@@ -151,4 +151,46 @@ TEST(TransformKernels, ConstantRowsAndColumnsCentreToExactZeros) {
     EXPECT_EQ(cols.p()[j][0], 0.0);
     EXPECT_EQ(cols.p()[j][1], j == 3 ? -999.0 : 0.0);
   }
+}
+
+// The Hellinger transformation and the double adjustment take frequencies:
+// a negative value put NaN in the table (Hellinger) or was silently left
+// where the totals were not positive (double adjustment). The step refuses
+// the table it receives and names the first negative cell.
+TEST(TransformKernels, StepsNeedingNonNegativeValuesRefuseNegativeOnes) {
+  const struct {
+    const char* name;
+    int scalar, optVar, optUnits;
+    Cells in;
+    int option;
+    bool withinUnits;
+    int row, col;
+    double value;
+  } cases[] = {
+      {"Hellinger within units", 0, 0, TR_VEC_HELLINGER, {{1, -999, 2}, {3, -4, 1}}, TR_VEC_HELLINGER, true, 1, 1, -4},
+      {"double adjustment", 0, 0, TR_VEC_DOUBLE_ADJUSTMENT, {{1, 2}, {-1, 2}},
+       TR_VEC_DOUBLE_ADJUSTMENT, true, 1, 0, -1},
+      // Centring within variables makes negative values for the step after it.
+      {"centred, then Hellinger", 0, TR_VEC_CENTER, TR_VEC_HELLINGER, {{1, 2}, {3, 2}},
+       TR_VEC_HELLINGER, true, 0, 0, -1},
+  };
+  for (const auto& c : cases) {
+    Table t(c.in);
+    TransformRefusal why;
+    EXPECT_EQ(DataTransformationsLib(t.rows(), t.cols(), t.p(), c.scalar, c.optVar, c.optUnits, 0, 0, 1, true, false,
+                                     nullptr, &why),
+              0)
+        << c.name;
+    EXPECT_EQ(why.option, c.option) << c.name;
+    EXPECT_EQ(why.withinUnits, c.withinUnits) << c.name;
+    EXPECT_EQ(why.cell.row, c.row) << c.name;
+    EXPECT_EQ(why.cell.col, c.col) << c.name;
+    EXPECT_EQ(why.cell.value, c.value) << c.name;
+  }
+  // The square root of absolute values first leaves nothing negative.
+  Table ok({{4, -9}, {1, 0}});
+  EXPECT_EQ(DataTransformationsLib(2, 2, ok.p(), TR_SCALAR_SQRT, 0, TR_VEC_HELLINGER, 0, 0, 1, true, false), 1);
+  ExpectTable(ok, {{std::sqrt(0.4), std::sqrt(0.6)}, {1, 0}});
+  Table within({{1, 2}, {-3, 2}});
+  EXPECT_EQ(DataTransformationsLib_D(2, 2, within.p(), 0, TR_VEC_DOUBLE_ADJUSTMENT, 0, 0, 0), 0);
 }

@@ -1,4 +1,4 @@
-// Row-pointer matrices for the ordination kernel tests, built from literal
+// Row-pointer matrices for the kernel tests, built from literal
 // values and released automatically.
 #pragma once
 #include <initializer_list>

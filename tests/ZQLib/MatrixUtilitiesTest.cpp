@@ -1,8 +1,8 @@
 // Dense-matrix utilities and their treatment of the missing-value code.
 #include <gtest/gtest.h>
 
-#include "OrdinationTestMatrix.h"
-#include "ordination/MatrixUtilities.h"
+#include "support/TestMatrix.h"
+#include "ZQLib/MatrixUtilities.h"
 
 namespace {
 constexpr double M = -999.0;

@@ -1,12 +1,13 @@
 // Dense-matrix utilities over row-pointer matrices.
-#include "ordination/MatrixUtilities.h"
+#include "ZQLib/MatrixUtilities.h"
+
+#include "ZQLib/MissingValue.h"
 
 namespace {
-constexpr double kMissing = -999.0;
-inline bool Missing(double x) { return x == kMissing; }
+inline bool Missing(double x) { return IsMissing(x); }
 }  // namespace
 
-int MatrixProd(int rA, int cA, int rB, int cB, double** A, double** B, double** C) {
+int MatrixProd(int rA, int cA, int rB, int cB, const double* const* A, const double* const* B, double** C) {
   if (cA != rB) return 1;
   for (int i = 0; i < rA; i++) {
     const double* a = A[i];
@@ -23,7 +24,7 @@ int MatrixProd(int rA, int cA, int rB, int cB, double** A, double** B, double** 
   return 0;
 }
 
-int MatrixProdMV(int rA, int cA, int rB, int cB, double** A, double** B, double** C) {
+int MatrixProdMV(int rA, int cA, int rB, int cB, const double* const* A, const double* const* B, double** C) {
   if (cA != rB) return 1;
   for (int i = 0; i < rA; i++) {
     const double* a = A[i];
@@ -36,14 +37,14 @@ int MatrixProdMV(int rA, int cA, int rB, int cB, double** A, double** B, double*
         s += aik * bkj;
         terms++;
       }
-      C[i][j] = terms > 0 ? s : kMissing;
+      C[i][j] = terms > 0 ? s : MISSING_VALUE;
     }
   }
   return 0;
 }
 
-int MatrixProdTargetMV(int rA, int cA, int rB, int cB, int t, double** T, double** A, double** B,
-                       double** C) {
+int MatrixProdTargetMV(int rA, int cA, int rB, int cB, int t, const double* const* T, const double* const* A,
+                       const double* const* B, double** C) {
   if (cA != rB || cB <= t) return 1;
   for (int i = 0; i < rA; i++)
     for (int j = 0; j < cB; j++)
@@ -56,12 +57,12 @@ int MatrixProdTargetMV(int rA, int cA, int rB, int cB, int t, double** T, double
   return 0;
 }
 
-void ScalarMatrixProd(int r, int c, double s, double** A, double** B) {
+void ScalarMatrixProd(int r, int c, double s, const double* const* A, double** B) {
   for (int i = 0; i < r; i++)
-    for (int j = 0; j < c; j++) B[i][j] = Missing(A[i][j]) ? kMissing : s * A[i][j];
+    for (int j = 0; j < c; j++) B[i][j] = Missing(A[i][j]) ? MISSING_VALUE : s * A[i][j];
 }
 
-int MatrixSum(int rA, int cA, int rB, int cB, double** A, double** B, double** C, double w) {
+int MatrixSum(int rA, int cA, int rB, int cB, const double* const* A, const double* const* B, double** C, double w) {
   if (rA != rB || cA != cB) return 1;
   for (int i = 0; i < rA; i++)
     for (int j = 0; j < cA; j++) C[i][j] = A[i][j] + w * B[i][j];
@@ -80,7 +81,7 @@ double VectorProdMV(int n, const double* x, const double* y) {
   return s;
 }
 
-void TransposeMatrix(int r, int c, double** A, double** B) {
+void TransposeMatrix(int r, int c, const double* const* A, double** B) {
   for (int i = 0; i < r; i++)
     for (int j = 0; j < c; j++) B[j][i] = A[i][j];
 }
@@ -104,13 +105,13 @@ void UpperToLowerMatrix(int n, double** A) {
     for (int j = i + 1; j < n; j++) A[j][i] = A[i][j];
 }
 
-double MatrixTrace(int n, double** A) {
+double MatrixTrace(int n, const double* const* A) {
   double s = 0.0;
   for (int i = 0; i < n; i++) s += A[i][i];
   return s;
 }
 
-void RowTotals(int r, int c, double** A, double* v) {
+void RowTotals(int r, int c, const double* const* A, double* v) {
   for (int i = 0; i < r; i++) {
     double s = 0.0;
     for (int j = 0; j < c; j++) s += A[i][j];
@@ -118,7 +119,7 @@ void RowTotals(int r, int c, double** A, double* v) {
   }
 }
 
-void RowTotalsMV(int r, int c, double** A, double* v) {
+void RowTotalsMV(int r, int c, const double* const* A, double* v) {
   for (int i = 0; i < r; i++) {
     double s = 0.0;
     for (int j = 0; j < c; j++)
@@ -127,20 +128,20 @@ void RowTotalsMV(int r, int c, double** A, double* v) {
   }
 }
 
-void ColTotals(int r, int c, double** A, double* v) {
+void ColTotals(int r, int c, const double* const* A, double* v) {
   for (int j = 0; j < c; j++) v[j] = 0.0;
   for (int i = 0; i < r; i++)
     for (int j = 0; j < c; j++) v[j] += A[i][j];
 }
 
-void ColTotalsMV(int r, int c, double** A, double* v) {
+void ColTotalsMV(int r, int c, const double* const* A, double* v) {
   for (int j = 0; j < c; j++) v[j] = 0.0;
   for (int i = 0; i < r; i++)
     for (int j = 0; j < c; j++)
       if (!Missing(A[i][j])) v[j] += A[i][j];
 }
 
-double MatrixTotalMV(int r, int c, double** A) {
+double MatrixTotalMV(int r, int c, const double* const* A) {
   double s = 0.0;
   for (int i = 0; i < r; i++)
     for (int j = 0; j < c; j++)

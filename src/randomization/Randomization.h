@@ -1,0 +1,14 @@
+// Randomization tests and the machinery they share.
+// Core (no session state, no console): the random list builders
+// (RandomLists.h), the one parallel iteration runner (IterationRunner.h), the
+// per-iteration generators (IterationGenerator.h), the counting rule
+// (TieRule.h), the group sums of squares (GroupSumsOfSquares.h), the
+// group-test engine (ManovaEngine.h) and its default series (ManovaSeries.h).
+// Menu layer: the session generator and seed dialogue (SessionRandom.h), the
+// results of the group test (ManovaReport.h) and the dialogue of option P
+// (AleatorizacaoUnitsManova).
+#pragma once
+#include "randomization/IterationGenerator.h"
+#include "randomization/IterationRunner.h"
+#include "randomization/RandomLists.h"
+#include "randomization/TieRule.h"

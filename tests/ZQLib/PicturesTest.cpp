@@ -1,0 +1,194 @@
+// The pieces every picture is made of: XML text escaping, numbers written
+// whatever the locale, round ticks, picture sizes, the SVG document itself
+// (read back by a separate XML reader), and files replaced in one step.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ZQLib/AtomicFileWrite.h"
+#include "ZQLib/PlotScale.h"
+#include "ZQLib/SvgDocument.h"
+#include "support/MiniXml.h"
+
+TEST(XmlEscape, MarkupControlAndForeignBytes) {
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"site1", "site1"},
+      {"a<b", "a&lt;b"},
+      {"R&D", "R&amp;D"},
+      {"x>y", "x&gt;y"},
+      {"say \"hi\"", "say &quot;hi&quot;"},
+      {"it's", "it&apos;s"},
+      {"&amp;", "&amp;amp;"},                 // an entity in a label is text, not markup
+      {"tab\there\nline", "tab here line"},   // no tabs or line breaks in labels
+      {std::string("a\x01z", 3), "a z"},      // control characters XML cannot hold
+      {"rel\xc3\xa9v\xc3\xa9", "rel\xc3\xa9v\xc3\xa9"},  // UTF-8 kept
+      {"rel\xe9v\xe9", "rel\xc3\xa9v\xc3\xa9"},          // Latin-1 bytes read as Latin-1
+      {"\xc0\xaf", "\xc3\x80\xc2\xaf"},                  // an overlong form is not UTF-8
+      {"\xe2\x82\xac", "\xe2\x82\xac"},                  // the euro sign
+      {"\xef\xbf\xbe", " "},                             // U+FFFE is not an XML character
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(XmlEscape(c.in), c.out) << c.in;
+}
+
+TEST(TextLength, CharactersNotBytes) {
+  EXPECT_EQ(TextLength("abc"), 3);
+  EXPECT_EQ(TextLength("rel\xc3\xa9v\xc3\xa9"), 6);
+  EXPECT_EQ(TextLength("rel\xe9v\xe9"), 6);
+  EXPECT_EQ(TextLength(""), 0);
+  EXPECT_DOUBLE_EQ(TextWidth("abcd", 10), 24.0);
+}
+
+TEST(SvgNumber, PointAsDecimalSeparatorInAnyLocale) {
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = previous ? previous : "C";
+  // A locale with a decimal comma, when one is installed.
+  const bool comma = std::setlocale(LC_ALL, "pt_BR.UTF-8") || std::setlocale(LC_ALL, "de_DE.UTF-8");
+  EXPECT_EQ(SvgNumber(3.14159), "3.14");
+  EXPECT_EQ(SvgNumber(-0.001), "0");
+  EXPECT_EQ(SvgNumber(2.5, 3), "2.5");
+  EXPECT_EQ(SvgNumber(100.0), "100");
+  EXPECT_EQ(SvgNumber(-12.345, 1), "-12.3");
+  EXPECT_EQ(SvgNumber(1.0 / 0.0), "0");
+  EXPECT_EQ(TickText(0.30000000000000004, 0.1), "0.3");
+  EXPECT_EQ(TickText(1500, 500), "1500");
+  EXPECT_EQ(TickText(0.05, 0.05), "0.05");
+  std::setlocale(LC_ALL, saved.c_str());
+  if (!comma) GTEST_LOG_(INFO) << "no decimal-comma locale installed; checked in the C locale only";
+}
+
+TEST(RoundTicks, MultiplesOfOneTwoOrFive) {
+  const struct {
+    double lo, hi;
+    int target;
+    double step;
+    std::vector<double> values;
+  } cases[] = {
+      {0, 1, 5, 0.2, {0, 0.2, 0.4, 0.6, 0.8, 1}},
+      {-0.43, 0.41, 4, 0.2, {-0.4, -0.2, 0, 0.2, 0.4}},
+      {0, 3.8, 6, 0.5, {0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5}},
+      {12, 97, 4, 20, {20, 40, 60, 80}},
+      {-1e-6, 3e-6, 4, 1e-6, {-1e-6, 0, 1e-6, 2e-6, 3e-6}},
+      // A coarse first step leaving one tick is refined to give two.
+      {0.95, 1.3, 1, 0.2, {1.0, 1.2}},
+  };
+  for (const auto& c : cases) {
+    const AxisTicks t = RoundTicks(c.lo, c.hi, c.target);
+    EXPECT_NEAR(t.step, c.step, c.step * 1e-12) << c.lo << " " << c.hi;
+    ASSERT_EQ(t.values.size(), c.values.size()) << c.lo << " " << c.hi;
+    for (size_t k = 0; k < c.values.size(); k++) EXPECT_NEAR(t.values[k], c.values[k], 1e-15) << k;
+  }
+  EXPECT_TRUE(RoundTicks(1, 1, 5).values.empty());
+  EXPECT_TRUE(RoundTicks(2, 1, 5).values.empty());
+  EXPECT_TRUE(RoundTicks(0, 1.0 / 0.0, 5).values.empty());
+  EXPECT_EQ(RoundTicks(0, 1, 5).values[3], 0.6);  // not 0.6000000000000001
+}
+
+TEST(PictureSize, DefaultsAndLimits) {
+  EXPECT_EQ(PictureSize(0, 640), 640);
+  EXPECT_EQ(PictureSize(-3, 640), 640);
+  EXPECT_EQ(PictureSize(0.0 / 0.0, 640), 640);
+  EXPECT_EQ(PictureSize(800, 640), 800);
+  EXPECT_EQ(PictureSize(5, 640), 200);
+  EXPECT_EQ(PictureSize(1e9, 640), 20000);
+}
+
+TEST(SvgDocument, WellFormedWhateverTheTexts) {
+  const std::string hostile = "<script>&\"'</script> ]]> \xe9";
+  SvgDocument svg(300, 200, hostile);
+  svg.OpenGroup({{"class", "g&<"}});
+  svg.Element("rect", {{"class", "box"}, {"x", 1.5}, {"y", 2.0}, {"width", "10"}, {"height", 20.0}});
+  svg.Text({{"class", "label"}, {"x", 3.0}, {"y", 4.0}}, hostile);
+  svg.OpenGroup({});  // left open: Finish closes it
+  const std::string text = svg.Finish();
+  EXPECT_EQ(text, svg.Finish());
+  const minixml::Document doc = minixml::Parse(text);
+  ASSERT_TRUE(doc.ok()) << doc.error << "\n" << text;
+  EXPECT_EQ(doc.root->name, "svg");
+  EXPECT_EQ(doc.root->Attribute("xmlns"), "http://www.w3.org/2000/svg");
+  EXPECT_EQ(doc.root->Attribute("version"), "1.1");
+  EXPECT_EQ(doc.root->Attribute("width"), "300");
+  EXPECT_EQ(doc.root->Attribute("viewBox"), "0 0 300 200");
+  const std::string decoded = "<script>&\"'</script> ]]> \xc3\xa9";
+  EXPECT_EQ(minixml::FindAll(*doc.root, "title")[0]->text, decoded);
+  EXPECT_EQ(minixml::FindAll(*doc.root, "text", "label")[0]->text, decoded);
+  EXPECT_EQ(minixml::FindAll(*doc.root, "g")[0]->Attribute("class"), "g&<");
+  const auto box = minixml::FindAll(*doc.root, "rect", "box");
+  ASSERT_EQ(box.size(), 1u);
+  EXPECT_EQ(box[0]->Number("x"), 1.5);
+  EXPECT_EQ(box[0]->Number("height"), 20.0);
+  // No scripts and no references to other documents.
+  EXPECT_TRUE(minixml::FindAll(*doc.root, "script").empty());
+  EXPECT_EQ(text.find("href"), std::string::npos);
+  EXPECT_EQ(text.find("<!DOCTYPE"), std::string::npos);
+}
+
+TEST(MiniXml, RejectsMalformedDocuments) {
+  for (const char* bad : {"<a>", "<a></b>", "<a x=1/>", "<a x='1' x='2'/>", "<a>&nbsp;</a>", "<a>&amp</a>",
+                          "<a/><b/>", "<a x=\"<\"/>", "<a>\x01</a>", "<a>\xe9</a>", "text<a/>", ""})
+    EXPECT_FALSE(minixml::Parse(bad).ok()) << bad;
+  EXPECT_TRUE(minixml::Parse("<?xml version=\"1.0\"?>\n<a x='&lt;'><b>&#233;&#x20AC;</b><!-- c --></a>\n").ok());
+}
+
+namespace {
+
+struct TempDir {
+  TempDir() {
+    char name[] = "/tmp/plexor-atomic-XXXXXX";
+    path = mkdtemp(name);
+  }
+  ~TempDir() { std::system(("rm -rf '" + path + "'").c_str()); }
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> out;
+    if (DIR* d = opendir(path.c_str())) {
+      while (dirent* e = readdir(d))
+        if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") out.push_back(e->d_name);
+      closedir(d);
+    }
+    return out;
+  }
+  std::string path;
+};
+
+std::string Slurp(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+}  // namespace
+
+TEST(WriteFileAtomically, CreatesReplacesAndFailsCleanly) {
+  TempDir dir;
+  const std::string file = dir.path + "/picture.svg";
+  ASSERT_TRUE(WriteFileAtomically(file, "first"));
+  EXPECT_EQ(Slurp(file), "first");
+  ASSERT_TRUE(WriteFileAtomically(file, std::string(1 << 20, 'x')));
+  EXPECT_EQ(Slurp(file).size(), 1u << 20);
+  ASSERT_TRUE(WriteFileAtomically(file, ""));
+  EXPECT_EQ(Slurp(file), "");
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"picture.svg"});
+  // A folder in the way: nothing replaced, no temporary file left.
+  ASSERT_EQ(mkdir((dir.path + "/taken.svg").c_str(), 0755), 0);
+  EXPECT_FALSE(WriteFileAtomically(dir.path + "/taken.svg", "content"));
+  struct stat st {};
+  ASSERT_EQ(stat((dir.path + "/taken.svg").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(dir.Entries().size(), 2u);
+  // A folder that does not exist.
+  EXPECT_FALSE(WriteFileAtomically(dir.path + "/missing/picture.svg", "content"));
+  EXPECT_FALSE(WriteFileAtomically("", "content"));
+}
