@@ -9,9 +9,8 @@
 // more from divide and conquer (dstedc, as in dsyevd), whose matrix products
 // make it several times faster than the former for every vector. With few
 // vectors the whole cost is little more than the reduction.
-// Threads: OpenBLAS built for OpenMP follows the program's thread limit and
-// runs on one thread inside a parallel region; small matrices are decomposed
-// on one thread in any case (see kThreadedOrder).
+// Threads: OpenBLAS built for OpenMP follows the thread limit it finds, and
+// runs on one thread inside a parallel region; see DecompositionThreads.
 #include "ordination/EigenKernels.h"
 
 #include <gsl/gsl_errno.h>
@@ -24,11 +23,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <limits>
 #include <new>
-#include <optional>
 #include <vector>
 
 extern "C" {
@@ -119,14 +118,26 @@ int Small(int n, double** A, const Count& count, double** evec, double* eig) {
   return k;
 }
 
-// Below this order the decomposition runs on the calling thread alone: the
-// reduction is a long sequence of matrix-vector products, and below about
-// 1000 rows each is too short to gain from sharing (a thread that waits at
-// every one of them costs time, much of it when other work occupies the
-// processors). From this order on, the BLAS uses the program's thread limit
-// (measured on two cores: the reduction of order 1500 about 1.5 to 1.9 times
-// as fast on two threads when the machine is otherwise idle).
+// Threads of a decomposition of order n. The reduction to tridiagonal form
+// is a long sequence of matrix-vector products, one parallel region each:
+// below about 1000 rows each is too short to gain from sharing, and a thread
+// that waits for a processor at every one of them makes the whole many times
+// slower (measured on two cores: order 1500 in 0.08 to 0.12 s on two threads
+// and 0.15 s on one when the machine is otherwise idle, but 1 to 3 s on two
+// threads and 0.3 to 1.2 s on one beside two busy processes). So the BLAS
+// uses the program's thread limit from order 1000 on, less the processors
+// that other work keeps busy (the load average of the last minute), and one
+// thread inside a parallel region (OpenBLAS's own rule).
 constexpr int kThreadedOrder = 1000;
+
+int DecompositionThreads(int n) {
+  const int limit = omp_get_max_threads();
+  if (n < kThreadedOrder || limit <= 1 || omp_in_parallel()) return 1;
+  double load = 0.0;
+  if (getloadavg(&load, 1) != 1) return limit;
+  const int idle = omp_get_num_procs() - static_cast<int>(load + 0.5);
+  return std::clamp(idle, 1, limit);
+}
 
 // Thread limit of the calling thread for the LAPACK calls in its scope.
 class ThreadLimit {
@@ -212,8 +223,7 @@ bool Decompose(int n, double** A, double** evec, double* eig, int k, const Count
   const int fixed = std::min(k, n);
   const Count howMany = fixed >= 0 ? Count([fixed](const double*) { return fixed; }) : count;
   bool done = false;
-  std::optional<ThreadLimit> oneThread;
-  if (n < kThreadedOrder) oneThread.emplace(1);
+  ThreadLimit threads(DecompositionThreads(n));
   if (AllFinite(n, n, A)) {
     if (n <= 2) {
       k = Small(n, A, howMany, evec, eig);
