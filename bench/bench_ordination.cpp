@@ -13,16 +13,20 @@
 // tridiagonal form (dsytrd, O(n^3), half of it matrix-vector products that
 // are memory-bound once the matrix leaves the cache) is the floor; the
 // eigenvalues of the tridiagonal matrix cost O(n^2). Every eigenvector adds
-// the back-transformation (2 n^3 in matrix products); the 20 eigenvectors
-// of the kept axes add 2 n^2 20, a few per cent. OrdinationLib_D computes the
-// eigenvectors of the kept axes only, since nothing reads the others.
-// LAPACK's divide-and-conquer driver (dsyevd, timed below as well) was not
-// faster than the relatively robust representations of dsyevr for every
-// vector, and cannot compute only some of them.
+// the eigenvectors of the tridiagonal matrix and the back-transformation
+// (2 n^3 in matrix products); the 20 eigenvectors of the kept axes add
+// 2 n^2 20, a few per cent. OrdinationLib_D computes the eigenvectors of the
+// kept axes only, since nothing reads the others. For every eigenvector,
+// divide and conquer on the tridiagonal matrix (as in dsyevd, timed below as
+// a whole) took 0.29 s at n = 2000 where the relatively robust
+// representations of dsyevr took 0.94 s; for a few, the latter cost O(n)
+// each. Threads: see DecompositionThreads in EigenKernels.cpp; under load
+// from other work, two threads waiting for each other at every BLAS call
+// make a decomposition many times slower (dsyevd below).
 //
 // Before (GSL's gsl_eigen_symmv, Householder tridiagonalisation plus implicit
 // QL accumulating every rotation into the eigenvectors), on the same machine:
-// n = 1000 about 1.5 s, n = 2000 about 25 s. After: README.md.
+// OrdinationLib_D n = 1000 2.2 s, n = 2000 30 s. After: README.md.
 #include <benchmark/benchmark.h>
 #include <lapacke.h>
 #include <omp.h>

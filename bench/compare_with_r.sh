@@ -55,10 +55,22 @@ best_of_three() {  # prints the smallest wall time of three runs of "$@"
 n=1500
 Rscript "$work/table.R" $n 20 "$work/c.txt"
 printf 'N\nn\nc.txt\n1\n%d\n20\nN\n1\nn\nR\n1\n3\n0\nn\nO\n1\nn\nX\n' $n > "$work/answers.txt"
-run_program() { (cd "$work" && rm -f Zoviri.txt Sessao.trk ./*.trk && "$program" < answers.txt); }
-echo "principal coordinates, n = $n, 20 variables, whole process:"
-echo "  program:            $(best_of_three run_program) s"
-echo "  Rscript cmdscale:   $(best_of_three Rscript "$work/cmdscale.R" "$work/c.txt") s"
+# The same after setting the processor limit to 1 (menu E; Plexor.prf is
+# written in the work folder).
+printf 'E\nM\n1\nC\n' | cat - "$work/answers.txt" > "$work/answers1.txt"
+run_program() { (cd "$work" && rm -f Zoviri.txt Sessao.trk ./*.trk Plexor.prf && "$program" < "$1"); }
+reference_r() {  # R on the reference BLAS and LAPACK instead of the machine's default
+  local ref="/usr/lib/${arch}/blas:/usr/lib/${arch}/lapack"
+  R_LD_LIBRARY_PATH="$ref:$(R RHOME)/lib" Rscript "$@"
+}
+arch="$(gcc -print-multiarch 2>/dev/null || echo x86_64-linux-gnu)"
+echo "principal coordinates, n = $n, 20 variables, whole process (load: $(cut -d' ' -f1 /proc/loadavg)):"
+echo "  program:                       $(best_of_three run_program answers.txt) s"
+echo "  program, processor limit 1:    $(best_of_three run_program answers1.txt) s"
+echo "  Rscript cmdscale:              $(best_of_three Rscript "$work/cmdscale.R" "$work/c.txt") s"
+if [ -d "/usr/lib/${arch}/blas" ] && [ -d "/usr/lib/${arch}/lapack" ]; then
+  echo "  Rscript cmdscale, reference BLAS and LAPACK: $(best_of_three reference_r "$work/cmdscale.R" "$work/c.txt") s"
+fi
 
 for n in 2000 5000; do
   Rscript "$work/table.R" $n 5 "$work/h$n.txt"

@@ -28,6 +28,7 @@
 #include <functional>
 #include <limits>
 #include <new>
+#include <optional>
 #include <vector>
 
 extern "C" {
@@ -223,7 +224,10 @@ bool Decompose(int n, double** A, double** evec, double* eig, int k, const Count
   const int fixed = std::min(k, n);
   const Count howMany = fixed >= 0 ? Count([fixed](const double*) { return fixed; }) : count;
   bool done = false;
-  ThreadLimit threads(DecompositionThreads(n));
+  // Orders 1 and 2 call no BLAS (and come by the million from the factorial
+  // clustering): no change of the thread limit for them.
+  std::optional<ThreadLimit> threads;
+  if (n > 2) threads.emplace(DecompositionThreads(n));
   if (AllFinite(n, n, A)) {
     if (n <= 2) {
       k = Small(n, A, howMany, evec, eig);
