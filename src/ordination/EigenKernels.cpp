@@ -127,8 +127,9 @@ int Small(int n, double** A, const Count& count, double** evec, double* eig) {
 // and 0.15 s on one when the machine is otherwise idle, but 1 to 3 s on two
 // threads and 0.3 to 1.2 s on one beside two busy processes). So the BLAS
 // uses the program's thread limit from order 1000 on, less the processors
-// that other work keeps busy (the load average of the last minute), and one
-// thread inside a parallel region (OpenBLAS's own rule).
+// that other work keeps busy (the load average of the last minute, less one
+// for the program itself), and one thread inside a parallel region
+// (OpenBLAS's own rule).
 constexpr int kThreadedOrder = 1000;
 
 int DecompositionThreads(int n) {
@@ -136,7 +137,8 @@ int DecompositionThreads(int n) {
   if (n < kThreadedOrder || limit <= 1 || omp_in_parallel()) return 1;
   double load = 0.0;
   if (getloadavg(&load, 1) != 1) return limit;
-  const int idle = omp_get_num_procs() - static_cast<int>(load + 0.5);
+  const double others = load > 1.0 ? load - 1.0 : 0.0;
+  const int idle = omp_get_num_procs() - static_cast<int>(others + 0.5);
   return std::clamp(idle, 1, limit);
 }
 
