@@ -248,6 +248,9 @@ bool Decompose(int n, double** A, double** evec, double* eig, int k, const Count
     return false;
   }
   for (int r = 0; r < k; r++) OrientEigenvector(n, evec[r]);
+  // Values so large that the arithmetic overflowed give no decomposition.
+  for (int r = 0; r < n; r++)
+    if (!std::isfinite(eig[r])) return false;
   return Acceptable(n, eig);
 }
 

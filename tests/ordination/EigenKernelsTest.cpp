@@ -90,6 +90,14 @@ TEST(EigenHouseholderQL, SortedBySignedValueWithNegativeTolerance) {
   double eig[2];
   EXPECT_FALSE(EigenHouseholderQL_GSL_D(2, N, V, eig));  // refused at once rather than iterating forever
   EXPECT_TRUE(std::isnan(eig[0]));
+  // Finite entries whose largest eigenvalue (3e308) is not: refused, not accepted.
+  for (int n : {2, 3}) {
+    TestMatrix H(n, n), W(n, n);
+    for (int i = 0; i < n; i++)
+      for (int j = 0; j < n; j++) H[i][j] = 1e308;
+    double big[3];
+    EXPECT_FALSE(EigenHouseholderQL_GSL_D(n, H, W, big)) << n;
+  }
 }
 
 namespace {
