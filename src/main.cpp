@@ -10,6 +10,8 @@
 #include <gsl/gsl_errno.h>
 
 #include "cluster/ClusterMenu.h"
+#include "dynamics/DynamicsMenu.h"
+#include "ordination/CanonicalMenu.h"
 #include "ordination/OrdinationMenu.h"
 #include "randomization/RandomizationMenu.h"
 #include "resemblance/ResemblanceMenu.h"
@@ -63,7 +65,7 @@ const MainMenuTable kMainMenu = {
     {'F', PathAnalysisIfAdequate, AfterAction::RecordWhenDone},
     {'G', Done<SetGroups>, AfterAction::Groups},
     {'J', NotAvailableDone, AfterAction::Nothing},           // path model generator
-    {'K', NotAvailableDone, AfterAction::Record},            // relations between two sets of variables
+    {'K', Canonical, AfterAction::Record},
     {'N', SpecifySession, AfterAction::NewData},
     {'O', Ordenacao, AfterAction::Ordination},
     {'P', GroupTest, AfterAction::Record},
@@ -72,7 +74,7 @@ const MainMenuTable kMainMenu = {
     {'T', TransformaDados, AfterAction::Transformation},
     {'U', NotAvailableDone, AfterAction::Nothing},           // random data generator
     {'V', AnalysisNotAvailable, AfterAction::Nothing},       // descriptive attributes
-    {'Y', NotAvailableDone, AfterAction::Nothing},           // dynamics
+    {'Y', Dynamics, AfterAction::Nothing},
     {'Z', InputSource, AfterAction::Nothing},
 };
 

@@ -3,7 +3,9 @@
 // (RandomLists.h), the one parallel iteration runner (IterationRunner.h), the
 // per-iteration generators (IterationGenerator.h), the counting rule
 // (TieRule.h), the group sums of squares (GroupSumsOfSquares.h), the
-// group-test engine (ManovaEngine.h) and its default series (ManovaSeries.h).
+// group-test engine (ManovaEngine.h) and its default series (ManovaSeries.h),
+// the Beals test of every variable (BealsTest.h), the tests between two data
+// sets (TwoSetTests.h).
 // Menu layer: the session generator and seed dialogue (SessionRandom.h), the
 // results of the group test (ManovaReport.h) and the dialogue of option P
 // (AleatorizacaoUnitsManova).
