@@ -1,8 +1,7 @@
 // Results of the bootstrap of ordination dimensions.
 #include "bootstrap/OrdinationBootstrapReport.h"
 
-#include "shell/SessionState.h"
-#include "shell/Timing.h"
+#include "bootstrap/BootstrapReportParts.h"
 
 namespace {
 
@@ -87,15 +86,7 @@ void WriteSide(FILE* f, const Texts& T, int digits, int m, const OrdinationSampl
 
 void WriteOrdinationBootstrapHeading(FILE* f, const OrdinationBootstrapReportInfo& info) {
   const Texts T{info.portuguese};
-  std::fprintf(f, "\n\nSAMPLER\n");
-  std::fprintf(f, "%s", T("Autoreamostragem ('bootstrap')\n", "Bootstrap resampling\n"));
-  std::fprintf(f, "%s\n\n", line);
-  if (info.initialSize < info.n)
-    std::fprintf(f,
-                 T("Numero de unidades amostrais agregadas a cada passo de amostragem: %d (iniciando com %d unidades "
-                   "amostrais)\n",
-                   "Number of sampling units added at each sampling step: %d (starting with %d units at 1st step)\n"),
-                 info.step, info.initialSize);
+  WriteSamplerOpening(f, info.portuguese, info.n, info.initialSize, info.step);
   std::fprintf(f, "%s",
                T("Atributo avaliado na amostra: estabilidade da ordenacao\n", "Sample attribute: ordination stability\n"));
   std::fprintf(f, T("Considerando ate %d eixos da ordenacao.\n", "Considering up to %d ordination axes.\n"), info.nAxes);
@@ -172,22 +163,17 @@ void WriteOrdinationBootstrapResults(FILE* f, const OrdinationBootstrapReportInf
   const Texts T{info.portuguese};
   const int steps = static_cast<int>(r.sampleSizes.size());
   const int digits = info.digits;
-  if (info.saved) {
-    std::fprintf(f, "\n%s\n", line);
-    std::fprintf(f, "%s", T("RESULTADOS FINAIS:\n", "FINAL RESULTS:\n"));
-  }
-  TimeStamp(f);
-  std::fprintf(f, T("Tempo decorrido: %g segundos\n", "Elapsed time: %g seconds\n"), seconds);
-  std::fprintf(f, T("Numero maximo de threads: %d\n", "Maximum number of threads: %d\n"), r.threads);
-  if (info.initialSize < info.n)
-    std::fprintf(f,
-                 T("Numero de passos de amostragem de tamanho %d (iniciando com %d unidades amostrais): %d\n",
-                   "Number of sampling steps of size %d (starting with %d units at the 1st step): %d\n"),
-                 info.step, info.initialSize, steps);
-  std::fprintf(f,
-               T("Inicializador do gerador de numeros aleatorios: %u\n",
-                 "Initializer of pseudo-random number generator: %u\n"),
-               info.seed);
+  SamplerRunFacts facts;
+  facts.portuguese = info.portuguese;
+  facts.saved = info.saved;
+  facts.seconds = seconds;
+  facts.threads = r.threads;
+  facts.n = info.n;
+  facts.initialSize = info.initialSize;
+  facts.step = info.step;
+  facts.steps = steps;
+  facts.seed = info.seed;
+  WriteSamplerRunFacts(f, facts);
   std::fprintf(f, T("\nTamanho das amostras em %d passo(s) de amostragem:\t", "\nSample sizes at %d sampling step(s):\t"),
                steps);
   for (int size : r.sampleSizes) std::fprintf(f, "%d\t", size);

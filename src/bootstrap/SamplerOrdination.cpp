@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bootstrap/BootstrapMenu.h"
+#include "bootstrap/BootstrapReportParts.h"
 #include "bootstrap/OrdinationBootstrap.h"
 #include "bootstrap/OrdinationBootstrapReport.h"
 #include "randomization/SessionRandom.h"
@@ -62,13 +63,7 @@ void SamplerOrdination(const OrdinationAnalysis& analysis) {
       WriteOrdinationReferenceScores(f, info, reference);
       writer = OrdinationBootstrapIntermediateWriter(f, info);
     }
-    const bool portuguese = info.portuguese;
-    const ProgressHook progress = ConsoleProgress([portuguese](int64_t done, int64_t total) {
-      char text[96];
-      snprintf(text, sizeof text, portuguese ? "Iteracao de autoreamostragem: %lld %lld" : "Bootstrap iteration: %lld %lld",
-               static_cast<long long>(total), static_cast<long long>(done));
-      return std::string(text);
-    });
+    const ProgressHook progress = BootstrapProgress(info.portuguese);
     const OrdinationBootstrapResults results = RunOrdinationBootstrap(
         reference, info.nIter, info.seed, r ? r->type : nullptr, 0, progress, info.saved ? &writer : nullptr);
     ClearLine();

@@ -364,23 +364,6 @@ TEST(OrdinationBootstrap, SameSeedSameResultsAtOneAndTwoThreadsAndWithTheObserve
   }
 }
 
-TEST(OrdinationBootstrap, ProgressReachesTheTotalAndNoIterationsGiveMissingTables) {
-  const Matrix table = Noise(10, 3, 1);
-  const auto ref = Reference(table, Analysis(1, 3, 1), 2, 10, 0);
-  ASSERT_EQ(ref.steps(), 1);
-  int64_t last = 0, total = 0;
-  const auto r = RunOrdinationBootstrap(ref, 37, 1, nullptr, 2, [&](int64_t done, int64_t all) {
-    last = done;
-    total = all;
-  }, nullptr);
-  EXPECT_EQ(last, 37);
-  EXPECT_EQ(total, 37);
-  EXPECT_EQ(r.sampleSizes, (std::vector<int>{10}));
-  const auto none = RunOrdinationBootstrap(ref, 0, 1, nullptr, 2, {}, nullptr);
-  EXPECT_EQ(none.meanRo, (std::vector<double>{kMissing, kMissing}));
-  EXPECT_EQ(none.valid, (std::vector<int64_t>{0, 0}));
-}
-
 TEST(OrdinationBootstrapReference, RefusesSettingsThatDoNotFit) {
   const Matrix table = Noise(6, 3, 2);
   int rank = 0;
