@@ -1,0 +1,59 @@
+// Bounded heaps of the extreme values of many cells.
+#include "bootstrap/TailValues.h"
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+
+namespace {
+
+// Offers value to a heap of at most t values ordered by `before` (std::less:
+// a max-heap keeping the t smallest; std::greater: a min-heap keeping the t
+// largest).
+template <class Before>
+void Offer(double* heap, int64_t& size, int64_t t, double value, Before before) {
+  if (size < t) {
+    heap[size++] = value;
+    std::push_heap(heap, heap + size, before);
+  } else if (before(value, heap[0])) {
+    std::pop_heap(heap, heap + size, before);
+    heap[size - 1] = value;
+    std::push_heap(heap, heap + size, before);
+  }
+}
+
+}  // namespace
+
+TailValues::TailValues(int cells, int64_t t) : cells_(cells), t_(t) {
+  const size_t room = static_cast<size_t>(cells) * static_cast<size_t>(t);
+  low_.resize(room);
+  high_.resize(room);
+  lowSize_.assign(cells, 0);
+  highSize_.assign(cells, 0);
+}
+
+void TailValues::Push(int cell, double value) {
+  const size_t at = static_cast<size_t>(cell) * static_cast<size_t>(t_);
+  Offer(low_.data() + at, lowSize_[cell], t_, value, std::less<double>());
+  Offer(high_.data() + at, highSize_[cell], t_, value, std::greater<double>());
+}
+
+void TailValues::Merge(const TailValues& other) {
+  for (int c = 0; c < cells_; c++) {
+    const size_t at = static_cast<size_t>(c) * static_cast<size_t>(t_);
+    for (int64_t k = 0; k < other.lowSize_[c]; k++)
+      Offer(low_.data() + at, lowSize_[c], t_, other.low_[at + k], std::less<double>());
+    for (int64_t k = 0; k < other.highSize_[c]; k++)
+      Offer(high_.data() + at, highSize_[c], t_, other.high_[at + k], std::greater<double>());
+  }
+}
+
+double TailValues::Lower(int cell) const {
+  if (t_ < 1 || lowSize_[cell] < t_) return std::numeric_limits<double>::quiet_NaN();
+  return low_[static_cast<size_t>(cell) * static_cast<size_t>(t_)];
+}
+
+double TailValues::Upper(int cell) const {
+  if (t_ < 1 || highSize_[cell] < t_) return std::numeric_limits<double>::quiet_NaN();
+  return high_[static_cast<size_t>(cell) * static_cast<size_t>(t_)];
+}
