@@ -5,15 +5,18 @@
 #pragma once
 
 // Mean, second and third central sums of a sample, accumulated one value at
-// a time (updates of the mean and of the central sums, which stay exact for
-// constant values and do not lose precision for values far from zero).
+// a time: updates of the mean and of the central sums of the values less the
+// first one, which stay exact for constant values and keep their precision
+// for values far from zero.
 class MomentAccumulator {
  public:
   void Reset() {
     n_ = 0;
-    mean_ = m2_ = m3_ = 0.0;
+    shift_ = mean_ = m2_ = m3_ = 0.0;
   }
-  void Add(double x) {
+  void Add(double value) {
+    if (n_ == 0) shift_ = value;
+    const double x = value - shift_;
     const double before = n_;
     n_ += 1;
     const double delta = x - mean_;
@@ -24,7 +27,7 @@ class MomentAccumulator {
     m2_ += term;
   }
   int Count() const { return static_cast<int>(n_); }
-  double Mean() const { return mean_; }
+  double Mean() const { return shift_ + mean_; }
   // Standard deviation with divisor n - 1; 0 for a single value.
   double StDev() const;
   // m3 / m2^1.5 with m_k = sum (x - mean)^k / n; 0 when the values do not vary.
@@ -32,7 +35,8 @@ class MomentAccumulator {
 
  private:
   double n_ = 0.0;
-  double mean_ = 0.0, m2_ = 0.0, m3_ = 0.0;
+  double shift_ = 0.0;  // the first value
+  double mean_ = 0.0, m2_ = 0.0, m3_ = 0.0;  // of the values less shift_
 };
 
 struct VariableMoments {
