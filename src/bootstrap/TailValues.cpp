@@ -7,19 +7,20 @@
 
 namespace {
 
-// Offers value to a heap of at most t values ordered by `before` (std::less:
-// a max-heap keeping the t smallest; std::greater: a min-heap keeping the t
-// largest).
+// Takes value into a heap of at most t values ordered by `before`
+// (std::less: a max-heap keeping the t smallest; std::greater: a min-heap
+// keeping the t largest), value having beaten the bar; sets the new bar.
 template <class Before>
-void Offer(double* heap, int64_t& size, int64_t t, double value, Before before) {
+void Take(double* heap, int64_t& size, int64_t t, double value, double& bar, Before before) {
   if (size < t) {
     heap[size++] = value;
     std::push_heap(heap, heap + size, before);
-  } else if (before(value, heap[0])) {
+  } else {
     std::pop_heap(heap, heap + size, before);
     heap[size - 1] = value;
     std::push_heap(heap, heap + size, before);
   }
+  if (size == t) bar = heap[0];
 }
 
 }  // namespace
@@ -30,21 +31,31 @@ TailValues::TailValues(int cells, int64_t t) : cells_(cells), t_(t) {
   high_.resize(room);
   lowSize_.assign(cells, 0);
   highSize_.assign(cells, 0);
+  lowBar_.assign(cells, std::numeric_limits<double>::infinity());
+  highBar_.assign(cells, -std::numeric_limits<double>::infinity());
 }
 
 void TailValues::Push(int cell, double value) {
   const size_t at = static_cast<size_t>(cell) * static_cast<size_t>(t_);
-  Offer(low_.data() + at, lowSize_[cell], t_, value, std::less<double>());
-  Offer(high_.data() + at, highSize_[cell], t_, value, std::greater<double>());
+  if (value < lowBar_[cell] || lowSize_[cell] < t_)
+    Take(low_.data() + at, lowSize_[cell], t_, value, lowBar_[cell], std::less<double>());
+  if (value > highBar_[cell] || highSize_[cell] < t_)
+    Take(high_.data() + at, highSize_[cell], t_, value, highBar_[cell], std::greater<double>());
 }
 
 void TailValues::Merge(const TailValues& other) {
   for (int c = 0; c < cells_; c++) {
     const size_t at = static_cast<size_t>(c) * static_cast<size_t>(t_);
-    for (int64_t k = 0; k < other.lowSize_[c]; k++)
-      Offer(low_.data() + at, lowSize_[c], t_, other.low_[at + k], std::less<double>());
-    for (int64_t k = 0; k < other.highSize_[c]; k++)
-      Offer(high_.data() + at, highSize_[c], t_, other.high_[at + k], std::greater<double>());
+    for (int64_t k = 0; k < other.lowSize_[c]; k++) {
+      const double value = other.low_[at + k];
+      if (value < lowBar_[c] || lowSize_[c] < t_)
+        Take(low_.data() + at, lowSize_[c], t_, value, lowBar_[c], std::less<double>());
+    }
+    for (int64_t k = 0; k < other.highSize_[c]; k++) {
+      const double value = other.high_[at + k];
+      if (value > highBar_[c] || highSize_[c] < t_)
+        Take(high_.data() + at, highSize_[c], t_, value, highBar_[c], std::greater<double>());
+    }
   }
 }
 

@@ -33,4 +33,8 @@ class TailValues {
   std::vector<double> low_;    // per cell a max-heap of the t smallest values
   std::vector<double> high_;   // per cell a min-heap of the t largest values
   std::vector<int64_t> lowSize_, highSize_;
+  // Per cell the value a newcomer must beat: the top of the full heap, and
+  // +-infinity while the heap has room. Kept apart from the heaps, so that
+  // the usual refusal reads one small array.
+  std::vector<double> lowBar_, highBar_;
 };
