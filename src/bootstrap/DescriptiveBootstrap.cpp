@@ -4,11 +4,13 @@
 #include "bootstrap/DescriptiveBootstrap.h"
 
 #include <omp.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <new>
 #include <stdexcept>
 
 #include "ZQLib/MissingValue.h"
@@ -184,6 +186,11 @@ void Run(int nObj, DescriptiveBootstrapResults& r, gsl_rng* rng, int maxThreads,
   plan.listLength = nObj;
   plan.maxThreads = observer ? 1 : maxThreads;
   const int threads = IterationThreads(plan);
+  // Every thread keeps 2 t values per cell. More than half the machine's
+  // memory would be granted only to be paid for by swapping or by the
+  // process being killed: refused as memory that cannot be had.
+  const double physical = static_cast<double>(sysconf(_SC_PHYS_PAGES)) * static_cast<double>(sysconf(_SC_PAGE_SIZE));
+  if (physical > 0 && 16.0 * cells * static_cast<double>(keep) * threads > physical / 2) throw std::bad_alloc();
   std::vector<std::unique_ptr<ThreadWork>> pool(threads);
   // The values of a chunk of iterations are kept and added in t order, so
   // that the averages do not depend on how the iterations were shared out.

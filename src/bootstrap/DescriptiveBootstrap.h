@@ -80,7 +80,8 @@ int64_t ConfidenceTail(int64_t iterations, double alpha);
 // are drawn from, in iteration order. maxThreads: 0 the session limit; with
 // an observer the iterations run in order on one thread and the observer sees
 // each of them. Throws std::invalid_argument when the settings do not fit
-// nObj, std::bad_alloc when memory runs out.
+// nObj, std::bad_alloc when memory runs out or when the values kept by the
+// threads would take more than half the machine's memory.
 DescriptiveBootstrapResults SamplerMeans(int nObj, int nVar, const double* const* data, const int* varType,
                                          const DescriptiveBootstrapSettings& settings, gsl_rng* rng, int maxThreads,
                                          const ProgressHook& progress, const DescriptiveObserver* observer);

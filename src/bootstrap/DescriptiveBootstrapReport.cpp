@@ -133,7 +133,7 @@ void WriteDescriptiveSamplerResults(FILE* f, const DescriptiveReportInfo& info, 
                                     double seconds) {
   const Texts T{info.portuguese};
   const int steps = r.steps();
-  std::fprintf(f, "\nFINAL RESULTS:\n");
+  std::fprintf(f, "FINAL RESULTS:\n");
   std::fprintf(f, T("Tempo decorrido: %g segundos\n", "Elapsed time: %g seconds\n"), seconds);
   std::fprintf(f,
                T("Numero de passos de amostragem de tamanho %d (iniciando com %d unidades amostrais): %d\n",

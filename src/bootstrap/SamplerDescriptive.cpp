@@ -2,7 +2,6 @@
 // report.
 #include <cstdio>
 #include <new>
-#include <stdexcept>
 #include <string>
 
 #include "bootstrap/BootstrapMenu.h"
@@ -62,6 +61,9 @@ void RunDescriptiveSampler(bool entropy, int n, int m, double** table) {
     WriteDescriptiveSamplerResults(f, info, results, difftime_Clock(start));
     fclose(f);
   } catch (const std::bad_alloc&) {
+    fprintf(f, "%s",
+            Tx("\nMemoria insuficiente: autoreamostragem nao realizada.\n",
+               "\nNot enough memory: the bootstrap was not done.\n"));
     fclose(f);
     ClearLine();
     ReportNoMemory();

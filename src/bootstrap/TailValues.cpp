@@ -9,16 +9,24 @@ namespace {
 
 // Takes value into a heap of at most t values ordered by `before`
 // (std::less: a max-heap keeping the t smallest; std::greater: a min-heap
-// keeping the t largest), value having beaten the bar; sets the new bar.
+// keeping the t largest), value having beaten the bar; sets the new bar. A
+// full heap puts value in place of its top and sinks it.
 template <class Before>
 void Take(double* heap, int64_t& size, int64_t t, double value, double& bar, Before before) {
   if (size < t) {
     heap[size++] = value;
     std::push_heap(heap, heap + size, before);
   } else {
-    std::pop_heap(heap, heap + size, before);
-    heap[size - 1] = value;
-    std::push_heap(heap, heap + size, before);
+    int64_t i = 0;
+    for (;;) {
+      int64_t child = 2 * i + 1;
+      if (child >= size) break;
+      if (child + 1 < size && before(heap[child], heap[child + 1])) child++;
+      if (!before(value, heap[child])) break;
+      heap[i] = heap[child];
+      i = child;
+    }
+    heap[i] = value;
   }
   if (size == t) bar = heap[0];
 }

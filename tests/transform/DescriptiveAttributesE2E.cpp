@@ -327,7 +327,7 @@ TEST(DescriptiveAttributesE2E, BootstrapOfTheMeansOfTheDuneSpecies) {
   ASSERT_FALSE(s.empty());
   EXPECT_EQ(s.find("\n\nSAMPLER\nBootstrap resampling\n" + std::string(65, '-') +
                    "\nNumber of sampling units added at each sampling step: 5 (starting with 5 units at 1st step)\n"
-                   "Sample attributes: mean and standard deviation of each variable\n\nFINAL RESULTS:\nElapsed time: "),
+                   "Sample attributes: mean and standard deviation of each variable\nFINAL RESULTS:\nElapsed time: "),
             0u);
   EXPECT_NE(s.find(" seconds\nNumber of sampling steps of size 5 (starting with 5 units at the 1st step): 4\n"
                    "Initializer of pseudo-random number generator: 77\n"
@@ -422,7 +422,7 @@ TEST(DescriptiveAttributesE2E, BootstrapInPortugueseWithIntermediateResults) {
 
   const std::string entropy = From(s.substr(1), "\n\nSAMPLER\n");
   EXPECT_NE(entropy.find("Numero de unidades amostrais agregadas a cada passo de amostragem: 0 (iniciando com 5 "
-                         "unidades amostrais)\nAtributo avaliado na amostra: entropia em cada variavel\n\nFINAL RESULTS:"),
+                         "unidades amostrais)\nAtributo avaliado na amostra: entropia em cada variavel\nFINAL RESULTS:"),
             std::string::npos);
   EXPECT_NE(entropy.find("\n\nEstatistica: Entropia geral de Renyi ordem 0 (nats) \nMedia das entropias das amostras "
                          "geradas em 2 iteracoes de autoreamostragem ('bootstrap'):\nVar. height: \nVar. colour: \t"),
@@ -465,6 +465,16 @@ TEST(DescriptiveAttributesE2E, CancelRefusalsAndTheExtremesWhenAlphaIsZero) {
   PlexorRun r = f.run(kDune + "V\n99\nX\n");
   ExpectClean(r);
   EXPECT_FALSE(f.exists("Zoviri.txt"));
+
+  // Alpha 1 with the largest number of iterations: t would keep half of
+  // 2147483647 values per cell and thread.
+  PlexorFolder big = Folder();
+  r = big.run(kDune + "V\n1\ny\n20\n2147483647\n1\n2\n3\nn\nX\n");
+  ExpectClean(r);
+  EXPECT_NE(r.out.find("\nNot enough memory: the analysis was not done.\n"), std::string::npos);
+  const std::string refused = From(big.read("Zoviri.txt"), "\n\nSAMPLER\n");
+  EXPECT_NE(refused.find("each variable\n\nNot enough memory: the bootstrap was not done.\n"), std::string::npos);
+  EXPECT_EQ(refused.find("FINAL RESULTS"), std::string::npos);
 
   // A negative count refuses option 3.
   PlexorFolder g = Folder();
