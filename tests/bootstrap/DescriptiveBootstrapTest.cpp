@@ -320,21 +320,6 @@ TEST(SamplerMeans, SameSeedSameResultsAtOneAndTwoThreadsAndInOrderForTheObserver
   EXPECT_FALSE(Same(one.average, different.average));
 }
 
-TEST(SamplerEntropy, SameSeedSameResultsAtOneAndTwoThreads) {
-  const Data d(kTable);
-  DescriptiveBootstrapSettings s;
-  s.initialSize = 5;
-  s.step = 5;
-  s.iterations = 999;
-  s.alpha = 0.1;
-  Rng a(77), b(77);
-  const DescriptiveBootstrapResults one = SamplerEntropy(11, 4, d.p(), kTypes.data(), 2.0, s, a.g, 1, {}, nullptr);
-  const DescriptiveBootstrapResults two = SamplerEntropy(11, 4, d.p(), kTypes.data(), 2.0, s, b.g, 2, {}, nullptr);
-  EXPECT_TRUE(Same(one.average, two.average));
-  EXPECT_TRUE(Same(one.lower, two.lower));
-  EXPECT_TRUE(Same(one.upper, two.upper));
-}
-
 TEST(SamplerMeans, SettingsThatDoNotFitAreRefused) {
   const Data d(kTable);
   Rng rng(1);
