@@ -17,7 +17,6 @@
 #include "bootstrap/BootstrapSteps.h"
 #include "bootstrap/TailValues.h"
 #include "randomization/RandomLists.h"
-#include "resemblance/EntropyMeasures.h"
 #include "transform/DescriptiveStatistics.h"
 
 namespace {
@@ -106,17 +105,47 @@ struct StateTable {
   std::vector<int> offset;  // counts of variable j at offset[j] .. offset[j + 1] - 1
 };
 
+// Renyi entropy of order alpha of integer counts out of at most nObj, from
+// tables of ln c and c^alpha made once: the proportions c / n enter as
+// ln c - ln n and c^alpha / n^alpha, so that one state alone gives exactly 0
+// and no logarithm is taken per state.
+class RenyiOfCounts {
+ public:
+  RenyiOfCounts(int nObj, double alpha) : alpha_(alpha), ln_(nObj + 1, 0.0), pow_(nObj + 1, 0.0) {
+    for (int c = 1; c <= nObj; c++) {
+      ln_[c] = std::log(static_cast<double>(c));
+      pow_[c] = std::pow(static_cast<double>(c), alpha);
+    }
+  }
+  // counts of n > 0 values in nStates states.
+  double operator()(int nStates, const int* counts, int n) const {
+    double s = 0.0;
+    if (alpha_ == 1.0) {
+      for (int k = 0; k < nStates; k++)
+        if (counts[k] > 0) s -= (static_cast<double>(counts[k]) / n) * (ln_[counts[k]] - ln_[n]);
+      return s;
+    }
+    for (int k = 0; k < nStates; k++)
+      if (counts[k] > 0) s += pow_[counts[k]] / pow_[n];
+    return s > 0.0 ? std::log(s) / (1.0 - alpha_) : 0.0;
+  }
+
+ private:
+  double alpha_;
+  std::vector<double> ln_, pow_;
+};
+
 class EntropyStatistics : public IterationStatistics {
  public:
-  EntropyStatistics(const StateTable& states, double order, const std::vector<char>& computed,
+  EntropyStatistics(const StateTable& states, const RenyiOfCounts& renyi, const std::vector<char>& computed,
                     const std::vector<int>& sizes)
-      : states_(states), order_(order), computed_(computed), sizes_(sizes),
-        counts_(states.offset.back() > 0 ? states.offset.back() : 1, 0.0), present_(states.nVar, 0) {}
+      : states_(states), renyi_(renyi), computed_(computed), sizes_(sizes),
+        counts_(states.offset.back() > 0 ? states.offset.back() : 1, 0), present_(states.nVar, 0) {}
 
   void Evaluate(const int* units, double* values) override {
     const int nVar = states_.nVar;
     const int steps = static_cast<int>(sizes_.size());
-    std::fill(counts_.begin(), counts_.end(), 0.0);
+    std::fill(counts_.begin(), counts_.end(), 0);
     std::fill(present_.begin(), present_.end(), 0);
     int used = 0;
     for (int k = 0; k < steps; k++) {
@@ -124,14 +153,14 @@ class EntropyStatistics : public IterationStatistics {
         const int* row = states_.state.data() + static_cast<size_t>(units[used]) * nVar;
         for (int j = 0; j < nVar; j++)
           if (row[j] >= 0) {
-            counts_[states_.offset[j] + row[j]] += 1.0;
+            counts_[states_.offset[j] + row[j]]++;
             present_[j]++;
           }
       }
       for (int j = 0; j < nVar; j++) {
         const int first = states_.offset[j];
         values[j * steps + k] = computed_[j] && present_[j] > 0
-                                    ? EntropyVector(states_.offset[j + 1] - first, counts_.data() + first, order_)
+                                    ? renyi_(states_.offset[j + 1] - first, counts_.data() + first, present_[j])
                                     : kUndefined;
       }
     }
@@ -139,10 +168,10 @@ class EntropyStatistics : public IterationStatistics {
 
  private:
   const StateTable& states_;
-  double order_;
+  const RenyiOfCounts& renyi_;
   const std::vector<char>& computed_;
   const std::vector<int>& sizes_;
-  std::vector<double> counts_;
+  std::vector<int> counts_;
   std::vector<int> present_;
 };
 
@@ -240,9 +269,15 @@ void Run(int nObj, DescriptiveBootstrapResults& r, gsl_rng* rng, int maxThreads,
     r.threads = std::max(r.threads, run.threads);
   }
 
-  TailValues merged(cells, keep);
-  for (const auto& w : pool)
-    if (w) merged.Merge(w->tails);
+  // The first thread's keeper takes in the others'.
+  TailValues merged;
+  for (auto& w : pool) {
+    if (!w) continue;
+    if (merged.cells() == 0)
+      merged = std::move(w->tails);
+    else
+      merged.Merge(w->tails);
+  }
   for (int c = 0; c < cells; c++) {
     if (valid[c] == 0) continue;
     r.average[c] = sums[c] / static_cast<double>(valid[c]);
@@ -276,8 +311,9 @@ DescriptiveBootstrapResults SamplerEntropy(int nObj, int nVar, const double* con
                                            const DescriptiveObserver* observer) {
   DescriptiveBootstrapResults r = Prepare(nObj, nVar, varType, settings, 1, 1, 2);
   const StateTable states(nObj, nVar, data, r.computed);
+  const RenyiOfCounts renyi(nObj, renyiOrder);
   Run(nObj, r, rng, maxThreads, progress, observer, [&]() -> std::unique_ptr<IterationStatistics> {
-    return std::make_unique<EntropyStatistics>(states, renyiOrder, r.computed, r.sampleSizes);
+    return std::make_unique<EntropyStatistics>(states, renyi, r.computed, r.sampleSizes);
   });
   return r;
 }
