@@ -9,6 +9,7 @@
 // Argument: the processor limit (1 or 2 threads). The drawing of the lists
 // from one generator is part of the time.
 #include <benchmark/benchmark.h>
+#include <omp.h>
 
 #include <random>
 #include <vector>
@@ -44,12 +45,15 @@ struct Workload {
 };
 
 void Run(benchmark::State& state, Workload& w) {
-  w.in.maxThreads = static_cast<int>(state.range(0));
+  // The processor limit, as the preferences set it for the whole program.
+  const int saved = omp_get_max_threads();
+  omp_set_num_threads(static_cast<int>(state.range(0)));
   RngPtr g(gsl_rng_alloc(gsl_rng_default));
   for (auto _ : state) {
     const VariableTestResult r = RandomizationTestVariables(w.in, g.get());
     benchmark::DoNotOptimize(r.probability[0][1]);
   }
+  omp_set_num_threads(saved);
 }
 
 void BM_VariableTestCorrelation(benchmark::State& state) {

@@ -296,6 +296,43 @@ TEST(VariableTest, RefusedRandomDataSetStopsTheTest) {
   }
 }
 
+// Every measure of the dispatcher comparing variables, on counts and on
+// presences, at two threads: probabilities are multiples of 1/N in [1/N, 1]
+// (or undefined with their resemblance); Mahalanobis between 4 variables over
+// 7 units has no inverse and is refused.
+TEST(VariableTest, EveryMeasureComparingVariables) {
+  const std::vector<Column> counts = {{0, 2, 3, 1, 0, 5, 2}, {1, 0, 2, 2, 4, 0, 1}, {3, 3, 0, 1, 2, 2, 0},
+                                      {2, 1, 1, 0, 3, 1, 4}};
+  std::vector<Column> presences = counts;
+  for (auto& c : presences)
+    for (double& x : c) x = x > 1 ? 1 : 0;
+  for (const std::vector<Column>* table : {&counts, static_cast<const std::vector<Column>*>(&presences)})
+    for (int measure = 1; measure <= 29; measure++) {
+      TestCase s(*table, measure);
+      s.in.resemblance.alpha = 1.0;
+      s.in.resemblance.k = 2.0;
+      s.in.nPermutations = 40;
+      s.in.maxThreads = 2;
+      RngPtr g = Generator(measure);
+      if (measure == 29) {
+        EXPECT_THROW(RandomizationTestVariables(s.in, g.get()), RandomDataRefused);
+        continue;
+      }
+      const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
+      for (int a = 0; a < 4; a++)
+        for (int b = a + 1; b < 4; b++) {
+          const double P = r.probability[a][b];
+          if (IsMissing(s.observed[a][b])) {
+            EXPECT_EQ(P, MISSING_VALUE) << measure;
+            continue;
+          }
+          EXPECT_GE(P, 1.0 / 40) << measure;
+          EXPECT_LE(P, 1.0) << measure;
+          EXPECT_NEAR(P * 40, std::round(P * 40), 1e-9) << measure;
+        }
+    }
+}
+
 TEST(VariableTest, ResultTableHoldsResemblanceBelowAndProbabilitiesAbove) {
   Matrix observed = {{1, 0.5, -0.2}, {0.5, 1, 0.3}, {-0.2, 0.3, 1}};
   Matrix P = {{1, 0.01, 0.2}, {0.01, 1, 0.7}, {0.2, 0.7, 1}};
