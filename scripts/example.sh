@@ -6,7 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD_TARGET=plexor "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 work="$(mktemp -d /tmp/plexor-example-XXXXXX)"
-cp "$root"/examples/dune*.txt "$work"/ 2>/dev/null || true
+cp "$root"/examples/dune*.txt "$root"/examples/dune*.csv "$work"/ 2>/dev/null || true
 (cd "$work" && "$root/build/plexor" < "$root/examples/example-answers.txt" > console.txt)
 if command -v rsvg-convert >/dev/null 2>&1; then
   for picture in ScatterDiagram Dendrogram; do

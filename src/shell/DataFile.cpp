@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ZQLib/DelimitedTable.h"
 #include "ZQLib/TableChecks.h"
 #include "ZQLib/TextWords.h"
 #include "ZQLib/zqlibDim.h"
@@ -177,6 +178,133 @@ bool AskLabels(WordReader& words) {
   return true;
 }
 
+// The whole file; false when it cannot be read.
+bool ReadWholeFile(const char* name, std::string& text) {
+  FILE* f = fopenck(name, nullptr, "rb");
+  if (f == nullptr) return false;
+  text.clear();
+  char buffer[65536];
+  for (size_t got; (got = fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, got);
+  const bool ok = !ferror(f);
+  fclose(f);
+  return ok;
+}
+
+void PrintDelimitedRefusal(const char* name, const DelimitedRefusal& r) {
+  using Kind = DelimitedRefusal::Kind;
+  fprintf(out, Tx("\nO arquivo %s nao foi lido: ", "\nFile %s was not read: "), name);
+  const std::string text = PrintableWord(r.text);
+  switch (r.kind) {
+    case Kind::NotANumber:
+      fprintf(out,
+              Tx("na linha %d, coluna %d, \"%s\" nao e um numero (valores faltantes ficam vazios ou sao escritos NA).",
+                 "at row %d, column %d, \"%s\" is not a number (missing values are left empty or written NA)."),
+              r.row, r.column, text.c_str());
+      break;
+    case Kind::MixedDecimalMarks:
+      fprintf(out,
+              Tx("na linha %d, coluna %d, \"%s\" usa outra marca decimal (virgula ou ponto) que as demais celulas.",
+                 "at row %d, column %d, \"%s\" uses another decimal mark (comma or point) than the other cells."),
+              r.row, r.column, text.c_str());
+      break;
+    case Kind::UnequalRow:
+      fprintf(out, Tx("a linha %d tem %d celulas, e nao %d como as linhas acima dela.",
+                      "row %d has %d cells, not %d as the rows above it."),
+              r.row, r.cells, r.expected);
+      break;
+    case Kind::HeaderOnly:
+      fprintf(out, "%s",
+              Tx("ele tem a linha de cabecalho mas nenhuma linha de valores.",
+                 "it holds the header row but no row of values."));
+      break;
+    case Kind::NoVariables:
+      fprintf(out, "%s",
+              Tx("ele nao tem coluna de valores alem dos nomes das unidades amostrais.",
+                 "it holds no column of values besides the names of the sampling units."));
+      break;
+    case Kind::UnclosedQuote:
+      fprintf(out, Tx("a celula entre aspas que comeca na linha %d, coluna %d, nao e fechada.",
+                      "the quoted cell that begins at row %d, column %d, is never closed."),
+              r.row, r.column);
+      break;
+    case Kind::TooLarge:
+      fprintf(out, Tx("a tabela passa de %d linhas ou colunas.", "the table has more than %d rows or columns."), INT_MAX);
+      break;
+    case Kind::None:
+      break;
+  }
+  fprintf(out, "%s", Tx("\nFavor conferir!\n", "\nPlease check!\n"));
+  fputc('\a', stdout);
+}
+
+// Up to ten labels, separated by commas.
+std::string LabelList(const std::vector<std::string>& labels) {
+  std::string s;
+  for (size_t k = 0; k < labels.size() && k < 10; k++) s += (k ? ", " : "") + labels[k];
+  if (labels.size() > 10) s += ", ...";
+  return s;
+}
+
+// A table written as spreadsheets and R write them; false, after saying why,
+// when the file is not one. Nothing of the session is changed here.
+bool ReadDelimitedFile(const char* name, const std::string& text, DelimitedTable& table) {
+  DelimitedRefusal refusal;
+  if (!ReadDelimitedTable(text, LABEL_LEN, &table, &refusal)) {
+    PrintDelimitedRefusal(name, refusal);
+    return false;
+  }
+  fprintf(out, Tx("\nLidas %d unidades amostrais e %d variaveis de %s.\n", "\nRead %d sampling units and %d variables from %s.\n"),
+          table.rows, table.cols, name);
+  if (table.missingCells > 0)
+    fprintf(out,
+            Tx("%d valores faltantes (celulas vazias ou NA) guardados como -999.\n",
+               "%d missing values (empty cells or NA) stored as -999.\n"),
+            table.missingCells);
+  if (!table.repeatedUnitLabels.empty())
+    fprintf(out, Tx("Nomes de unidades amostrais repetidos: %s\n", "Names of sampling units given more than once: %s\n"),
+            LabelList(table.repeatedUnitLabels).c_str());
+  if (!table.repeatedVariableLabels.empty())
+    fprintf(out, Tx("Nomes de variaveis repetidos: %s\n", "Names of variables given more than once: %s\n"),
+            LabelList(table.repeatedVariableLabels).c_str());
+  return true;
+}
+
+// The values and labels of a file in the program's own layout, in the order
+// and with the labels chosen in the dialogue; false, with the data arrays
+// released and the reason given, when the file does not hold them.
+bool ReadOwnLayout() {
+  FILE* f = fopenck(filename, nullptr, "r");
+  if (f == nullptr) {
+    LivraMemoria();
+    IncompleteFileMessage();
+    return false;
+  }
+  WordReader words(f);
+  const ValuesProblem problem = ReadValues(words);
+  if (problem != ValuesProblem::None) {
+    fclose(f);
+    LivraMemoria();
+    if (problem == ValuesProblem::Incomplete) {
+      fprintf(stderr, "\nEnd of file %s\n", filename);
+      fputc('\a', stdout);
+      IncompleteFileMessage();
+    }
+    return false;
+  }
+  if (!AskLabels(words)) {
+    fclose(f);
+    LivraMemoria();
+    fprintf(out,
+            Tx("\nNomes nao foram lidos porque o arquivo %s esta incompleto.\nFavor conferir!\n",
+               "\nLabels not read because the file %s is incomplete.\nPlease check!\n"),
+            filename);
+    return false;
+  }
+  fclose(f);
+  return true;
+}
+
+
 // Refuses, before anything is written, an expansion longer than the limit.
 bool ExpansionWithinLimit() {
   const double rows = ContingencyExpandedRowCount(nObj, nVar, dataOrig);
@@ -260,6 +388,18 @@ int AbreDados() {
     if (!AnsweredYes(AskYesNo("Tentar novamente? s/n ", "Try again? y/n "))) return 0;
   }
 
+  // A table with a header row, as spreadsheets and R write them, brings its
+  // own dimensions and labels; any other file is in the program's own layout.
+  DelimitedTable table;
+  bool delimited = false;
+  if (HasDelimitedTableName(name)) {
+    std::string text;
+    if (ReadWholeFile(name, text) && StartsWithDelimitedHeader(text)) {
+      if (!ReadDelimitedFile(name, text, table)) return 0;
+      delimited = true;
+    }
+  }
+
   fprintf(out, "%s",
           Tx("Os dados contem: \n\t(1) somente variaveis quantitativas, medidas na mesma escala\n\t(2) somente variaveis "
              "quantitativas, escalas diferentes\n\t(3) somente variaveis qualitativas nao binarias\n\t(4) somente "
@@ -269,7 +409,10 @@ int AbreDados() {
              "variables\n\t(5) several variable types \n\t(6) a contingency table \n\t\tEnter option: "));
   const int kind = static_cast<int>(ScanNumber(in, KeyboardLabel(), "1 2 3 4 5 6"));
   int rows, cols;
-  if (kind == 6) {
+  if (delimited) {
+    rows = table.rows;
+    cols = table.cols;
+  } else if (kind == 6) {
     rows = AskDimension("Numero de linhas:    ", "Number of rows:    ");
     cols = AskDimension("Numero de colunas: ", "Number of columns: ");
   } else {
@@ -289,10 +432,10 @@ int AbreDados() {
   // than that cannot hold the table. The dialogue goes on as for any table,
   // but nothing is allocated for it and it is refused as incomplete.
   const long long capacity = FileSize(filename) / 2 + 1;
-  const bool fits = static_cast<long long>(rows) * cols <= capacity;
+  const bool fits = delimited || static_cast<long long>(rows) * cols <= capacity;
 
   std::vector<int> types(fits ? static_cast<size_t>(nVar) : 0, 0);
-  if (kind == 5 && cols > capacity) {
+  if (kind == 5 && !fits && cols > capacity) {
     // Not even one row fits: no list of types is asked for so many variables.
     temQuant = 1;
   } else if (kind == 5) {
@@ -304,42 +447,25 @@ int AbreDados() {
     if (t == 2) temQual = 1;
     if (t == 1) temBin = 1;
   }
-  AskOrder();
+  if (delimited)
+    format = 'N';
+  else
+    AskOrder();
   if (!fits) {
     IncompleteFileMessage();
     return 0;
   }
   Dimensiona();
   for (int j = 0; j < nVar; j++) varType[j] = types[j];
-
-  FILE* f = fopenck(filename, nullptr, "r");
-  if (f == nullptr) {
-    LivraMemoria();
-    IncompleteFileMessage();
+  if (delimited) {
+    for (int i = 0; i < nObj; i++)
+      for (int j = 0; j < nVar; j++) dataOrig[i][j] = table.values[static_cast<size_t>(i) * nVar + j];
+    for (int i = 0; i < nObj; i++) snprintf(uaLabels[i], LABEL_LEN + 1, "%s", table.unitLabels[i].c_str());
+    for (int j = 0; j < nVar; j++) snprintf(varLabels[j], LABEL_LEN + 1, "%s", table.variableLabels[j].c_str());
+    optLabel = 2;
+  } else if (!ReadOwnLayout()) {
     return 0;
   }
-  WordReader words(f);
-  const ValuesProblem problem = ReadValues(words);
-  if (problem != ValuesProblem::None) {
-    fclose(f);
-    LivraMemoria();
-    if (problem == ValuesProblem::Incomplete) {
-      fprintf(stderr, "\nEnd of file %s\n", filename);
-      fputc('\a', stdout);
-      IncompleteFileMessage();
-    }
-    return 0;
-  }
-  if (!AskLabels(words)) {
-    fclose(f);
-    LivraMemoria();
-    fprintf(out,
-            Tx("\nNomes nao foram lidos porque o arquivo %s esta incompleto.\nFavor conferir!\n",
-               "\nLabels not read because the file %s is incomplete.\nPlease check!\n"),
-            filename);
-    return 0;
-  }
-  fclose(f);
   for (int i = 0; i < nObj; i++) memcpy(data[i], dataOrig[i], sizeof(double) * nVar);
   temDados = 1;
 

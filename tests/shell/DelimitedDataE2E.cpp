@@ -1,0 +1,230 @@
+// Option N on tables as spreadsheets and R write them: the dune meadow table
+// written by R's write.csv and exported by a spreadsheet in a decimal-comma
+// locale gives the very results of the program's own layout; missing cells,
+// repeated names and refusals are reported; the dialogue asks no dimensions,
+// order or labels; a session on such a table resumes like any other.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "support/RunPlexor.h"
+#include "support/ShellHelpers_shell.h"
+
+namespace {
+
+using shelltest::NewData;
+
+// The answers of option N on a delimited file: file name, kind, echo.
+std::string NewDelimited(const std::string& file, int kind = 1, const std::string& echo = "y") {
+  return "N\nn\n" + file + "\n" + std::to_string(kind) + "\n" + echo + "\n";
+}
+
+// A file the program wrote, with the data file's name replaced by "DATA" and
+// the lines of date and time left out.
+std::string Normalized(const std::string& text, const std::string& dataFile) {
+  static const std::regex date("[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}");
+  std::istringstream in(text);
+  std::string kept, line;
+  while (std::getline(in, line)) {
+    if (std::regex_match(line, date)) continue;
+    for (size_t p; (p = line.find(dataFile)) != std::string::npos;) line.replace(p, dataFile.size(), "DATA");
+    kept += line + "\n";
+  }
+  return kept;
+}
+
+struct Results {
+  PlexorRun run;
+  std::string zoviri, track, scores;
+};
+
+Results RunIn(const std::string& source, const std::string& name, const std::string& answers) {
+  PlexorFolder f;
+  f.copyFromSource(source, name);
+  Results r;
+  r.run = f.run(answers);
+  r.zoviri = Normalized(f.read("Zoviri.txt"), name);
+  r.track = Normalized(f.read("Sessao.trk"), name);
+  r.scores = Normalized(f.read("scores.txt"), name);
+  return r;
+}
+
+// Percentage difference between sites (printed), then principal coordinates.
+const char* const kResemblanceAndOrdination = "R\n1\n20\n0\ny\nO\n1\nn\nX\n";
+
+TEST(DelimitedData, DuneAsRWritesItAndAsASpreadsheetExportsItGivesTheResultsOfTheOwnLayout) {
+  const Results own = RunIn("examples/dune.txt", "dune.txt", shelltest::ReadDune() + kResemblanceAndOrdination);
+  ASSERT_EQ(own.run.status, 0);
+  ASSERT_NE(own.zoviri.find("ORDINATION"), std::string::npos);
+  ASSERT_NE(own.zoviri.find("Labels of variables:\tAchimill\tAgrostol\t"), std::string::npos);
+  ASSERT_FALSE(own.scores.empty());
+  const struct {
+    const char* source;
+    const char* name;
+  } files[] = {
+      {"examples/dune.csv", "dune.csv"},                            // write.csv: quoted names, empty corner
+      {"tests/shell/data/dune_spreadsheet.csv", "dune_sheet.csv"},  // BOM, CR LF, "site;...", values "4,0"
+  };
+  for (const auto& file : files) {
+    const Results r = RunIn(file.source, file.name, NewDelimited(file.name) + kResemblanceAndOrdination);
+    ASSERT_EQ(r.run.status, 0) << file.name;
+    EXPECT_NE(r.run.out.find(std::string("\nRead 20 sampling units and 30 variables from ") + file.name + ".\n"),
+              std::string::npos)
+        << file.name;
+    EXPECT_EQ(r.run.out.find("Number of sampling units"), std::string::npos) << file.name;
+    EXPECT_EQ(r.run.out.find("Data ordered by"), std::string::npos) << file.name;
+    EXPECT_EQ(r.run.out.find("Labels for sampling units"), std::string::npos) << file.name;
+    EXPECT_EQ(r.run.out.find("missing values"), std::string::npos) << file.name;
+    EXPECT_EQ(r.run.err.find("Incorrect input"), std::string::npos) << file.name;
+    EXPECT_EQ(r.zoviri, own.zoviri) << file.name;
+    EXPECT_EQ(r.track, own.track) << file.name;
+    EXPECT_EQ(r.scores, own.scores) << file.name;
+  }
+}
+
+// Decimal commas: the environmental table of the dune sites (R's write.csv2)
+// holds the thickness of the A1 horizon with one decimal.
+TEST(DelimitedData, DecimalCommasReadAsTheOwnLayout) {
+  const Results own = RunIn("examples/dune_env.txt", "dune_env.txt", NewData("dune_env.txt", 2, 20, 3, "N", 2) + "X\n");
+  const Results csv =
+      RunIn("tests/shell/data/dune_env_semicolon.csv", "env.csv", NewDelimited("env.csv", 2) + "X\n");
+  ASSERT_NE(own.zoviri.find("\n 2.8\t   1\t   5\t\n"), std::string::npos) << own.zoviri;
+  EXPECT_EQ(csv.zoviri, own.zoviri);
+  EXPECT_EQ(csv.track, own.track);
+}
+
+// The whole example analysis (transformation, resemblance, ordination,
+// groups, scatter diagram, clustering) on the CSV version of the table.
+TEST(DelimitedData, ExampleAnalysisOnTheCsvTable) {
+  PlexorFolder own, csv;
+  for (const PlexorFolder* f : {&own, &csv}) {
+    f->copyFromSource("examples/dune.txt", "dune.txt");
+    f->copyFromSource("examples/dune.csv", "dune.csv");
+    f->copyFromSource("examples/dune_management.txt", "dune_management.txt");
+  }
+  own.copyFromSource("examples/example-answers.txt", "answers.txt");
+  csv.copyFromSource("examples/example-answers-csv.txt", "answers.txt");
+  ASSERT_EQ(own.run(own.read("answers.txt")).status, 0);
+  const PlexorRun r = csv.run(csv.read("answers.txt"));
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
+  ASSERT_NE(own.read("Zoviri.txt").find("CLUSTER"), std::string::npos);
+  for (const char* file :
+       {"Zoviri.txt", "scores.txt", "ScatterData.txt", "newick.txt", "ScatterDiagram.svg", "Dendrogram.svg"})
+    EXPECT_EQ(Normalized(csv.read(file), "dune.csv"), Normalized(own.read(file), "dune.txt")) << file;
+}
+
+TEST(DelimitedData, MissingCellsAndRepeatedNamesReported) {
+  PlexorFolder f;
+  f.write("t.csv", "\"\",\"a\",\"a\",\"b\"\n\"s1\",1,,3\n\"s2\",NA,5,6\n\"s1\",7,8,\n");
+  const PlexorRun r = f.run(NewDelimited("t.csv") + "X\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\nRead 3 sampling units and 3 variables from t.csv.\n"
+                       "3 missing values (empty cells or NA) stored as -999.\n"
+                       "Names of sampling units given more than once: s1\n"
+                       "Names of variables given more than once: a\n"
+                       "The data contain: "),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(f.read("Zoviri.txt").find("Labels of sampling units:\ts1\ts2\ts1\t\nLabels of variables:\ta\ta\tb\t\n"
+                                      "   1\t-999\t   3\t\n-999\t   5\t   6\t\n   7\t   8\t-999\t\n"),
+            std::string::npos)
+      << f.read("Zoviri.txt");
+
+  // In Portuguese.
+  PlexorFolder p;
+  p.write("Plexor.prf", shelltest::PortuguesePreferences());
+  p.write("t.csv", ";a;b\ns1;1,5;\n");
+  const PlexorRun pr = p.run("N\nn\nt.csv\n1\nn\nX\n");
+  EXPECT_NE(pr.out.find("\nLidas 1 unidades amostrais e 2 variaveis de t.csv.\n"
+                        "1 valores faltantes (celulas vazias ou NA) guardados como -999.\nOs dados contem: "),
+            std::string::npos)
+      << pr.out;
+}
+
+// A refused file stops the dialogue before the kind of data is asked, and
+// no table is loaded.
+TEST(DelimitedData, RefusalsGiveRowColumnAndText) {
+  const struct {
+    const char* text;
+    const char* message;
+  } cases[] = {
+      {",a,b\ns1,1,2\ns2,3,x\n", "at row 3, column 3, \"x\" is not a number (missing values are left empty or written NA)."},
+      {",a,b\ns1,1,2\ns2,3\n", "row 3 has 2 cells, not 3 as the rows above it."},
+      {",a,b\n", "it holds the header row but no row of values."},
+      {"site\nx\n", "it holds no column of values besides the names of the sampling units."},
+      {",a\n\"s1,1\n", "the quoted cell that begins at row 2, column 1, is never closed."},
+      {";a\ns1;1,5\ns2;2.5\ns3;0,5\n",
+       "at row 3, column 2, \"2.5\" uses another decimal mark (comma or point) than the other cells."},
+  };
+  for (const auto& c : cases) {
+    PlexorFolder f;
+    f.write("t.csv", c.text);
+    const PlexorRun r = f.run("N\nn\nt.csv\nX\n");
+    ASSERT_EQ(r.status, 0) << c.text << r.err;
+    EXPECT_NE(r.out.find(std::string("\nFile t.csv was not read: ") + c.message + "\nPlease check!\n"),
+              std::string::npos)
+        << c.text << r.out;
+    EXPECT_EQ(r.out.find("The data contain"), std::string::npos) << c.text;
+    EXPECT_NE(r.out.find("\nAnalysis status: Data not available."), std::string::npos) << c.text;
+    EXPECT_FALSE(f.exists("Zoviri.txt")) << c.text;
+  }
+
+  PlexorFolder p;
+  p.write("Plexor.prf", shelltest::PortuguesePreferences());
+  p.write("t.csv", ",a\ns1,z\n");
+  EXPECT_NE(p.run("N\nn\nt.csv\nX\n")
+                .out.find("\nO arquivo t.csv nao foi lido: na linha 2, coluna 2, \"z\" nao e um numero (valores "
+                          "faltantes ficam vazios ou sao escritos NA).\nFavor conferir!\n"),
+            std::string::npos);
+}
+
+// Mixed data still asks the type of each variable; nothing else is asked.
+// A .csv file that starts with values is in the program's own layout and is
+// read with the usual questions.
+TEST(DelimitedData, DialogueOfMixedDataAndOfFilesWithoutHeader) {
+  PlexorFolder f;
+  f.write("m.tsv", "unit\tlength\tcolour\ns1\t2.5\t1\ns2\t3\t2\n");
+  const PlexorRun r = f.run("N\nn\nm.tsv\n5\n3 2\nn\ny\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Variable: 1  2  \nType:     Wish to correct? y/n "), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("Number of"), std::string::npos);
+  EXPECT_EQ(r.out.find("Data ordered by"), std::string::npos);
+  EXPECT_EQ(r.out.find("Labels for sampling units"), std::string::npos);
+  EXPECT_NE(f.read("Zoviri.txt").find("Labels of sampling units:\ts1\ts2\t\nLabels of variables:\tlength\tcolour\t\n"),
+            std::string::npos);
+  EXPECT_NE(r.out.find("Data type: (5) mixed"), std::string::npos) << r.out;
+
+  PlexorFolder g;
+  g.write("d.csv", "1 2 3\n4 5 6\n");
+  const PlexorRun own = g.run(NewData("d.csv", 1, 2, 3) + "X\n");
+  ASSERT_EQ(own.status, 0) << own.err;
+  EXPECT_EQ(own.out.find("Read "), std::string::npos);
+  EXPECT_NE(g.read("Zoviri.txt").find("\n1\t2\t3\t\n4\t5\t6\t\n"), std::string::npos);
+}
+
+// The track keeps the table, its names made single words, and the next start
+// resumes it.
+TEST(DelimitedData, SessionResumesTheTable) {
+  PlexorFolder f;
+  f.write("t.csv", "\"\",\"Achillea millefolium\",\"Poa, annua\"\n\"plot 1\",1,2\n\"plot 2\",3,NA\n");
+  const PlexorRun first = f.run(NewDelimited("t.csv", 1, "n") + "X\n");
+  ASSERT_EQ(first.status, 0) << first.err;
+  const std::string track = f.read("Sessao.trk");
+  EXPECT_NE(track.find("\nplot_1\tplot_2\t\nAchillea_millefolium\tPoa,_annua\t\n2\n"), std::string::npos) << track;
+  EXPECT_NE(track.find("\n1\t2\t\n3\t-999\t\n"), std::string::npos) << track;
+
+  const PlexorRun resumed = f.run("y\nS\nmeadow\nX\n");
+  ASSERT_EQ(resumed.status, 0) << resumed.err;
+  EXPECT_NE(resumed.out.find("Wish to continue analysis session with data file t.csv? y/n "), std::string::npos);
+  EXPECT_NE(resumed.out.find("Dimensions: 2 sampling units, 2 variables\n"), std::string::npos) << resumed.out;
+  // Saved again under another name: the same table, field for field.
+  const std::string saved = f.read("meadow.trk");
+  ASSERT_EQ(saved.substr(0, 7), "meadow\n");
+  EXPECT_EQ(saved.substr(saved.find('\n')), track.substr(track.find('\n')));
+}
+
+}  // namespace
