@@ -47,6 +47,7 @@ TripletTestResult RandomizationTestTriplets(const VariableTestInput& in, const d
   const int nTriplets = static_cast<int>(result.triplets.size());
   const int nConditional = static_cast<int>(result.conditional.size());
   ColumnPermutations lists(in.restrictions, n);
+  FirstRefusal refused;
 
   IterationPlan plan;
   plan.iterations = std::max(in.nPermutations, 1) - 1;
@@ -65,7 +66,13 @@ TripletTestResult RandomizationTestTriplets(const VariableTestInput& in, const d
       [&](int64_t, int* drawn) { lists.Draw(rng, p, drawn); },
       [&](int64_t t, const int* drawn, Workspace& w, int64_t* counts) {
         const int permutation = static_cast<int>(t) + 1;
-        w.set.Compute(permutation, drawn);
+        if (refused.Before(permutation)) return;
+        try {
+          w.set.Compute(permutation, drawn);
+        } catch (const RandomDataRefused& e) {
+          refused.Keep(e);
+          return;
+        }
         ResemblanceLibTriplets(n, p, w.set.Transformed(), w.triplets.data(), choice.direction, choice.measure,
                                choice.varType.empty() ? nullptr : choice.varType.data(), choice.alpha);
         ListValues(p, w.set.Rese(), w.triplets.data(), w.tripletValues, w.conditional);
@@ -79,6 +86,7 @@ TripletTestResult RandomizationTestTriplets(const VariableTestInput& in, const d
         }
         if (observer) observer(permutation, w.set.Raw(), w.set.Rese(), w.triplets.data());
       });
+  refused.ThrowIfAny();
 
   result.threads = run.threads;
   const double N = std::max(in.nPermutations, 1);

@@ -7,6 +7,18 @@
 #include "ZQLib/MissingValue.h"
 #include "randomization/TieRule.h"
 
+void FirstRefusal::Keep(const RandomDataRefused& e) {
+  const int64_t code = Code(e.permutation, e.inTransformation);
+  int64_t kept = code_.load();
+  while (code < kept && !code_.compare_exchange_weak(kept, code)) {
+  }
+}
+
+void FirstRefusal::ThrowIfAny() const {
+  const int64_t code = code_.load();
+  if (code != INT64_MAX) throw RandomDataRefused(static_cast<int>(code / 2), code % 2 == 0);
+}
+
 PermutedDataSet::PermutedDataSet(const VariableTestInput& in)
     : in_(&in),
       transform_(in.transform.Any()),
@@ -37,6 +49,7 @@ VariableTestResult RandomizationTestVariables(const VariableTestInput& in, gsl_r
   // Pair (j, k), j < k, is counter k(k-1)/2 + j.
   auto pair = [](int j, int k) { return k * (k - 1) / 2 + j; };
   const double* const* observed = in.observed;
+  FirstRefusal refused;
 
   IterationPlan plan;
   plan.iterations = std::max(in.nPermutations, 1) - 1;
@@ -49,7 +62,13 @@ VariableTestResult RandomizationTestVariables(const VariableTestInput& in, gsl_r
       [&](int64_t, int* drawn) { lists.Draw(rng, p, drawn); },
       [&](int64_t t, const int* drawn, PermutedDataSet& set, int64_t* counts) {
         const int permutation = static_cast<int>(t) + 1;
-        set.Compute(permutation, drawn);
+        if (refused.Before(permutation)) return;
+        try {
+          set.Compute(permutation, drawn);
+        } catch (const RandomDataRefused& e) {
+          refused.Keep(e);
+          return;
+        }
         const double* const* random = set.Rese();
         for (int k = 1; k < p; k++)
           for (int j = 0; j < k; j++) {
@@ -58,6 +77,7 @@ VariableTestResult RandomizationTestVariables(const VariableTestInput& in, gsl_r
           }
         if (observer) observer(permutation, set.Raw(), random);
       });
+  refused.ThrowIfAny();
 
   VariableTestResult result;
   result.threads = run.threads;

@@ -7,6 +7,8 @@
 #pragma once
 #include <gsl/gsl_rng.h>
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <vector>
@@ -36,6 +38,24 @@ class RandomDataRefused : public std::runtime_error {
       : std::runtime_error("random data set refused"), permutation(permutation), inTransformation(inTransformation) {}
   int permutation;        // 2..N
   bool inTransformation;  // else in the resemblance measure
+};
+
+// The refused random data set with the lowest permutation number among those
+// evaluated, whichever thread met it: the test reports the refusal the
+// sequential stream would meet first.
+class FirstRefusal {
+ public:
+  void Keep(const RandomDataRefused& e);
+  // A refusal was kept for a permutation before this one.
+  bool Before(int permutation) const { return code_.load(std::memory_order_relaxed) < Code(permutation, false); }
+  // Throws the refusal kept, if any.
+  void ThrowIfAny() const;
+
+ private:
+  static int64_t Code(int permutation, bool inTransformation) {
+    return int64_t{permutation} * 2 + (inTransformation ? 0 : 1);
+  }
+  std::atomic<int64_t> code_{INT64_MAX};
 };
 
 // The work tables of one thread: the random data set built from permutation
@@ -75,7 +95,9 @@ struct VariableTestResult {
 // Draws each iteration's nVar lists from rng in iteration order and variable
 // order, evaluates the random data sets in parallel; the same probabilities
 // for a given generator state at any number of threads. Throws
-// std::invalid_argument for restrictions that do not fit the table.
+// std::invalid_argument for restrictions that do not fit the table, and
+// RandomDataRefused for the first random data set (in permutation order) on
+// which the transformation or the measure is undefined.
 VariableTestResult RandomizationTestVariables(const VariableTestInput& in, gsl_rng* rng,
                                               const ProgressHook& progress = {},
                                               const VariableTestObserver& observer = {});

@@ -281,18 +281,21 @@ TEST(VariableTest, UndefinedObservedValueGivesUndefinedProbability) {
 }
 
 // A transformation that cannot take a random data set stops the test with
-// the permutation number.
+// the first permutation refused, whichever thread met it.
 TEST(VariableTest, RefusedRandomDataSetStopsTheTest) {
   TestCase s({{1, 2, 3, 4}, {2, -1, 3, 1}, {4, 4, 1, 2}}, 17);
   s.in.transform.withinUnits = TR_VEC_HELLINGER;
-  s.in.nPermutations = 10;
-  RngPtr g = Generator(1);
-  try {
-    RandomizationTestVariables(s.in, g.get());
-    FAIL() << "no refusal";
-  } catch (const RandomDataRefused& e) {
-    EXPECT_EQ(e.permutation, 2);
-    EXPECT_TRUE(e.inTransformation);
+  s.in.nPermutations = 1000;
+  for (int threads : {1, 2}) {
+    s.in.maxThreads = threads;
+    RngPtr g = Generator(1);
+    try {
+      RandomizationTestVariables(s.in, g.get());
+      ADD_FAILURE() << "no refusal";
+    } catch (const RandomDataRefused& e) {
+      EXPECT_EQ(e.permutation, 2) << threads;
+      EXPECT_TRUE(e.inTransformation);
+    }
   }
 }
 
