@@ -10,6 +10,7 @@
 #include <gsl/gsl_errno.h>
 
 #include "cluster/ClusterMenu.h"
+#include "dynamics/DynamicsMenu.h"
 #include "ordination/OrdinationMenu.h"
 #include "randomization/RandomizationMenu.h"
 #include "resemblance/ResemblanceMenu.h"
@@ -72,7 +73,7 @@ const MainMenuTable kMainMenu = {
     {'T', TransformaDados, AfterAction::Transformation},
     {'U', NotAvailableDone, AfterAction::Nothing},           // random data generator
     {'V', AnalysisNotAvailable, AfterAction::Nothing},       // descriptive attributes
-    {'Y', NotAvailableDone, AfterAction::Nothing},           // dynamics
+    {'Y', Dynamics, AfterAction::Nothing},
     {'Z', InputSource, AfterAction::Nothing},
 };
 

@@ -4,6 +4,7 @@
 #include <gsl/gsl_sort.h>
 #include <gsl/gsl_statistics_double.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <vector>
@@ -23,6 +24,15 @@ double Median(int n, const double* x, const int* mask) {
   if (c == 0) return MISSING_VALUE;
   gsl_sort(work.data(), 1, n);
   return gsl_stats_median_from_sorted_data(work.data(), 1, c);
+}
+
+double MedianInPlace(int n, double* values) {
+  if (n <= 0) return MISSING_VALUE;
+  const int upper = n / 2;
+  std::nth_element(values, values + upper, values + n);
+  if (n % 2 == 1) return values[upper];
+  const double lower = *std::max_element(values, values + upper);
+  return (lower + values[upper]) / 2.0;
 }
 
 void MeanStDev(int n, const double* x, double* mean, double* sd) {

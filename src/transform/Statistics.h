@@ -5,6 +5,10 @@
 // values when mask is null). x is left unchanged. Returns the missing code
 // when no value is selected.
 double Median(int n, const double* x, const int* mask);
+// Median of values[0..n-1] (mean of the two middle values for an even n), as
+// Median gives it, without allocating: the values are reordered. Returns the
+// missing code when n is 0.
+double MedianInPlace(int n, double* values);
 // Mean and standard deviation (divisor n - 1) over all n values.
 void MeanStDev(int n, const double* x, double* mean, double* sd);
 // Central moment of order k: sum (x - mean)^k / n over all n values.

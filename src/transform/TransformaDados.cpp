@@ -97,8 +97,9 @@ bool AskWithinUnits(TransformChoice& c) {
   return true;
 }
 
-// The whole chain of menus. False on cancel.
-bool AskTransformations(TransformChoice& c) {
+// The whole chain of menus, with the Beals test after Beals smoothing. False
+// on cancel.
+bool AskTransformations(TransformChoice& c, BealsTestRequest& bealsTest) {
   SetDataType(0, 0, 0);
   fprintf(out, "%s", PtEn("\nTransformacao escalar:\n", "\nScalar transformation:\n"));
   ShowMenu(0, 5, appliesScalar, dataType - 1, optTrEsInfo, &c.scalar);
@@ -127,7 +128,10 @@ bool AskTransformations(TransformChoice& c) {
   } else if (direction == 3) {
     fprintf(out, "%s", PtEn("\nOutras transformacoes:\n", "\nOther transformation:\n"));
     ShowMenu(0, 12, appliesVectorOther, dataType - 1, optTrVe2Info, &c.withinUnits);
-    if (c.withinUnits == TR_VEC_BEALS) AskBealsOptions(c);
+    if (c.withinUnits == TR_VEC_BEALS) {
+      AskBealsOptions(c);
+      bealsTest = AskBealsTest();
+    }
     SetDataType(c.scalar, c.withinVariables, c.withinUnits);
   }
 
@@ -237,7 +241,8 @@ int TransformaDados() {
   TransformChoice choice;
   choice.classesVar = nClassesVar;
   choice.classesUnits = nClassesUnits;
-  if (!AskTransformations(choice)) return Cancel();
+  BealsTestRequest bealsTest;
+  if (!AskTransformations(choice, bealsTest)) return Cancel();
   const bool expansion = choice.scalar == TR_SCALAR_EXPAND_NOMINAL || choice.scalar == TR_SCALAR_EXPAND_CONTINGENCY;
   double** transformed = nullptr;
   try {
@@ -266,6 +271,9 @@ int TransformaDados() {
 
   temRese = 0;
   WriteTransformationReport();
+  // The test works on its own copy of the original table: the session keeps
+  // the transformation just applied whatever happens to the test.
+  if (bealsTest.run && optTrVeUnits == TR_VEC_BEALS) RunBealsTest(bealsTest.nPermutations);
   ClearLine();
   fprintf(stdout, "%s", PtEn("\nVeja resultados no arquivo Zoviri.txt.", "\nSee results on file Zoviri.txt."));
   return 1;

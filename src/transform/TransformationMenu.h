@@ -38,6 +38,19 @@ bool AnswerNotNo();
 // optPrintData is 's', the original and transformed tables). False when the
 // file cannot be opened.
 bool WriteTransformationReport();
+// The Beals test offered after Beals smoothing: asks whether to run it and,
+// when yes, runs the seed dialogue and reads the number of permutations.
+struct BealsTestRequest {
+  bool run = false;
+  int nPermutations = 0;
+};
+BealsTestRequest AskBealsTest();
+// Runs the test on the original table after the session's scalar
+// transformation only, with the session's Beals options and seed, and
+// appends its results to "Zoviri.txt". The session's tables are not
+// touched. False when memory ran out or the file could not be opened.
+bool RunBealsTest(int nPermutations);
+
 // Side files of the two expansions; false when the file cannot be opened.
 bool WriteExpandedNominalData();
 bool WriteExpandedContingencyData();

@@ -84,12 +84,13 @@ Rows HellingerCorrelations() {
   return r;
 }
 
-// Every file the program left in the folder but the results.
+// Every file the program left in the folder but the results and the
+// preferences (which carry the time they were written).
 std::map<std::string, std::string> SessionFiles(const PlexorFolder& f) {
   std::map<std::string, std::string> files;
   for (const auto& e : std::filesystem::directory_iterator(f.path())) {
     const std::string name = e.path().filename().string();
-    if (name != "Zoviri.txt" && name[0] != '.') files[name] = f.read(name);
+    if (name != "Zoviri.txt" && name != "Plexor.prf" && name[0] != '.') files[name] = f.read(name);
   }
   return files;
 }

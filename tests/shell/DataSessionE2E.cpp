@@ -195,7 +195,7 @@ TEST(SessionTrack, ResumedStatusKeepsResemblanceTransformationAndBealsOptions) {
     std::string steps, line;
   } cases[] = {
       {"squared", data + "R\n1\n3\n1\nn\n", "Transformation of the resemblance measure: (1)squared resemblance\n"},
-      {"Beals", data + "T\n1\n0\n3\n11\n0\nn\ny\nn\n",
+      {"Beals", data + "T\n1\n0\n3\n11\n0\nn\ny\nn\nn\n",
        "Target species values NOT included in their own prediction\n"
        "Probabilities of co-occurrence standardized to unit sum\n"},
   };

@@ -15,6 +15,13 @@ TEST(Median, OddEvenMaskAndMissing) {
   EXPECT_DOUBLE_EQ(Median(4, b, mask), 3.5);
   double c[] = {-999};
   EXPECT_EQ(Median(1, c, nullptr), -999.0);
+  // Without allocation, reordering the values: the same definition.
+  double d[] = {0.5, -2, 7, 3, 3, 1};
+  EXPECT_DOUBLE_EQ(MedianInPlace(6, d), 2.0);
+  EXPECT_DOUBLE_EQ(MedianInPlace(5, d), Median(5, d, nullptr));
+  double one[] = {4.25};
+  EXPECT_EQ(MedianInPlace(1, one), 4.25);
+  EXPECT_EQ(MedianInPlace(0, one), -999.0);
 }
 
 TEST(Moments, TextbookSampleAndConstantValues) {

@@ -197,7 +197,7 @@ TEST(TransformE2E, FailedExpansionStillRecordsTheSession) {
 TEST(TransformE2E, BealsSmoothingOfPresencesWithoutTheTarget) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");
-  PlexorRun r = f.run(std::string(kOpenDune) + "t\n1\n1\n3\n11\n0\nn\nn\nn\nx\n");
+  PlexorRun r = f.run(std::string(kOpenDune) + "t\n1\n1\n3\n11\n0\nn\nn\nn\nn\nx\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("Vector transformation: (11)Beals smoothing\nCo-occurence probabilities based on presences "
                        "and absences of both reference and target variables (as in De Caceres&Legendre (2008) main "
