@@ -11,6 +11,7 @@
 
 #include "cluster/ClusterMenu.h"
 #include "dynamics/DynamicsMenu.h"
+#include "ordination/CanonicalMenu.h"
 #include "ordination/OrdinationMenu.h"
 #include "randomization/RandomizationMenu.h"
 #include "resemblance/ResemblanceMenu.h"
@@ -64,7 +65,7 @@ const MainMenuTable kMainMenu = {
     {'F', PathAnalysisIfAdequate, AfterAction::RecordWhenDone},
     {'G', Done<SetGroups>, AfterAction::Groups},
     {'J', NotAvailableDone, AfterAction::Nothing},           // path model generator
-    {'K', NotAvailableDone, AfterAction::Record},            // relations between two sets of variables
+    {'K', Canonical, AfterAction::Record},
     {'N', SpecifySession, AfterAction::NewData},
     {'O', Ordenacao, AfterAction::Ordination},
     {'P', GroupTest, AfterAction::Record},

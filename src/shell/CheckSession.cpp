@@ -15,9 +15,9 @@ const char* const defaultSessionName = "Sessao";
 
 // The session goes on without data. A table read before (option N falls back
 // here when no new table was read) is released with everything that depends
-// on it, unless a stored data set still refers to its arrays.
+// on it (held data sets own their arrays apart).
 void NoData() {
-  if (!secondSet && !thirdSet) LivraMemoria();
+  LivraMemoria();
   temDados = 0;
 }
 

@@ -1,5 +1,7 @@
 #include "shell/SessionState.h"
 
+#include "shell/SessionObjects.h"
+
 char optMain = 0;
 char modeZoviri[3] = "w";
 int savedSession = 0;
@@ -62,6 +64,6 @@ int** grMemb = nullptr;
 int grMembDimensioned = 0;
 
 bool secondSet = false, thirdSet = false;
-void (*makeDataSetCurrent)(int which) = nullptr;
+void (*makeDataSetCurrent)(int which) = MakeDataSetCurrent;
 
 int stepReached = 0, dataType = 1, isStandardized = 0, hasNegative = 0;

@@ -77,11 +77,12 @@ extern int grMembDimensioned;
 // Rows of the group arrays: one per factor, one per pair of factors, one more.
 inline int GroupArrayRows(int factors) { return factors + factors * (factors - 1) / 2 + 1; }
 
-// Second and third data sets.
+// Second and third data sets (held apart, SessionObjects.h): these flags say
+// whether they are held; no data set carries them.
 extern bool secondSet, thirdSet;
-// Installed by the code that keeps the stored data sets: makes the first (1)
-// or the second (2) stored data set current. Null while no such code exists;
-// the status report uses it to describe a held second data set.
+// Makes the second (2) data set current, or the first (1) current again; the
+// status report uses it to describe a held second data set. Normally
+// MakeDataSetCurrent (SessionObjects.h); tests may put a stand-in here.
 extern void (*makeDataSetCurrent)(int which);
 
 // Derived values.

@@ -410,8 +410,8 @@ bool ReadState(TrackReader& r, Track& t) {
 // Replaces the session state by the track just read; the arrays now belong to
 // the session state.
 void Install(Track& t) {
-  // Arrays shared with a stored data set stay with it.
-  if (!secondSet && !thirdSet) LivraMemoria();
+  // The globals own their arrays alone (held data sets own theirs).
+  LivraMemoria();
   // The session is the track file opened, whatever name a copied track
   // still carries inside.
   SessionNameOf(sessionFilename, sessionName);

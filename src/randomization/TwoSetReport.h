@@ -1,0 +1,37 @@
+// The scheme every test between two data sets shares in its dialogue and
+// its results: number of permutations, the question on saving every
+// permutation, the block of each permutation and the final block.
+#pragma once
+#include <cstdio>
+#include <string>
+
+#include "randomization/IterationRunner.h"
+
+// The language of the console and the results.
+const char* TwoSetText(const char* portuguese, const char* english);
+
+// "Number of permutations: " (at least 1; anything else is asked again).
+int AskTwoSetPermutations();
+// "Save data and results of each random permutation? y/n ", confirmed when
+// there are 51 permutations or more.
+bool AskSaveEachPermutation(int permutations);
+
+// Opens the results file for a test. With saveEach, writes the heading of the
+// saved permutations: line, heading, line, date, number of permutations, the
+// criterion, line and "Permutation 1:". Null (after saying so) when the file
+// cannot be opened.
+FILE* OpenTwoSetResults(bool saveEach, const char* eachHeading, int permutations, const std::string& criterion);
+// Start of the block of random permutation `permutation`: line, iteration word
+// and number, "Random data and corresponding results:".
+void WritePermutationHeading(FILE* f, int permutation);
+// The final block down to the seed: line, heading (": Final results" added
+// when each permutation was saved), line, date, elapsed time, status report,
+// number of permutations, seed.
+void WriteFinalHeading(FILE* f, const char* heading, bool saveEach, double elapsedSeconds, int permutations);
+
+// "Permutation: N t" on the console progress line.
+ProgressHook PermutationProgress(int permutations);
+// Closes the progress line and tells where the results are.
+void SeeResultsOnFile();
+// printf-style text.
+std::string Format(const char* format, ...);
