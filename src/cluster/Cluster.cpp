@@ -1,9 +1,12 @@
 // Menu option C: hierarchical clustering of the entities compared by the
 // session's resemblance matrix; the dendrogram is also drawn in "Dendrogram.svg".
+// After a clustering of sampling units the sharpness of its partitions may be
+// evaluated by bootstrap resampling.
 #include <cmath>
 #include <cstdio>
 #include <string>
 
+#include "bootstrap/BootstrapMenu.h"
 #include "cluster/ClusterMethods.h"
 #include "cluster/ClusterOutput.h"
 #include "cluster/ClusterReport.h"
@@ -135,6 +138,13 @@ void Cluster() {
     WriteClusterReport(f, n, rep, method, isDissim, labels, correlTransf, nCols, otherLabels);
     if (picture != PictureOutcome::kNone) fprintf(f, pictureMessage, dendrogramFileName);
     fclose(f);
+  }
+
+  if (optReseDir == 1 && method != kWardConstrained) {
+    fprintf(out, "%s",
+            Tx("\nAvaliar nitidez de particoes atraves de autoreamostragem (bootstrap)? s/n ",
+               "\nEvaluate group partition sharpness using bootstrap resampling? y/n "));
+    if (ScanChar(in, YesNoAccepted(), KeyboardLabel()) != 'n') SamplerGroups(n, rese, isDissim, rep, method);
   }
 
   FreeClusterReport(n, rep);

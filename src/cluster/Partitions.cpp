@@ -48,7 +48,8 @@ void ClusterFusionOrder(int n, const clusterReport* rep, int method, int* order)
       if (rep[order[i]].level > rep[order[j]].level) std::swap(order[i], order[j]);
 }
 
-void ClusterPartitionFromOrder(int n, int g, int* part, double* level, const clusterReport* rep, const int* order) {
+void ClusterPartitionFromOrder(int n, int g, int* part, double* level, const clusterReport* rep, const int* order,
+                               int* work) {
   for (int i = 0; i < n; i++) part[i] = i + 1;
   int c = n;
   double cut = 0.0;
@@ -60,7 +61,19 @@ void ClusterPartitionFromOrder(int n, int g, int* part, double* level, const clu
     c--;
   }
   if (level) *level = cut;
-  RenamePartitionLabels(n, g, part);
+  // The labels are object numbers 1..n: the k-th smallest becomes k, as
+  // RenamePartitionLabels does.
+  for (int v = 0; v < n; v++) work[v] = 0;
+  for (int i = 0; i < n; i++) work[part[i] - 1] = 1;
+  int next = 0;
+  for (int v = 0; v < n; v++)
+    if (work[v]) work[v] = ++next;
+  for (int i = 0; i < n; i++) part[i] = work[part[i] - 1];
+}
+
+void ClusterPartitionFromOrder(int n, int g, int* part, double* level, const clusterReport* rep, const int* order) {
+  std::vector<int> work(n > 0 ? n : 1);
+  ClusterPartitionFromOrder(n, g, part, level, rep, order, work.data());
 }
 
 void GetClusterPartitionLevel(int n, int g, int* part, double* level, clusterReport* rep, int method) {

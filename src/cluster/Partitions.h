@@ -23,3 +23,7 @@ void GetClusterPartitionNew(int n, int g, int* part, clusterReport* rep, int met
 // the partition for each g from that order.
 void ClusterFusionOrder(int n, const clusterReport* rep, int method, int* order);
 void ClusterPartitionFromOrder(int n, int g, int* part, double* level, const clusterReport* rep, const int* order);
+// The same without allocating, for callers that cut many histories: work
+// holds n ints.
+void ClusterPartitionFromOrder(int n, int g, int* part, double* level, const clusterReport* rep, const int* order,
+                               int* work);

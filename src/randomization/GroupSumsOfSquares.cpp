@@ -42,8 +42,21 @@ inline double MaskedRowSum(const double* row, const double* lab, int len, double
   return s;
 }
 
+// An AVX2 clone chosen when the program loads, except under ThreadSanitizer,
+// whose instrumented clone resolver would run before the sanitizer is ready.
+#if defined(__SANITIZE_THREAD__)
+#define PLEXOR_AVX2_CLONES
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define PLEXOR_AVX2_CLONES
+#endif
+#endif
+#ifndef PLEXOR_AVX2_CLONES
+#define PLEXOR_AVX2_CLONES __attribute__((target_clones("avx2", "default")))
+#endif
+
 // Within-group sums of every unit with the units before it: sums[lab[u]].
-__attribute__((target_clones("avx2", "default"))) void StreamWithinSums(const double* packed, const double* lab,
+PLEXOR_AVX2_CLONES void StreamWithinSums(const double* packed, const double* lab,
                                                                        int n, double* sums) {
   for (int u = 1; u < n; u++)
     sums[static_cast<int>(lab[u])] += MaskedRowSum(packed + static_cast<size_t>(u) * (u - 1) / 2, lab, u, lab[u]);

@@ -134,14 +134,14 @@ TEST_F(ClusterE2E, ReportOfFourPointsOnALine) {
   struct Case {
     std::string answers, report;
   } cases[] = {
-      {data + "C\n1\n",
+      {data + "C\n1\nn\n",
        "Clustering criterion: (1)simple linkage (nearest neighbor)\nFusion directory:\n"
        "Step \tResemblance  \tObjects in group\n1    \t1            \ta b \n2    \t2            \ta b c \n"
        "3    \t4            \ta b c d \n\n\nDendrogram in Newick format:\n(((a:1,b:1):1,c:2):2,d:4);\n\n"
        "Group partitions at each clustering level (cl):\nObjects:                \ta\tb\tc\td\t\n"
        "2 groups (cl = 2):    \t1\t1\t1\t2\t\n3 groups (cl = 1):    \t1\t1\t2\t3\t\n"
        "4 groups (cl = 0):    \t1\t2\t3\t4\t\n\nDendrogram drawn on file Dendrogram.svg.\n"},
-      {"E\nL\nC\n" + data + "C\n3\n",
+      {"E\nL\nC\n" + data + "C\n3\nn\n",
        "Criterio de agrupamento: (3)soma de quadrados (Ward)\nAgrupamento hierarquico:\n"
        "Passo\tSQdentro   \tSQentre      \tGrupo formado\n1    \t0.5          \t0.5        \ta b \n"
        "2    \t4.66666666667\t4.16666666667\ta b c \n3    \t28.75        \t24.0833333333\ta b c d \n\n\n"
@@ -161,7 +161,7 @@ TEST_F(ClusterE2E, ReportOfFourPointsOnALine) {
 }
 
 TEST_F(ClusterE2E, EveryMethodOnTheDuneTable) {
-  Run(kSetup + kGroups + kEuclid + "C\n1\nC\n2\nC\n3\nC\n4\nC\n5\nC\n7\n1\n");
+  Run(kSetup + kGroups + kEuclid + "C\n1\nn\nC\n2\nn\nC\n3\nn\nC\n4\nn\nC\n5\nn\nC\n7\n1\n");
   const std::vector<std::string> reps = Reports(folder.read("Zoviri.txt"));
   ASSERT_EQ(reps.size(), 6u);
   const char* methods[] = {"(1)simple", "(2)complete", "(3)incremental", "(4)average", "(5)average", "(7)topolog"};
@@ -214,7 +214,7 @@ TEST_F(ClusterE2E, EveryMethodOnTheDuneTable) {
 }
 
 TEST_F(ClusterE2E, HierarchicalFactorialOnlyAfterMeasure21) {
-  const PlexorRun r = Run(kSetup + kEuclid + "C\n6\n99\nR\n1\n21\n0\nn\nC\n6\n");
+  const PlexorRun r = Run(kSetup + kEuclid + "C\n6\n99\nR\n1\n21\n0\nn\nC\n6\nn\n");
   EXPECT_NE(r.err.find("Incorrect input = 6"), std::string::npos);
   const std::vector<std::string> reps = Reports(folder.read("Zoviri.txt"));
   ASSERT_EQ(reps.size(), 1u);
@@ -244,7 +244,7 @@ TEST_F(ClusterE2E, CorrelationsBetweenVariablesAsAbsoluteValues) {
 
 TEST_F(ClusterE2E, GroupsAndResemblanceComeBackWithTheSession) {
   Run(kSetup + kGroups + kEuclid);
-  const PlexorRun r = Run("y\na\nG\nn\nC\n1\n");  // continue the session, append to the results
+  const PlexorRun r = Run("y\na\nG\nn\nC\n1\nn\n");  // continue the session, append to the results
   EXPECT_NE(r.out.find("Current group partition:\nSampling units:   \tsite1\t"), std::string::npos);
   EXPECT_NE(r.out.find("\nFactor management: \nGroups:           \t4\t1\t4\t4\t2\t2\t2\t2\t2\t1\t1\t4\t4\t3\t3\t4"
                        "\t3\t3\t3\t3\nChange? y/n "),
@@ -316,7 +316,7 @@ TEST(ClusterRun, UndefinedNestednessRefusedBeforeTheMethodIsAsked) {
     PlexorFolder f;
     f.write("b.txt", "1 0 1 1\n0 0 0 0\n1 1 0 0\n0 1 1 0\n1 1 1 1\n");
     const PlexorRun r =
-        f.run(std::string(portuguese ? "E\nL\nC\n" : "") + data + "C\nR\n1\n26\n0\nn\nC\n4\nX\n");
+        f.run(std::string(portuguese ? "E\nL\nC\n" : "") + data + "C\nR\n1\n26\n0\nn\nC\n4\nn\nX\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string refusal =
         portuguese ? "\nA matriz de semelhanca tem 4 pares com valor indefinido (-999): "

@@ -72,7 +72,7 @@ class DendrogramPicture : public ::testing::Test {
 }  // namespace
 
 TEST_F(DendrogramPicture, WardOnPercentageDifferencesKeyedByManagement) {
-  const PlexorRun r = folder.run(kData + std::string(kGroups) + Resemblance(1, 20) + "C\n3\nX\n");
+  const PlexorRun r = folder.run(kData + std::string(kGroups) + Resemblance(1, 20) + "C\n3\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("\nDendrogram drawn on file Dendrogram.svg.\n\nSee results on file Zoviri.txt."),
             std::string::npos);
@@ -136,7 +136,7 @@ TEST_F(DendrogramPicture, PortugueseSingleLinkageOfCorrelationsBetweenSpecies) {
 }
 
 TEST_F(DendrogramPicture, FactorialMethodDrawsNothing) {
-  const PlexorRun r = folder.run(kData + Resemblance(1, 21) + "C\n6\nX\n");
+  const PlexorRun r = folder.run(kData + Resemblance(1, 21) + "C\n6\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_FALSE(folder.exists("Dendrogram.svg"));
   EXPECT_EQ(r.out.find("Dendrogram"), std::string::npos);
@@ -145,7 +145,7 @@ TEST_F(DendrogramPicture, FactorialMethodDrawsNothing) {
 
 TEST_F(DendrogramPicture, PictureThatCannotBeWrittenIsReportedAndResultsStay) {
   ASSERT_EQ(mkdir((folder.path() + "/Dendrogram.svg").c_str(), 0755), 0);
-  const PlexorRun r = folder.run(kData + Resemblance(1, 20) + "C\n2\nC\n4\nX\n");
+  const PlexorRun r = folder.run(kData + Resemblance(1, 20) + "C\n2\nn\nC\n4\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(CountOccurrences(r.out, "\nCould not write file Dendrogram.svg.\n"), 2);
   const std::string z = folder.read("Zoviri.txt");

@@ -1,0 +1,28 @@
+// Menu routines of the bootstrap folder: the dialogue every bootstrap asks,
+// and the bootstrap of group partition sharpness that option C offers.
+#pragma once
+#include "cluster/ClusterReport.h"
+
+// The bootstrap dialogue, in the console language:
+//  - the initial sample size, minInitial..n;
+//  - when it is below n, the units added at each sampling step, 1..n
+//    (otherwise *step = 0);
+//  - the number of iterations, 1..2147483647;
+//  - when withAlpha is 1, the alpha probability for confidence limits, 0..1,
+//    and the iterations then raised to the first count whose product with
+//    alpha is even (IterationsForAlpha), so that both tails are whole;
+//  - when seed is not null, the seed: automatic (the current time) or typed,
+//    0..4294967295; the session generator is seeded with it
+//    (InitRndNumberGenerator);
+//  - whether to save the intermediate results: *save = 'y' or 'n'; a yes
+//    with 51 iterations or more is confirmed first.
+// Sizes and iterations with CountSteps / SampleSizeAtStep (BootstrapSteps.h).
+void SetBootstrapOptions(int n, int minInitial, int* initialSize, int* step, int* nIter, unsigned* seed, char* save,
+                         int withAlpha, double* alpha);
+
+// After a cluster analysis of n sampling units: asks the largest number of
+// groups (2..n-1) and the bootstrap options, runs the bootstrap of the
+// sharpness of the partitions into 2..kmax groups and appends the results to
+// "Zoviri.txt". rese: the resemblance matrix that was clustered (read only);
+// rep: its fusion history by `method`.
+void SamplerGroups(int n, double** rese, bool isDissim, clusterReport* rep, int method);
