@@ -1,50 +1,40 @@
-// Principal coordinates of 1000 and 2000 sampling units.
+// Principal coordinates of 1000, 2000 and 4000 sampling units.
 //
-// Workload: a pseudo-random table of n units by 20 variables (uniform values,
-// fixed seed); the Euclidean distance matrix between units is computed once
-// outside the timed loop. OrdinationLib_D(type 1) then squares the distances,
-// Gower-centres them, runs the symmetric eigen-decomposition and computes the
-// scores of every kept axis. The pieces are timed separately as well.
+// Workload: a table of n units by 20 variables of uniform values
+// (BenchData.h; bench/compare_with_r.sh gives R the same table), Euclidean
+// distances between units computed once outside the timed loop.
+// OrdinationLib_D (type 1) squares the distances, Gower-centres them,
+// decomposes the centred matrix and computes the scores of every kept axis
+// (20 here: the table has 20 variables). The decomposition is also timed on
+// its own, with every eigenvector and with the first 20, at one thread and
+// at the machine's two.
 //
-// Where the time goes: the eigen-decomposition of the dense n x n centred
-// matrix (gsl_eigen_symmv: Householder tridiagonalisation plus implicit QL
-// with accumulation of the eigenvectors, O(n^3), memory-bound beyond the
-// cache) takes practically all of it; squaring and centring are O(n^2) and
-// the scores O(rank n), each well under 1 % of the total. Measured CPU time
-// on a shared 2-core machine (load ~9, so wall time was about double):
-//   n = 1000: whole ordination 1.45 s, eigen 1.7 s, squaring + centring 3 ms
-//   n = 2000: whole ordination 24.8 s, eigen 25.0 s, squaring + centring 18 ms
-// Going from 1000 to 2000 units costs about 17 times more (8 from the cube,
-// the rest from cache misses of the 32 MB matrix).
-
-// Faster routes through GSL, measured on the same n = 1000 centred matrix
-// (the machine idle, wall time):
-//   gsl_eigen_symm (eigenvalues only)            0.25 s
-//   gsl_linalg_symmtd_decomp (tridiagonal form)   0.23 s
-//   gsl_linalg_symmtd_unpack (orthogonal factor)  0.24 s
-//   gsl_eigen_symmv (values and vectors)          1.29 s
-//   gsl_eigen_jacobi (values and vectors)         370 s
-// So about 80 % of gsl_eigen_symmv is the accumulation of the QL rotations
-// into the eigenvector matrix. The values-only routine cannot replace it:
-// the scores need the eigenvector of every kept axis, and the kept axes run
-// up to n - 1 (every axis with a positive eigenvalue; Euclidean distances
-// between n units in more than n dimensions keep n - 1), all of them stored
-// for the later bootstrap and the session track. The Jacobi routine is far
-// slower. The decomposition is done once per ordination: OrdinationLib_D
-// calls it a single time, and the report only rebuilds the centred matrix
-// (O(n^2)) to print it and take its trace. The work around it (copying into
-// and out of the GSL matrices, squaring, centring, scores) is O(n^2) or
-// O(rank n), below 1 % of the total. A shortcut that would pay off is
-// eigenvalues first and then eigenvectors by inverse iteration on the
-// tridiagonal form only for the kept axes, back-transformed by the
-// Householder reflectors; it helps only when few axes are kept and needs
-// reorthogonalisation for close eigenvalues, so it is not done.
-
+// Where the time goes: the reduction of the dense centred matrix to
+// tridiagonal form (dsytrd, O(n^3), half of it matrix-vector products that
+// are memory-bound once the matrix leaves the cache) is the floor; the
+// eigenvalues of the tridiagonal matrix cost O(n^2). Every eigenvector adds
+// the eigenvectors of the tridiagonal matrix and the back-transformation
+// (2 n^3 in matrix products); the 20 eigenvectors of the kept axes add
+// 2 n^2 20, a few per cent. OrdinationLib_D computes the eigenvectors of the
+// kept axes only, since nothing reads the others. For every eigenvector,
+// divide and conquer on the tridiagonal matrix (as in dsyevd, timed below as
+// a whole) took 0.29 s at n = 2000 where the relatively robust
+// representations of dsyevr took 0.94 s; for a few, the latter cost O(n)
+// each. Threads: see DecompositionThreads in EigenKernels.cpp; under load
+// from other work, two threads waiting for each other at every BLAS call
+// make a decomposition many times slower (dsyevd below).
+//
+// Before (GSL's gsl_eigen_symmv, Householder tridiagonalisation plus implicit
+// QL accumulating every rotation into the eigenvectors), on the same machine:
+// OrdinationLib_D n = 1000 2.2 s, n = 2000 30 s. After: README.md.
 #include <benchmark/benchmark.h>
+#include <lapacke.h>
+#include <omp.h>
 
-#include <cmath>
+#include <cstring>
 #include <vector>
 
+#include "BenchData.h"
 #include "ZQLib/zqlibDim.h"
 #include "ordination/EigenKernels.h"
 #include "ordination/OrdinationLib.h"
@@ -67,21 +57,7 @@ struct Problem {
         evectors(dimDouble2D(units + 1, units + 1)),
         scores(dimDouble2D(units, units)),
         eig(units + 1) {
-    std::vector<double> x(static_cast<size_t>(units) * kVariables);
-    unsigned s = 2024;
-    for (double& v : x) {
-      s = s * 1664525u + 1013904223u;
-      v = (s >> 8) / 16777216.0;
-    }
-    for (int i = 0; i < units; i++)
-      for (int j = 0; j < units; j++) {
-        double d = 0;
-        for (int k = 0; k < kVariables; k++) {
-          const double t = x[i * kVariables + k] - x[j * kVariables + k];
-          d += t * t;
-        }
-        distances[i][j] = std::sqrt(d);
-      }
+    benchdata::EuclideanDistances(units, kVariables, benchdata::ParkMillerTable(units, kVariables), distances);
     OrdinationMatrix(units, distances, 1, 3, centred);
   }
   ~Problem() {
@@ -90,6 +66,13 @@ struct Problem {
     freeDouble2D(evectors, n + 1);
     freeDouble2D(scores, n);
   }
+};
+
+// Thread limit of the benchmark (state.range(1)), restored afterwards.
+struct Threads {
+  explicit Threads(int n) : before(omp_get_max_threads()) { omp_set_num_threads(n); }
+  ~Threads() { omp_set_num_threads(before); }
+  int before;
 };
 
 void BM_PrincipalCoordinates(benchmark::State& state) {
@@ -110,18 +93,41 @@ void BM_GowerCentring(benchmark::State& state) {
   }
 }
 
-void BM_EigenDecomposition(benchmark::State& state) {
+void BM_EigenAllVectors(benchmark::State& state) {
   Problem p(static_cast<int>(state.range(0)));
+  Threads t(static_cast<int>(state.range(1)));
   for (auto _ : state) {
     bool ok = EigenHouseholderQL_GSL_D(p.n, p.centred, p.evectors, p.eig.data());
     benchmark::DoNotOptimize(ok);
   }
 }
 
+void BM_EigenLeading20(benchmark::State& state) {
+  Problem p(static_cast<int>(state.range(0)));
+  Threads t(static_cast<int>(state.range(1)));
+  for (auto _ : state) {
+    bool ok = EigenLeadingVectors(p.n, p.centred, 20, p.evectors, p.eig.data());
+    benchmark::DoNotOptimize(ok);
+  }
+}
+
+// LAPACK's divide-and-conquer driver on the same matrix, for comparison.
+void BM_EigenAllVectorsDivideAndConquer(benchmark::State& state) {
+  Problem p(static_cast<int>(state.range(0)));
+  Threads t(static_cast<int>(state.range(1)));
+  std::vector<double> a(static_cast<size_t>(p.n) * p.n), w(p.n);
+  for (auto _ : state) {
+    for (int i = 0; i < p.n; i++) std::memcpy(a.data() + static_cast<size_t>(i) * p.n, p.centred[i], sizeof(double) * p.n);
+    benchmark::DoNotOptimize(LAPACKE_dsyevd(LAPACK_COL_MAJOR, 'V', 'U', p.n, a.data(), p.n, w.data()));
+  }
+}
+
 }  // namespace
 
-BENCHMARK(BM_PrincipalCoordinates)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GowerCentring)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EigenDecomposition)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrincipalCoordinates)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GowerCentring)->Arg(1000)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EigenAllVectors)->ArgsProduct({{1000, 2000, 4000}, {1, 2}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EigenAllVectorsDivideAndConquer)->ArgsProduct({{1000, 2000, 4000}, {1, 2}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EigenLeading20)->ArgsProduct({{1000, 2000, 4000}, {1, 2}})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,9 +1,14 @@
 // Agglomerative hierarchical clustering of n objects compared by a symmetric
 // resemblance matrix, of which only the upper triangle (row < column) is
 // read. Every method writes its fusion history into rep (n - 1 records
-// allocated by the caller, see ClusterReport.h). The fusion routines work on
-// the current list of m groups in index order: fusing a < b keeps the new
-// group at position a and removes b, so that later groups move down one place.
+// allocated by the caller, see ClusterReport.h). The groups are numbered in
+// index order: fusing a < b keeps the new group at position a and removes b,
+// so that later groups move down one place. Each step fuses the first best
+// pair (a ascending, then b ascending). The methods find that pair without
+// rescanning every pair at every step (typically O(n^2) time overall, with
+// one triangle of working values); LinkageFusion, FusionMatrix and
+// TopologyFusion are the same updates on an m x m matrix whose rows and
+// columns shift.
 #pragma once
 #include "cluster/ClusterReport.h"
 
@@ -21,8 +26,8 @@ enum ClusterMethod {
 // Methods 1, 2, 4, 5. isDissim: D holds dissimilarities (else similarities).
 // squared: D holds squared dissimilarities; the reported levels are then
 // their square roots, except for the average linkages on dissimilarities,
-// which average the square roots themselves. copy: work on a copy of D
-// (otherwise D's upper triangle is consumed).
+// which average the square roots themselves. D is only read; copy is kept
+// for callers written when the routine worked in D itself.
 void LinkageCluster(int n, double** D, clusterReport* rep, bool isDissim, bool squared, int method, bool copy);
 // Resemblance of the fused group a+b to every other group, then removal of b.
 void LinkageFusion(int m, int* sizes, int a, int b, double** W, bool isDissim, int method);

@@ -7,14 +7,16 @@
 #include <vector>
 
 #include "cluster/ClusterMethods.h"
+#include "cluster/GroupList.h"
+#include "cluster/PairSearch.h"
 #include "ordination/EigenKernels.h"
 #include "ZQLib/Centring.h"
 #include "ZQLib/MissingValue.h"
 
-namespace {
-
-
-}  // namespace
+using clusterwork::GroupList;
+using clusterwork::kRetired;
+using clusterwork::RowBest;
+using clusterwork::Triangle;
 
 void HierFactorialEigen(int p, double* x, double* y, double* eigI, double* eigII, double* vecI, double* vecII) {
   double xx = 0.0, xy = 0.0, yy = 0.0;
@@ -49,81 +51,67 @@ void HierFactorialClustering(int n, int p, double** X, clusterReport* rep) {
   CenterRowsMV(n, p, Z.data(), Z.data());
   NormalizeRowsMV(n, p, Z.data(), Z.data());
 
-  // Eigen results of every pair i < j, packed by rows of the upper triangle.
-  const std::size_t pairs = static_cast<std::size_t>(n) * (n - 1) / 2;
-  std::vector<double> first(pairs), second(pairs), vecFirst(2 * pairs), vecSecond(2 * pairs);
-  auto index = [n](int i, int j) {
-    return static_cast<std::size_t>(i) * (2 * static_cast<std::size_t>(n) - i - 1) / 2 + (j - i - 1);
+  // Eigen results of every pair i < j; the second eigenvalues apart, as the
+  // values the search compares.
+  struct PairEigen {
+    double first, vecI[2], vecII[2];
   };
+  Triangle<double> second(n);
+  Triangle<PairEigen> pairs(n);
   auto pairEigen = [&](int i, int j) {
-    const std::size_t k = index(i, j);
-    HierFactorialEigen(p, Z[i], Z[j], &first[k], &second[k], &vecFirst[2 * k], &vecSecond[2 * k]);
+    PairEigen& e = pairs(i, j);
+    HierFactorialEigen(p, Z[i], Z[j], &e.first, &second(i, j), e.vecI, e.vecII);
   };
   for (int i = 0; i < n; i++)
     for (int j = i + 1; j < n; j++) pairEigen(i, j);
+  RowBest<false> best(n, DBL_MAX);
+  for (int a = 0; a < n - 1; a++) best.Scan(a, second.Row(a), n - a - 1);
 
-  std::vector<char> active(n, 1);
-  std::vector<int> next(n, -1), head(n), tail(n);
-  for (int i = 0; i < n; i++) head[i] = tail[i] = i;
-
+  GroupList groups(n);
   for (int s = 0; s < n - 1; s++) {
-    int ba = -1, bb = -1;
-    double best = DBL_MAX;
-    for (int a = 0; a < n; a++) {
-      if (!active[a]) continue;
-      for (int b = a + 1; b < n; b++) {
-        if (!active[b]) continue;
-        const double v = second[index(a, b)];
-        if (v < best) {
-          best = v;
-          ba = a;
-          bb = b;
-        }
-      }
+    int a, b;
+    if (!best.First(&a, &b)) {  // values that cannot be compared: the first active pair
+      a = best.Live()[0];
+      b = best.Live()[1];
     }
-    if (ba < 0) {  // values that cannot be compared: the first active pair
-      for (int a = 0; a < n && ba < 0; a++)
-        if (active[a]) ba = a;
-      for (int b = ba + 1; b < n && bb < 0; b++)
-        if (active[b]) bb = b;
-    }
-    const std::size_t k = index(ba, bb);
+    const PairEigen& e = pairs(a, b);
     clusterReport& rec = rep[s];
-    rec.level = second[k];
-    rec.level2 = first[k];
-    int count = 0;
-    for (int o = head[ba]; o >= 0; o = next[o]) rec.members[count++] = o + 1;
-    rec.lastMember = tail[ba] + 1;
-    for (int o = head[bb]; o >= 0; o = next[o]) rec.members[count++] = o + 1;
-    rec.nMembers = count;
-    const double* vI = &vecFirst[2 * k];
-    const double* vII = &vecSecond[2 * k];
-    rec.eigVecI[0] = vI[0];
-    rec.eigVecI[1] = vI[1];
-    rec.eigVecII[0] = vII[0];
-    rec.eigVecII[1] = vII[1];
-    double* za = Z[ba];
-    const double* zb = Z[bb];
+    rec.level = second(a, b);
+    rec.level2 = e.first;
+    groups.Describe(a, b, rec);
+    rec.eigVecI[0] = e.vecI[0];
+    rec.eigVecI[1] = e.vecI[1];
+    rec.eigVecII[0] = e.vecII[0];
+    rec.eigVecII[1] = e.vecII[1];
+    double* za = Z[a];
+    const double* zb = Z[b];
     for (int t = 0; t < p; t++) {
       if (za[t] == MISSING_VALUE || zb[t] == MISSING_VALUE) {
         rec.scoresI[t] = 0.0;
         rec.scoresII[t] = 0.0;
         continue;
       }
-      rec.scoresI[t] = za[t] * vI[0] + zb[t] * vI[1];
-      rec.scoresII[t] = za[t] * vII[0] + zb[t] * vII[1];
+      rec.scoresI[t] = za[t] * e.vecI[0] + zb[t] * e.vecI[1];
+      rec.scoresII[t] = za[t] * e.vecII[0] + zb[t] * e.vecII[1];
     }
     for (int t = 0; t < p; t++) za[t] = rec.scoresI[t];
+    groups.Fuse(a, b);
 
-    active[bb] = 0;
-    next[tail[ba]] = head[bb];
-    tail[ba] = tail[bb];
-    for (int o = 0; o < n; o++) {
-      if (!active[o] || o == ba) continue;
-      if (o < ba)
-        pairEigen(o, ba);
-      else
-        pairEigen(ba, o);
+    // Pairs of the new group with every other active group; b's column
+    // retired; rows before a and b brought up to date as they are passed.
+    best.Retire(b);
+    for (int k : best.Live()) {
+      if (k == a) continue;
+      if (k < b) second(k, b) = kRetired;
+      if (k < a) {
+        pairEigen(k, a);
+        if (!best.Changed(k, a, b, second(k, a))) best.Scan(k, second.Row(k), n - k - 1);
+      } else {
+        pairEigen(a, k);
+        if (k < b && !best.Retired(k, b)) best.Scan(k, second.Row(k), n - k - 1);
+      }
     }
+    second(a, b) = kRetired;
+    best.Scan(a, second.Row(a), n - a - 1);
   }
 }

@@ -5,29 +5,76 @@
 
 #include "cluster/ClusterMethods.h"
 #include "cluster/GroupList.h"
+#include "cluster/LanceWilliams.h"
+#include "cluster/PairSearch.h"
 
 using clusterwork::GroupList;
-using clusterwork::RemoveEntry;
-using clusterwork::RowMinimum;
-using clusterwork::RemoveFromUpperTriangle;
-using clusterwork::WorkMatrix;
+using clusterwork::kRetired;
+using clusterwork::LinkageUpdate;
+using clusterwork::RowBest;
+using clusterwork::Triangle;
 
 namespace {
 
-// Largest of start and row[from..to-1].
-double RowMaximum(const double* row, int from, int to, double start) {
-  double m0 = start, m1 = start, m2 = start, m3 = start;
-  int b = from;
-  for (; b + 3 < to; b += 4) {
-    m0 = row[b] > m0 ? row[b] : m0;
-    m1 = row[b + 1] > m1 ? row[b + 1] : m1;
-    m2 = row[b + 2] > m2 ? row[b + 2] : m2;
-    m3 = row[b + 3] > m3 ? row[b + 3] : m3;
+// Removes row and column b from the upper triangle of the m x m matrix W.
+void RemoveFromUpperTriangle(int m, int b, double** W) {
+  for (int i = 0; i < b; i++)
+    for (int j = b; j < m - 1; j++) W[i][j] = W[i][j + 1];
+  for (int i = b; i < m - 1; i++)
+    for (int j = i + 1; j < m - 1; j++) W[i][j] = W[i + 1][j + 1];
+}
+
+// kLargest: similarities (the largest value fuses first).
+template <bool kLargest>
+void Linkage(int n, double** D, clusterReport* rep, bool rootValues, bool rootLevels, int method) {
+  const bool isDissim = !kLargest;
+  Triangle<double> W(n);
+  for (int i = 0; i < n; i++)
+    for (int j = i + 1; j < n; j++) W(i, j) = rootValues ? std::sqrt(D[i][j]) : D[i][j];
+  RowBest<kLargest> best(n, kLargest ? -DBL_MAX : DBL_MAX);
+  for (int a = 0; a < n - 1; a++) best.Scan(a, W.Row(a), n - a - 1);
+
+  GroupList groups(n);
+  std::vector<double> sizes(n, 1.0), height(n, 0.0);
+  for (int s = 0; s < n - 1; s++) {
+    int a, b;
+    if (!best.First(&a, &b)) {
+      // Nothing comparable left (values that cannot be compared): the first
+      // two current groups fuse.
+      a = best.Live()[0];
+      b = best.Live()[1];
+    }
+    const double value = W(a, b);
+    const double level = rootLevels ? std::sqrt(value) : value;
+    clusterReport& rec = rep[s];
+    rec.level = level;
+    rec.level2 = 0.0;
+    rec.node = n + s + 1;
+    rec.branchLeft = level - height[a];
+    rec.branchRight = level - height[b];
+    groups.Describe(a, b, rec);
+    height[a] = level;
+    groups.Fuse(a, b);
+
+    // Resemblances of a+b to the other groups; b's column retired; rows
+    // before a and b brought up to date as they are passed.
+    const double na = sizes[a], nb = sizes[b];
+    best.Retire(b);
+    for (int k : best.Live()) {
+      if (k == a) continue;
+      double& wka = W.Pair(k, a);
+      wka = LinkageUpdate(method, isDissim, na, nb, wka, W.Pair(k, b));
+      if (k < b) W(k, b) = kRetired;
+      if (k < a) {
+        if (!best.Changed(k, a, b, wka)) best.Scan(k, W.Row(k), n - k - 1);
+      } else if (k < b && !best.Retired(k, b)) {
+        best.Scan(k, W.Row(k), n - k - 1);
+      }
+    }
+    W(a, b) = kRetired;
+    sizes[a] = na + nb;
+    best.Scan(a, W.Row(a), n - a - 1);
   }
-  for (; b < to; b++) m0 = row[b] > m0 ? row[b] : m0;
-  m0 = m1 > m0 ? m1 : m0;
-  m2 = m3 > m2 ? m3 : m2;
-  return m2 > m0 ? m2 : m0;
 }
 
 }  // namespace
@@ -39,95 +86,22 @@ void LinkageFusion(int m, int* sizes, int a, int b, double** W, bool isDissim, i
     if (k == a || k == b) continue;
     double& wka = k < a ? W[k][a] : W[a][k];
     const double wkb = k < b ? W[k][b] : W[b][k];
-    double v = wka;
-    switch (method) {
-      case kSingleLinkage:
-        v = isDissim ? (wkb < wka ? wkb : wka) : (wkb > wka ? wkb : wka);
-        break;
-      case kCompleteLinkage:
-        v = isDissim ? (wkb > wka ? wkb : wka) : (wkb < wka ? wkb : wka);
-        break;
-      case kUPGMA:
-        v = (na * wka + nb * wkb) / (na + nb);
-        break;
-      case kWPGMA:
-        v = (wka + wkb) / 2.0;
-        break;
-      default:
-        break;
-    }
-    wka = v;
+    wka = LinkageUpdate(method, isDissim, na, nb, wka, wkb);
   }
   sizes[a] += sizes[b];
   RemoveFromUpperTriangle(m, b, W);
-  RemoveEntry(m, b, sizes);
+  for (int k = b; k < m - 1; k++) sizes[k] = sizes[k + 1];
 }
 
 void LinkageCluster(int n, double** D, clusterReport* rep, bool isDissim, bool squared, int method, bool copy) {
+  (void)copy;  // D is only read
   if (n < 2 || rep == nullptr) return;
-  WorkMatrix<double> work(copy ? n : 0);
-  double** W = D;
-  if (copy) {
-    W = work.get();
-    for (int i = 0; i < n; i++)
-      for (int j = i + 1; j < n; j++) W[i][j] = D[i][j];
-  }
-  bool rootLevels = squared;
-  if ((method == kUPGMA || method == kWPGMA) && isDissim && squared) {
-    for (int i = 0; i < n; i++)
-      for (int j = i + 1; j < n; j++) W[i][j] = std::sqrt(W[i][j]);
-    rootLevels = false;
-  }
-
-  GroupList groups(n);
-  std::vector<int> sizes(n, 1);
-  std::vector<double> height(n, 0.0);
-
-  for (int s = 0; s < n - 1; s++) {
-    const int m = n - s;
-    int ba = 0, bb = 1;
-    if (isDissim) {
-      double best = DBL_MAX;
-      for (int a = 0; a < m - 1; a++) {
-        const double* row = W[a];
-        // Smallest value of the row first, then its first position: the same
-        // pair as a strict scan.
-        const double low = RowMinimum(row, a + 1, m, best);
-        if (low < best) {
-          int b = a + 1;
-          while (b < m - 1 && !(row[b] == low)) b++;
-          best = low;
-          ba = a;
-          bb = b;
-        }
-      }
-    } else {
-      double best = -DBL_MAX;
-      for (int a = 0; a < m - 1; a++) {
-        const double* row = W[a];
-        const double high = RowMaximum(row, a + 1, m, best);
-        if (high > best) {
-          int b = a + 1;
-          while (b < m - 1 && !(row[b] == high)) b++;
-          best = high;
-          ba = a;
-          bb = b;
-        }
-      }
-    }
-    const double value = W[ba][bb];
-    const double level = rootLevels ? std::sqrt(value) : value;
-    clusterReport& rec = rep[s];
-    rec.level = level;
-    rec.level2 = 0.0;
-    rec.node = n + s + 1;
-    rec.branchLeft = level - height[ba];
-    rec.branchRight = level - height[bb];
-    groups.Describe(ba, bb, rec);
-
-    height[ba] = level;
-    RemoveEntry(m, bb, height.data());
-    groups.Fuse(ba, bb);
-    LinkageFusion(m, sizes.data(), ba, bb, W, isDissim, method);
-  }
+  // Average linkages of squared dissimilarities average their square roots;
+  // the other methods report the square root of the fusing value.
+  const bool rootValues = (method == kUPGMA || method == kWPGMA) && isDissim && squared;
+  const bool rootLevels = squared && !rootValues;
+  if (isDissim)
+    Linkage<false>(n, D, rep, rootValues, rootLevels, method);
+  else
+    Linkage<true>(n, D, rep, rootValues, rootLevels, method);
 }

@@ -13,8 +13,10 @@ constexpr double kLogTiny = -23.025850929940457;
 
 double Bartlett_u(int rank, int k, const double* eig, int n, int p) {
   double sum = 0.0, logs = 0.0;
+  // Eigenvalues beyond the rank are zero up to rounding: whatever sign the
+  // rounding gave them, they take the stand-in, so u does not depend on noise.
   for (int i = k - 1; i < p; i++) {
-    if (eig[i] > 0.0) {
+    if (i < rank && eig[i] > 0.0) {
       sum += eig[i];
       logs += std::log(eig[i]);
     } else {

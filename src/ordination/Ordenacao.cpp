@@ -183,21 +183,25 @@ void WriteReport(int type, bool saveIntermediate, bool ok) {
   if (f == nullptr) return;
   fprintf(f, Results("Metodo de ordenacao: %s\n", "Ordination method: %s\n"), optOrdiTypeInfo[type]);
 
-  double** B = dimDouble2D(nRows, nRows);
-  if (saveIntermediate && type == ORD_PRINCIPAL_COORDINATES) {
-    OrdinationSquaredDistances(nRows, rese, optReseTipo, B);
-    fprintf(f, "%s", Results("\nMatriz de distancias ao quadrado:\n", "\nMatrix with squared distances:\n"));
-    PrintLowerHalfMatrix(f, nRows, B, sDigits, 0);
+  // The analysed matrix again, for printing and for the trace of the warning.
+  double trace = 0.0;
+  if (saveIntermediate || !ok) {
+    double** B = dimDouble2D(nRows, nRows);
+    if (saveIntermediate && type == ORD_PRINCIPAL_COORDINATES) {
+      OrdinationSquaredDistances(nRows, rese, optReseTipo, B);
+      fprintf(f, "%s", Results("\nMatriz de distancias ao quadrado:\n", "\nMatrix with squared distances:\n"));
+      PrintLowerHalfMatrix(f, nRows, B, sDigits, 0);
+    }
+    OrdinationMatrix(nRows, rese, type, optReseTipo, B);
+    if (saveIntermediate) {
+      fprintf(f, "%s",
+              Results("\nMatriz submetida a extracao de autovalores e autovetores:\n",
+                      "\nMatrix subjected to eigenanalysis:\n"));
+      PrintMatrix(f, nRows, nRows, B, sDigits, 0);
+    }
+    trace = MatrixTrace(nRows, B);
+    freeDouble2D(B, nRows);
   }
-  OrdinationMatrix(nRows, rese, type, optReseTipo, B);
-  if (saveIntermediate) {
-    fprintf(f, "%s",
-            Results("\nMatriz submetida a extracao de autovalores e autovetores:\n",
-                    "\nMatrix subjected to eigenanalysis:\n"));
-    PrintMatrix(f, nRows, nRows, B, sDigits, 0);
-  }
-  const double trace = MatrixTrace(nRows, B);
-  freeDouble2D(B, nRows);
 
   const double positiveSum = SumPositiveEigenvalues(nRows, eig);
   PrintEigenvalues(f, eig, positiveSum);

@@ -140,7 +140,9 @@ int OrdinationLib_D(const OrdinationChoice& choice, int nRows, int nCols, const 
   {
     Matrix B(nRows, nRows);
     OrdinationMatrix(nRows, rese, choice.type, reseType, B.data());
-    *ok = EigenHouseholderQL_GSL_D(nRows, B.data(), evectors, eig);
+    // Eigenvectors only of the axes kept: no later step reads the others.
+    *ok = EigenLeadingVectors(
+        nRows, B.data(), [nRows](const double* values) { return OrdinationRank(nRows, values); }, evectors, eig);
   }
   *rank = OrdinationRank(nRows, eig);
   switch (choice.type) {

@@ -33,7 +33,8 @@ double SumPositiveEigenvalues(int n, const double* eig);
 // when sampling units are compared, and the reverse). eig needs nRows entries,
 // evectors nRows x nRows; escores nRows x nRows for type 1, nRows x nCols
 // otherwise. ok gets the acceptance flag of the eigen-decomposition, rank the
-// number of eigenvalues kept. X and rese are only read. Safe to call from
+// number of eigenvalues kept; rows 0..rank-1 of evectors receive the
+// eigenvectors of the kept axes (the later rows are not written). X and rese are only read. Safe to call from
 // several threads at once with different outputs; throws std::bad_alloc when
 // its work tables cannot be allocated. Returns 1.
 int OrdinationLib_D(const OrdinationChoice& choice, int nRows, int nCols, const double* const* X,

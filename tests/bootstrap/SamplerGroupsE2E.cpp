@@ -56,7 +56,6 @@ TEST(SamplerGroupsE2E, DialogueAndReportAfterAverageLinkageOfTheDuneSites) {
       "Initialization of random number generation: \n\t(1) automatic\n\t(2) specify seed\n\tEnter option: "
       "Enter seed (integer in the 0 to 4294967295 interval): Save intermediate results? y/n  ";
   EXPECT_NE(r.out.find(dialogue), std::string::npos) << r.out.substr(r.out.find("Newick") - 200);
-  EXPECT_NE(r.out.find("Bootstrap iteration: 100 "), std::string::npos);
   EXPECT_NE(r.out.find("\nSee results on file Zoviri.txt."), std::string::npos);
 
   const std::string z = f.read("Zoviri.txt");
@@ -116,7 +115,6 @@ TEST(SamplerGroupsE2E, PortugueseDialogueAndReport) {
       "Inicializacao do gerador de numeros aleatorios: \n\t(1) automatica\n\t(2) especificar numero "
       "inicializador\n\tEnter option: Guardar resultados intermediarios? s/n  ";
   EXPECT_NE(r.out.find(dialogue), std::string::npos) << r.out.substr(r.out.find("Newick") - 200);
-  EXPECT_NE(r.out.find("Iteracao de autoreamostragem: 30 "), std::string::npos);
   const std::string s = From(f.read("Zoviri.txt"), "\n\nSAMPLER\n");
   // Initial size n: one sampling step, no step line; the automatic seed.
   EXPECT_EQ(s.find("\n\nSAMPLER\nAutoreamostragem ('bootstrap')\n" + kDashes79 +

@@ -4,6 +4,7 @@
 // printed layout is checked character by character.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -124,6 +125,28 @@ TEST_F(OrdinationRun, PrincipalCoordinatesOfEuclideanDistances) {
     axis1 += v[0] * v[0];
   }
   EXPECT_NEAR(axis1, 1.0, 1e-3);
+}
+
+TEST_F(OrdinationRun, ScoresFollowTheSignRuleAtEitherProcessorLimit) {
+  // R: P <- cmdscale(dist(dune), k = 3, eig = TRUE)$points, each column
+  // turned so that its entry of largest magnitude (sites 16, 3 and 12) is
+  // positive; sites 1 to 3, five significant digits.
+  const double expected[3][3] = {{-2.9411, -5.6461, -1.5108}, {0.50632, 3.6117, 6.9973}, {-4.9659, -1.6883, -1.7703}};
+  std::string reports[2];
+  for (int limit : {1, 2}) {
+    PlexorFolder f;
+    f.copyFromSource("examples/dune.txt", "dune.txt");
+    PlexorRun r = f.run("E\nM\n" + std::to_string(limit) + "\nC\n" + kData + Resemblance(1, 3) + "O\n1\nn\nX\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string z = f.read("Zoviri.txt");
+    for (int k = 0; k < 3; k++) {
+      const auto v = NumbersAfter(z, "\nAxis  " + std::to_string(k + 1) + ":\t");
+      ASSERT_EQ(v.size(), 20u);
+      for (int i = 0; i < 3; i++) EXPECT_NEAR(v[i], expected[k][i], 1e-4 * std::fabs(expected[k][i])) << k << i;
+    }
+    reports[limit - 1] = z.substr(z.find("\nNumber of eigenvalues"));
+  }
+  EXPECT_EQ(reports[0], reports[1]);
 }
 
 TEST_F(OrdinationRun, NonMetricMeasureShowsWarningAndIncompatibleChoicesAreRefused) {

@@ -32,6 +32,11 @@ TEST(Bartlett, NonPositiveEigenvaluesReplacedByTinyValue) {
   EXPECT_NEAR(Bartlett_u(2, 1, eig, 5, 2), u, 1e-9);
   double negative[2] = {-1, -2};  // mean not positive: the first term is 0
   EXPECT_NEAR(Bartlett_u(2, 1, negative, 5, 2), 2 * 23.025850929940457 * (5 - 15.0 / 6), 1e-9);
+  // Beyond the rank, rounding noise of either sign is the same zero.
+  double noiseUp[3] = {3, 1e-16, 0}, noiseDown[3] = {3, -1e-16, 0};
+  const double zeros = (3 * std::log((3 + 2e-10) / 3) - (std::log(3.0) + 2 * std::log(1e-10))) * (5 - 17.0 / 6);
+  EXPECT_NEAR(Bartlett_u(1, 1, noiseUp, 5, 3), zeros, 1e-9);
+  EXPECT_NEAR(Bartlett_u(1, 1, noiseDown, 5, 3), zeros, 1e-9);
 }
 
 TEST(ScoreCorrelations, PerfectZeroAndMissingCases) {
