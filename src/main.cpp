@@ -59,7 +59,7 @@ int NotAvailableDone() {
 }
 
 const MainMenuTable kMainMenu = {
-    {'A', NotAvailableDone, AfterAction::Record},            // randomization test comparing variables
+    {'A', Done<AleatorizacaoVar>, AfterAction::Record},
     {'C', Done<Cluster>, AfterAction::Nothing},
     {'D', Done<Scatter>, AfterAction::Nothing},
     {'E', SetPreferences, AfterAction::Nothing},
