@@ -18,6 +18,7 @@
 #include "shell/EntryPoints.h"
 #include "shell/MainLoop.h"
 #include "shell/SessionState.h"
+#include "transform/DescriptiveAttributesMenu.h"
 #include "transform/TransformationMenu.h"
 
 namespace {
@@ -58,7 +59,7 @@ int NotAvailableDone() {
 }
 
 const MainMenuTable kMainMenu = {
-    {'A', NotAvailableDone, AfterAction::Record},            // randomization test comparing variables
+    {'A', Done<AleatorizacaoVar>, AfterAction::Record},
     {'C', Done<Cluster>, AfterAction::Nothing},
     {'D', Done<Scatter>, AfterAction::Nothing},
     {'E', SetPreferences, AfterAction::Nothing},
@@ -73,7 +74,7 @@ const MainMenuTable kMainMenu = {
     {'S', SaveSession, AfterAction::Nothing},
     {'T', TransformaDados, AfterAction::Transformation},
     {'U', NotAvailableDone, AfterAction::Nothing},           // random data generator
-    {'V', AnalysisNotAvailable, AfterAction::Nothing},       // descriptive attributes
+    {'V', DescriptiveAttributes, AfterAction::Nothing},      // writes no track; groups asked are recorded by it
     {'Y', Dynamics, AfterAction::Nothing},
     {'Z', InputSource, AfterAction::Nothing},
 };

@@ -1,5 +1,6 @@
 // Menu routines of the bootstrap folder: the dialogue every bootstrap asks,
-// the bootstrap of group partition sharpness that option C offers and the
+// the bootstrap of group partition sharpness that option C offers, the
+// bootstrap of descriptive statistics that option V offers and the
 // bootstrap of ordination dimensions that option O offers.
 #pragma once
 #include "cluster/ClusterReport.h"
@@ -39,3 +40,13 @@ void SamplerGroups(int n, double** rese, bool isDissim, clusterReport* rep, int 
 // the session's scores, and appends the results to "Zoviri.txt". The
 // session's state is only read.
 void SamplerOrdination(const OrdinationAnalysis& analysis);
+
+// After the means and standard deviations (SamplerMeans) or the entropy of
+// variables (SamplerEntropy) of option V: asks the bootstrap options (sample
+// sizes 1..nObj, iterations, alpha, seed, intermediate results), resamples
+// the sampling units of the nObj x nVar table (the session's data, read
+// only) and appends the averages and confidence limits of the statistics of
+// each variable to "Zoviri.txt". They read varType, varLabels, alphaEntropy,
+// sDigits and the language.
+void SamplerMeans(int nObj, int nVar, double** data);
+void SamplerEntropy(int nObj, int nVar, double** data);

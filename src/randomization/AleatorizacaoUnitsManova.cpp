@@ -4,7 +4,6 @@
 // dissimilarities (converted to distances) and never changes the session.
 #include <omp.h>
 
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include "randomization/ManovaEngine.h"
 #include "randomization/ManovaReport.h"
 #include "randomization/ManovaSeries.h"
+#include "randomization/MembershipDialogue.h"
 #include "randomization/RandomizationMenu.h"
 #include "randomization/SessionRandom.h"
 #include "resemblance/ResemblanceLib.h"
@@ -92,114 +92,6 @@ void SessionDistances(int nRemove, const int* which, double** D) {
 void FactorList() {
   for (int f = 0; f < nFactors; f++) fprintf(out, "%d.%s ", f + 1, factorLabel[f]);
   fprintf(out, "): \t");
-}
-
-// Next white-space-delimited word of f; false at the end of the file.
-bool NextWord(FILE* f, std::string& word) {
-  word.clear();
-  int c = fgetc(f);
-  while (c != EOF && isspace(c)) c = fgetc(f);
-  while (c != EOF && !isspace(c)) {
-    word += static_cast<char>(c);
-    c = fgetc(f);
-  }
-  return !word.empty();
-}
-
-bool ParseInt(const std::string& word, int* value) {
-  errno = 0;
-  char* end = nullptr;
-  const long v = std::strtol(word.c_str(), &end, 10);
-  if (end == word.c_str() || *end != '\0' || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
-  *value = static_cast<int>(v);
-  return true;
-}
-
-// One integer per sampling unit from the file `name`; false, after saying
-// why, when it cannot be opened or does not hold them all as integers.
-bool ReadMembershipFile(const char* name, std::vector<int>& memb) {
-  FILE* f = fopenck(name, nullptr, "r");
-  if (f == nullptr) return false;
-  int count = 0;
-  std::string word;
-  bool notNumber = false;
-  while (count < nObj && NextWord(f, word)) {
-    if (!ParseInt(word, &memb[count])) {
-      notNumber = true;
-      break;
-    }
-    count++;
-  }
-  fclose(f);
-  if (count == nObj) return true;
-  if (notNumber) {
-    if (word.size() > 30) word = word.substr(0, 30) + "...";
-    fprintf(out,
-            Tx("\nArquivo %s: o valor numero %d (%s) nao e um numero inteiro de grupo. Favor conferir!\n",
-               "\nFile %s: value number %d (%s) is not an integer group number. Please check!\n"),
-            name, count + 1, word.c_str());
-  } else {
-    fprintf(out,
-            Tx("\nO arquivo %s contem somente %d numeros de grupo; sao necessarios %d (um por unidade amostral). "
-               "Favor conferir!\n",
-               "\nFile %s holds only %d group numbers; %d are needed (one per sampling unit). Please check!\n"),
-            name, count, nObj);
-  }
-  return false;
-}
-
-struct MembershipTexts {
-  const char *criterion, *source, *fileName, *keyboard, *rowLabel;
-};
-
-// Nesting groups or bundles entered by the user, from a file or the keyboard.
-std::vector<int> AskMemberships(const MembershipTexts& t) {
-  std::vector<int> memb(static_cast<size_t>(nObj));
-  fprintf(out, "%s", t.criterion);
-  for (;;) {
-    fprintf(out, "%s", t.source);
-    const char source = ScanChar(in, port ? "a t" : "f k", KeyboardLabel());
-    if (source == 'k' || source == 't') {
-      fprintf(out, "%s", t.keyboard);
-      fprintf(out, "%s", Tx("Unidade amostral:  ", "Sampling unit:    "));
-      for (int i = 0; i < nObj; i++) fprintf(out, "\t%s", uaLabels[i]);
-      fprintf(out, "%s", t.rowLabel);
-      for (int i = 0; i < nObj; i++) memb[i] = AskNumber(INT_MIN, INT_MAX);
-      return memb;
-    }
-    fprintf(out, "%s", t.fileName);
-    char name[NAME_LEN];
-    ScanString(in, NAME_LEN - 1, name, nullptr, 1, KeyboardLabel());
-    if (ReadMembershipFile(name, memb)) return memb;
-  }
-}
-
-const MembershipTexts& NestingTexts() {
-  static const MembershipTexts pt{
-      "Especifique o criterio de aninhamento (para cada unidade, informe o grupo a que pertence):\n",
-      "Ler grupos de aninhamento de um arquivo (a) ou do teclado (t)? a/t ",
-      "Entre nome do arquivo contendo os grupos de aninhamento: ",
-      "Informe o grupo de aninhamento de cada unidade amostral:\n", "\nGrupos de aninhamento: "};
-  static const MembershipTexts en{
-      "Specify the nesting criterion (for each unit, enter the group to which it belongs):\n",
-      "Read nesting group memberships from file (f) or from the keyboard (k)? f/k ",
-      "Enter name of file containing nesting group memberships: ", "Enter the nesting group of each sampling unit:\n",
-      "\nNesting groups:   "};
-  return port ? pt : en;
-}
-
-const MembershipTexts& BundleTexts() {
-  static const MembershipTexts pt{
-      "Especifique o criterio de agrupamento  (para cada unidade, informe o grupo a que pertence):\n",
-      "Ler blocos de agrupamento de um arquivo (a) ou do teclado (t)? a/t ",
-      "Entre nome do arquivo contendo os blocos de agrupamento: ",
-      "Informe o bloco de agrupamento de cada unidade amostral:\n", "\nBlocos de agrupamento:  "};
-  static const MembershipTexts en{
-      "Specify the bundling criterion  (for each unit, enter the group to which it belongs):\n",
-      "Read bundling group memberships from file (f) or from the keyboard (k)? f/k ",
-      "Enter name of file containing bundling group memberships: ",
-      "Enter the bundling group of each sampling unit:\n", "\nBundling groups:  "};
-  return port ? pt : en;
 }
 
 // Every choice of the dialogue.

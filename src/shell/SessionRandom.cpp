@@ -1,5 +1,5 @@
 // The session generator, the seed dialogue and the console progress hook.
-#include "randomization/SessionRandom.h"
+#include "shell/SessionRandom.h"
 
 #include <cstdio>
 #include <ctime>
@@ -46,7 +46,8 @@ void AleatorizacaoMain() {
   InitRndNumberGenerator(chosen);
 }
 
-ProgressHook ConsoleProgress(std::function<std::string(int64_t done, int64_t total)> label) {
+std::function<void(int64_t done, int64_t total)> ConsoleProgress(
+    std::function<std::string(int64_t done, int64_t total)> label) {
   return [label = std::move(label)](int64_t done, int64_t total) {
     HandleEventInfoWhere2(label(done, total).c_str());
   };

@@ -1,0 +1,468 @@
+// The randomization test comparing variables: probabilities against complete
+// enumeration of the permutations (plain, with a transformation in force, and
+// with the embedded-matrix restriction), the lists of each restriction, the
+// order of the draws (the sequential stream of the session generator), one
+// and two threads, N = 1, undefined values and refusals.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <vector>
+
+#include "ZQLib/Matrix.h"
+#include "ZQLib/MissingValue.h"
+#include "randomization/IterationGenerator.h"
+#include "randomization/PermutationRestrictions.h"
+#include "randomization/RandomLists.h"
+#include "randomization/TieRule.h"
+#include "randomization/VariableTest.h"
+
+namespace {
+
+using Column = std::vector<double>;
+
+RngPtr Generator(unsigned long s) {
+  RngPtr g(gsl_rng_alloc(gsl_rng_default));
+  gsl_rng_set(g.get(), s);
+  return g;
+}
+
+// Pearson correlation by its textbook formula.
+double Pearson(const Column& x, const Column& y) {
+  const size_t n = x.size();
+  double mx = 0, my = 0;
+  for (size_t i = 0; i < n; i++) {
+    mx += x[i] / n;
+    my += y[i] / n;
+  }
+  double sxy = 0, sxx = 0, syy = 0;
+  for (size_t i = 0; i < n; i++) {
+    sxy += (x[i] - mx) * (y[i] - my);
+    sxx += (x[i] - mx) * (x[i] - mx);
+    syy += (y[i] - my) * (y[i] - my);
+  }
+  return sxy / std::sqrt(sxx * syy);
+}
+
+// A table from its columns, and the observed correlation matrix of a table.
+Matrix FromColumns(const std::vector<Column>& cols) {
+  Matrix m(static_cast<int>(cols[0].size()), static_cast<int>(cols.size()));
+  for (size_t j = 0; j < cols.size(); j++)
+    for (size_t i = 0; i < cols[j].size(); i++) m[static_cast<int>(i)][static_cast<int>(j)] = cols[j][i];
+  return m;
+}
+
+struct TestCase {
+  TestCase(const std::vector<Column>& cols, int measure, int withinUnits = 0)
+      : data(FromColumns(cols)), observed(static_cast<int>(cols.size()), static_cast<int>(cols.size())) {
+    in.nObj = data.rows();
+    in.nVar = data.cols();
+    in.data = data.data();
+    in.resemblance.direction = 2;
+    in.resemblance.measure = measure;
+    in.transform.withinUnits = withinUnits;
+    Matrix t = data;
+    DataTransformationsLib(in.transform, in.nObj, in.nVar, t.data());
+    ResemblanceLib(in.resemblance, in.nObj, in.nVar, t.data(), observed.data());
+    in.observed = observed.data();
+  }
+  Matrix data, observed;
+  VariableTestInput in;
+};
+
+// Exact P of |statistic| over every permutation of the second argument's
+// indices, ties (within 1e-9) counted.
+double ExactP(int n, const std::function<double(const std::vector<int>&)>& statistic) {
+  std::vector<int> order(n);
+  for (int i = 0; i < n; i++) order[i] = i;
+  const double observed = std::fabs(statistic(order));
+  int hits = 0, total = 0;
+  do {
+    total++;
+    if (std::fabs(statistic(order)) >= observed - 1e-9) hits++;
+  } while (std::next_permutation(order.begin(), order.end()));
+  return static_cast<double>(hits) / total;
+}
+
+// Monte Carlo estimate within 4.5 standard errors of the exact value.
+void ExpectNearExact(double estimate, double exact, int N, const char* what) {
+  const double se = std::sqrt(std::max(exact * (1.0 - exact), 1e-4) / N);
+  EXPECT_NEAR(estimate, exact, 4.5 * se) << what;
+}
+
+Column Permuted(const Column& x, const std::vector<int>& order) {
+  Column y(x.size());
+  for (size_t i = 0; i < x.size(); i++) y[i] = x[order[i]];
+  return y;
+}
+
+}  // namespace
+
+// Six units, three variables: each pair's P against all 720 orderings of one
+// column (permuting both columns independently gives the same distribution
+// of the correlation). Variables 1 and 2 are strongly negatively correlated:
+// significant on absolute values, exact P = 2/720 (the observed order and
+// its reverse).
+TEST(VariableTest, ProbabilitiesMatchCompleteEnumeration) {
+  const std::vector<Column> cols = {{1, 2, 3, 4, 5, 6}, {6, 5, 4, 3, 2, 1.5}, {2, 7, 1, 8, 2.5, 8.5}};
+  TestCase s(cols, 17);
+  s.in.nPermutations = 10000;
+  RngPtr g = Generator(2024);
+  const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
+  EXPECT_LT(s.observed[0][1], -0.9);
+  for (int a = 0; a < 3; a++)
+    for (int b = a + 1; b < 3; b++) {
+      const double exact =
+          ExactP(6, [&](const std::vector<int>& o) { return Pearson(cols[a], Permuted(cols[b], o)); });
+      ExpectNearExact(r.probability[a][b], exact, s.in.nPermutations, "pair");
+      EXPECT_EQ(r.probability[a][b], r.probability[b][a]);
+    }
+  EXPECT_LT(r.probability[0][1], 0.01);
+  EXPECT_EQ(r.probability[0][0], 1.0);
+}
+
+// With rows brought to unit sums (a transformation within sampling units) the
+// random data set is transformed after the permutation: enumerate the
+// relative orderings of columns 2 and 3 against column 1 (120 x 120; a common
+// reordering of all rows changes nothing) with the transformation and the
+// correlation computed by hand.
+TEST(VariableTest, TransformationAppliedToEveryRandomDataSet) {
+  const std::vector<Column> cols = {{1, 4, 2, 8, 5}, {3, 1, 4, 1, 5}, {9, 2, 6, 5, 3}};
+  TestCase s(cols, 17, TR_VEC_MARGINAL_TOTAL);
+  s.in.nPermutations = 10000;
+  RngPtr g = Generator(99);
+  const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
+
+  auto correlations = [&](const std::vector<int>& o2, const std::vector<int>& o3) {
+    Column c1 = cols[0], c2 = Permuted(cols[1], o2), c3 = Permuted(cols[2], o3);
+    for (int i = 0; i < 5; i++) {
+      const double sum = c1[i] + c2[i] + c3[i];
+      c1[i] /= sum;
+      c2[i] /= sum;
+      c3[i] /= sum;
+    }
+    return std::array<double, 3>{Pearson(c1, c2), Pearson(c1, c3), Pearson(c2, c3)};
+  };
+  std::vector<int> id = {0, 1, 2, 3, 4}, o2 = id;
+  const std::array<double, 3> observed = correlations(id, id);
+  EXPECT_NEAR(observed[0], s.observed[0][1], 1e-12);
+  EXPECT_NEAR(observed[2], s.observed[1][2], 1e-12);
+  std::array<int, 3> hits = {0, 0, 0};
+  int total = 0;
+  do {
+    std::vector<int> o3 = id;
+    do {
+      const std::array<double, 3> c = correlations(o2, o3);
+      for (int k = 0; k < 3; k++) hits[k] += std::fabs(c[k]) >= std::fabs(observed[k]) - 1e-9;
+      total++;
+    } while (std::next_permutation(o3.begin(), o3.end()));
+  } while (std::next_permutation(o2.begin(), o2.end()));
+  ExpectNearExact(r.probability[0][1], static_cast<double>(hits[0]) / total, s.in.nPermutations, "1 x 2");
+  ExpectNearExact(r.probability[0][2], static_cast<double>(hits[1]) / total, s.in.nPermutations, "1 x 3");
+  ExpectNearExact(r.probability[1][2], static_cast<double>(hits[2]) / total, s.in.nPermutations, "2 x 3");
+}
+
+// The engine draws, for t = 2..N, one RndList per variable in variable order
+// from the one generator: a plain sequential loop over the same generator
+// gives the same counts, at one thread and at two.
+TEST(VariableTest, SameCountsAsTheSequentialStreamAtOneAndTwoThreads) {
+  const std::vector<Column> cols = {{3, 1, 4, 1, 5, 9, 2, 6}, {2, 7, 1, 8, 2, 8, 1, 8}, {1, 4, 1, 4, 2, 1, 3, 5},
+                                    {5, 3, 5, 8, 9, 7, 9, 3}};
+  TestCase s(cols, 22);  // covariance
+  s.in.nPermutations = 3001;
+  const int n = 8, p = 4;
+  RngPtr ref = Generator(7);
+  std::vector<int> lists(static_cast<size_t>(n) * p);
+  Matrix random(n, p), rese(p, p);
+  std::map<std::pair<int, int>, int> counts;
+  for (int t = 2; t <= s.in.nPermutations; t++) {
+    for (int j = 0; j < p; j++) RndList(ref.get(), n, lists.data() + j * n);
+    for (int i = 0; i < n; i++)
+      for (int j = 0; j < p; j++) random[i][j] = s.data[lists[j * n + i] - 1][j];
+    ResemblanceLib(s.in.resemblance, n, p, random.data(), rese.data());
+    for (int a = 0; a < p; a++)
+      for (int b = a + 1; b < p; b++)
+        if (AtLeastAsLargeAbsolute(rese[a][b], s.observed[a][b])) counts[{a, b}]++;
+  }
+  const unsigned long next = gsl_rng_get(ref.get());
+  for (int threads : {1, 2}) {
+    RngPtr g = Generator(7);
+    s.in.maxThreads = threads;
+    const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
+    EXPECT_EQ(r.threads, threads);
+    for (int a = 0; a < p; a++)
+      for (int b = a + 1; b < p; b++)
+        EXPECT_DOUBLE_EQ(r.probability[a][b], (1.0 + counts[{a, b}]) / s.in.nPermutations) << threads;
+    // The generator ends where the sequential stream ended.
+    EXPECT_EQ(gsl_rng_get(g.get()), next) << threads;
+  }
+}
+
+TEST(VariableTest, OnePermutationDrawsNothingAndGivesProbabilityOne) {
+  TestCase s({{1, 2, 3}, {3, 1, 2}, {2, 2, 5}}, 17);
+  s.in.nPermutations = 1;
+  RngPtr g = Generator(5), fresh = Generator(5);
+  const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
+  for (int a = 0; a < 3; a++)
+    for (int b = 0; b < 3; b++) EXPECT_EQ(r.probability[a][b], 1.0);
+  EXPECT_EQ(gsl_rng_get(g.get()), gsl_rng_get(fresh.get()));
+}
+
+// Variables whose values are constant within nesting groups never change
+// under permutation within those groups: P = 1. Free permutation of the same
+// data finds the strong correlation significant.
+TEST(VariableTest, NestingKeepsValuesWithinTheirGroups) {
+  TestCase s({{1, 1, 1, 5, 5, 5, 9, 9, 9}, {2, 2, 2, 4, 4, 4, 7, 7, 7}, {1, 3, 2, 2, 1, 3, 3, 2, 1}}, 17);
+  s.in.nPermutations = 999;
+  RngPtr g = Generator(11);
+  const VariableTestResult free = RandomizationTestVariables(s.in, g.get());
+  EXPECT_LT(free.probability[0][1], 0.05);
+  s.in.restrictions.option = PermutationRestrictions::NESTING;
+  s.in.restrictions.nestingOn = true;
+  s.in.restrictions.nestMemb = {4, 4, 4, -1, -1, -1, 2, 2, 2};
+  const VariableTestResult nested = RandomizationTestVariables(s.in, g.get());
+  EXPECT_EQ(nested.probability[0][1], 1.0);
+}
+
+// Each of two variables holds the six pairs of a 4 x 4 distance matrix; the
+// objects behind the matrix are permuted (24 arrangements), so the exact P
+// of their correlation comes from the 24 object orders of one matrix.
+TEST(VariableTest, EmbeddedMatrixProbabilityMatchesObjectPermutations) {
+  // Pairs in row order: (0,1) (0,2) (0,3) (1,2) (1,3) (2,3).
+  const Column a = {1, 2, 3, 1, 2, 1};    // objects on a line at 0, 1, 2, 3
+  const Column b = {1, 2, 3.5, 1.2, 2.1, 0.9};  // nearly the same distances
+  const Column c = {4, 4, 1, 2, 7, 3};
+  TestCase s({a, b, c}, 17);
+  s.in.nPermutations = 10000;
+  s.in.restrictions.option = PermutationRestrictions::EMBEDDED_MATRIX;
+  s.in.restrictions.matrixDim = 4;
+  RngPtr g = Generator(3);
+  const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
+  auto pairIndex = [](int i, int j) {
+    if (i > j) std::swap(i, j);
+    static const int index[4][4] = {{-1, 0, 1, 2}, {0, -1, 3, 4}, {1, 3, -1, 5}, {2, 4, 5, -1}};
+    return index[i][j];
+  };
+  const int rows[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
+  auto objectPermuted = [&](const Column& x, const std::vector<int>& pi) {
+    Column y(6);
+    for (int k = 0; k < 6; k++) y[k] = x[pairIndex(pi[rows[k][0]], pi[rows[k][1]])];
+    return y;
+  };
+  const double exactAB = ExactP(4, [&](const std::vector<int>& pi) { return Pearson(a, objectPermuted(b, pi)); });
+  const double exactAC = ExactP(4, [&](const std::vector<int>& pi) { return Pearson(a, objectPermuted(c, pi)); });
+  ExpectNearExact(r.probability[0][1], exactAB, s.in.nPermutations, "a x b");
+  ExpectNearExact(r.probability[0][2], exactAC, s.in.nPermutations, "a x c");
+  // Two of the 24 object orders (the identity and the reversal of the line)
+  // match the distances; free permutation of the six values would give 12/720.
+  EXPECT_NEAR(exactAB, 2.0 / 24, 1e-12);
+  EXPECT_GT(r.probability[0][1], 0.06);
+}
+
+// A pair without any unit where both variables are present has no observed
+// resemblance: its P is undefined; other pairs are tested.
+TEST(VariableTest, UndefinedObservedValueGivesUndefinedProbability) {
+  const double M = MISSING_VALUE;
+  TestCase s({{1, 2, 3, M, M, M}, {M, M, M, 4, 6, 5}, {1, 3, 2, 5, 4, 6}}, 17);
+  ASSERT_EQ(s.observed[0][1], M);
+  s.in.nPermutations = 200;
+  RngPtr g = Generator(1);
+  const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
+  EXPECT_EQ(r.probability[0][1], M);
+  for (auto [a, b] : {std::pair<int, int>{0, 2}, {1, 2}}) {
+    EXPECT_GE(r.probability[a][b], 1.0 / 200);
+    EXPECT_LE(r.probability[a][b], 1.0);
+  }
+}
+
+// A transformation that cannot take a random data set stops the test with
+// the first permutation refused, whichever thread met it.
+TEST(VariableTest, RefusedRandomDataSetStopsTheTest) {
+  TestCase s({{1, 2, 3, 4}, {2, -1, 3, 1}, {4, 4, 1, 2}}, 17);
+  s.in.transform.withinUnits = TR_VEC_HELLINGER;
+  s.in.nPermutations = 1000;
+  for (int threads : {1, 2}) {
+    s.in.maxThreads = threads;
+    RngPtr g = Generator(1);
+    try {
+      RandomizationTestVariables(s.in, g.get());
+      ADD_FAILURE() << "no refusal";
+    } catch (const RandomDataRefused& e) {
+      EXPECT_EQ(e.permutation, 2) << threads;
+      EXPECT_TRUE(e.inTransformation);
+    }
+  }
+}
+
+// Every measure of the dispatcher comparing variables, on counts and on
+// presences, at two threads: probabilities are multiples of 1/N in [1/N, 1]
+// (or undefined with their resemblance); Mahalanobis between 4 variables over
+// 7 units has no inverse and is refused.
+TEST(VariableTest, EveryMeasureComparingVariables) {
+  const std::vector<Column> counts = {{0, 2, 3, 1, 0, 5, 2}, {1, 0, 2, 2, 4, 0, 1}, {3, 3, 0, 1, 2, 2, 0},
+                                      {2, 1, 1, 0, 3, 1, 4}};
+  std::vector<Column> presences = counts;
+  for (auto& c : presences)
+    for (double& x : c) x = x > 1 ? 1 : 0;
+  for (const std::vector<Column>* table : {&counts, static_cast<const std::vector<Column>*>(&presences)})
+    for (int measure = 1; measure <= 29; measure++) {
+      TestCase s(*table, measure);
+      s.in.resemblance.alpha = 1.0;
+      s.in.resemblance.k = 2.0;
+      s.in.nPermutations = 40;
+      s.in.maxThreads = 2;
+      RngPtr g = Generator(measure);
+      if (measure == 29) {
+        EXPECT_THROW(RandomizationTestVariables(s.in, g.get()), RandomDataRefused);
+        continue;
+      }
+      const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
+      for (int a = 0; a < 4; a++)
+        for (int b = a + 1; b < 4; b++) {
+          const double P = r.probability[a][b];
+          if (IsMissing(s.observed[a][b])) {
+            EXPECT_EQ(P, MISSING_VALUE) << measure;
+            continue;
+          }
+          EXPECT_GE(P, 1.0 / 40) << measure;
+          EXPECT_LE(P, 1.0) << measure;
+          EXPECT_NEAR(P * 40, std::round(P * 40), 1e-9) << measure;
+        }
+    }
+}
+
+TEST(VariableTest, ResultTableHoldsResemblanceBelowAndProbabilitiesAbove) {
+  Matrix observed = {{1, 0.5, -0.2}, {0.5, 1, 0.3}, {-0.2, 0.3, 1}};
+  Matrix P = {{1, 0.01, 0.2}, {0.01, 1, 0.7}, {0.2, 0.7, 1}};
+  const Matrix t = VariableTestTable(3, observed.data(), P);
+  const Matrix want = {{1, 0.01, 0.2}, {0.5, 1, 0.7}, {-0.2, 0.3, 1}};
+  for (int i = 0; i < 3; i++)
+    for (int j = 0; j < 3; j++) EXPECT_EQ(t[i][j], want[i][j]) << i << "," << j;
+}
+
+// ---- The lists of each restriction ----
+
+TEST(PermutationRestrictions, EmbeddedMatrixDimensionAndChecks) {
+  const struct {
+    int pairs, dim;
+  } cases[] = {{1, 2}, {3, 3}, {6, 4}, {10, 5}, {190, 20}, {0, 0}, {2, 0}, {7, 0}, {20, 0}, {1999000, 2000}};
+  for (const auto& c : cases) EXPECT_EQ(EmbeddedMatrixDimension(c.pairs), c.dim) << c.pairs;
+  EXPECT_EQ(EmbeddedMatrixPairs(1), 0);
+  EXPECT_EQ(EmbeddedMatrixPairs(65536), int64_t{65536} * 65535 / 2);
+
+  PermutationRestrictions r;
+  EXPECT_EQ(CheckPermutationRestrictions(r, 5), RestrictionProblem::NONE);
+  r.option = PermutationRestrictions::EMBEDDED_MATRIX;
+  r.matrixDim = 3;
+  EXPECT_EQ(CheckPermutationRestrictions(r, 6), RestrictionProblem::PAIRS_MISMATCH);
+  EXPECT_THROW(ColumnPermutations(r, 6), std::invalid_argument);
+  r.matrixDim = 4;
+  EXPECT_EQ(CheckPermutationRestrictions(r, 6), RestrictionProblem::NONE);
+  PermutationRestrictions b;
+  b.option = PermutationRestrictions::BUNDLES;
+  b.bundlesOn = true;
+  b.bundleMemb = {1, 1, 2, 2, 2};
+  EXPECT_EQ(CheckPermutationRestrictions(b, 5), RestrictionProblem::UNEQUAL_BUNDLES);
+  EXPECT_EQ(CheckPermutationRestrictions(b, 4), RestrictionProblem::MEMBERSHIP_LENGTH);
+  b.bundleMemb = {1, 1, 2, 2, 3, 3};
+  EXPECT_EQ(CheckPermutationRestrictions(b, 6), RestrictionProblem::NONE);
+  b.option = 4;
+  EXPECT_EQ(CheckPermutationRestrictions(b, 6), RestrictionProblem::UNKNOWN_OPTION);
+}
+
+// m = 4 objects, six pairs: every list is the pair list of one of the 24
+// object orders (pair (i, j) of the permuted matrix is pair (pi(i), pi(j))
+// of the original), and all 24 occur.
+TEST(PermutationRestrictions, EmbeddedMatrixListsPermuteRowsAndColumnsTogether) {
+  const int rows[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
+  auto number = [&](int i, int j) {
+    if (i > j) std::swap(i, j);
+    for (int k = 0; k < 6; k++)
+      if (rows[k][0] == i && rows[k][1] == j) return k + 1;
+    return 0;
+  };
+  std::set<std::vector<int>> induced;
+  std::vector<int> pi = {0, 1, 2, 3};
+  do {
+    std::vector<int> list(6);
+    for (int k = 0; k < 6; k++) list[k] = number(pi[rows[k][0]], pi[rows[k][1]]);
+    induced.insert(list);
+  } while (std::next_permutation(pi.begin(), pi.end()));
+  ASSERT_EQ(induced.size(), 24u);
+
+  PermutationRestrictions r;
+  r.option = PermutationRestrictions::EMBEDDED_MATRIX;
+  r.matrixDim = 4;
+  ColumnPermutations drawer(r, 6);
+  RngPtr g = Generator(8);
+  std::set<std::vector<int>> seen;
+  std::vector<int> lists(18);
+  for (int t = 0; t < 1000; t++) {
+    drawer.Draw(g.get(), 3, lists.data());
+    for (int j = 0; j < 3; j++) {
+      std::vector<int> list(lists.begin() + 6 * j, lists.begin() + 6 * j + 6);
+      EXPECT_EQ(induced.count(list), 1u);
+      seen.insert(list);
+    }
+  }
+  EXPECT_EQ(seen.size(), 24u);
+}
+
+// Nesting: every unit receives a unit of its own group, and each group's
+// units are shuffled among themselves. Bundles: each bundle's positions
+// receive, rank by rank, the units of one bundle.
+TEST(PermutationRestrictions, NestingAndBundleLists) {
+  RngPtr g = Generator(21);
+  PermutationRestrictions nest;
+  nest.option = PermutationRestrictions::NESTING;
+  nest.nestingOn = true;
+  nest.nestMemb = {2, 1, 2, 1, 2, 3};
+  ColumnPermutations nested(nest, 6);
+  std::set<std::vector<int>> distinct;
+  std::vector<int> list(6);
+  for (int t = 0; t < 300; t++) {
+    nested.DrawOne(g.get(), list.data());
+    for (int i = 0; i < 6; i++) EXPECT_EQ(nest.nestMemb[list[i] - 1], nest.nestMemb[i]);
+    std::vector<int> sorted = list;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, (std::vector<int>{1, 2, 3, 4, 5, 6}));
+    distinct.insert(list);
+  }
+  EXPECT_EQ(distinct.size(), 12u);  // 3! x 2! x 1!
+
+  PermutationRestrictions bundle;
+  bundle.option = PermutationRestrictions::BUNDLES;
+  bundle.bundlesOn = true;
+  bundle.bundleMemb = {7, 7, 3, 3, 5, 5};
+  ColumnPermutations bundles(bundle, 6);
+  const std::vector<std::vector<int>> members = {{3, 4}, {5, 6}, {1, 2}};  // labels 3, 5, 7: 1-based units
+  distinct.clear();
+  for (int t = 0; t < 300; t++) {
+    bundles.DrawOne(g.get(), list.data());
+    for (int slot = 0; slot < 3; slot++) {
+      const std::vector<int>& positions = members[slot];
+      const std::vector<int> got = {list[positions[0] - 1], list[positions[1] - 1]};
+      EXPECT_TRUE(std::find(members.begin(), members.end(), got) != members.end());
+    }
+    distinct.insert(list);
+  }
+  EXPECT_EQ(distinct.size(), 6u);  // 3! orders of whole bundles
+}
+
+// Free lists are those of RndList, drawn variable after variable.
+TEST(PermutationRestrictions, FreeListsAreRndListsInVariableOrder) {
+  PermutationRestrictions none;
+  ColumnPermutations drawer(none, 7);
+  RngPtr a = Generator(4), b = Generator(4);
+  std::vector<int> lists(21), want(21);
+  for (int t = 0; t < 50; t++) {
+    drawer.Draw(a.get(), 3, lists.data());
+    for (int j = 0; j < 3; j++) RndList(b.get(), 7, want.data() + 7 * j);
+    EXPECT_EQ(lists, want);
+  }
+}
