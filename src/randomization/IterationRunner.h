@@ -22,7 +22,10 @@
 // = 0 and a per-iteration generator (IterationGenerator.h) in the workspace.
 //
 // Nested parallel regions opened by kernels called from evaluate run on one
-// thread: the runner allows one active level while it runs. An exception
+// thread: the runner allows one active level while it runs. A run started
+// from inside a parallel region (an iteration of another run, as when every
+// simulated data set is tested on its own) runs on the calling thread alone
+// and leaves the active levels as the enclosing run set them. An exception
 // thrown by makeWorkspace, draw or evaluate stops the remaining work and is
 // rethrown by RunIterations once the parallel region has ended.
 //
@@ -107,7 +110,8 @@ IterationResult RunIterations(const IterationPlan& plan, MakeWorkspace&& makeWor
   const int64_t total = std::max<int64_t>(plan.iterations, 0);
   if (total == 0) return result;
 
-  const int threads = IterationThreads(plan);
+  const bool nested = omp_get_level() > 0;
+  const int threads = nested ? 1 : IterationThreads(plan);
   const size_t listLength = static_cast<size_t>(std::max(plan.listLength, 0));
   // Long lists shorten the batch so that its lists stay within kMaxBatchInts.
   int64_t batch = std::max(1, plan.batchSize);
@@ -132,7 +136,8 @@ IterationResult RunIterations(const IterationPlan& plan, MakeWorkspace&& makeWor
   int used = 1;
 
   {
-    iteration_detail::OneActiveLevel oneLevel(threads > 1 ? 1 : 0);
+    std::optional<iteration_detail::OneActiveLevel> oneLevel;
+    if (!nested) oneLevel.emplace(threads > 1 ? 1 : 0);
 #pragma omp parallel num_threads(threads)
     {
       const int tid = omp_get_thread_num();

@@ -203,6 +203,48 @@ TEST(IterationRunner, NestedRegionsRunOnOneThread) {
   omp_set_max_active_levels(savedLevels);
 }
 
+// A run inside another run's iteration (one simulated data set tested by
+// permutation, say) runs on that iteration's thread and gives the counts of
+// the same run made on its own.
+TEST(IterationRunner, RunInsideAnIterationRunsOnItsThread) {
+  const int savedLevels = omp_get_max_active_levels();
+  omp_set_max_active_levels(4);
+  auto innerRun = [](int64_t outer, int* threadsUsed) {
+    RngPtr g = Generator(static_cast<unsigned long>(outer));
+    IterationPlan plan;
+    plan.iterations = 50;
+    plan.listLength = kUnits;
+    plan.nCounts = 1;
+    plan.batchSize = 7;
+    const IterationResult r = RunIterations(
+        plan, [] { return 0; }, [&](int64_t, int* list) { RndList(g.get(), kUnits, list); },
+        [](int64_t, const int* list, int&, int64_t* counts) {
+          if (list[0] <= 3) counts[0]++;
+        });
+    if (threadsUsed) *threadsUsed = r.threads;
+    return r.counts[0];
+  };
+  std::vector<int64_t> alone(40);
+  for (int t = 1; t <= 40; t++) alone[t - 1] = innerRun(t, nullptr);
+  std::vector<int64_t> inside(40, -1);
+  std::atomic<int> innerThreads{0};
+  IterationPlan plan;
+  plan.iterations = 40;
+  plan.maxThreads = 2;
+  const IterationResult outer = RunIterations(
+      plan, [] { return 0; }, [](int64_t, int*) {},
+      [&](int64_t t, const int*, int&, int64_t*) {
+        int used = 0;
+        inside[t - 1] = innerRun(t, &used);
+        innerThreads.fetch_add(used);
+      });
+  EXPECT_EQ(inside, alone);
+  EXPECT_EQ(innerThreads.load(), 40) << "one thread for every inner run";
+  EXPECT_EQ(omp_get_max_active_levels(), 4) << "restored";
+  EXPECT_GE(outer.threads, 1);
+  omp_set_max_active_levels(savedLevels);
+}
+
 TEST(IterationRunner, ProgressReachesTheTotal) {
   IterationPlan plan;
   plan.iterations = 1000;
