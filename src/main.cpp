@@ -18,6 +18,7 @@
 #include "shell/EntryPoints.h"
 #include "shell/MainLoop.h"
 #include "shell/SessionState.h"
+#include "simulation/SimulationMenu.h"
 #include "transform/DescriptiveAttributesMenu.h"
 #include "transform/TransformationMenu.h"
 
@@ -73,7 +74,7 @@ const MainMenuTable kMainMenu = {
     {'R', Semelhanca, AfterAction::Resemblance},
     {'S', SaveSession, AfterAction::Nothing},
     {'T', TransformaDados, AfterAction::Transformation},
-    {'U', NotAvailableDone, AfterAction::Nothing},           // random data generator
+    {'U', Done<RandomDataGenerator>, AfterAction::Nothing},
     {'V', DescriptiveAttributes, AfterAction::Nothing},      // writes no track; groups asked are recorded by it
     {'Y', Dynamics, AfterAction::Nothing},
     {'Z', InputSource, AfterAction::Nothing},
