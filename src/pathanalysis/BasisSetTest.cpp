@@ -1,0 +1,100 @@
+// The basis-set test of a path model by permutation.
+#include "pathanalysis/BasisSetTest.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "pathanalysis/PartialCorrelation.h"
+#include "randomization/TieRule.h"
+
+namespace {
+
+void CheckElements(const std::vector<BasisSetElement>& elements, int items) {
+  for (const BasisSetElement& e : elements) {
+    auto inside = [items](int k) { return k >= 0 && k < items; };
+    if (!inside(e.first) || !inside(e.second) || e.first == e.second)
+      throw std::invalid_argument("a statement's pair is not two items of the table");
+    std::vector<bool> used(static_cast<size_t>(items), false);
+    used[e.first] = used[e.second] = true;
+    for (int c : e.covariables) {
+      if (!inside(c) || used[c]) throw std::invalid_argument("a covariable repeated or outside the table");
+      used[c] = true;
+    }
+  }
+}
+
+int LargestOrder(const std::vector<BasisSetElement>& elements) {
+  int q = 0;
+  for (const BasisSetElement& e : elements) q = std::max(q, e.Order());
+  return q;
+}
+
+struct Work {
+  ItemCorrelations correlations;
+  Matrix permuted;
+  PartialCorrelationSolver solver;
+  std::vector<double> random;
+};
+
+}  // namespace
+
+double NullModelPartialCorrelation(PartialCorrelationSolver& solver, int nullModel, const double* const* observed,
+                                   const double* const* permuted, const BasisSetElement& e) {
+  const int* c = e.covariables.empty() ? nullptr : e.covariables.data();
+  if (nullModel == PERMUTE_FIRST_ITEM) return solver(observed, permuted, e.first, e.first, e.second, e.Order(), c);
+  return solver(permuted, e.first, e.second, e.Order(), c);
+}
+
+BasisSetTestResult BasisSetPermutationTest(const BasisSetTestInput& in, gsl_rng* rng, const ProgressHook& progress,
+                                           const BasisSetObserver& observer) {
+  if (in.nullModel != PERMUTE_ALL_ITEMS && in.nullModel != PERMUTE_FIRST_ITEM)
+    throw std::invalid_argument("null model 1 or 2");
+  const ItemModel model(in.nObj, in.nVar, in.data, in.criterion, in.blocks);
+  const int n = in.nObj, items = model.Items();
+  const int nElements = static_cast<int>(in.elements.size());
+  CheckElements(in.elements, items);
+  ColumnPermutations lists(in.restrictions, n);
+  const int maxOrder = LargestOrder(in.elements);
+
+  BasisSetTestResult result;
+  result.observedMatrix = Matrix(items, items);
+  ItemCorrelations(model).Compute(nullptr, result.observedMatrix.data(), true);
+  const double* const* observed = result.observedMatrix.data();
+  {
+    PartialCorrelationSolver solver(maxOrder);
+    for (const BasisSetElement& e : in.elements)
+      result.observed.push_back(solver(observed, e.first, e.second, e.Order(), e.covariables.data()));
+  }
+
+  if (observer) observer(1, nullptr, observed, result.observed.data());
+
+  IterationPlan plan;
+  plan.iterations = std::max(in.nPermutations, 1) - 1;
+  plan.listLength = n * items;
+  plan.nCounts = nElements;
+  plan.maxThreads = observer ? 1 : in.maxThreads;
+  plan.progress = progress;
+  const IterationResult run = RunIterations(
+      plan,
+      [&] {
+        return Work{ItemCorrelations(model), Matrix(items, items), PartialCorrelationSolver(maxOrder),
+                    std::vector<double>(static_cast<size_t>(nElements))};
+      },
+      [&](int64_t, int* drawn) { lists.Draw(rng, items, drawn); },
+      [&](int64_t t, const int* drawn, Work& w, int64_t* counts) {
+        w.correlations.Compute(drawn, w.permuted.data(), true);
+        const double* const* permuted = w.permuted.data();
+        for (int k = 0; k < nElements; k++) {
+          const double r = NullModelPartialCorrelation(w.solver, in.nullModel, observed, permuted, in.elements[k]);
+          w.random[k] = r;
+          if (AtLeastAsLargeAbsolute(r, result.observed[k])) counts[k]++;
+        }
+        if (observer) observer(static_cast<int>(t) + 1, drawn, permuted, w.random.data());
+      });
+
+  result.threads = run.threads;
+  const double N = std::max(in.nPermutations, 1);
+  for (int k = 0; k < nElements; k++) result.probability.push_back((1.0 + run.counts[k]) / N);
+  result.fisher = FisherC(result.probability);
+  return result;
+}

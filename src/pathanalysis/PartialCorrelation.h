@@ -1,0 +1,49 @@
+// Partial correlations from a correlation matrix: the correlation of two
+// variables i and j once q covariables are held constant, from the blocks of
+// the matrix (R11 the pair, R12 the pair against the covariables, R22 the
+// covariables): S = R11 - R12 R22^-1 R12', r = S10 / sqrt(S00 S11).
+//
+// The pair's own diagonal is not read (R11 carries 1.0 on its diagonal); the
+// covariables' diagonal is. A partial correlation that does not exist is
+// +infinity: a singular covariable matrix (Gauss-Jordan singularity rule of
+// ZQLib), or a variable of the pair that the covariables determine entirely
+// (S00 or S11, the shares of their variances left unexplained, at most 1e-12).
+#pragma once
+#include <vector>
+
+#include "ZQLib/Matrix.h"
+
+// Partial correlation of variables i and j of the n x n correlation matrix R
+// given the q covariables listed (column indices); R[i][j] when q is 0.
+// Allocates its work space (throws std::bad_alloc).
+double PartialCorrelation_GeneralProc(int n, const double* const* R, int i, int j, int q, const int* covariables);
+
+// The same with work space made once, for the solves of a permutation loop:
+// evaluating allocates nothing. One object per thread.
+class PartialCorrelationSolver {
+ public:
+  // Solves of order (number of covariables) up to maxOrder; a higher order
+  // throws std::invalid_argument.
+  explicit PartialCorrelationSolver(int maxOrder);
+  int MaxOrder() const { return maxOrder_; }
+  // From the correlation matrix R.
+  double operator()(const double* const* R, int i, int j, int q, const int* covariables);
+  // From the matrix R whose row and column `replaced` are those of
+  // `replacement` (every entry (a, b) with a or b equal to `replaced` is read
+  // from `replacement`): the null model that permutes one variable only.
+  double operator()(const double* const* R, const double* const* replacement, int replaced, int i, int j, int q,
+                    const int* covariables);
+
+ private:
+  template <class Entry>
+  double Solve(const Entry& entry, int i, int j, int q, const int* covariables);
+  int maxOrder_;
+  Matrix a_;               // the covariable matrix, one-based, inverted in place
+  std::vector<int> work_;  // Gauss-Jordan indices
+  std::vector<double> r12_, t_;
+};
+
+// The matrix R with the row and column `replaced` taken from `replacement`,
+// into out (n x n): the matrix a solver reads under the one-variable null model.
+void OneVariableNullModelMatrix(int n, const double* const* R, const double* const* replacement, int replaced,
+                                double** out);
