@@ -31,19 +31,14 @@ int LargestOrder(const std::vector<BasisSetElement>& elements) {
 
 struct Work {
   ItemCorrelations correlations;
-  Matrix permuted;
+  Matrix permuted;              // every item permuted
+  Matrix rows;                  // null model 2: row f of each first item f
+  std::vector<int64_t> rowOf;   // the arrangement row f was computed for
   PartialCorrelationSolver solver;
   std::vector<double> random;
 };
 
 }  // namespace
-
-double NullModelPartialCorrelation(PartialCorrelationSolver& solver, int nullModel, const double* const* observed,
-                                   const double* const* permuted, const BasisSetElement& e) {
-  const int* c = e.covariables.empty() ? nullptr : e.covariables.data();
-  if (nullModel == PERMUTE_FIRST_ITEM) return solver(observed, permuted, e.first, e.first, e.second, e.Order(), c);
-  return solver(permuted, e.first, e.second, e.Order(), c);
-}
 
 BasisSetTestResult BasisSetPermutationTest(const BasisSetTestInput& in, gsl_rng* rng, const ProgressHook& progress,
                                            const BasisSetObserver& observer) {
@@ -66,7 +61,8 @@ BasisSetTestResult BasisSetPermutationTest(const BasisSetTestInput& in, gsl_rng*
       result.observed.push_back(solver(observed, e.first, e.second, e.Order(), e.covariables.data()));
   }
 
-  if (observer) observer(1, nullptr, observed, result.observed.data());
+  if (observer) observer(1, nullptr, observed, nullptr, result.observed.data());
+  const bool firstOnly = in.nullModel == PERMUTE_FIRST_ITEM;
 
   IterationPlan plan;
   plan.iterations = std::max(in.nPermutations, 1) - 1;
@@ -77,19 +73,32 @@ BasisSetTestResult BasisSetPermutationTest(const BasisSetTestInput& in, gsl_rng*
   const IterationResult run = RunIterations(
       plan,
       [&] {
-        return Work{ItemCorrelations(model), Matrix(items, items), PartialCorrelationSolver(maxOrder),
+        return Work{ItemCorrelations(model), Matrix(items, items), Matrix(firstOnly ? items : 0, items),
+                    std::vector<int64_t>(static_cast<size_t>(items), -1), PartialCorrelationSolver(maxOrder),
                     std::vector<double>(static_cast<size_t>(nElements))};
       },
       [&](int64_t, int* drawn) { lists.Draw(rng, items, drawn); },
       [&](int64_t t, const int* drawn, Work& w, int64_t* counts) {
-        w.correlations.Compute(drawn, w.permuted.data(), true);
+        if (!firstOnly || observer) w.correlations.Compute(drawn, w.permuted.data(), true);
         const double* const* permuted = w.permuted.data();
         for (int k = 0; k < nElements; k++) {
-          const double r = NullModelPartialCorrelation(w.solver, in.nullModel, observed, permuted, in.elements[k]);
+          const BasisSetElement& e = in.elements[k];
+          const int* c = e.covariables.empty() ? nullptr : e.covariables.data();
+          double r;
+          if (firstOnly) {
+            if (w.rowOf[e.first] != t) {
+              w.correlations.FirstItemRow(drawn, e.first, w.rows[e.first]);
+              w.rowOf[e.first] = t;
+            }
+            r = w.solver(observed, w.rows[e.first], e.first, e.first, e.second, e.Order(), c);
+          } else {
+            r = w.solver(permuted, e.first, e.second, e.Order(), c);
+          }
           w.random[k] = r;
           if (AtLeastAsLargeAbsolute(r, result.observed[k])) counts[k]++;
         }
-        if (observer) observer(static_cast<int>(t) + 1, drawn, permuted, w.random.data());
+        if (observer)
+          observer(static_cast<int>(t) + 1, drawn, permuted, firstOnly ? w.rows.data() : nullptr, w.random.data());
       });
 
   result.threads = run.threads;

@@ -4,14 +4,16 @@
 // random arrangement gives one at least as large in absolute value; the
 // probabilities combined into Fisher's C.
 //
-// Each random arrangement permutes every item (variable, or block of
-// columns) independently over the sampling units, under the permutation
-// restrictions; the correlation matrix between the items is computed once per
-// arrangement, then each statement's partial correlation under the null model:
-//  1 - from the permuted matrix itself (every item permuted at once);
-//  2 - from the observed matrix whose row and column of the statement's first
-//      item are those of the permuted matrix (only that item permuted; Smouse
-//      et al. 1986).
+// Each random arrangement draws one permutation of the sampling units per item
+// (variable, or block of columns), under the permutation restrictions, and
+// each statement's random partial correlation comes from the null model:
+//  1 - every item permuted at once: the correlation matrix of the permuted
+//      table, computed once per arrangement;
+//  2 - only the statement's first item permuted (Smouse et al. 1986): the
+//      observed matrix whose row and column of that item are its correlations,
+//      permuted by its list, with every other item in its observed order
+//      (computed once per arrangement for each item that is first in some
+//      statement).
 // Counts start at 1 (the observed arrangement is the first of the N) and grow
 // when |r random| >= |r observed| within one single-precision unit in the
 // last place; P = count / N. An undefined partial correlation is +infinity
@@ -55,10 +57,13 @@ struct BasisSetTestResult {
 // then keeps to one thread, in order): first for the observed arrangement
 // (permutation 1, lists null, the observed matrix and partial correlations),
 // then for every random one: permutation number (2..N), the item lists drawn
-// (item k's at lists + k * nObj), the permuted correlation matrix and each
-// statement's random partial correlation.
-using BasisSetObserver = std::function<void(int permutation, const int* lists, const double* const* permutedMatrix,
-                                            const double* random)>;
+// (item k's at lists + k * nObj), the correlation matrix with every item
+// permuted, under null model 2 the rows of the first items (row f, for each f
+// first in a statement, as the null model reads it; null under model 1), and
+// each statement's random partial correlation.
+using BasisSetObserver =
+    std::function<void(int permutation, const int* lists, const double* const* permutedMatrix,
+                       const double* const* firstItemRows, const double* random)>;
 
 // Draws each arrangement's lists from rng in arrangement order and item order
 // (ColumnPermutations: one list per item), evaluates the arrangements in
@@ -68,7 +73,3 @@ using BasisSetObserver = std::function<void(int permutation, const int* lists, c
 BasisSetTestResult BasisSetPermutationTest(const BasisSetTestInput& in, gsl_rng* rng,
                                            const ProgressHook& progress = {}, const BasisSetObserver& observer = {});
 
-// A statement's partial correlation from the observed matrix and a permuted
-// one under the null model (what the test counts), with the solver given.
-double NullModelPartialCorrelation(PartialCorrelationSolver& solver, int nullModel, const double* const* observed,
-                                   const double* const* permuted, const BasisSetElement& e);

@@ -87,7 +87,7 @@ void BlockLines(FILE* f, const ColumnBlocks& blocks) {
 }
 
 // One test: its settings, its items and what the reports need of the model.
-struct TestSpec {
+struct TestSetup {
   PathTestSettings settings;
   Items items;
   ColumnBlocks blocks;
@@ -98,20 +98,20 @@ struct TestSpec {
 bool SavesEach(const PathTestSettings& s) { return s.saveIntermediate == 'y' || s.saveIntermediate == 's'; }
 
 // The data and the observed correlations as permutation 1.
-void WriteObserved(FILE* f, const TestSpec& spec, const ItemModel& model, const double* const* observedMatrix,
+void WriteObserved(FILE* f, const TestSetup& test, const ItemModel& model, const double* const* observedMatrix,
                    const double* observed) {
   fprintf(f, "\n%s\n", line);
   fprintf(f, "%s",
-          spec.items.Blocks()
+          test.items.Blocks()
               ? Tx("TESTE DE ALEATORIZACAO: Dados e resultados de cada permutacao\n",
                    "RANDOMIZATION TEST: Data and results of each permutation\n")
               : Tx("TESTE DE ALEATORIZACAO PARA ANALISE DE CAMINHOS: Resultados de cada permutacao\n",
                    "RANDOMIZATION TEST FOR PATH ANALYSIS: Data and results of each permutation\n"));
   fprintf(f, "%s\n", line);
   TimeStamp(f);
-  fprintf(f, Tx("Numero de permutacoes: %d\n", "Number of permutations: %d\n"), spec.settings.nPermutations);
+  fprintf(f, Tx("Numero de permutacoes: %d\n", "Number of permutations: %d\n"), test.settings.nPermutations);
   fprintf(f, "%s", Tx("Criterio de teste:\n", "Test criterion:\n"));
-  CriterionLine(f, spec.items);
+  CriterionLine(f, test.items);
   fprintf(f, "%s", Tx("Permutacao 1:\n", "Permutation 1:\n"));
   Matrix table;
   PermutedItemTable(model, nullptr, table);
@@ -119,25 +119,25 @@ void WriteObserved(FILE* f, const TestSpec& spec, const ItemModel& model, const 
   Matrix copy = CopyOf(model.Items(), model.Items(), observedMatrix);
   PrintRese(f, model.Items(), sDigits, copy.data());
   fprintf(f, "%s", Tx("\nCorrelacoes observadas:\n", "\nObserved correlations:\n"));
-  for (size_t k = 0; k < spec.elements.size(); k++) {
-    Describe(f, spec.items, spec.elements[k]);
+  for (size_t k = 0; k < test.elements.size(); k++) {
+    Describe(f, test.items, test.elements[k]);
     fprintf(f, "\t%g\n", observed[k]);
   }
 }
 
 // One random arrangement: its data, the matrices and the random correlations.
-void WriteRandom(FILE* f, const TestSpec& spec, const ItemModel& model, int permutation, const int* lists,
-                 const double* const* observedMatrix, const double* const* permuted, const double* random,
-                 Matrix& table, Matrix& nullMatrix) {
+void WriteRandom(FILE* f, const TestSetup& test, const ItemModel& model, int permutation, const int* lists,
+                 const double* const* observedMatrix, const double* const* permuted,
+                 const double* const* firstItemRows, const double* random, Matrix& table, Matrix& nullMatrix) {
   const int items = model.Items();
   fprintf(f, "\n%s: %d\n", iteraStr, permutation);
   fprintf(f, "%s", Tx("Dados aleatorios:\n", "Random data:\n"));
   PermutedItemTable(model, lists, table);
   PrintRows(f, table.rows(), table.cols(), table.data());
-  if (spec.settings.nullModel == PERMUTE_FIRST_ITEM)
-    for (const BasisSetElement& e : spec.elements) {
+  if (firstItemRows != nullptr)
+    for (const BasisSetElement& e : test.elements) {
       fprintf(f,
-              spec.items.Blocks()
+              test.items.Blocks()
                   ? Tx("\nMatriz de correlacoes permutada (conforme Smouse et al. 1986) para o par de variaveis "
                        "(blocos):\t%s\t%s",
                        "\nPermuted correlation matrix (according to Smouse et al. 1986) for variable pair "
@@ -145,25 +145,25 @@ void WriteRandom(FILE* f, const TestSpec& spec, const ItemModel& model, int perm
                   : Tx("\nMatriz de correlacoes permutada (conforme Smouse et al. 1986) para o par de "
                        "variaveis:\t%s\t%s",
                        "\nPermuted correlation matrix (according to Smouse et al. 1986) for variable pair:\t%s\t%s"),
-              spec.items.labels[e.first].c_str(), spec.items.labels[e.second].c_str());
-      DescribeCovariables(f, spec.items, e);
+              test.items.labels[e.first].c_str(), test.items.labels[e.second].c_str());
+      DescribeCovariables(f, test.items, e);
       fprintf(f, "\n");
       nullMatrix.Resize(items, items);
-      OneVariableNullModelMatrix(items, observedMatrix, permuted, e.first, nullMatrix.data());
+      OneVariableNullModelMatrix(items, observedMatrix, firstItemRows[e.first], e.first, nullMatrix.data());
       PrintSymmetric(f, items, nullMatrix.data());
     }
   fprintf(f, "%s",
           Tx("\nMatriz de correlacoes dos dados permutados:\n", "\nCorrelation matrix based on permuted data:\n"));
   PrintSymmetric(f, items, permuted);
   fprintf(f, "%s", Tx("\nCorrelacoes aleatorias:", "\nRandom correlations:"));
-  for (size_t k = 0; k < spec.elements.size(); k++) {
+  for (size_t k = 0; k < test.elements.size(); k++) {
     fprintf(f, Tx("\nCorrelacao:\t%g\t", "\nCorrelation:\t%g\t"), random[k]);
-    Describe(f, spec.items, spec.elements[k]);
+    Describe(f, test.items, test.elements[k]);
   }
 }
 
-void WriteFinal(FILE* f, const TestSpec& spec, double elapsed, const BasisSetTestResult& result) {
-  const bool saved = SavesEach(spec.settings);
+void WriteFinal(FILE* f, const TestSetup& test, double elapsed, const BasisSetTestResult& result) {
+  const bool saved = SavesEach(test.settings);
   fprintf(f, "\n%s\n", line);
   fprintf(f, "%s%s\n", Tx("ANALISE DE CAMINHOS", "PATH ANALYSIS"),
           saved ? Tx(": Resultado final", ": Final results") : "");
@@ -172,18 +172,18 @@ void WriteFinal(FILE* f, const TestSpec& spec, double elapsed, const BasisSetTes
   fprintf(f, "PLEXOR %s\n", versao);
   fprintf(f, Tx("Tempo decorrido: %g segundos\n", "Elapsed time: %g seconds\n"), elapsed);
   ShowStatus(f);
-  fprintf(f, Tx("Numero de permutacoes: %d\n", "Number of permutations: %d\n"), spec.settings.nPermutations);
+  fprintf(f, Tx("Numero de permutacoes: %d\n", "Number of permutations: %d\n"), test.settings.nPermutations);
   fprintf(f, Tx("Inicializador da geracao de numeros aleatorios: %u\n", "Random number generation initializer: %u\n"),
           seed);
-  if (spec.settings.restrictions.option != PermutationRestrictions::NONE)
-    PrintPermutationRestrictions(f, spec.settings.restrictions, nObj);
-  if (spec.items.Blocks()) {
+  if (test.settings.restrictions.option != PermutationRestrictions::NONE)
+    PrintPermutationRestrictions(f, test.settings.restrictions, nObj);
+  if (test.items.Blocks()) {
     fprintf(f, "%s", Tx("Criterio de teste:\n", "Test criterion:\n"));
-    CriterionLine(f, spec.items);
-    BlockLines(f, spec.blocks);
+    CriterionLine(f, test.items);
+    BlockLines(f, test.blocks);
   }
   fprintf(f, "%s", Tx("\nMetodo de permutacao:\t", "\nPermutation method:\t"));
-  if (spec.settings.nullModel == PERMUTE_FIRST_ITEM)
+  if (test.settings.nullModel == PERMUTE_FIRST_ITEM)
     fprintf(f, "%s",
             Tx("Permutacao somente da primeira variavel (ou bloco de variaveis) para testar cada afirmacao de "
                "d-separacao (Smouse et al. 1986).\n",
@@ -196,10 +196,10 @@ void WriteFinal(FILE* f, const TestSpec& spec, double elapsed, const BasisSetTes
   fprintf(f, "%s",
           Tx("\nResultados para as correlacoes especificadas (parciais ou nao):",
              "\nResults for the specified (partial) correlations:"));
-  for (size_t k = 0; k < spec.elements.size(); k++) {
+  for (size_t k = 0; k < test.elements.size(); k++) {
     fprintf(f, Tx("\nCorrelacao r =\t%g\tP-value =\t%g\t", "\nCorrelation r =\t%g\tP-value =\t%g\t"),
             result.observed[k], result.probability[k]);
-    Describe(f, spec.items, spec.elements[k]);
+    Describe(f, test.items, test.elements[k]);
   }
   fprintf(f,
           Tx("\nEstatistica C de Fisher (Shipley 2000):\t%g\tP-value distribuicao qui-quadrado com %d graus de "
@@ -207,7 +207,7 @@ void WriteFinal(FILE* f, const TestSpec& spec, double elapsed, const BasisSetTes
              "\nFisher's C statistics (Shipley 2000):\t%g\tP-value chi-square distribution with %d degrees of "
              "freedom =\t%g\n"),
           result.fisher.C, result.fisher.degreesOfFreedom, result.fisher.probability);
-  const int K = spec.modelVariables + spec.modelPaths;
+  const int K = test.modelVariables + test.modelPaths;
   fprintf(f,
           Tx("AICc (criterio de informacao de Akaike corrigido para amostra pequena (Shipley 2013):\t%g\tK=\t%d\n",
              "AICc (Akaike's information criterion with correction for small sample (Shipley 2013):\t%g\tK=\t%d\n"),
@@ -215,18 +215,18 @@ void WriteFinal(FILE* f, const TestSpec& spec, double elapsed, const BasisSetTes
 }
 
 // Runs the test on the session's data and writes its reports.
-void RunTest(const TestSpec& spec) {
+void RunTest(const TestSetup& test) {
   const double start = difftime_Clock_Init();
   BasisSetTestInput input;
   input.nObj = nObj;
   input.nVar = nVar;
   input.data = data;
-  input.criterion = spec.items.criterion;
-  input.blocks = spec.blocks;
-  input.elements = spec.elements;
-  input.nullModel = spec.settings.nullModel;
-  input.restrictions = spec.settings.restrictions;
-  input.nPermutations = spec.settings.nPermutations;
+  input.criterion = test.items.criterion;
+  input.blocks = test.blocks;
+  input.elements = test.elements;
+  input.nullModel = test.settings.nullModel;
+  input.restrictions = test.settings.restrictions;
+  input.nPermutations = test.settings.nPermutations;
   ResultsFile results;
   results.Open();
   BasisSetTestResult result;
@@ -235,13 +235,15 @@ void RunTest(const TestSpec& spec) {
     BasisSetObserver observer;
     Matrix table, nullMatrix;
     const double* const* observedMatrix = nullptr;
-    if (SavesEach(spec.settings) && results.f != nullptr)
-      observer = [&](int permutation, const int* lists, const double* const* matrix, const double* values) {
+    if (SavesEach(test.settings) && results.f != nullptr)
+      observer = [&](int permutation, const int* lists, const double* const* matrix, const double* const* rows,
+                     const double* values) {
         if (permutation == 1) {
           observedMatrix = matrix;
-          WriteObserved(results.f, spec, model, matrix, values);
+          WriteObserved(results.f, test, model, matrix, values);
         } else {
-          WriteRandom(results.f, spec, model, permutation, lists, observedMatrix, matrix, values, table, nullMatrix);
+          WriteRandom(results.f, test, model, permutation, lists, observedMatrix, matrix, rows, values, table,
+                      nullMatrix);
         }
       };
     result = BasisSetPermutationTest(input, r, PermutationProgress(), observer);
@@ -258,7 +260,7 @@ void RunTest(const TestSpec& spec) {
   }
   const double elapsed = difftime_Clock(start);
   ClearLine();
-  if (results.f != nullptr) WriteFinal(results.f, spec, elapsed, result);
+  if (results.f != nullptr) WriteFinal(results.f, test, elapsed, result);
   results.Close();
   SeeResults();
 }
@@ -277,17 +279,17 @@ void RunBlockTest(const PathTestSettings& settings, ItemCriterion criterion) {
     return;
   }
   BlockModel model = AskBlockModel();
-  TestSpec spec;
-  spec.settings = settings;
-  spec.items.criterion = criterion;
-  for (int b = 1; b <= model.blocks.Count(); b++) spec.items.labels.push_back(std::to_string(b));
-  spec.blocks = model.blocks;
-  spec.elements = model.elements;
+  TestSetup test;
+  test.settings = settings;
+  test.items.criterion = criterion;
+  for (int b = 1; b <= model.blocks.Count(); b++) test.items.labels.push_back(std::to_string(b));
+  test.blocks = model.blocks;
+  test.elements = model.elements;
   // The model relates B blocks; its paths are the pairs its statements leave.
   const int B = model.blocks.Count();
-  spec.modelVariables = B;
-  spec.modelPaths = static_cast<int>(BasisSetSize(B, static_cast<int64_t>(spec.elements.size())));
-  RunTest(spec);
+  test.modelVariables = B;
+  test.modelPaths = static_cast<int>(BasisSetSize(B, static_cast<int64_t>(test.elements.size())));
+  RunTest(test);
 }
 
 }  // namespace
@@ -300,13 +302,13 @@ void PathAnalysisBasisSetPermutationTest(const PathTestSettings& settings) {
     return;
   }
   PathModel model = AskPathModel();
-  TestSpec spec;
-  spec.settings = settings;
-  spec.items.labels = VariableLabels();
-  spec.elements = model.elements;
-  spec.modelVariables = model.variables;
-  spec.modelPaths = model.paths;
-  RunTest(spec);
+  TestSetup test;
+  test.settings = settings;
+  test.items.labels = VariableLabels();
+  test.elements = model.elements;
+  test.modelVariables = model.variables;
+  test.modelPaths = model.paths;
+  RunTest(test);
 }
 
 void PathAnalysisBasisSetPermutationTest(int nPermutations, int restrictionType, int mantelRows, bool withinGroups,

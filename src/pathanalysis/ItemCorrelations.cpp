@@ -8,13 +8,21 @@
 
 #include "ZQLib/Centring.h"
 #include "ZQLib/MissingValue.h"
+#include "resemblance/PairwiseHelpers.h"
 #include "resemblance/ResemblanceLib.h"
 
 namespace {
 
 // Row i of item k, 0-based, under the lists (null: identity).
-inline int Row(const int* lists, int n, int k, int i) {
+inline int UnitOf(const int* lists, int n, int k, int i) {
   return lists == nullptr ? i : lists[static_cast<size_t>(k) * n + i] - 1;
+}
+
+// Row i under one item's list (null: identity).
+inline int At(const int* list, int i) { return list == nullptr ? i : list[i] - 1; }
+
+const int* ListOf(const int* lists, int n, int k) {
+  return lists == nullptr ? nullptr : lists + static_cast<size_t>(k) * n;
 }
 
 ResemblanceChoice CorrelationBetweenVariables() {
@@ -38,9 +46,18 @@ Matrix BlockTable(int n, const double* const* data, int first, int size) {
   return t;
 }
 
+// Centres and normalizes one row of n values in place, as the rows of the
+// correlation measure are.
+void Standardize(int n, double* row) {
+  double* rows[1] = {row};
+  CenterRowsMV(1, n, rows, rows);
+  NormalizeRowsMV(1, n, rows, rows);
+}
+
 }  // namespace
 
-VariableCorrelations::VariableCorrelations(int n, int p) : n_(n), p_(p), rows_(p, n) {}
+VariableCorrelations::VariableCorrelations(int n, int p)
+    : n_(n), p_(p), rows_(p, n), reference_(p, n), referenceRaw_(p, n), column_(static_cast<size_t>(std::max(n, 1))) {}
 
 void VariableCorrelations::Compute(const double* const* table, const int* lists, double** out) {
   const int n = n_, p = p_;
@@ -48,7 +65,7 @@ void VariableCorrelations::Compute(const double* const* table, const int* lists,
   for (int j = 0; j < p; j++) {
     double* row = rows_[j];
     for (int i = 0; i < n; i++) {
-      row[i] = table[Row(lists, n, j, i)][j];
+      row[i] = table[UnitOf(lists, n, j, i)][j];
       missing = missing || IsMissing(row[i]);
     }
   }
@@ -71,6 +88,41 @@ void VariableCorrelations::Compute(const double* const* table, const int* lists,
       out[b][a] = s;
     }
   }
+}
+
+void VariableCorrelations::SetReference(const double* const* reference) {
+  const int n = n_, p = p_;
+  referenceMissing_ = false;
+  for (int j = 0; j < p; j++)
+    for (int i = 0; i < n; i++) {
+      referenceRaw_[j][i] = reference_[j][i] = reference[i][j];
+      referenceMissing_ = referenceMissing_ || IsMissing(reference[i][j]);
+    }
+  CenterRowsMV(p, n, reference_.data(), reference_.data());
+  NormalizeRowsMV(p, n, reference_.data(), reference_.data());
+}
+
+void VariableCorrelations::Row(const double* const* table, int f, const int* listF, double* row) {
+  const int n = n_, p = p_;
+  double* x = column_.data();
+  bool missing = referenceMissing_, varies = false;
+  for (int i = 0; i < n; i++) {
+    x[i] = table[At(listF, i)][f];
+    missing = missing || IsMissing(x[i]);
+    varies = varies || x[i] != x[0];
+  }
+  if (missing) {
+    for (int k = 0; k < p; k++) row[k] = Correlation2VecMV(n, x, referenceRaw_[k]);
+  } else {
+    Standardize(n, x);
+    for (int k = 0; k < p; k++) {
+      const double* y = reference_[k];
+      double s = 0.0;
+      for (int i = 0; i < n; i++) s += x[i] * y[i];
+      row[k] = s;
+    }
+  }
+  row[f] = varies ? 1.0 : 0.0;
 }
 
 int ColumnBlocks::Columns() const {
@@ -115,6 +167,7 @@ ItemCorrelations::ItemCorrelations(const ItemModel& model) : m_(&model) {
   switch (model.criterion_) {
     case ItemCriterion::CORRELATION:
       correlations_ = std::make_unique<VariableCorrelations>(n, items);
+      correlations_->SetReference(model.data_);
       break;
     case ItemCriterion::MANTEL:
       for (int b = 0; b < items; b++) distances_.emplace_back(n, n);
@@ -131,6 +184,44 @@ ItemCorrelations::ItemCorrelations(const ItemModel& model) : m_(&model) {
   }
 }
 
+// The symmetric Procrustes statistic of blocks a < b, their rows in the
+// lists' orders: the sum of the singular values of Za' Zb / (n - 1) (both
+// standardized), the products added in unit order, as ProcrustesCoeff.
+double ItemCorrelations::Procrustes(int a, const int* listA, int b, const int* listB) {
+  const ItemModel& m = *m_;
+  if (!m.varies_[a] || !m.varies_[b]) return 0.0;
+  const int n = m.n_, pa = m.blocks_.sizes[a], pb = m.blocks_.sizes[b];
+  const Matrix& za = m.standardized_[a];
+  const Matrix& zb = m.standardized_[b];
+  double* c = cross_.data();
+  std::fill(c, c + static_cast<size_t>(pa) * pb, 0.0);
+  for (int i = 0; i < n; i++) {
+    const double* ra = za[At(listA, i)];
+    const double* rb = zb[At(listB, i)];
+    for (int x = 0; x < pa; x++) {
+      const double v = ra[x];
+      double* cx = c + static_cast<size_t>(x) * pb;
+      for (int y = 0; y < pb; y++) cx[y] += v * rb[y];
+    }
+  }
+  const double scale = 1.0 / (n - 1);
+  for (int k = 0; k < pa * pb; k++) c[k] *= scale;
+  // Pair (a, b), a < b, is number a(2B - a - 1)/2 + b - a - 1.
+  const int items = m.items_;
+  return (*sums_[a * (2 * items - a - 1) / 2 + b - a - 1])(c);
+}
+
+void ItemCorrelations::PermuteDistances(int b, const int* list) {
+  const int n = m_->n_;
+  const Matrix& d = m_->distances_[b];
+  Matrix& w = distances_[b];
+  for (int i = 0; i < n; i++) {
+    const double* row = d[At(list, i)];
+    double* target = w[i];
+    for (int j = i + 1; j < n; j++) target[j] = row[At(list, j)];
+  }
+}
+
 void ItemCorrelations::Compute(const int* lists, double** out, bool unitDiagonal) {
   const ItemModel& m = *m_;
   const int n = m.n_, items = m.items_;
@@ -139,61 +230,47 @@ void ItemCorrelations::Compute(const int* lists, double** out, bool unitDiagonal
       correlations_->Compute(m.data_, lists, out);
       break;
     case ItemCriterion::MANTEL:
-      for (int b = 0; b < items; b++) {
-        const Matrix& d = m.distances_[b];
-        Matrix& w = distances_[b];
-        for (int i = 0; i < n; i++) {
-          const double* row = d[Row(lists, n, b, i)];
-          double* target = w[i];
-          for (int j = i + 1; j < n; j++) target[j] = row[Row(lists, n, b, j)];
-        }
-      }
+      for (int b = 0; b < items; b++) PermuteDistances(b, ListOf(lists, n, b));
       for (int a = 0; a < items; a++)
-        for (int b = a + 1; b < items; b++) out[a][b] = out[b][a] = MatrixCorr(n, distances_[a].data(), distances_[b].data());
+        for (int b = a + 1; b < items; b++)
+          out[a][b] = out[b][a] = MatrixCorr(n, distances_[a].data(), distances_[b].data());
       break;
-    case ItemCriterion::PROCRUSTES: {
-      // The symmetric Procrustes statistic of the two standardized blocks,
-      // their rows in the lists' orders: the sum of the singular values of
-      // Za' Zb / (n - 1), the products added in unit order.
-      const double scale = 1.0 / (n - 1);
-      int pair = 0;
+    case ItemCriterion::PROCRUSTES:
       for (int a = 0; a < items; a++)
-        for (int b = a + 1; b < items; b++, pair++) {
-          if (!m.varies_[a] || !m.varies_[b]) {
-            out[a][b] = out[b][a] = 0.0;
-            continue;
-          }
-          const int pa = m.blocks_.sizes[a], pb = m.blocks_.sizes[b];
-          const Matrix& za = m.standardized_[a];
-          const Matrix& zb = m.standardized_[b];
-          double* c = cross_.data();
-          std::fill(c, c + static_cast<size_t>(pa) * pb, 0.0);
-          for (int i = 0; i < n; i++) {
-            const double* ra = za[Row(lists, n, a, i)];
-            const double* rb = zb[Row(lists, n, b, i)];
-            for (int x = 0; x < pa; x++) {
-              const double v = ra[x];
-              double* cx = c + static_cast<size_t>(x) * pb;
-              for (int y = 0; y < pb; y++) cx[y] += v * rb[y];
-            }
-          }
-          for (int k = 0; k < pa * pb; k++) c[k] *= scale;
-          out[a][b] = out[b][a] = (*sums_[pair])(c);
-        }
+        for (int b = a + 1; b < items; b++)
+          out[a][b] = out[b][a] = Procrustes(a, ListOf(lists, n, a), b, ListOf(lists, n, b));
       break;
-    }
   }
   if (unitDiagonal || m.criterion_ != ItemCriterion::CORRELATION)
     for (int k = 0; k < items; k++) out[k][k] = 1.0;
 }
 
+void ItemCorrelations::FirstItemRow(const int* lists, int f, double* row) {
+  const ItemModel& m = *m_;
+  const int n = m.n_, items = m.items_;
+  const int* list = ListOf(lists, n, f);
+  switch (m.criterion_) {
+    case ItemCriterion::CORRELATION:
+      correlations_->Row(m.data_, f, list, row);
+      break;
+    case ItemCriterion::MANTEL:
+      PermuteDistances(f, list);
+      for (int k = 0; k < items; k++)
+        if (k != f) row[k] = MatrixCorr(n, distances_[f].data(), m.distances_[k].data());
+      break;
+    case ItemCriterion::PROCRUSTES:
+      for (int k = 0; k < items; k++)
+        if (k != f) row[k] = k < f ? Procrustes(k, nullptr, f, list) : Procrustes(f, list, k, nullptr);
+      break;
+  }
+  row[f] = 1.0;
+}
+
 void PermutedItemTable(const ItemModel& model, const int* lists, Matrix& out) {
-  const int n = model.Units(), columns = model.Criterion() == ItemCriterion::CORRELATION
-                                              ? model.Columns()
-                                              : model.Blocks().Columns();
-  out.Resize(n, columns);
+  const int n = model.Units();
   const ColumnBlocks& blocks = model.Blocks();
+  out.Resize(n, blocks.Columns());
   for (int k = 0, column = 0; k < blocks.Count(); k++)
     for (int c = 0; c < blocks.sizes[k]; c++, column++)
-      for (int i = 0; i < n; i++) out[i][column] = model.Data()[Row(lists, n, k, i)][column];
+      for (int i = 0; i < n; i++) out[i][column] = model.Data()[UnitOf(lists, n, k, i)][column];
 }

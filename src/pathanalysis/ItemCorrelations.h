@@ -9,6 +9,11 @@
 // 1-based sampling units, as ColumnPermutations draws them): item k's values
 // in row i are those of row list[i] of the table. With identity lists the
 // matrix is the one of the table itself.
+//
+// Two kinds of random matrix: every item permuted by its own list (the null
+// model that permutes all items at once), and the row of one item f permuted
+// by its list against every other item in its observed order (the null
+// model that permutes only f: the rest of that matrix is the observed one).
 #pragma once
 #include <memory>
 #include <vector>
@@ -31,22 +36,35 @@ struct ColumnBlocks {
   int FirstColumn(int block) const;
 };
 
-// The correlation measure between the variables of an n x p table whose
-// columns are permuted by lists (null: identity): each column centred and
-// normalized, then the products added in unit order, as ResemblanceLib
-// computes the measure, to the last bit. The diagonal is 1 for a variable
-// that varies and 0 for a constant one. Work tables made once; nothing is
-// allocated unless the table holds missing values (ResemblanceLib then
-// computes the permuted table's matrix).
+// The correlation measure between the variables of an n x p table (units in
+// rows), with work tables made once.
+//  - Compute: the matrix of the table whose columns are permuted by lists
+//    (null: identity): each column centred and normalized, then the products
+//    added in unit order, as ResemblanceLib computes the measure, to the last
+//    bit. The diagonal is 1 for a variable that varies, 0 for a constant one.
+//  - Row: the correlations of one column, taken in the order of its list,
+//    with every column of the reference table (SetReference) in its own order.
+// Nothing is allocated, except for tables with missing values (pairwise
+// deletion: the permuted table then goes through ResemblanceLib).
 class VariableCorrelations {
  public:
   VariableCorrelations(int n, int p);
   void Compute(const double* const* table, const int* lists, double** out);
+  // The table Row compares with (kept as centred and normalized columns).
+  void SetReference(const double* const* reference);
+  // row[k] = correlation of column f of `table` in the order of listF (null:
+  // as it is) with column k of the reference; row[f] = 1 (0 when column f is
+  // constant).
+  void Row(const double* const* table, int f, const int* listF, double* row);
 
  private:
   int n_, p_;
-  Matrix rows_;      // the variables as rows (p x n)
-  Matrix permuted_;  // the permuted table, when it holds missing values
+  Matrix rows_;        // the variables as rows (p x n)
+  Matrix permuted_;    // the permuted table, when it holds missing values
+  Matrix reference_;     // the reference's columns as rows, centred and normalized
+  Matrix referenceRaw_;  // and as they are
+  bool referenceMissing_ = false;
+  std::vector<double> column_;  // the column of Row
 };
 
 // What is compared, prepared once and shared (read only) by every thread:
@@ -77,24 +95,29 @@ class ItemModel {
   std::vector<Matrix> distances_;     // MANTEL: n x n Euclidean distances of each block
 };
 
-// One thread's work tables. Compute allocates nothing, except for a table
-// with missing values compared by CORRELATION (computed by ResemblanceLib).
+// One thread's work tables. Nothing is allocated while computing, except for
+// a table with missing values compared by CORRELATION.
 class ItemCorrelations {
  public:
   explicit ItemCorrelations(const ItemModel& model);
-  // The Items() x Items() matrix for the lists (null: identity). With
-  // unitDiagonal the diagonal is 1; otherwise it is what the correlation
-  // measure gives (1, or 0 for a constant variable).
+  // The Items() x Items() matrix with every item permuted by its list (null:
+  // identity). With unitDiagonal the diagonal is 1; otherwise it is what the
+  // correlation measure gives (1, or 0 for a constant variable).
   void Compute(const int* lists, double** out, bool unitDiagonal);
+  // row[k] = the correlation of item f permuted by its list (in lists) with
+  // item k in its observed order; row[f] = 1.
+  void FirstItemRow(const int* lists, int f, double* row);
 
  private:
+  double Procrustes(int a, const int* listA, int b, const int* listB);
+  void PermuteDistances(int b, const int* list);
   const ItemModel* m_;
-  std::unique_ptr<VariableCorrelations> correlations_;  // CORRELATION
-  std::vector<Matrix> distances_;        // MANTEL: each block's permuted distances
-  std::vector<double> cross_;            // PROCRUSTES: a block pair's cross product
-  std::vector<std::unique_ptr<SingularValueSum>> sums_;  // PROCRUSTES: one per block pair
+  std::unique_ptr<VariableCorrelations> correlations_;   // CORRELATION
+  std::vector<Matrix> distances_;                        // MANTEL: each block's permuted distances
+  std::vector<double> cross_;                            // PROCRUSTES: a block pair's cross product
+  std::vector<std::unique_ptr<SingularValueSum>> sums_;  // PROCRUSTES: one per block pair a < b
 };
 
 // The table with its items permuted by the lists (null: identity), into out
-// (nObj x Columns()): the random data set as the reports show it.
+// (nObj x the columns of the items): the random data set as the reports show it.
 void PermutedItemTable(const ItemModel& model, const int* lists, Matrix& out);

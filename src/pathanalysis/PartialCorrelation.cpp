@@ -66,12 +66,11 @@ double PartialCorrelationSolver::operator()(const double* const* R, int i, int j
   return Solve([R](int a, int b) { return R[a][b]; }, i, j, q, covariables);
 }
 
-double PartialCorrelationSolver::operator()(const double* const* R, const double* const* replacement, int replaced,
-                                            int i, int j, int q, const int* covariables) {
+double PartialCorrelationSolver::operator()(const double* const* R, const double* row, int replaced, int i, int j,
+                                            int q, const int* covariables) {
   if (q > maxOrder_) throw std::invalid_argument("partial correlation of an order beyond the solver's");
-  return Solve([R, replacement, replaced](int a, int b) {
-    return a == replaced || b == replaced ? replacement[a][b] : R[a][b];
-  }, i, j, q, covariables);
+  return Solve([R, row, replaced](int a, int b) { return a == replaced ? row[b] : b == replaced ? row[a] : R[a][b]; },
+               i, j, q, covariables);
 }
 
 double PartialCorrelation_GeneralProc(int n, const double* const* R, int i, int j, int q, const int* covariables) {
@@ -79,8 +78,7 @@ double PartialCorrelation_GeneralProc(int n, const double* const* R, int i, int 
   return solver(R, i, j, q, covariables);
 }
 
-void OneVariableNullModelMatrix(int n, const double* const* R, const double* const* replacement, int replaced,
-                                double** out) {
+void OneVariableNullModelMatrix(int n, const double* const* R, const double* row, int replaced, double** out) {
   for (int a = 0; a < n; a++)
-    for (int b = 0; b < n; b++) out[a][b] = a == replaced || b == replaced ? replacement[a][b] : R[a][b];
+    for (int b = 0; b < n; b++) out[a][b] = a == replaced ? row[b] : b == replaced ? row[a] : R[a][b];
 }

@@ -28,10 +28,10 @@ class PartialCorrelationSolver {
   int MaxOrder() const { return maxOrder_; }
   // From the correlation matrix R.
   double operator()(const double* const* R, int i, int j, int q, const int* covariables);
-  // From the matrix R whose row and column `replaced` are those of
-  // `replacement` (every entry (a, b) with a or b equal to `replaced` is read
-  // from `replacement`): the null model that permutes one variable only.
-  double operator()(const double* const* R, const double* const* replacement, int replaced, int i, int j, int q,
+  // From the matrix R whose row and column `replaced` are `row` (entry
+  // (replaced, b) and (b, replaced) read as row[b]): the null model that
+  // permutes one variable only.
+  double operator()(const double* const* R, const double* row, int replaced, int i, int j, int q,
                     const int* covariables);
 
  private:
@@ -43,7 +43,6 @@ class PartialCorrelationSolver {
   std::vector<double> r12_, t_;
 };
 
-// The matrix R with the row and column `replaced` taken from `replacement`,
-// into out (n x n): the matrix a solver reads under the one-variable null model.
-void OneVariableNullModelMatrix(int n, const double* const* R, const double* const* replacement, int replaced,
-                                double** out);
+// The matrix R with the row and column `replaced` equal to `row`, into out
+// (n x n): the matrix a solver reads under the one-variable null model.
+void OneVariableNullModelMatrix(int n, const double* const* R, const double* row, int replaced, double** out);

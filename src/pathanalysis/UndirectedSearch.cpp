@@ -19,21 +19,17 @@ void PartialCorrelationBatch::Add(int first, int second, const int* c) {
 
 namespace {
 
-// One thread's random data set: the permuted table, its transformed copy and
-// its correlation matrix.
+// One thread's work tables: the random data set (as read, then transformed),
+// its correlations, and under the one-variable null model the rows of the
+// first variables.
 struct Work {
   Matrix raw;
   VariableCorrelations correlations;
-  Matrix permuted;
+  Matrix permuted;             // null model 1: every variable permuted
+  Matrix rows;                 // null model 2: row f of each first variable f
+  std::vector<int64_t> rowOf;  // the permutation row f was computed for
   PartialCorrelationSolver solver;
 };
-
-double TestCorrelation(PartialCorrelationSolver& solver, int nullModel, const double* const* observed,
-                       const double* const* permuted, int first, int second, int order, const int* c) {
-  if (permuted == nullptr) return solver(observed, first, second, order, c);
-  if (nullModel == 2) return solver(observed, permuted, first, first, second, order, c);
-  return solver(permuted, first, second, order, c);
-}
 
 }  // namespace
 
@@ -41,17 +37,29 @@ void PartialCorrelationPermutationTests(const PartialCorrelationRun& run, Partia
                                         const ProgressHook& progress) {
   const int n = run.nObj, p = run.nVar, tests = batch.Tests(), order = batch.order;
   const double* const* observed = run.observed;
-  auto covariables = [&](int t) { return order > 0 ? batch.covariables.data() + static_cast<size_t>(order) * t : nullptr; };
+  auto covariables = [&](int t) {
+    return order > 0 ? batch.covariables.data() + static_cast<size_t>(order) * t : nullptr;
+  };
   batch.r.assign(static_cast<size_t>(tests), 0.0);
   {
     PartialCorrelationSolver solver(order);
     for (int t = 0; t < tests; t++)
-      batch.r[t] = TestCorrelation(solver, run.nullModel, observed, nullptr, batch.pairs[2 * t], batch.pairs[2 * t + 1],
-                                   order, covariables(t));
+      batch.r[t] = solver(observed, batch.pairs[2 * t], batch.pairs[2 * t + 1], order, covariables(t));
   }
   ColumnPermutations lists(run.restrictions, n);
-  const bool transform = run.transform.Any();
+  const bool transform = run.transform.Any(), firstOnly = run.nullModel == 2;
   FirstRefusal refused;
+
+  // Variable f's values in the order of its list, the other variables as
+  // read (firstOnly), or every variable in the order of its own list; then
+  // the transformation. False when the transformation refuses the table.
+  auto randomTable = [&](const int* drawn, int f, Matrix& raw) {
+    for (int j = 0; j < p; j++) {
+      const int* list = firstOnly && j != f ? nullptr : drawn + static_cast<size_t>(j) * n;
+      for (int i = 0; i < n; i++) raw[i][j] = run.data[list == nullptr ? i : list[i] - 1][j];
+    }
+    return DataTransformationsLib(run.transform, n, p, raw.data()) != 0;
+  };
 
   IterationPlan plan;
   plan.iterations = std::max(run.nPermutations, 1) - 1;
@@ -62,30 +70,48 @@ void PartialCorrelationPermutationTests(const PartialCorrelationRun& run, Partia
   const IterationResult result = RunIterations(
       plan,
       [&] {
-        return Work{transform ? Matrix(n, p) : Matrix(), VariableCorrelations(n, p), Matrix(p, p),
-                    PartialCorrelationSolver(order)};
+        Work w{transform ? Matrix(n, p) : Matrix(), VariableCorrelations(n, p), Matrix(firstOnly ? 0 : p, p),
+               Matrix(firstOnly ? p : 0, p), std::vector<int64_t>(static_cast<size_t>(p), -1),
+               PartialCorrelationSolver(order)};
+        if (firstOnly && !transform) w.correlations.SetReference(run.data);
+        return w;
       },
       [&](int64_t, int* drawn) { lists.Draw(rng, p, drawn); },
       [&](int64_t t, const int* drawn, Work& w, int64_t* counts) {
         const int permutation = static_cast<int>(t) + 1;
-        if (transform) {
-          if (refused.Before(permutation)) return;
-          for (int j = 0; j < p; j++) {
-            const int* list = drawn + static_cast<size_t>(j) * n;
-            for (int i = 0; i < n; i++) w.raw[i][j] = run.data[list[i] - 1][j];
+        if (transform && refused.Before(permutation)) return;
+        if (!firstOnly) {
+          if (transform) {
+            if (!randomTable(drawn, -1, w.raw)) {
+              refused.Keep(RandomDataRefused(permutation, true));
+              return;
+            }
+            w.correlations.Compute(w.raw.data(), nullptr, w.permuted.data());
+          } else {
+            w.correlations.Compute(run.data, drawn, w.permuted.data());
           }
-          if (!DataTransformationsLib(run.transform, n, p, w.raw.data())) {
-            refused.Keep(RandomDataRefused(permutation, true));
-            return;
-          }
-          w.correlations.Compute(w.raw.data(), nullptr, w.permuted.data());
-        } else {
-          w.correlations.Compute(run.data, drawn, w.permuted.data());
         }
-        const double* const* permuted = w.permuted.data();
         for (int k = 0; k < tests; k++) {
-          const double r = TestCorrelation(w.solver, run.nullModel, observed, permuted, batch.pairs[2 * k],
-                                           batch.pairs[2 * k + 1], order, covariables(k));
+          const int first = batch.pairs[2 * k], second = batch.pairs[2 * k + 1];
+          double r;
+          if (firstOnly) {
+            if (w.rowOf[first] != t) {
+              if (transform) {
+                if (!randomTable(drawn, first, w.raw)) {
+                  refused.Keep(RandomDataRefused(permutation, true));
+                  return;
+                }
+                w.correlations.SetReference(w.raw.data());
+                w.correlations.Row(w.raw.data(), first, nullptr, w.rows[first]);
+              } else {
+                w.correlations.Row(run.data, first, drawn + static_cast<size_t>(first) * n, w.rows[first]);
+              }
+              w.rowOf[first] = t;
+            }
+            r = w.solver(observed, w.rows[first], first, first, second, order, covariables(k));
+          } else {
+            r = w.solver(w.permuted.data(), first, second, order, covariables(k));
+          }
           if (AtLeastAsLargeAbsolute(r, batch.r[k])) counts[k]++;
         }
       });

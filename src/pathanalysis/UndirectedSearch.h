@@ -9,11 +9,14 @@
 // come from all other variables, not only from those still linked to the pair.
 //
 // Every batch is a separate permutation run (PartialCorrelationPermutationTests):
-// each random data set permutes every variable of the table as read, then
-// goes through the user's transformation and the correlation measure; each
-// test's random partial correlation comes from the observed matrix whose row
-// and column of the pair's first variable are those of the random data set
-// (Smouse et al. 1986).
+// each permutation draws one list per variable; a random data set is the
+// table as read with the pair's first variable permuted by its list and the
+// other variables in place (Smouse et al. 1986), or with every variable
+// permuted by its own list, then the user's transformation and the
+// correlation measure. The random partial correlation comes from the observed
+// matrix whose row and column of the first variable are its correlations in
+// the random data set (one variable permuted), or from the random data set's
+// matrix (every variable permuted).
 #pragma once
 #include <gsl/gsl_rng.h>
 
@@ -43,7 +46,7 @@ struct PartialCorrelationRun {
   TransformChoice transform;                // applied to every random data set
   PermutationRestrictions restrictions;
   int nPermutations = 1;                    // N: the observed data set counts as the first
-  int nullModel = 2;                        // 2: only the pair's first variable permuted; 1: all
+  int nullModel = 2;                        // 2: only the pair's first variable permuted; 1: every variable
   int maxThreads = 0;                       // 0: the session limit
 };
 
