@@ -35,7 +35,9 @@ struct Work {
   Matrix rows;                  // null model 2: row f of each first item f
   std::vector<int64_t> rowOf;   // the arrangement row f was computed for
   PartialCorrelationSolver solver;
+  std::vector<double> solve;    // null model 2: work space of the prepared statements
   std::vector<double> random;
+  std::vector<int> fullLists;   // null model 2, results written: a list for every item
 };
 
 }  // namespace
@@ -63,10 +65,23 @@ BasisSetTestResult BasisSetPermutationTest(const BasisSetTestInput& in, gsl_rng*
 
   if (observer) observer(1, nullptr, observed, nullptr, result.observed.data());
   const bool firstOnly = in.nullModel == PERMUTE_FIRST_ITEM;
+  // The items whose lists are drawn, in item order: every item, or those
+  // first in some statement; slot[k] is the place of item k's list.
+  std::vector<int> slot(static_cast<size_t>(items), firstOnly ? -1 : 0);
+  for (const BasisSetElement& e : in.elements) slot[e.first] = 0;
+  int drawnItems = 0;
+  for (int k = 0; k < items; k++)
+    if (slot[k] == 0) slot[k] = drawnItems++;
+  const size_t listSize = static_cast<size_t>(n);
+  // Null model 2: each statement prepared on the observed matrix.
+  std::vector<OneVariablePartialCorrelation> prepared;
+  if (firstOnly)
+    for (const BasisSetElement& e : in.elements)
+      prepared.emplace_back(observed, e.first, e.second, e.Order(), e.covariables.data());
 
   IterationPlan plan;
   plan.iterations = std::max(in.nPermutations, 1) - 1;
-  plan.listLength = n * items;
+  plan.listLength = n * drawnItems;
   plan.nCounts = nElements;
   plan.maxThreads = observer ? 1 : in.maxThreads;
   plan.progress = progress;
@@ -74,12 +89,23 @@ BasisSetTestResult BasisSetPermutationTest(const BasisSetTestInput& in, gsl_rng*
       plan,
       [&] {
         return Work{ItemCorrelations(model), Matrix(items, items), Matrix(firstOnly ? items : 0, items),
-                    std::vector<int64_t>(static_cast<size_t>(items), -1), PartialCorrelationSolver(maxOrder),
-                    std::vector<double>(static_cast<size_t>(nElements))};
+                    std::vector<int64_t>(static_cast<size_t>(items), -1),
+                    PartialCorrelationSolver(firstOnly ? 0 : maxOrder),
+                    std::vector<double>(static_cast<size_t>(std::max(1, maxOrder))),
+                    std::vector<double>(static_cast<size_t>(nElements)),
+                    std::vector<int>(firstOnly && observer ? listSize * items : 0)};
       },
-      [&](int64_t, int* drawn) { lists.Draw(rng, items, drawn); },
+      [&](int64_t, int* drawn) { lists.Draw(rng, drawnItems, drawn); },
       [&](int64_t t, const int* drawn, Work& w, int64_t* counts) {
-        if (!firstOnly || observer) w.correlations.Compute(drawn, w.permuted.data(), true);
+        // Every item's list: items not drawn stay in their observed order.
+        const int* full = drawn;
+        if (firstOnly && observer) {
+          for (int k = 0; k < items; k++)
+            for (int i = 0; i < n; i++)
+              w.fullLists[k * listSize + i] = slot[k] >= 0 ? drawn[slot[k] * listSize + i] : i + 1;
+          full = w.fullLists.data();
+        }
+        if (!firstOnly || observer) w.correlations.Compute(full, w.permuted.data(), true);
         const double* const* permuted = w.permuted.data();
         for (int k = 0; k < nElements; k++) {
           const BasisSetElement& e = in.elements[k];
@@ -87,10 +113,10 @@ BasisSetTestResult BasisSetPermutationTest(const BasisSetTestInput& in, gsl_rng*
           double r;
           if (firstOnly) {
             if (w.rowOf[e.first] != t) {
-              w.correlations.FirstItemRow(drawn, e.first, w.rows[e.first]);
+              w.correlations.FirstItemRow(e.first, drawn + slot[e.first] * listSize, w.rows[e.first]);
               w.rowOf[e.first] = t;
             }
-            r = w.solver(observed, w.rows[e.first], e.first, e.first, e.second, e.Order(), c);
+            r = prepared[k](w.rows[e.first], w.solve.data());
           } else {
             r = w.solver(permuted, e.first, e.second, e.Order(), c);
           }
@@ -98,7 +124,7 @@ BasisSetTestResult BasisSetPermutationTest(const BasisSetTestInput& in, gsl_rng*
           if (AtLeastAsLargeAbsolute(r, result.observed[k])) counts[k]++;
         }
         if (observer)
-          observer(static_cast<int>(t) + 1, drawn, permuted, firstOnly ? w.rows.data() : nullptr, w.random.data());
+          observer(static_cast<int>(t) + 1, full, permuted, firstOnly ? w.rows.data() : nullptr, w.random.data());
       });
 
   result.threads = run.threads;

@@ -4,9 +4,10 @@
 // random arrangement gives one at least as large in absolute value; the
 // probabilities combined into Fisher's C.
 //
-// Each random arrangement draws one permutation of the sampling units per item
-// (variable, or block of columns), under the permutation restrictions, and
-// each statement's random partial correlation comes from the null model:
+// Each random arrangement draws one permutation of the sampling units, under
+// the permutation restrictions, for every item (variable, or block of
+// columns) that the null model permutes, in item order, and each statement's
+// random partial correlation comes from the null model:
 //  1 - every item permuted at once: the correlation matrix of the permuted
 //      table, computed once per arrangement;
 //  2 - only the statement's first item permuted (Smouse et al. 1986): the
@@ -56,17 +57,18 @@ struct BasisSetTestResult {
 // Called when the results of every arrangement are to be written (the run
 // then keeps to one thread, in order): first for the observed arrangement
 // (permutation 1, lists null, the observed matrix and partial correlations),
-// then for every random one: permutation number (2..N), the item lists drawn
-// (item k's at lists + k * nObj), the correlation matrix with every item
-// permuted, under null model 2 the rows of the first items (row f, for each f
-// first in a statement, as the null model reads it; null under model 1), and
-// each statement's random partial correlation.
+// then for every random one: permutation number (2..N), every item's list
+// (item k's at lists + k * nObj; under null model 2 the items that are first
+// in no statement keep their observed order), the correlation matrix of the
+// items in those orders, under null model 2 the rows of the first items (row
+// f, for each f first in a statement, as the null model reads it; null under
+// model 1), and each statement's random partial correlation.
 using BasisSetObserver =
     std::function<void(int permutation, const int* lists, const double* const* permutedMatrix,
                        const double* const* firstItemRows, const double* random)>;
 
 // Draws each arrangement's lists from rng in arrangement order and item order
-// (ColumnPermutations: one list per item), evaluates the arrangements in
+// (ColumnPermutations: one list per item permuted), evaluates the arrangements in
 // parallel: for a given generator state the same probabilities at any number
 // of threads. Throws std::invalid_argument for statements or restrictions
 // that do not fit the table.

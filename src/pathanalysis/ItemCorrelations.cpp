@@ -61,6 +61,16 @@ VariableCorrelations::VariableCorrelations(int n, int p)
 
 void VariableCorrelations::Compute(const double* const* table, const int* lists, double** out) {
   const int n = n_, p = p_;
+  if (table == referenceTable_ && !referenceMissing_) {
+    // Centring and normalizing commute with permuting a column.
+    for (int j = 0; j < p; j++) {
+      const double* z = reference_[j];
+      double* row = rows_[j];
+      for (int i = 0; i < n; i++) row[i] = z[UnitOf(lists, n, j, i)];
+    }
+    Products(out);
+    return;
+  }
   bool missing = false;
   for (int j = 0; j < p; j++) {
     double* row = rows_[j];
@@ -78,6 +88,11 @@ void VariableCorrelations::Compute(const double* const* table, const int* lists,
   }
   CenterRowsMV(p, n, rows_.data(), rows_.data());
   NormalizeRowsMV(p, n, rows_.data(), rows_.data());
+  Products(out);
+}
+
+void VariableCorrelations::Products(double** out) const {
+  const int n = n_, p = p_;
   for (int a = 0; a < p; a++) {
     const double* x = rows_[a];
     for (int b = a; b < p; b++) {
@@ -92,6 +107,7 @@ void VariableCorrelations::Compute(const double* const* table, const int* lists,
 
 void VariableCorrelations::SetReference(const double* const* reference) {
   const int n = n_, p = p_;
+  referenceTable_ = reference;
   referenceMissing_ = false;
   for (int j = 0; j < p; j++)
     for (int i = 0; i < n; i++) {
@@ -245,10 +261,9 @@ void ItemCorrelations::Compute(const int* lists, double** out, bool unitDiagonal
     for (int k = 0; k < items; k++) out[k][k] = 1.0;
 }
 
-void ItemCorrelations::FirstItemRow(const int* lists, int f, double* row) {
+void ItemCorrelations::FirstItemRow(int f, const int* list, double* row) {
   const ItemModel& m = *m_;
   const int n = m.n_, items = m.items_;
-  const int* list = ListOf(lists, n, f);
   switch (m.criterion_) {
     case ItemCriterion::CORRELATION:
       correlations_->Row(m.data_, f, list, row);

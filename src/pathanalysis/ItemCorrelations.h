@@ -40,8 +40,10 @@ struct ColumnBlocks {
 // rows), with work tables made once.
 //  - Compute: the matrix of the table whose columns are permuted by lists
 //    (null: identity): each column centred and normalized, then the products
-//    added in unit order, as ResemblanceLib computes the measure, to the last
-//    bit. The diagonal is 1 for a variable that varies, 0 for a constant one.
+//    added in unit order, as ResemblanceLib computes the measure (to the last
+//    bit; for the reference table, whose columns were centred and normalized
+//    once, to the rounding of the means and norms in another order). The
+//    diagonal is 1 for a variable that varies, 0 for a constant one.
 //  - Row: the correlations of one column, taken in the order of its list,
 //    with every column of the reference table (SetReference) in its own order.
 // Nothing is allocated, except for tables with missing values (pairwise
@@ -50,7 +52,8 @@ class VariableCorrelations {
  public:
   VariableCorrelations(int n, int p);
   void Compute(const double* const* table, const int* lists, double** out);
-  // The table Row compares with (kept as centred and normalized columns).
+  // The table Row compares with (kept as centred and normalized columns, also
+  // used by Compute for that table: set it again after changing the table).
   void SetReference(const double* const* reference);
   // row[k] = correlation of column f of `table` in the order of listF (null:
   // as it is) with column k of the reference; row[f] = 1 (0 when column f is
@@ -58,11 +61,13 @@ class VariableCorrelations {
   void Row(const double* const* table, int f, const int* listF, double* row);
 
  private:
+  void Products(double** out) const;  // the sums of products of rows_
   int n_, p_;
   Matrix rows_;        // the variables as rows (p x n)
   Matrix permuted_;    // the permuted table, when it holds missing values
   Matrix reference_;     // the reference's columns as rows, centred and normalized
   Matrix referenceRaw_;  // and as they are
+  const double* const* referenceTable_ = nullptr;
   bool referenceMissing_ = false;
   std::vector<double> column_;  // the column of Row
 };
@@ -104,9 +109,9 @@ class ItemCorrelations {
   // identity). With unitDiagonal the diagonal is 1; otherwise it is what the
   // correlation measure gives (1, or 0 for a constant variable).
   void Compute(const int* lists, double** out, bool unitDiagonal);
-  // row[k] = the correlation of item f permuted by its list (in lists) with
-  // item k in its observed order; row[f] = 1.
-  void FirstItemRow(const int* lists, int f, double* row);
+  // row[k] = the correlation of item f in the order of listF (its n units,
+  // 1-based) with item k in its observed order; row[f] = 1.
+  void FirstItemRow(int f, const int* listF, double* row);
 
  private:
   double Procrustes(int a, const int* listA, int b, const int* listB);

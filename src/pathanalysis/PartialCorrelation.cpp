@@ -82,3 +82,52 @@ void OneVariableNullModelMatrix(int n, const double* const* R, const double* row
   for (int a = 0; a < n; a++)
     for (int b = 0; b < n; b++) out[a][b] = a == replaced ? row[b] : b == replaced ? row[a] : R[a][b];
 }
+
+OneVariablePartialCorrelation::OneVariablePartialCorrelation(const double* const* R, int f, int j, int q,
+                                                             const int* covariables)
+    : f_(f), j_(j), q_(std::max(0, q)), c_(covariables, covariables + std::max(0, q)) {
+  if (q_ == 0) return;
+  Matrix a(q_ + 1, q_ + 1);
+  for (int x = 0; x < q_; x++)
+    for (int y = 0; y < q_; y++) a[x + 1][y + 1] = R[c_[x]][c_[y]];
+  std::vector<int> work(static_cast<size_t>(GaussJordanWorkInts(q_)));
+  if (!gaussj(a.data(), q_, nullptr, 0, work.data())) {
+    defined_ = false;
+    return;
+  }
+  inverse_.resize(static_cast<size_t>(q_) * q_);
+  for (int x = 0; x < q_; x++)
+    for (int y = 0; y < q_; y++) inverse_[static_cast<size_t>(x) * q_ + y] = a[x + 1][y + 1];
+  rj_.resize(static_cast<size_t>(q_));
+  tj_.resize(static_cast<size_t>(q_));
+  for (int m = 0; m < q_; m++) rj_[m] = R[j][c_[m]];
+  // The same sums, in the same order, as the solver's.
+  for (int x = 0; x < q_; x++) {
+    double s1 = 0.0;
+    for (int m = 0; m < q_; m++) s1 += inverse_[static_cast<size_t>(x) * q_ + m] * rj_[m];
+    tj_[x] = s1;
+  }
+  for (int m = 0; m < q_; m++) p11_ += rj_[m] * tj_[m];
+  if (!(1.0 - p11_ > kDetermined)) defined_ = false;
+}
+
+double OneVariablePartialCorrelation::operator()(const double* row, double* t) const {
+  if (q_ == 0) return row[j_];
+  if (!defined_) return kUndefined;
+  const int q = q_;
+  for (int x = 0; x < q; x++) {
+    double s0 = 0.0;
+    const double* a = inverse_.data() + static_cast<size_t>(x) * q;
+    for (int m = 0; m < q; m++) s0 += a[m] * row[c_[m]];
+    t[x] = s0;
+  }
+  double p00 = 0.0, p10 = 0.0;
+  for (int m = 0; m < q; m++) {
+    p00 += row[c_[m]] * t[m];
+    p10 += rj_[m] * t[m];
+  }
+  const double s00 = 1.0 - p00, s11 = 1.0 - p11_, s10 = row[j_] - p10;
+  if (!(s00 > kDetermined) || !(s11 > kDetermined)) return kUndefined;
+  const double result = (1.0 / std::sqrt(s11)) * s10 * (1.0 / std::sqrt(s00));
+  return std::isfinite(result) ? result : kUndefined;
+}

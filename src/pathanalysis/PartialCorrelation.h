@@ -43,6 +43,29 @@ class PartialCorrelationSolver {
   std::vector<double> r12_, t_;
 };
 
+// The partial correlation of the pair (f, j) given q covariables under the
+// null model that permutes only f, prepared from the observed matrix R:
+// neither the covariables' matrix nor j's correlations involve f, so the
+// covariable matrix is inverted once and each evaluation, from f's row of
+// correlations, costs O(q^2). It gives exactly what PartialCorrelationSolver
+// gives from R with f's row and column replaced by the row. Shared read-only
+// by the threads; each passes its own work space of q doubles.
+class OneVariablePartialCorrelation {
+ public:
+  OneVariablePartialCorrelation(const double* const* R, int f, int j, int q, const int* covariables);
+  double operator()(const double* row, double* work) const;
+  int Order() const { return q_; }
+
+ private:
+  int f_, j_, q_;
+  bool defined_ = true;      // the covariable matrix is not singular and j is not determined by it
+  std::vector<int> c_;
+  std::vector<double> inverse_;  // q x q
+  std::vector<double> rj_;       // j's correlations with the covariables
+  std::vector<double> tj_;       // inverse * rj
+  double p11_ = 0.0;
+};
+
 // The matrix R with the row and column `replaced` equal to `row`, into out
 // (n x n): the matrix a solver reads under the one-variable null model.
 void OneVariableNullModelMatrix(int n, const double* const* R, const double* row, int replaced, double** out);

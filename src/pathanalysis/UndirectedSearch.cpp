@@ -29,6 +29,7 @@ struct Work {
   Matrix rows;                 // null model 2: row f of each first variable f
   std::vector<int64_t> rowOf;  // the permutation row f was computed for
   PartialCorrelationSolver solver;
+  std::vector<double> solve;   // null model 2: work space of the prepared tests
 };
 
 }  // namespace
@@ -49,13 +50,26 @@ void PartialCorrelationPermutationTests(const PartialCorrelationRun& run, Partia
   ColumnPermutations lists(run.restrictions, n);
   const bool transform = run.transform.Any(), firstOnly = run.nullModel == 2;
   FirstRefusal refused;
+  // The variables whose lists are drawn, in variable order: every variable,
+  // or the first variables of the tests; slot[j] is the place of j's list.
+  std::vector<int> slot(static_cast<size_t>(p), firstOnly ? -1 : 0);
+  for (int t = 0; t < tests; t++) slot[batch.pairs[2 * t]] = 0;
+  int drawnVariables = 0;
+  for (int j = 0; j < p; j++)
+    if (slot[j] == 0) slot[j] = drawnVariables++;
+  auto listOf = [&](const int* drawn, int j) { return drawn + static_cast<size_t>(slot[j]) * n; };
+  // Null model 2: each test prepared on the observed matrix.
+  std::vector<OneVariablePartialCorrelation> prepared;
+  if (firstOnly)
+    for (int t = 0; t < tests; t++)
+      prepared.emplace_back(observed, batch.pairs[2 * t], batch.pairs[2 * t + 1], order, covariables(t));
 
   // Variable f's values in the order of its list, the other variables as
   // read (firstOnly), or every variable in the order of its own list; then
   // the transformation. False when the transformation refuses the table.
   auto randomTable = [&](const int* drawn, int f, Matrix& raw) {
     for (int j = 0; j < p; j++) {
-      const int* list = firstOnly && j != f ? nullptr : drawn + static_cast<size_t>(j) * n;
+      const int* list = firstOnly && j != f ? nullptr : listOf(drawn, j);
       for (int i = 0; i < n; i++) raw[i][j] = run.data[list == nullptr ? i : list[i] - 1][j];
     }
     return DataTransformationsLib(run.transform, n, p, raw.data()) != 0;
@@ -63,7 +77,7 @@ void PartialCorrelationPermutationTests(const PartialCorrelationRun& run, Partia
 
   IterationPlan plan;
   plan.iterations = std::max(run.nPermutations, 1) - 1;
-  plan.listLength = n * p;
+  plan.listLength = n * drawnVariables;
   plan.nCounts = tests;
   plan.maxThreads = run.maxThreads;
   plan.progress = progress;
@@ -72,11 +86,11 @@ void PartialCorrelationPermutationTests(const PartialCorrelationRun& run, Partia
       [&] {
         Work w{transform ? Matrix(n, p) : Matrix(), VariableCorrelations(n, p), Matrix(firstOnly ? 0 : p, p),
                Matrix(firstOnly ? p : 0, p), std::vector<int64_t>(static_cast<size_t>(p), -1),
-               PartialCorrelationSolver(order)};
+               PartialCorrelationSolver(firstOnly ? 0 : order), std::vector<double>(static_cast<size_t>(std::max(1, order)))};
         if (firstOnly && !transform) w.correlations.SetReference(run.data);
         return w;
       },
-      [&](int64_t, int* drawn) { lists.Draw(rng, p, drawn); },
+      [&](int64_t, int* drawn) { lists.Draw(rng, drawnVariables, drawn); },
       [&](int64_t t, const int* drawn, Work& w, int64_t* counts) {
         const int permutation = static_cast<int>(t) + 1;
         if (transform && refused.Before(permutation)) return;
@@ -104,11 +118,11 @@ void PartialCorrelationPermutationTests(const PartialCorrelationRun& run, Partia
                 w.correlations.SetReference(w.raw.data());
                 w.correlations.Row(w.raw.data(), first, nullptr, w.rows[first]);
               } else {
-                w.correlations.Row(run.data, first, drawn + static_cast<size_t>(first) * n, w.rows[first]);
+                w.correlations.Row(run.data, first, listOf(drawn, first), w.rows[first]);
               }
               w.rowOf[first] = t;
             }
-            r = w.solver(observed, w.rows[first], first, first, second, order, covariables(k));
+            r = prepared[k](w.rows[first], w.solve.data());
           } else {
             r = w.solver(w.permuted.data(), first, second, order, covariables(k));
           }

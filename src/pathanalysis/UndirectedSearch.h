@@ -9,11 +9,11 @@
 // come from all other variables, not only from those still linked to the pair.
 //
 // Every batch is a separate permutation run (PartialCorrelationPermutationTests):
-// each permutation draws one list per variable; a random data set is the
-// table as read with the pair's first variable permuted by its list and the
-// other variables in place (Smouse et al. 1986), or with every variable
-// permuted by its own list, then the user's transformation and the
-// correlation measure. The random partial correlation comes from the observed
+// each permutation draws one list for every variable the null model permutes,
+// in variable order; a random data set is the table as read with the pair's
+// first variable permuted by its list and the other variables in place
+// (Smouse et al. 1986), or with every variable permuted by its own list, then
+// the user's transformation and the correlation measure. The random partial correlation comes from the observed
 // matrix whose row and column of the first variable are its correlations in
 // the random data set (one variable permuted), or from the random data set's
 // matrix (every variable permuted).
@@ -54,7 +54,8 @@ struct PartialCorrelationRun {
 // probabilities into batch.r and batch.p: counts start at 1 and grow when
 // |r random| >= |r observed| within one single-precision unit in the last
 // place (an undefined partial correlation is +infinity); P = count / N. The
-// lists are drawn from rng in permutation order and variable order, the
+// lists (one per variable permuted: every variable, or the first variables of
+// the tests) are drawn from rng in permutation order and variable order, the
 // random data sets evaluated in parallel. Throws RandomDataRefused
 // (randomization/VariableTest.h) for the first random data set on which the
 // transformation is undefined, std::invalid_argument for restrictions that do

@@ -137,4 +137,25 @@ TEST(PartialCorrelation, OneVariableNullModelReadsTheReplacedRowOnly) {
   EXPECT_THROW(solver(R.data(), 0, 1, 3, c), std::invalid_argument);
 }
 
+TEST(PartialCorrelation, PreparedOneVariableFormGivesTheSolversValues) {
+  const std::vector<Column> cols = Table();
+  const Matrix R = CorrelationMatrix(cols);
+  const double row[] = {0.12, -0.25, 1.0, 0.33, -0.05, 0.2};
+  PartialCorrelationSolver solver(3);
+  std::vector<double> work(3);
+  const std::vector<Case> cases = {{2, 1, {}}, {2, 0, {5}}, {2, 4, {1, 3}}, {2, 5, {0, 1, 4}}};
+  for (const Case& c : cases) {
+    const int q = static_cast<int>(c.covariables.size());
+    const OneVariablePartialCorrelation prepared(R.data(), c.i, c.j, q, c.covariables.data());
+    EXPECT_EQ(prepared(row, work.data()), solver(R.data(), row, c.i, c.i, c.j, q, c.covariables.data())) << c.j;
+    // With the observed row it is the observed partial correlation.
+    EXPECT_EQ(prepared(R[c.i], work.data()), solver(R.data(), c.i, c.j, q, c.covariables.data())) << c.j;
+  }
+  // A singular covariable matrix: undefined whatever the row.
+  Matrix S{{1, 0.4, 0.3, 0.3}, {0.4, 1, 0.2, 0.2}, {0.3, 0.2, 1, 1}, {0.3, 0.2, 1, 1}};
+  const int c23[] = {2, 3};
+  const OneVariablePartialCorrelation singular(S.data(), 0, 1, 2, c23);
+  EXPECT_EQ(singular(S[0], work.data()), std::numeric_limits<double>::infinity());
+}
+
 }  // namespace
