@@ -19,6 +19,7 @@
 #include "shell/EntryPoints.h"
 #include "shell/MainLoop.h"
 #include "shell/SessionState.h"
+#include "transform/DescriptiveAttributesMenu.h"
 #include "transform/TransformationMenu.h"
 
 namespace {
@@ -81,7 +82,7 @@ const MainMenuTable kMainMenu = {
     {'S', SaveSession, AfterAction::Nothing},
     {'T', TransformaDados, AfterAction::Transformation},
     {'U', NotAvailableDone, AfterAction::Nothing},           // random data generator
-    {'V', AnalysisNotAvailable, AfterAction::Nothing},       // descriptive attributes
+    {'V', DescriptiveAttributes, AfterAction::Nothing},      // writes no track; groups asked are recorded by it
     {'Y', Dynamics, AfterAction::Nothing},
     {'Z', InputSource, AfterAction::Nothing},
 };

@@ -26,3 +26,13 @@ void SetBootstrapOptions(int n, int minInitial, int* initialSize, int* step, int
 // "Zoviri.txt". rese: the resemblance matrix that was clustered (read only);
 // rep: its fusion history by `method`.
 void SamplerGroups(int n, double** rese, bool isDissim, clusterReport* rep, int method);
+
+// After the means and standard deviations (SamplerMeans) or the entropy of
+// variables (SamplerEntropy) of option V: asks the bootstrap options (sample
+// sizes 1..nObj, iterations, alpha, seed, intermediate results), resamples
+// the sampling units of the nObj x nVar table (the session's data, read
+// only) and appends the averages and confidence limits of the statistics of
+// each variable to "Zoviri.txt". They read varType, varLabels, alphaEntropy,
+// sDigits and the language.
+void SamplerMeans(int nObj, int nVar, double** data);
+void SamplerEntropy(int nObj, int nVar, double** data);

@@ -63,6 +63,9 @@ int** grLabel = nullptr;
 int** grMemb = nullptr;
 int grMembDimensioned = 0;
 
+int optDescrAttr = 0;
+double alphaEntropy = 1.0;
+
 bool secondSet = false, thirdSet = false;
 void (*makeDataSetCurrent)(int which) = MakeDataSetCurrent;
 

@@ -77,6 +77,11 @@ extern int grMembDimensioned;
 // Rows of the group arrays: one per factor, one per pair of factors, one more.
 inline int GroupArrayRows(int factors) { return factors + factors * (factors - 1) / 2 + 1; }
 
+// Descriptive attributes (option V): the option chosen last and the order of
+// its Renyi entropies.
+extern int optDescrAttr;
+extern double alphaEntropy;
+
 // Second and third data sets (held apart, SessionObjects.h): these flags say
 // whether they are held; no data set carries them.
 extern bool secondSet, thirdSet;
