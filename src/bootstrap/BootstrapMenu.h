@@ -1,7 +1,11 @@
 // Menu routines of the bootstrap folder: the dialogue every bootstrap asks,
-// and the bootstrap of group partition sharpness that option C offers.
+// the bootstrap of group partition sharpness that option C offers, the
+// bootstrap of descriptive statistics that option V offers and the
+// bootstrap of ordination dimensions that option O offers.
 #pragma once
 #include "cluster/ClusterReport.h"
+
+struct OrdinationAnalysis;
 
 // The bootstrap dialogue, in the console language:
 //  - the initial sample size, minInitial..n;
@@ -26,6 +30,16 @@ void SetBootstrapOptions(int n, int minInitial, int* initialSize, int* step, int
 // "Zoviri.txt". rese: the resemblance matrix that was clustered (read only);
 // rep: its fusion history by `method`.
 void SamplerGroups(int n, double** rese, bool isDissim, clusterReport* rep, int method);
+
+// After an ordination that scores the sampling units (principal coordinates
+// of units, principal components or correspondence analysis of variables):
+// asks the number of axes to monitor (1..the smallest of the variables, the
+// ordination's rank and n - 1) and the bootstrap options, runs the bootstrap
+// of ordination dimensions on the session's original data with `analysis`
+// (the session's transformation, resemblance measure and ordination) against
+// the session's scores, and appends the results to "Zoviri.txt". The
+// session's state is only read.
+void SamplerOrdination(const OrdinationAnalysis& analysis);
 
 // After the means and standard deviations (SamplerMeans) or the entropy of
 // variables (SamplerEntropy) of option V: asks the bootstrap options (sample

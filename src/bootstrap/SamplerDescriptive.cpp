@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bootstrap/BootstrapMenu.h"
+#include "bootstrap/BootstrapReportParts.h"
 #include "bootstrap/DescriptiveBootstrap.h"
 #include "bootstrap/DescriptiveBootstrapReport.h"
 #include "randomization/SessionRandom.h"
@@ -45,13 +46,7 @@ void RunDescriptiveSampler(bool entropy, int n, int m, double** table) {
     settings.step = info.step;
     settings.iterations = info.nIter;
     settings.alpha = info.alpha;
-    const bool portuguese = info.portuguese;
-    const ProgressHook progress = ConsoleProgress([portuguese](int64_t done, int64_t total) {
-      char text[96];
-      snprintf(text, sizeof text, portuguese ? "Iteracao de autoreamostragem: %lld %lld" : "Bootstrap iteration: %lld %lld",
-               static_cast<long long>(total), static_cast<long long>(done));
-      return std::string(text);
-    });
+    const ProgressHook progress = BootstrapProgress(info.portuguese);
     const DescriptiveObserver writer = DescriptiveIntermediateWriter(f, info, table);
     const DescriptiveObserver* observer = save == 'y' ? &writer : nullptr;
     const DescriptiveBootstrapResults results =

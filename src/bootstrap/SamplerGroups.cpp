@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bootstrap/BootstrapMenu.h"
+#include "bootstrap/BootstrapReportParts.h"
 #include "bootstrap/PartitionSharpness.h"
 #include "bootstrap/SharpnessReport.h"
 #include "randomization/SessionRandom.h"
@@ -58,13 +59,7 @@ void SamplerGroups(int n, double** rese, bool isDissim, clusterReport* rep, int 
     const SharpnessReference reference(n, rese, rep, settings);
     SharpnessObserver writer;
     if (info.saved) writer = SharpnessIntermediateWriter(f, info, reference);
-    const bool portuguese = info.portuguese;
-    const ProgressHook progress = ConsoleProgress([portuguese](int64_t done, int64_t total) {
-      char text[96];
-      snprintf(text, sizeof text, portuguese ? "Iteracao de autoreamostragem: %lld %lld" : "Bootstrap iteration: %lld %lld",
-               static_cast<long long>(total), static_cast<long long>(done));
-      return std::string(text);
-    });
+    const ProgressHook progress = BootstrapProgress(info.portuguese);
     const SharpnessResults results = RunPartitionSharpness(reference, info.nIter, info.seed, r ? r->type : nullptr, 0,
                                                            progress, info.saved ? &writer : nullptr);
     ClearLine();

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "bootstrap/BootstrapReportParts.h"
 #include "ZQLib/zqlibDim.h"
 #include "shell/SessionState.h"
 #include "shell/Timing.h"
@@ -39,15 +40,7 @@ void WriteTable(FILE* f, const Texts& T, int k, const double* const* qp) {
 
 void WriteSharpnessHeading(FILE* f, const SharpnessReportInfo& info) {
   const Texts T{info.portuguese};
-  std::fprintf(f, "\n\nSAMPLER\n");
-  std::fprintf(f, "%s", T("Autoreamostragem ('bootstrap')\n", "Bootstrap resampling\n"));
-  std::fprintf(f, "%s\n\n", line);
-  if (info.initialSize < info.n)
-    std::fprintf(f,
-                 T("Numero de unidades amostrais agregadas a cada passo de amostragem: %d (iniciando com %d unidades "
-                   "amostrais)\n",
-                   "Number of sampling units added at each sampling step: %d (starting with %d units at 1st step)\n"),
-                 info.step, info.initialSize);
+  WriteSamplerOpening(f, info.portuguese, info.n, info.initialSize, info.step);
   std::fprintf(f, "%s",
                T("Atributo avaliado na amostra: nitidez da estrutura de grupos (G*)\n",
                  "Sample attribute: sharpness of group structure (G*)\n"));
@@ -162,22 +155,17 @@ void WriteSharpnessResults(FILE* f, const SharpnessReportInfo& info, const Sharp
   const Texts T{info.portuguese};
   const int steps = static_cast<int>(r.sampleSizes.size());
   const int digits = info.digits;
-  if (info.saved) {
-    std::fprintf(f, "\n%s\n", line);
-    std::fprintf(f, "FINAL RESULTS:\n");
-  }
-  TimeStamp(f);
-  std::fprintf(f, T("Tempo decorrido: %g segundos\n", "Elapsed time: %g seconds\n"), seconds);
-  std::fprintf(f, T("Numero maximo de threads: %d\n", "Maximum number of threads: %d\n"), r.threads);
-  if (info.initialSize < info.n)
-    std::fprintf(f,
-                 T("Numero de passos de amostragem de tamanho %d (iniciando com %d unidades amostrais): %d\n",
-                   "Number of sampling steps of size %d (starting with %d units at the 1st step): %d\n"),
-                 info.step, info.initialSize, steps);
-  std::fprintf(f,
-               T("Inicializador do gerador de numeros aleatorios: %u\n",
-                 "Initializer of pseudo-random number generator: %u\n"),
-               info.seed);
+  SamplerRunFacts facts;
+  facts.portuguese = info.portuguese;
+  facts.saved = info.saved;
+  facts.seconds = seconds;
+  facts.threads = r.threads;
+  facts.n = info.n;
+  facts.initialSize = info.initialSize;
+  facts.step = info.step;
+  facts.steps = steps;
+  facts.seed = info.seed;
+  WriteSamplerRunFacts(f, facts);
   std::fprintf(f,
                T("\nTamanho das amostras em %d passo(s) de amostragem:\n\t", "\nSample size at %d sampling step(s):\n\t"),
                steps);

@@ -6,18 +6,22 @@
 #include <string>
 
 #include "ZQLib/TableChecks.h"
+#include "bootstrap/BootstrapMenu.h"
+#include "bootstrap/OrdinationBootstrap.h"
 #include "ZQLib/zqlibDim.h"
 #include "ordination/Bartlett.h"
 #include "ZQLib/MatrixUtilities.h"
 #include "ordination/OrdinationLib.h"
 #include "ordination/OrdinationMenu.h"
 #include "ordination/OrdinationOutput.h"
+#include "resemblance/ResemblanceMenu.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
 #include "shell/OptionTables.h"
 #include "shell/SessionState.h"
 #include "shell/Timing.h"
 #include "transform/DataTransformationsLib.h"
+#include "transform/TransformationMenu.h"
 
 namespace {
 
@@ -227,6 +231,21 @@ void WriteReport(int type, bool saveIntermediate, bool ok) {
   fclose(f);
 }
 
+// When the ordination scores the sampling units, the bootstrap of its axes
+// against the same analysis of resampled units.
+void OfferBootstrap() {
+  OrdinationAnalysis analysis;
+  analysis.ordination = CurrentOrdinationChoice();
+  if (!OrdinationScoresUnits(analysis.ordination)) return;
+  fprintf(out, "%s",
+          Console("\nAvaliar significancia de eixos de ordenacao atraves de autoreamostragem (bootstrap)? s/n ",
+                  "\nEvaluate significance of ordination axes using bootstrap resampling? y/n "));
+  if (ScanChar(in, YesNoAccepted(), KeyboardLabel()) == 'n') return;
+  analysis.transform = CurrentTransformChoice();
+  analysis.resemblance = CurrentResemblanceChoice();
+  SamplerOrdination(analysis);
+}
+
 }  // namespace
 
 int Ordenacao() {
@@ -268,6 +287,7 @@ int Ordenacao() {
   }
   ClearLine();
   fprintf(stdout, "%s", Console("\nVeja resultados no arquivo Zoviri.txt.", "\nSee results on file Zoviri.txt."));
+  OfferBootstrap();
   return 1;
 }
 

@@ -1,8 +1,8 @@
 // Principal coordinates, principal components and correspondence analysis.
 #include "ordination/OrdinationLib.h"
 
+#include <algorithm>
 #include <cmath>
-
 #include <vector>
 
 #include "ZQLib/Centring.h"
@@ -133,32 +133,40 @@ int OrdinationRank(int n, const double* eig) {
   return rank;
 }
 
-int OrdinationLib_D(const OrdinationChoice& choice, int nRows, int nCols, const double* const* X,
-                    const double* const* rese, double** evectors, double** escores, int* rank, double* eig,
-                    bool* ok) {
+int OrdinationLeadingAxes(const OrdinationChoice& choice, int maxAxes, int nRows, int nCols, const double* const* X,
+                          const double* const* rese, double** evectors, double** escores, int* rank, double* eig,
+                          bool* ok) {
   const int reseType = choice.reseType, reseDir = choice.reseDir;
+  auto axes = [nRows, maxAxes](const double* values) { return std::min(OrdinationRank(nRows, values), maxAxes); };
   {
     Matrix B(nRows, nRows);
     OrdinationMatrix(nRows, rese, choice.type, reseType, B.data());
-    // Eigenvectors only of the axes kept: no later step reads the others.
-    *ok = EigenLeadingVectors(
-        nRows, B.data(), [nRows](const double* values) { return OrdinationRank(nRows, values); }, evectors, eig);
+    // Eigenvectors only of the axes kept and asked for: no later step reads
+    // the others.
+    *ok = EigenLeadingVectors(nRows, B.data(), axes, evectors, eig);
   }
   *rank = OrdinationRank(nRows, eig);
+  const int scored = axes(eig);
   switch (choice.type) {
     case ORD_PRINCIPAL_COORDINATES:
-      PrincipalCoordinateScores(nRows, *rank, eig, evectors, escores);
+      PrincipalCoordinateScores(nRows, scored, eig, evectors, escores);
       break;
     case ORD_PRINCIPAL_COMPONENTS:
-      PrincipalComponentScores(nRows, nCols, X, *rank, evectors, escores, reseType, reseDir);
+      PrincipalComponentScores(nRows, nCols, X, scored, evectors, escores, reseType, reseDir);
       break;
     case ORD_CORRESPONDENCE:
-      CorrespondenceScores(nRows, nCols, X, *rank, eig, evectors, escores, reseDir);
+      CorrespondenceScores(nRows, nCols, X, scored, eig, evectors, escores, reseDir);
       break;
     default:
       break;
   }
   return 1;
+}
+
+int OrdinationLib_D(const OrdinationChoice& choice, int nRows, int nCols, const double* const* X,
+                    const double* const* rese, double** evectors, double** escores, int* rank, double* eig,
+                    bool* ok) {
+  return OrdinationLeadingAxes(choice, nRows, nRows, nCols, X, rese, evectors, escores, rank, eig, ok);
 }
 
 int OrdinationLib_D(int nRows, int nCols, const double* const* X, const double* const* rese, double** evectors,

@@ -40,6 +40,14 @@ double SumPositiveEigenvalues(int n, const double* eig);
 int OrdinationLib_D(const OrdinationChoice& choice, int nRows, int nCols, const double* const* X,
                     const double* const* rese, double** evectors, double** escores, int* rank, double* eig,
                     bool* ok);
+// The same, with eigenvectors and scores for the first min(rank, maxAxes)
+// axes only: rank and the nRows eigenvalues are those of the whole
+// ordination, but evectors and escores need (and receive) only that many
+// rows. Much cheaper than the whole ordination when a few leading axes are
+// used, as in resampling loops.
+int OrdinationLeadingAxes(const OrdinationChoice& choice, int maxAxes, int nRows, int nCols, const double* const* X,
+                          const double* const* rese, double** evectors, double** escores, int* rank, double* eig,
+                          bool* ok);
 // The same with the choice as numbers: ordType, reseType, reseDir.
 int OrdinationLib_D(int nRows, int nCols, const double* const* X, const double* const* rese, double** evectors,
                     double** escores, int* rank, double* eig, bool* ok, int ordType, int reseType, int reseDir);

@@ -75,10 +75,14 @@ inline int IterationThreads(const IterationPlan& plan) {
 
 namespace iteration_detail {
 
-// Keeps one active parallel level while an iteration run is in progress.
+// Keeps at most `levels` active parallel levels while an iteration run is in
+// progress: 1 when the run's own team is active; 0 when it runs on one
+// thread (its region is then inactive, and a kernel's region would
+// otherwise become the one active level and spin up threads for every
+// small call).
 class OneActiveLevel {
  public:
-  OneActiveLevel() : saved_(omp_get_max_active_levels()) { omp_set_max_active_levels(1); }
+  explicit OneActiveLevel(int levels) : saved_(omp_get_max_active_levels()) { omp_set_max_active_levels(levels); }
   ~OneActiveLevel() { omp_set_max_active_levels(saved_); }
   OneActiveLevel(const OneActiveLevel&) = delete;
   OneActiveLevel& operator=(const OneActiveLevel&) = delete;
@@ -128,7 +132,7 @@ IterationResult RunIterations(const IterationPlan& plan, MakeWorkspace&& makeWor
   int used = 1;
 
   {
-    iteration_detail::OneActiveLevel oneLevel;
+    iteration_detail::OneActiveLevel oneLevel(threads > 1 ? 1 : 0);
 #pragma omp parallel num_threads(threads)
     {
       const int tid = omp_get_thread_num();

@@ -74,15 +74,19 @@ class OrdinationRun : public ::testing::Test {
 }  // namespace
 
 TEST_F(OrdinationRun, PrincipalCoordinatesOfEuclideanDistances) {
-  PlexorRun r = Run(Resemblance(1, 3) + "O\n1\ny\n");
+  PlexorRun r = Run(Resemblance(1, 3) + "O\n1\ny\nn\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Ordination method:\n\t(1)principal coordinates analysis\n\t(2)principal components "
                        "analysis\n \t(3)correspondence analysis\n \t(99)return to main menu\n \t\tEnter option: "),
             std::string::npos);
   EXPECT_NE(r.out.find("Save intermediate results? y/n "), std::string::npos);
   EXPECT_NE(r.out.find("\nSee results on file Zoviri.txt."), std::string::npos);
-  EXPECT_EQ(r.out.find("Evaluate significance"), std::string::npos);
+  // The bootstrap of the axes is offered, and declined.
+  EXPECT_NE(r.out.find("\nSee results on file Zoviri.txt.\nEvaluate significance of ordination axes using bootstrap "
+                       "resampling? y/n "),
+            std::string::npos);
   const std::string z = Results();
+  EXPECT_EQ(z.find("SAMPLER"), std::string::npos);
   EXPECT_NE(z.find("\nORDINATION\n"), std::string::npos);
   EXPECT_NE(z.find("Ordination method: (1)principal coordinates analysis\n\nMatrix with squared distances:\n"),
             std::string::npos);
@@ -136,7 +140,7 @@ TEST_F(OrdinationRun, ScoresFollowTheSignRuleAtEitherProcessorLimit) {
   for (int limit : {1, 2}) {
     PlexorFolder f;
     f.copyFromSource("examples/dune.txt", "dune.txt");
-    PlexorRun r = f.run("E\nM\n" + std::to_string(limit) + "\nC\n" + kData + Resemblance(1, 3) + "O\n1\nn\nX\n");
+    PlexorRun r = f.run("E\nM\n" + std::to_string(limit) + "\nC\n" + kData + Resemblance(1, 3) + "O\n1\nn\nn\nX\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string z = f.read("Zoviri.txt");
     for (int k = 0; k < 3; k++) {
@@ -150,7 +154,7 @@ TEST_F(OrdinationRun, ScoresFollowTheSignRuleAtEitherProcessorLimit) {
 }
 
 TEST_F(OrdinationRun, NonMetricMeasureShowsWarningAndIncompatibleChoicesAreRefused) {
-  PlexorRun r = Run(Resemblance(1, 20) + "O\n3\nO\n2\nO\n99\nO\n1\nn\n");
+  PlexorRun r = Run(Resemblance(1, 20) + "O\n3\nO\n2\nO\n99\nO\n1\nn\nn\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Data transformation and/or resemblance measure are not compatible.\n\tAcceptable options "
                        "for correspondence analysis:\n\tVector transformation: (6)deviations expected values via "
@@ -172,7 +176,7 @@ TEST_F(OrdinationRun, NonMetricMeasureShowsWarningAndIncompatibleChoicesAreRefus
 }
 
 TEST_F(OrdinationRun, PrincipalComponentsOfCorrelationsBetweenVariables) {
-  PlexorRun r = Run(Resemblance(2, 17) + "O\n2\nn\n");
+  PlexorRun r = Run(Resemblance(2, 17) + "O\n2\nn\nn\n");
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string z = Results();
   // The eigenvalues of a correlation matrix add up to its order.
@@ -241,7 +245,7 @@ TEST_F(OrdinationRun, CorrespondenceAnalysisAndItsScatterRowsFirst) {
 
 TEST_F(OrdinationRun, PortugueseCovariancePrincipalComponentsWithThreeAxesAndScatterOfVariables) {
   PlexorRun r = folder.run(kPortugueseThreeAxes + std::string(kData) + Resemblance(2, 22) +
-                           "O\n2\nn\nD\n2\nD\n1\n3\n1\nX\n");
+                           "O\n2\nn\nn\nD\n2\nD\n1\n3\n1\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("Metodo de ordenacao:\n\t(1)analise de coordenadas principais\n"), std::string::npos);
   EXPECT_NE(r.out.find("Guardar resultados intermediarios? s/n "), std::string::npos);
@@ -282,7 +286,7 @@ TEST_F(OrdinationRun, PortugueseCovariancePrincipalComponentsWithThreeAxesAndSca
 
 TEST_F(OrdinationRun, ScatterOfPrincipalCoordinatesAfterMissingPrerequisites) {
   // Sampling units only, unit labels, axes 1 x 2.
-  PlexorRun r = Run("D\n3\n" + Resemblance(1, 3) + "O\n1\nn\nD\n3\n1\n1\n1\n2\n");
+  PlexorRun r = Run("D\n3\n" + Resemblance(1, 3) + "O\n1\nn\nn\nD\n3\n1\n1\n1\n2\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("\nOrdination scores not available.\n"), std::string::npos);
   EXPECT_NE(r.out.find("\nType of scatter diagram: \n   1  plot sampling units only\n   2  biplot of sampling units "
@@ -308,7 +312,7 @@ TEST_F(OrdinationRun, ScatterOfPrincipalCoordinatesAfterMissingPrerequisites) {
 TEST_F(OrdinationRun, BiplotOmitsUncorrelatedVariableAndNumbersDefaultLabels) {
   // Four units, three variables, the third constant; default labels.
   folder.write("c.txt", "1 2 5\n2 1 5\n3 4 5\n4 3 5\n");
-  PlexorRun r = folder.run(SmallData(4, 3) + Resemblance(1, 3) + "O\n1\nn\nD\n3\n2\n1\n2\n1\nX\n");
+  PlexorRun r = folder.run(SmallData(4, 3) + Resemblance(1, 3) + "O\n1\nn\nn\nD\n3\n2\n1\n2\n1\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   const auto lines = Lines(folder.read("ScatterData.txt"));
   ASSERT_GE(lines.size(), 10u);
@@ -325,7 +329,7 @@ TEST_F(OrdinationRun, PrincipalComponentsOfTwoCorrelatedVariablesLaidOutExactly)
   // correlations sqrt(lambda / 2) and contributions of 50 %. Bartlett's u for
   // axis 1: -ln(1.6 * 0.4) (4 - 15/6) = 0.669431 with 2 df.
   folder.write("c.txt", "1 2\n2 1\n3 4\n4 3\n");
-  PlexorRun r = folder.run(SmallData(4, 2) + Resemblance(2, 17) + "O\n2\nn\nX\n");
+  PlexorRun r = folder.run(SmallData(4, 2) + Resemblance(2, 17) + "O\n2\nn\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string z = Results();
   EXPECT_NE(z.find("\nEigenvalues:\t     1.6\t     0.4\t\nPercentage:\t      80\t      20\t\n"), std::string::npos);
@@ -342,7 +346,7 @@ TEST_F(OrdinationRun, UndefinedTurnoverRefusedUntilAnotherMeasureIsChosen) {
   // distance. Jaccard dissimilarity is defined for the same pairs.
   folder.write("b.txt", "1 0 1 1\n0 0 0 0\n1 1 0 0\n0 1 1 0\n1 1 1 1\n");
   PlexorRun r = folder.run("N\nn\nb.txt\n4\n5\n4\nN\n1\nn\n" + Resemblance(1, 24) + "O\n1\n" + Resemblance(1, 23) +
-                           "O\n1\nn\nX\n");
+                           "O\n1\nn\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string refusal =
       "\nThe resemblance matrix has 4 pairs with an undefined value (-999): one of the two has no presence."

@@ -80,7 +80,7 @@ class ScatterPicture : public ::testing::Test {
 
 TEST_F(ScatterPicture, PrincipalCoordinatesKeyedByManagement) {
   const PlexorRun r =
-      folder.run(kData + std::string(kGroups) + Resemblance(1, 20) + "O\n1\nn\nD\n3\n1\n1\n1\n2\nX\n");
+      folder.run(kData + std::string(kGroups) + Resemblance(1, 20) + "O\n1\nn\nn\nD\n3\n1\n1\n1\n2\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("\nScatter diagram drawn on file ScatterDiagram.svg.\n"), std::string::npos);
   const std::string z = folder.read("Zoviri.txt");
@@ -123,7 +123,7 @@ TEST_F(ScatterPicture, PrincipalCoordinatesKeyedByManagement) {
 }
 
 TEST_F(ScatterPicture, PortugueseBiplotArrows) {
-  const PlexorRun r = folder.run(kPortuguese + std::string(kData) + Resemblance(1, 3) + "O\n1\nn\nD\n3\n2\n1\n1\n2\nX\n");
+  const PlexorRun r = folder.run(kPortuguese + std::string(kData) + Resemblance(1, 3) + "O\n1\nn\nn\nD\n3\n2\n1\n1\n2\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("\nDiagrama de dispersao desenhado no arquivo ScatterDiagram.svg.\n"), std::string::npos);
   const std::vector<Point> data = ScatterData(folder.read("ScatterData.txt"));

@@ -180,23 +180,26 @@ TEST(IterationRunner, ErrorsAreRethrownAfterTheRegion) {
 TEST(IterationRunner, NestedRegionsRunOnOneThread) {
   const int savedLevels = omp_get_max_active_levels();
   omp_set_max_active_levels(4);
-  IterationPlan plan;
-  plan.iterations = 64;
-  plan.nCounts = 1;
-  plan.maxThreads = 2;
-  IterationResult result = RunIterations(
-      plan, [] { return 0; }, [](int64_t, int*) {},
-      [](int64_t, const int*, int&, int64_t* counts) {
-        int inner = 0;
+  // Also when the run itself has one thread (its region is then inactive).
+  for (int threads : {2, 1}) {
+    IterationPlan plan;
+    plan.iterations = 64;
+    plan.nCounts = 1;
+    plan.maxThreads = threads;
+    IterationResult result = RunIterations(
+        plan, [] { return 0; }, [](int64_t, int*) {},
+        [](int64_t, const int*, int&, int64_t* counts) {
+          int inner = 0;
 #pragma omp parallel num_threads(2)
-        {
+          {
 #pragma omp single
-          inner = omp_get_num_threads();
-        }
-        if (inner == 1) counts[0]++;
-      });
-  EXPECT_EQ(result.counts[0], 64);
-  EXPECT_EQ(omp_get_max_active_levels(), 4) << "restored";
+            inner = omp_get_num_threads();
+          }
+          if (inner == 1) counts[0]++;
+        });
+    EXPECT_EQ(result.counts[0], 64) << threads << " threads";
+    EXPECT_EQ(omp_get_max_active_levels(), 4) << "restored";
+  }
   omp_set_max_active_levels(savedLevels);
 }
 

@@ -39,7 +39,7 @@ TEST(ResemblanceRefusal, MahalanobisWithSingularCovariance) {
   for (const auto& c : cases) {
     PlexorFolder f;
     f.write("c.txt", c.data);
-    PlexorRun r = f.run(Data(c.units, c.vars) + Resemblance(1, 3) + "O\n1\nn\n" + Resemblance(1, 29) + "X\n");
+    PlexorRun r = f.run(Data(c.units, c.vars) + Resemblance(1, 3) + "O\n1\nn\nn\n" + Resemblance(1, 29) + "X\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find(std::string(c.reason) +
                          "Resemblance measure not computed; the previous resemblance matrix is kept.\n"),

@@ -52,7 +52,7 @@ Results RunIn(const std::string& source, const std::string& name, const std::str
 }
 
 // Percentage difference between sites (printed), then principal coordinates.
-const char* const kResemblanceAndOrdination = "R\n1\n20\n0\ny\nO\n1\nn\nX\n";
+const char* const kResemblanceAndOrdination = "R\n1\n20\n0\ny\nO\n1\nn\nn\nX\n";
 
 TEST(DelimitedData, DuneAsRWritesItAndAsASpreadsheetExportsItGivesTheResultsOfTheOwnLayout) {
   const Results own = RunIn("examples/dune.txt", "dune.txt", shelltest::ReadDune() + kResemblanceAndOrdination);

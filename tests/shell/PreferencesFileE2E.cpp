@@ -47,7 +47,7 @@ TEST(PreferencesFile, FailedRewriteKeepsTheFile) {
 TEST(PreferencesFile, DimensionsBeyondAnyTable) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");
-  PlexorRun r = f.run("E\nF\n0\n2147483647\nC\n" + shelltest::ReadDune() + "R\n1\n3\n0\nn\nO\n1\nn\nX\n");
+  PlexorRun r = f.run("E\nF\n0\n2147483647\nC\n" + shelltest::ReadDune() + "R\n1\n3\n0\nn\nO\n1\nn\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(f.read("Plexor.prf").find("\n5\n2147483647\n"), std::string::npos);
   const std::string z = f.read("Zoviri.txt");

@@ -123,7 +123,7 @@ TEST(Spine, ErasedResultsFileReplacedByTheFirstBlockWritten) {
   } cases[] = {
       {"restored data", "", "e\n" + NewData("d.txt", 1, 4, 3, "N", 1, "n") + "T\n0\nR\n1\n3\n0\nn\nX\n"},
       {"cluster left at its menu, resumed session", NewData("d.txt", 1, 4, 3, "N", 1, "n") + "R\n1\n3\n0\nn\nX\n",
-       "y\ne\nC\n99\nO\n1\nn\nX\n"},
+       "y\ne\nC\n99\nO\n1\nn\nn\nX\n"},
   };
   for (const auto& c : cases) {
     PlexorFolder f;

@@ -89,9 +89,9 @@ TEST(TrackFile, ResumedSessionGivesTheSameResults) {
   PlexorFolder once, resumed;
   once.write("d.txt", data);
   resumed.write("d.txt", data);
-  ASSERT_EQ(once.run(steps + "O\n1\nn\nX\n").status, 0);
+  ASSERT_EQ(once.run(steps + "O\n1\nn\nn\nX\n").status, 0);
   ASSERT_EQ(resumed.run(steps + "X\n").status, 0);
-  ASSERT_EQ(resumed.run("y\na\nO\n1\nn\nX\n").status, 0);
+  ASSERT_EQ(resumed.run("y\na\nO\n1\nn\nn\nX\n").status, 0);
   auto Ordination = [](const std::string& z) {
     const size_t p = z.find("\nNumber of eigenvalues");
     return p == std::string::npos ? std::string() : z.substr(p);

@@ -179,7 +179,7 @@ TEST(TransformE2E, FailedExpansionStillRecordsTheSession) {
   PlexorFolder f;
   f.write("q.txt", "1 2 3\n2 2 1\n1 3 3\n3 1 2\n2 2 2\n1 1 1\n");
   ASSERT_EQ(mkdir((f.path() + "/ExpandedData.txt").c_str(), 0755), 0);
-  PlexorRun r = f.run("n\nn\nq.txt\n3\n6\n3\nn\n1\nn\nr\n1\n12\n0\nn\no\n1\nn\nt\n1\n4\n0\nn\nx\n");
+  PlexorRun r = f.run("n\nn\nq.txt\n3\n6\n3\nn\n1\nn\nr\n1\n12\n0\nn\no\n1\nn\nn\nt\n1\n4\n0\nn\nx\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("\nCould not open file ExpandedData.txt.\n"), std::string::npos);
   const size_t last = r.out.rfind("\nAnalysis status");

@@ -1,0 +1,29 @@
+// The bootstrap of ordination dimensions in the results file, in both
+// languages: the heading, the reference scores and every iteration's
+// intermediate results (when saved), and the final tables.
+#pragma once
+#include <cstdio>
+
+#include "bootstrap/OrdinationBootstrap.h"
+
+struct OrdinationBootstrapReportInfo {
+  bool portuguese = false;
+  int n = 0;            // sampling units
+  int nAxes = 1;
+  int initialSize = 0;
+  int step = 0;
+  int nIter = 0;
+  unsigned seed = 0;
+  bool saved = false;   // intermediate results are written
+  int digits = 6;       // significant digits of the tables
+};
+
+void WriteOrdinationBootstrapHeading(FILE* f, const OrdinationBootstrapReportInfo& info);
+// The reference scores of the n units on the monitored axes (written once,
+// before the intermediate results).
+void WriteOrdinationReferenceScores(FILE* f, const OrdinationBootstrapReportInfo& info,
+                                    const OrdinationBootstrapReference& ref);
+// An observer writing every iteration's intermediate results to f.
+OrdinationBootstrapObserver OrdinationBootstrapIntermediateWriter(FILE* f, const OrdinationBootstrapReportInfo& info);
+void WriteOrdinationBootstrapResults(FILE* f, const OrdinationBootstrapReportInfo& info,
+                                     const OrdinationBootstrapResults& r, double seconds);
