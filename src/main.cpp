@@ -62,11 +62,6 @@ int GroupTest() {
   return 1;
 }
 
-int NotAvailableDone() {
-  AnalysisNotAvailable();
-  return 1;
-}
-
 const MainMenuTable kMainMenu = {
     {'A', VariableTest, AfterAction::Record},
     {'C', Done<Cluster>, AfterAction::Nothing},
@@ -74,7 +69,7 @@ const MainMenuTable kMainMenu = {
     {'E', SetPreferences, AfterAction::Nothing},
     {'F', PathAnalysisIfAdequate, AfterAction::RecordWhenDone},
     {'G', Done<SetGroups>, AfterAction::Groups},
-    {'J', NotAvailableDone, AfterAction::Nothing},           // path model generator
+    {'J', Done<PathModelGenerator>, AfterAction::Nothing},
     {'K', Canonical, AfterAction::Record},
     {'N', SpecifySession, AfterAction::NewData},
     {'O', Ordenacao, AfterAction::Ordination},

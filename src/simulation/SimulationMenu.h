@@ -7,3 +7,8 @@
 // "SummaryResults.txt", "SummaryResultsPerTable.txt"). The session is left
 // as it was.
 void RandomDataGenerator();
+
+// Letter J: random path models tested by their basis sets, true and with one
+// path removed (results block, "SummaryResultsPath.txt",
+// "SummaryResultsPathPerModel.txt"). The session is left as it was.
+void PathModelGenerator();
