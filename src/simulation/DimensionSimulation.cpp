@@ -204,8 +204,6 @@ DimensionSimulationResults RunDimensionSimulation(const DimensionSimulationSetti
   plan.maxThreads = maxThreads;
   plan.progress = progress;
   const int threads = IterationThreads(plan);
-  // Small batches share the tables out evenly (each is a whole analysis).
-  plan.batchSize = 4 * threads;
   std::vector<std::unique_ptr<DimensionTableWork>> pool(threads);
   const IterationResult run = RunIterations(
       plan,

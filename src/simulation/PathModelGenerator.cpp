@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kMaxVariables = 30, kMaxSampleSize = 100000, kMaxModels = 1000000, kMaxPermutations = 10000000;
+constexpr int kMaxVariables = 30, kMaxSampleSize = 100000, kMaxModels = 100000, kMaxPermutations = 10000000;
 
 int AskInt(const char* portuguese, const char* english, int low, int high) {
   fprintf(out, SimTx(portuguese, english), low, high);

@@ -108,7 +108,6 @@ PathSimulationResults RunPathSimulation(const PathSimulationSettings& s, uint32_
   plan.listLength = 0;
   plan.maxThreads = maxThreads;
   plan.progress = progress;
-  plan.batchSize = 4 * IterationThreads(plan);
   const IterationResult run = RunIterations(
       plan, [] { return 0; }, [](int64_t, int*) {},
       [&](int64_t t, const int*, int&, int64_t*) {

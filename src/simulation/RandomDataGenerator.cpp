@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kMaxUnits = 5000, kMaxVariables = 5000, kMaxDataSets = 1000000;
+constexpr int kMaxUnits = 5000, kMaxVariables = 5000, kMaxDataSets = 100000;
 
 int AskInt(const char* portuguese, const char* english, int low, int high) {
   fprintf(out, SimTx(portuguese, english), low, high);
