@@ -171,7 +171,7 @@ TEST(PathSimulation, LargeSamplesReproduceThePathCoefficients) {
   PathSimulationSettings s;
   s.variables = 5;
   s.paths = 6;
-  s.sampleSize = 40000;
+  s.sampleSize = 20000;
   s.coefficientLow = -0.8;
   s.coefficientHigh = 0.8;
   s.errorVariance = 2.0;
@@ -186,7 +186,7 @@ TEST(PathSimulation, LargeSamplesReproduceThePathCoefficients) {
         double truth = 0;
         for (const PathArrow& p : d.dag.paths)
           if (p.from == parents[v][k] && p.to == v) truth = p.coefficient;
-        EXPECT_NEAR(b[k + 1], truth, 0.03) << t << " " << v;
+        EXPECT_NEAR(b[k + 1], truth, 0.04) << t << " " << v;
       }
       // The residual variance is the error variance.
       double rss = 0;
@@ -195,7 +195,7 @@ TEST(PathSimulation, LargeSamplesReproduceThePathCoefficients) {
         for (size_t k = 0; k < parents[v].size(); k++) e -= b[k + 1] * d.data[i][parents[v][k]];
         rss += e * e;
       }
-      EXPECT_NEAR(rss / s.sampleSize, 2.0, 0.1);
+      EXPECT_NEAR(rss / s.sampleSize, 2.0, 0.12);
     }
   }
 }
@@ -229,13 +229,13 @@ TEST(PathSimulation, TypeIErrorNearAlphaAndPowerHigh) {
   EXPECT_GE(res.falseModels.proportionRejected, res.trueModels.proportionRejected + 0.1);
   EXPECT_GE(res.trueModels.lowerAICc, 200);
   // Strong paths, 4 variables and 4 paths (2 statements, 3 for the false
-  // model), 999 permutations: the false model is almost always rejected,
+  // model), 499 permutations: the false model is almost always rejected,
   // under either null model.
   for (int nullModel : {PERMUTE_ALL_ITEMS, PERMUTE_FIRST_ITEM}) {
-    PathSimulationSettings s = Design(30, 0.7, 1.0, nullModel);
+    PathSimulationSettings s = Design(20, 0.7, 1.0, nullModel);
     s.variables = 4;
     s.paths = 4;
-    s.permutations = 999;
+    s.permutations = 499;
     const PathSimulationResults strong = RunPathSimulation(s, 6, nullptr, 0, {});
     EXPECT_GE(strong.falseModels.proportionRejected, 0.9) << nullModel;
     EXPECT_LE(strong.trueModels.proportionRejected, 0.2) << nullModel;
