@@ -61,12 +61,17 @@ void WriteModel(FILE* f, const Texts& T, const GradientModel& m, int64_t tables)
 void WriteAnalysis(FILE* f, const Texts& T, const DimensionSimulationSettings& s, const DimensionSimulationResults& r) {
   const OrdinationAnalysis& a = s.analysis;
   std::fprintf(f, T("\nTransformacao escalar: %s\n", "\nScalar transformation: %s\n"), optTrEsInfo[a.transform.scalar]);
-  std::fprintf(f, T("Transformacao vetorial dentro de variaveis: %s\n", "Vector transformation within variables: %s\n"),
-               optTrVe2Info[a.transform.withinVariables]);
-  std::fprintf(f,
-               T("Transformacao vetorial dentro de unidades amostrais: %s\n",
-                 "Vector transformation within sampling units: %s\n"),
-               optTrVe2Info[a.transform.withinUnits]);
+  if (a.transform.withinUnits == 6) {  // the whole table
+    std::fprintf(f, T("Transformacao vetorial: %s\n", "Vector transformation: %s\n"), optTrVe2Info[6]);
+  } else {
+    std::fprintf(f,
+                 T("Transformacao vetorial dentro de variaveis: %s\n", "Vector transformation within variables: %s\n"),
+                 optTrVe2Info[a.transform.withinVariables]);
+    std::fprintf(f,
+                 T("Transformacao vetorial dentro de unidades amostrais: %s\n",
+                   "Vector transformation within sampling units: %s\n"),
+                 optTrVe2Info[a.transform.withinUnits]);
+  }
   std::fprintf(f, T("Medida de semelhanca: %s, %s\n", "Resemblance measure: %s, %s\n"),
                optReseTipoInfo[a.resemblance.measure], optReseDirInfo[a.resemblance.direction]);
   std::fprintf(f, T("Metodo de ordenacao: %s\n", "Ordination method: %s\n"), optOrdiTypeInfo[a.ordination.type]);

@@ -16,6 +16,7 @@
 #include "simulation/DimensionReport.h"
 #include "simulation/SimulationDialogue.h"
 #include "simulation/SimulationMenu.h"
+#include "transform/DataTransformationsLib.h"
 #include "transform/TransformationMenu.h"
 
 namespace {
@@ -131,7 +132,21 @@ bool AskSettings(DimensionSimulationSettings* s, char* save, std::string* dataFi
 
   BorrowedSessionChoices borrowed;
   borrowed.AsQuantitativeData();
-  if (SettingsDataTransformation() != 1) return false;
+  // The double adjustment works on the whole table: offered in either
+  // direction, it is applied as the table's one vector transformation.
+  for (;;) {
+    if (SettingsDataTransformation() != 1) return false;
+    if (optTrVeVar != TR_VEC_DOUBLE_ADJUSTMENT || optTrVeUnits == 0) break;
+    fprintf(out, "%s",
+            SimTx("\nO ajuste duplo transforma a tabela inteira: escolha-o sem outra transformacao vetorial.\n",
+                  "\nThe double adjustment transforms the whole table: choose it without another vector "
+                  "transformation.\n"));
+    fputc('\a', out);
+  }
+  if (optTrVeVar == TR_VEC_DOUBLE_ADJUSTMENT) {
+    optTrVeVar = 0;
+    optTrVeUnits = TR_VEC_DOUBLE_ADJUSTMENT;
+  }
   SettingsResemblance();
   const int type = AskOrdination(m);
   if (type == 0) return false;

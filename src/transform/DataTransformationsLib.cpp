@@ -70,9 +70,6 @@ int DataTransformationsLib(const TransformChoice& c, int nRows, int nCols, doubl
     // The groups must cover every row; a shorter vector belongs to another table.
     if (c.withinVariables == TR_VEC_GROUP_MEANS && static_cast<int>(c.groups.size()) >= nRows)
       DeviationsGroupMeansMV(nRows, nCols, data, data, c.groups.data());
-    // The double adjustment works on the whole table whichever direction
-    // named it (the random data generator offers it within variables too).
-    if (c.withinVariables == TR_VEC_DOUBLE_ADJUSTMENT) DeviationsExpectationsMV(nRows, nCols, data, data);
   }
   if (!StepAccepts(nRows, nCols, data, c.withinUnits, true, refusal)) return 0;
   if (!CommonRowStep(nRows, nCols, data, c.withinUnits, c.classesUnits)) {

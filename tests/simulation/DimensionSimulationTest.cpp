@@ -351,10 +351,6 @@ TEST(DimensionSimulation, TablesNotAnalysedAndCriteriaNotApplying) {
     EXPECT_EQ(o.axes[CRITERION_BOOTSTRAP], -1);
     EXPECT_GE(o.axes[CRITERION_KAISER_GUTTMAN], 0);
   }
-  // Double adjustment named within variables acts as within units.
-  const DimensionSimulationResults caVar = RunDimensionSimulation(
-      Settings(Unimodal(12, 10, {3.0}, 0.0, 10.0), Analysis(3, 1, 2, 0, 6), 2, 3, 0), 1, nullptr, 0, {});
-  for (int t = 0; t < 3; t++) EXPECT_EQ(caVar.tables[t].eigenvalues, ca.tables[t].eigenvalues);
 }
 
 TEST(DimensionSimulation, SettingsRefused) {

@@ -159,6 +159,28 @@ TEST(RandomDataGeneratorE2E, UnimodalCountsWithoutBootstrap) {
       for (double v : Numbers(l)) EXPECT_EQ(v, static_cast<double>(static_cast<long>(v)));
 }
 
+// Correspondence analysis of counts: the double adjustment chosen within
+// variables is the same whole-table step as within sampling units; with
+// another vector transformation after it, it is asked again.
+TEST(RandomDataGeneratorE2E, DoubleAdjustmentInEitherDirection) {
+  const std::string model = "U\n15\n12\n1\n2\n4\n0.2\n10\n4\n";
+  const std::string rest = "2\n1\n3\n2\n2\n7\nn\nn\nX\n";
+  PlexorFolder variables, units;
+  const PlexorRun a = variables.run(model + "1\n0\n2\n6\ny\n3\n" + "1\n0\n2\n6\nn\n" + rest);
+  ExpectClean(a);
+  EXPECT_EQ(CountOccurrences(a.out, "The double adjustment transforms the whole table"), 1);
+  const PlexorRun b = units.run(model + "1\n0\n1\n6\n" + rest);
+  ExpectClean(b);
+  const std::string table = variables.read("SummaryResultsPerTable.txt");
+  EXPECT_EQ(Table(table).size(), 5u);
+  EXPECT_EQ(table, units.read("SummaryResultsPerTable.txt"));
+  const std::string z = variables.read("Zoviri.txt");
+  EXPECT_NE(z.find("Vector transformation: (6)deviations expected values via marginal totals (double adjustment)"),
+            std::string::npos);
+  EXPECT_NE(z.find("Bartlett's test (P <= alpha)\tnot applicable (correspondence analysis)"), std::string::npos);
+  EXPECT_EQ(z.find("Alpha probability"), std::string::npos);  // no criterion uses it
+}
+
 TEST(RandomDataGeneratorE2E, RefusalsCancellingAndTheSessionUntouched) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");

@@ -113,7 +113,6 @@ const Case kCases[] = {
     {"lib: 6 and 11 not within variables", Lib<0, 6, 12>, {{1, 3}, {3, 1}}, {{1, 3}, {3, 1}}},
     {"lib: Beals not within variables", Lib<5, 11, 0>, {{1, 3}, {3, 1}}, {{1, 3}, {3, 1}}},
     {"lib_D: double adjustment within variables", LibD<0, 6, 0>, {{1, 3}, {3, 1}}, {{-.25, .25}, {.25, -.25}}},
-    {"lib: double adjustment within variables", Lib<0, 6, 0>, {{1, 3}, {3, 1}}, {{-.25, .25}, {.25, -.25}}},
     {"lib_D: no Beals", LibD<0, 0, 11>, {{1, 0}, {0, 1}}, {{1, 0}, {0, 1}}},
     {"lib_D: log then column totals", LibD<3, 1, 0>, {{9, 0}, {0, 99}}, {{1, 0}, {0, 1}}},
 };
