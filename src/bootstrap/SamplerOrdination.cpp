@@ -37,13 +37,8 @@ void SamplerOrdination(const OrdinationAnalysis& analysis) {
              "Enter the maximum number of ordination principal axes to be monitored: "));
   const int nAxes = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 1.0, static_cast<double>(maxAxes)));
   OrdinationBootstrapReportInfo info;
-  info.portuguese = port != 0;
-  info.n = nObj;
   info.nAxes = nAxes;
-  info.digits = sDigits;
-  char save = 'n';
-  SetBootstrapOptions(nObj, nAxes + 1, &info.initialSize, &info.step, &info.nIter, &info.seed, &save, 0, nullptr);
-  info.saved = save == 'y';
+  SetBootstrapOptions(nObj, nAxes + 1, info);
 
   FILE* f = OpenResultsFile();
   if (f == nullptr) {
