@@ -36,11 +36,8 @@ void SamplerGroups(int n, double** rese, bool isDissim, clusterReport* rep, int 
   info.kmax = kmax;
   SetBootstrapOptions(n, kmax + 1, info);
 
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return;
   WriteSharpnessHeading(f, info);
   const double start = difftime_Clock_Init();
   try {

@@ -40,11 +40,8 @@ void SamplerOrdination(const OrdinationAnalysis& analysis) {
   info.nAxes = nAxes;
   SetBootstrapOptions(nObj, nAxes + 1, info);
 
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return;
   WriteOrdinationBootstrapHeading(f, info);
   const double start = difftime_Clock_Init();
   try {

@@ -36,12 +36,8 @@ bool AskSaveEachPermutation(int permutations) {
 }
 
 FILE* OpenTwoSetResults(bool saveEach, const char* eachHeading, int permutations, const std::string& criterion) {
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, TwoSetText("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"),
-            resultsFileName);
-    return nullptr;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return nullptr;
   if (!saveEach) return f;
   fprintf(f, "\n%s\n%s%s\n", line, eachHeading, line);
   TimeStamp(f);
