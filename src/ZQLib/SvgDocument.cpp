@@ -1,11 +1,14 @@
 // Plain SVG 1.1 documents built in memory.
 #include "ZQLib/SvgDocument.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 
 namespace {
+
+constexpr double kKeyFont = 11;  // group keys
 
 // Length of the UTF-8 sequence starting at s[i], 0 when the bytes there are
 // not well-formed UTF-8 (overlong forms, surrogates and values beyond
@@ -176,4 +179,25 @@ std::string SvgDocument::Finish() {
     finished_ = true;
   }
   return text_;
+}
+
+double GroupKeyWidth(const std::string& title, const std::vector<std::string>& names) {
+  if (names.empty()) return 0;
+  double w = TextWidth(title, kKeyFont);
+  for (const std::string& name : names) w = std::max(w, 18 + TextWidth(name, kKeyFont));
+  return std::min(w, 240.0) + 24;
+}
+
+void DrawGroupKey(SvgDocument& svg, double x, double y, const std::string& title,
+                  const std::vector<std::string>& names) {
+  if (names.empty()) return;
+  svg.OpenGroup({{"class", "key"}, {"font-size", SvgNumber(kKeyFont)}});
+  svg.Text({{"class", "key-title"}, {"x", x}, {"y", y}, {"font-weight", "bold"}}, title);
+  for (size_t g = 0; g < names.size(); g++) {
+    y += 18;
+    svg.Element("rect", {{"class", "key-swatch"}, {"x", x}, {"y", y - 9}, {"width", 10.0}, {"height", 10.0},
+                         {"fill", GroupColour(static_cast<int>(g))}});
+    svg.Text({{"class", "key-name"}, {"x", x + 16}, {"y", y}}, names[g]);
+  }
+  svg.CloseGroup();
 }

@@ -56,3 +56,11 @@ class SvgDocument {
   int openGroups_ = 0;
   bool finished_ = false;
 };
+
+// The key of a picture coloured by group, drawn at the right of its plot: a
+// bold title, then a swatch of GroupColour(g) and the name of each group g.
+// Width it takes beside the plot (margins included; 0 when there are no
+// names), and the key drawn with its title's baseline at (x, y).
+double GroupKeyWidth(const std::string& title, const std::vector<std::string>& names);
+void DrawGroupKey(SvgDocument& svg, double x, double y, const std::string& title,
+                  const std::vector<std::string>& names);

@@ -2,7 +2,9 @@
 #include <cstdio>
 #include <ctime>
 
+#include "ZQLib/zqlibDim.h"
 #include "bootstrap/BootstrapMenu.h"
+#include "bootstrap/BootstrapReportParts.h"
 #include "bootstrap/BootstrapSteps.h"
 #include "randomization/SessionRandom.h"
 #include "shell/Console.h"
@@ -60,4 +62,13 @@ void SetBootstrapOptions(int n, int minInitial, int* initialSize, int* step, int
     answer = ScanChar(in, YesNoAccepted(), KeyboardLabel());
   }
   *save = answer == 'n' ? 'n' : 'y';
+}
+
+void SetBootstrapOptions(int n, int minInitial, SamplerReportInfo& info) {
+  info.portuguese = port != 0;
+  info.n = n;
+  info.digits = sDigits;
+  char save = 'n';
+  SetBootstrapOptions(n, minInitial, &info.initialSize, &info.step, &info.nIter, &info.seed, &save, 0, nullptr);
+  info.saved = save == 'y';
 }

@@ -6,6 +6,7 @@
 #include "cluster/ClusterReport.h"
 
 struct OrdinationAnalysis;
+struct SamplerReportInfo;
 
 // The bootstrap dialogue, in the console language:
 //  - the initial sample size, minInitial..n;
@@ -23,6 +24,9 @@ struct OrdinationAnalysis;
 // Sizes and iterations with CountSteps / SampleSizeAtStep (BootstrapSteps.h).
 void SetBootstrapOptions(int n, int minInitial, int* initialSize, int* step, int* nIter, unsigned* seed, char* save,
                          int withAlpha, double* alpha);
+// The same dialogue, without alpha, for a report: info also gets the
+// language, n and the digits of the tables (sDigits).
+void SetBootstrapOptions(int n, int minInitial, SamplerReportInfo& info);
 
 // After a cluster analysis of n sampling units: asks the largest number of
 // groups (2..n-1) and the bootstrap options, runs the bootstrap of the

@@ -16,33 +16,33 @@ struct Texts {
 
 }  // namespace
 
-void WriteSamplerOpening(FILE* f, bool portuguese, int n, int initialSize, int step) {
-  const Texts T{portuguese};
+void WriteSamplerOpening(FILE* f, const SamplerReportInfo& info) {
+  const Texts T{info.portuguese};
   std::fprintf(f, "\n\nSAMPLER\n");
   std::fprintf(f, "%s", T("Autoreamostragem ('bootstrap')\n", "Bootstrap resampling\n"));
   std::fprintf(f, "%s\n\n", line);
-  if (initialSize < n)
+  if (info.initialSize < info.n)
     std::fprintf(f,
                  T("Numero de unidades amostrais agregadas a cada passo de amostragem: %d (iniciando com %d unidades "
                    "amostrais)\n",
                    "Number of sampling units added at each sampling step: %d (starting with %d units at 1st step)\n"),
-                 step, initialSize);
+                 info.step, info.initialSize);
 }
 
-void WriteSamplerRunFacts(FILE* f, const SamplerRunFacts& x) {
+void WriteSamplerRunFacts(FILE* f, const SamplerReportInfo& x, double seconds, int threads, int steps) {
   const Texts T{x.portuguese};
   if (x.saved) {
     std::fprintf(f, "\n%s\n", line);
     std::fprintf(f, "%s", T("RESULTADOS FINAIS:\n", "FINAL RESULTS:\n"));
   }
   TimeStamp(f);
-  std::fprintf(f, T("Tempo decorrido: %g segundos\n", "Elapsed time: %g seconds\n"), x.seconds);
-  std::fprintf(f, T("Numero maximo de threads: %d\n", "Maximum number of threads: %d\n"), x.threads);
+  std::fprintf(f, T("Tempo decorrido: %g segundos\n", "Elapsed time: %g seconds\n"), seconds);
+  std::fprintf(f, T("Numero maximo de threads: %d\n", "Maximum number of threads: %d\n"), threads);
   if (x.initialSize < x.n)
     std::fprintf(f,
                  T("Numero de passos de amostragem de tamanho %d (iniciando com %d unidades amostrais): %d\n",
                    "Number of sampling steps of size %d (starting with %d units at the 1st step): %d\n"),
-                 x.step, x.initialSize, x.steps);
+                 x.step, x.initialSize, steps);
   std::fprintf(f,
                T("Inicializador do gerador de numeros aleatorios: %u\n",
                  "Initializer of pseudo-random number generator: %u\n"),

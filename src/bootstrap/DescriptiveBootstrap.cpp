@@ -221,53 +221,45 @@ void Run(int nObj, DescriptiveBootstrapResults& r, gsl_rng* rng, int maxThreads,
   const double physical = static_cast<double>(sysconf(_SC_PHYS_PAGES)) * static_cast<double>(sysconf(_SC_PAGE_SIZE));
   if (physical > 0 && 16.0 * cells * static_cast<double>(keep) * threads > physical / 2) throw std::bad_alloc();
   std::vector<std::unique_ptr<ThreadWork>> pool(threads);
-  // The values of a chunk of iterations are kept and added in t order, so
-  // that the averages do not depend on how the iterations were shared out.
-  const int64_t chunk = std::max<int64_t>(2 * threads, std::min<int64_t>(4096, (int64_t{1} << 20) / std::max(cells, 1)));
-  std::vector<double> values(static_cast<size_t>(std::min(chunk, total)) * cells);
+  // The values are added in t order, so that the averages do not depend on
+  // how the iterations were shared out.
   std::vector<double> sums(cells, 0.0);
   std::vector<int64_t> valid(cells, 0);
-  for (int64_t first = 1; first <= total; first += chunk) {
-    plan.iterations = std::min(chunk, total - first + 1);
-    if (progress) plan.progress = [&, first](int64_t done, int64_t) { progress(first - 1 + done, total); };
-    const IterationResult run = RunIterations(
-        plan,
-        [&]() {
-          auto& mine = pool[omp_get_thread_num()];
-          if (!mine) {
-            mine = std::make_unique<ThreadWork>();
-            mine->statistics = makeStatistics();
-            mine->units.assign(nObj, 0);
-            mine->tails = TailValues(cells, keep);
-          }
-          return mine.get();
-        },
-        [&](int64_t, int* list) { RndListBootstrap(rng, nObj, list); },
-        [&](int64_t t, const int* list, ThreadWork* w, int64_t*) {
-          for (int i = 0; i < nObj; i++) w->units[i] = list[i] - 1;
-          double* v = values.data() + static_cast<size_t>(t - 1) * cells;
-          w->statistics->Evaluate(w->units.data(), v);
-          for (int c = 0; c < cells; c++)
-            if (!std::isnan(v[c])) w->tails.Push(c, v[c]);
-          if (observer) {
-            DescriptiveIteration it;
-            it.run = &r;
-            it.iteration = first - 1 + t;
-            it.units = list;
-            it.values = v;
-            (*observer)(it);
-          }
-        });
-    for (int64_t t = 0; t < plan.iterations; t++) {
-      const double* v = values.data() + static_cast<size_t>(t) * cells;
-      for (int c = 0; c < cells; c++)
-        if (!std::isnan(v[c])) {
-          sums[c] += v[c];
-          valid[c]++;
+  const IterationResult run = RunIterationsInChunks(
+      plan, total, cells, progress,
+      [&]() {
+        auto& mine = pool[omp_get_thread_num()];
+        if (!mine) {
+          mine = std::make_unique<ThreadWork>();
+          mine->statistics = makeStatistics();
+          mine->units.assign(nObj, 0);
+          mine->tails = TailValues(cells, keep);
         }
-    }
-    r.threads = std::max(r.threads, run.threads);
-  }
+        return mine.get();
+      },
+      [&](int64_t, int* list) { RndListBootstrap(rng, nObj, list); },
+      [&](int64_t t, const int* list, ThreadWork* w, double* v, int64_t*) {
+        for (int i = 0; i < nObj; i++) w->units[i] = list[i] - 1;
+        w->statistics->Evaluate(w->units.data(), v);
+        for (int c = 0; c < cells; c++)
+          if (!std::isnan(v[c])) w->tails.Push(c, v[c]);
+        if (observer) {
+          DescriptiveIteration it;
+          it.run = &r;
+          it.iteration = t;
+          it.units = list;
+          it.values = v;
+          (*observer)(it);
+        }
+      },
+      [&](const double* v) {
+        for (int c = 0; c < cells; c++)
+          if (!std::isnan(v[c])) {
+            sums[c] += v[c];
+            valid[c]++;
+          }
+      });
+  r.threads = std::max(r.threads, run.threads);
 
   // The first thread's keeper takes in the others'.
   TailValues merged;

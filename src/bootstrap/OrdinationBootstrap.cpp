@@ -274,36 +274,27 @@ OrdinationBootstrapResults RunOrdinationBootstrap(const OrdinationBootstrapRefer
   plan.listLength = 0;
   plan.nCounts = ref.CounterCount();
   plan.maxThreads = observer ? 1 : maxThreads;
-  const int threads = IterationThreads(plan);
-  std::vector<std::unique_ptr<OrdinationBootstrapWorkspace>> pool(threads);
-  // The ro* of a chunk of iterations are kept and added in t order, so that
-  // the averages do not depend on how the iterations were shared out.
-  const int64_t chunk = std::max<int64_t>(2 * threads, std::min<int64_t>(4096, (int64_t{1} << 20) / cells));
-  std::vector<double> values(static_cast<size_t>(std::min(chunk, res.iterations)) * cells);
+  std::vector<std::unique_ptr<OrdinationBootstrapWorkspace>> pool(IterationThreads(plan));
+  // The ro* are added in t order, so that the averages do not depend on how
+  // the iterations were shared out.
   std::vector<double> sums(cells, 0.0);
-  std::vector<int64_t> counts(ref.CounterCount(), 0);
-  for (int64_t first = 1; first <= res.iterations; first += chunk) {
-    plan.iterations = std::min(chunk, res.iterations - first + 1);
-    if (progress) plan.progress = [&, first](int64_t done, int64_t) { progress(first - 1 + done, res.iterations); };
-    const IterationResult run = RunIterations(
-        plan,
-        [&]() {
-          auto& mine = pool[omp_get_thread_num()];
-          if (!mine) mine = std::make_unique<OrdinationBootstrapWorkspace>(ref, seed, type);
-          return mine.get();
-        },
-        [](int64_t, int*) {},
-        [&](int64_t t, const int*, OrdinationBootstrapWorkspace* w, int64_t* c) {
-          BootstrappedOrdination_D(ref, first - 1 + t, *w, values.data() + (t - 1) * cells, c, observer);
-        });
-    for (int64_t t = 0; t < plan.iterations; t++)
-      for (int i = 0; i < cells; i++) {
-        const double v = values[t * cells + i];
-        if (!IsMissing(v)) sums[i] += v;
-      }
-    for (size_t c = 0; c < counts.size(); c++) counts[c] += run.counts[c];
-    res.threads = std::max(res.threads, run.threads);
-  }
+  const IterationResult run = RunIterationsInChunks(
+      plan, res.iterations, cells, progress,
+      [&]() {
+        auto& mine = pool[omp_get_thread_num()];
+        if (!mine) mine = std::make_unique<OrdinationBootstrapWorkspace>(ref, seed, type);
+        return mine.get();
+      },
+      [](int64_t, int*) {},
+      [&](int64_t t, const int*, OrdinationBootstrapWorkspace* w, double* values, int64_t* c) {
+        BootstrappedOrdination_D(ref, t, *w, values, c, observer);
+      },
+      [&](const double* values) {
+        for (int i = 0; i < cells; i++)
+          if (!IsMissing(values[i])) sums[i] += values[i];
+      });
+  const std::vector<int64_t>& counts = run.counts;
+  res.threads = run.threads;
   for (int a = 0; a < ref.nAxes(); a++)
     for (int s = 0; s < steps; s++) {
       const int i = a * steps + s;

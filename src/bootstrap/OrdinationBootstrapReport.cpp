@@ -86,7 +86,7 @@ void WriteSide(FILE* f, const Texts& T, int digits, int m, const OrdinationSampl
 
 void WriteOrdinationBootstrapHeading(FILE* f, const OrdinationBootstrapReportInfo& info) {
   const Texts T{info.portuguese};
-  WriteSamplerOpening(f, info.portuguese, info.n, info.initialSize, info.step);
+  WriteSamplerOpening(f, info);
   std::fprintf(f, "%s",
                T("Atributo avaliado na amostra: estabilidade da ordenacao\n", "Sample attribute: ordination stability\n"));
   std::fprintf(f, T("Considerando ate %d eixos da ordenacao.\n", "Considering up to %d ordination axes.\n"), info.nAxes);
@@ -163,17 +163,7 @@ void WriteOrdinationBootstrapResults(FILE* f, const OrdinationBootstrapReportInf
   const Texts T{info.portuguese};
   const int steps = static_cast<int>(r.sampleSizes.size());
   const int digits = info.digits;
-  SamplerRunFacts facts;
-  facts.portuguese = info.portuguese;
-  facts.saved = info.saved;
-  facts.seconds = seconds;
-  facts.threads = r.threads;
-  facts.n = info.n;
-  facts.initialSize = info.initialSize;
-  facts.step = info.step;
-  facts.steps = steps;
-  facts.seed = info.seed;
-  WriteSamplerRunFacts(f, facts);
+  WriteSamplerRunFacts(f, info, seconds, r.threads, steps);
   std::fprintf(f, T("\nTamanho das amostras em %d passo(s) de amostragem:\t", "\nSample sizes at %d sampling step(s):\t"),
                steps);
   for (int size : r.sampleSizes) std::fprintf(f, "%d\t", size);

@@ -4,18 +4,11 @@
 #pragma once
 #include <cstdio>
 
+#include "bootstrap/BootstrapReportParts.h"
 #include "bootstrap/OrdinationBootstrap.h"
 
-struct OrdinationBootstrapReportInfo {
-  bool portuguese = false;
-  int n = 0;            // sampling units
+struct OrdinationBootstrapReportInfo : SamplerReportInfo {
   int nAxes = 1;
-  int initialSize = 0;
-  int step = 0;
-  int nIter = 0;
-  unsigned seed = 0;
-  bool saved = false;   // intermediate results are written
-  int digits = 6;       // significant digits of the tables
 };
 
 void WriteOrdinationBootstrapHeading(FILE* f, const OrdinationBootstrapReportInfo& info);

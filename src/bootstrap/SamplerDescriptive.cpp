@@ -33,11 +33,8 @@ void RunDescriptiveSampler(bool entropy, int n, int m, double** table) {
   char save = 'n';
   SetBootstrapOptions(n, 1, &info.initialSize, &info.step, &info.nIter, &info.seed, &save, 1, &info.alpha);
 
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return;
   WriteDescriptiveSamplerHeading(f, info);
   const double start = difftime_Clock_Init();
   try {

@@ -33,19 +33,11 @@ void SamplerGroups(int n, double** rese, bool isDissim, clusterReport* rep, int 
              "Enter the maximum number of groups (group partition level) to be evaluated: "));
   const int kmax = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 2.0, static_cast<double>(n - 1)));
   SharpnessReportInfo info;
-  info.portuguese = port != 0;
-  info.n = n;
   info.kmax = kmax;
-  info.digits = sDigits;
-  char save = 'n';
-  SetBootstrapOptions(n, kmax + 1, &info.initialSize, &info.step, &info.nIter, &info.seed, &save, 0, nullptr);
-  info.saved = save == 'y';
+  SetBootstrapOptions(n, kmax + 1, info);
 
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return;
   WriteSharpnessHeading(f, info);
   const double start = difftime_Clock_Init();
   try {

@@ -37,19 +37,11 @@ void SamplerOrdination(const OrdinationAnalysis& analysis) {
              "Enter the maximum number of ordination principal axes to be monitored: "));
   const int nAxes = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 1.0, static_cast<double>(maxAxes)));
   OrdinationBootstrapReportInfo info;
-  info.portuguese = port != 0;
-  info.n = nObj;
   info.nAxes = nAxes;
-  info.digits = sDigits;
-  char save = 'n';
-  SetBootstrapOptions(nObj, nAxes + 1, &info.initialSize, &info.step, &info.nIter, &info.seed, &save, 0, nullptr);
-  info.saved = save == 'y';
+  SetBootstrapOptions(nObj, nAxes + 1, info);
 
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return;
   WriteOrdinationBootstrapHeading(f, info);
   const double start = difftime_Clock_Init();
   try {

@@ -40,7 +40,7 @@ void WriteTable(FILE* f, const Texts& T, int k, const double* const* qp) {
 
 void WriteSharpnessHeading(FILE* f, const SharpnessReportInfo& info) {
   const Texts T{info.portuguese};
-  WriteSamplerOpening(f, info.portuguese, info.n, info.initialSize, info.step);
+  WriteSamplerOpening(f, info);
   std::fprintf(f, "%s",
                T("Atributo avaliado na amostra: nitidez da estrutura de grupos (G*)\n",
                  "Sample attribute: sharpness of group structure (G*)\n"));
@@ -155,17 +155,7 @@ void WriteSharpnessResults(FILE* f, const SharpnessReportInfo& info, const Sharp
   const Texts T{info.portuguese};
   const int steps = static_cast<int>(r.sampleSizes.size());
   const int digits = info.digits;
-  SamplerRunFacts facts;
-  facts.portuguese = info.portuguese;
-  facts.saved = info.saved;
-  facts.seconds = seconds;
-  facts.threads = r.threads;
-  facts.n = info.n;
-  facts.initialSize = info.initialSize;
-  facts.step = info.step;
-  facts.steps = steps;
-  facts.seed = info.seed;
-  WriteSamplerRunFacts(f, facts);
+  WriteSamplerRunFacts(f, info, seconds, r.threads, steps);
   std::fprintf(f,
                T("\nTamanho das amostras em %d passo(s) de amostragem:\n\t", "\nSample size at %d sampling step(s):\n\t"),
                steps);

@@ -4,18 +4,11 @@
 #pragma once
 #include <cstdio>
 
+#include "bootstrap/BootstrapReportParts.h"
 #include "bootstrap/PartitionSharpness.h"
 
-struct SharpnessReportInfo {
-  bool portuguese = false;
-  int n = 0;            // sampling units
+struct SharpnessReportInfo : SamplerReportInfo {
   int kmax = 2;
-  int initialSize = 0;
-  int step = 0;
-  int nIter = 0;
-  unsigned seed = 0;
-  bool saved = false;   // intermediate results were written
-  int digits = 6;       // significant digits of the final tables
 };
 
 void WriteSharpnessHeading(FILE* f, const SharpnessReportInfo& info);

@@ -9,17 +9,10 @@
 
 namespace {
 
-constexpr double kTitleFont = 15, kSubtitleFont = 12, kAxisFont = 13, kTickFont = 11, kKeyFont = 11;
+constexpr double kTitleFont = 15, kSubtitleFont = 12, kAxisFont = 13, kTickFont = 11;
 constexpr double kMaxLeafFont = 12;
 constexpr double kRootStub = 12;
 constexpr const char* kLineColour = "#1f1f1f";
-
-double KeyWidth(const DendrogramPicture& p) {
-  if (p.keyNames.empty()) return 0;
-  double w = TextWidth(p.keyTitle, kKeyFont);
-  for (const std::string& name : p.keyNames) w = std::max(w, 18 + TextWidth(name, kKeyFont));
-  return std::min(w, 240.0) + 24;
-}
 
 struct Layout {
   double width, height;
@@ -33,7 +26,7 @@ struct Layout {
 Layout PlaceTree(const DendrogramPicture& p, int n) {
   Layout L{};
   L.left = 84;
-  const double right = 24 + KeyWidth(p);
+  const double right = 24 + GroupKeyWidth(p.keyTitle, p.keyNames);
   // Width: the preference, or room for every leaf; never less than the
   // smallest room per leaf.
   const double wanted = PictureSize(p.width, std::max(640.0, L.left + right + n * kDendrogramLeafRoom));
@@ -141,18 +134,7 @@ void DrawTree(SvgDocument& svg, const DendrogramPicture& p, const Layout& L) {
 }
 
 void DrawKey(SvgDocument& svg, const DendrogramPicture& p, const Layout& L) {
-  if (p.keyNames.empty()) return;
-  const double x = L.left + L.plotWidth + 16;
-  double y = L.top + 4;
-  svg.OpenGroup({{"class", "key"}, {"font-size", SvgNumber(kKeyFont)}});
-  svg.Text({{"class", "key-title"}, {"x", x}, {"y", y}, {"font-weight", "bold"}}, p.keyTitle);
-  for (size_t g = 0; g < p.keyNames.size(); g++) {
-    y += 18;
-    svg.Element("rect", {{"class", "key-swatch"}, {"x", x}, {"y", y - 9}, {"width", 10.0}, {"height", 10.0},
-                         {"fill", GroupColour(static_cast<int>(g))}});
-    svg.Text({{"class", "key-name"}, {"x", x + 16}, {"y", y}}, p.keyNames[g]);
-  }
-  svg.CloseGroup();
+  DrawGroupKey(svg, L.left + L.plotWidth + 16, L.top + 4, p.keyTitle, p.keyNames);
 }
 
 }  // namespace

@@ -18,6 +18,18 @@ void AppendLength(std::string& out, double length) {
 
 }  // namespace
 
+std::string NewickLabel(const char* label) {
+  const std::string text = label != nullptr ? label : "";
+  const bool plain = text.find_first_of(" \t\n\r\v\f,():;'[]") == std::string::npos;
+  if (plain) return text;
+  std::string quoted = "'";
+  for (char c : text) {
+    quoted += c;
+    if (c == '\'') quoted += '\'';
+  }
+  return quoted + "'";
+}
+
 void NewickFormat(int n, const clusterReport* rep, int method, char** labels, bool isDissim, std::string& out,
                   bool withLengths) {
   if (method == kHierFactorial || n < 2 || rep == nullptr) return;
@@ -46,7 +58,7 @@ void NewickFormat(int n, const clusterReport* rep, int method, char** labels, bo
     Visit& v = stack.back();
     const int node = v.node;
     if (node <= n) {
-      out += labels[node - 1];
+      out += NewickLabel(labels[node - 1]);
       if (withLengths) AppendLength(out, length[node]);
       stack.pop_back();
       continue;

@@ -1,17 +1,15 @@
 // Menu option G: grouping factors and the group of every sampling unit,
 // typed in or read from a membership file.
-#include <cctype>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
+#include <vector>
 
 #include "cluster/Partitions.h"
 #include "cluster/ClusterMenu.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
+#include "shell/GroupNumberFile.h"
 #include "shell/SessionState.h"
 #include "ZQLib/zqlibDim.h"
 
@@ -46,64 +44,23 @@ void AllocGroups(int factors) {
   grMembDimensioned = 1;
 }
 
-// Next white-space-delimited word of f into word; false at the end of the file.
-bool NextWord(FILE* f, std::string& word) {
-  word.clear();
-  int c = fgetc(f);
-  while (c != EOF && std::isspace(c)) c = fgetc(f);
-  while (c != EOF && !std::isspace(c)) {
-    word += static_cast<char>(c);
-    c = fgetc(f);
-  }
-  return !word.empty();
-}
-
-// The whole word is a decimal integer that fits an int.
-bool ParseGroupNumber(const std::string& word, int* value) {
-  errno = 0;
-  char* end = nullptr;
-  const long v = std::strtol(word.c_str(), &end, 10);
-  if (end == word.c_str() || *end != '\0' || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
-  *value = static_cast<int>(v);
-  return true;
-}
-
 // Reads nFactors x nObj group numbers, factor after factor, from the file
 // `name` into grMemb. Returns false, after telling why, when the file cannot
 // be opened or does not hold them all as integers.
 bool ReadMembershipFile(const char* name) {
-  FILE* f = fopenck(name, nullptr, "r");
-  if (f == nullptr) return false;
   const int needed = nFactors * nObj;
-  int count = 0;
-  std::string word;
-  bool notNumber = false;
-  while (count < needed && NextWord(f, word)) {
-    int value = 0;
-    if (!ParseGroupNumber(word, &value)) {
-      notNumber = true;
-      break;
-    }
-    grMemb[count / nObj][count % nObj] = value;
-    count++;
-  }
-  fclose(f);
-  if (count == needed) return true;
-  if (notNumber) {
-    if (word.size() > 30) word = word.substr(0, 30) + "...";
-    fprintf(out,
-            Tx("\nArquivo %s: o valor numero %d (%s) nao e um numero inteiro de grupo. Favor conferir!\n",
-               "\nFile %s: value number %d (%s) is not an integer group number. Please check!\n"),
-            name, count + 1, word.c_str());
-  } else {
+  std::vector<int> values(static_cast<size_t>(needed));
+  const bool read = ReadGroupNumbersFile(name, needed, values.data(), [name, needed](int count) {
     fprintf(out,
             Tx("\nO arquivo %s contem somente %d numeros de grupo; sao necessarios %d (%d fator(es) x %d unidades "
                "amostrais). Favor conferir!\n",
                "\nFile %s holds only %d group numbers; %d are needed (%d factor(s) x %d sampling units). Please "
                "check!\n"),
             name, count, needed, nFactors, nObj);
-  }
-  return false;
+  });
+  if (!read) return false;
+  for (int k = 0; k < needed; k++) grMemb[k / nObj][k % nObj] = values[k];
+  return true;
 }
 
 void ReadMembershipKeyboard() {

@@ -156,12 +156,9 @@ void Markov() {
     for (int i = 0; i < n; i++) std::copy(X[i], X[i] + p, P[i]);
     ClearLine();
 
-    std::unique_ptr<FILE, int (*)(FILE*)> results(OpenResultsFile(), fclose);
+    std::unique_ptr<FILE, int (*)(FILE*)> results(OpenResultsFileOrSay(), fclose);
     FILE* f = results.get();
-    if (f == nullptr) {
-      fprintf(out, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-      return;
-    }
+    if (f == nullptr) return;
     fprintf(f, "\n\nMARKOV FITTING\n");
     fprintf(f, "%s\n\n", kMarkovFittingReference);
     TimeStamp(f);

@@ -51,11 +51,8 @@ int Rate_of_Change() {
     return 0;
   }
   const bool first = strcmp(modeZoviri, "w") == 0;
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return 1;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return 1;
   if (first) fprintf(f, Tx("PLEXOR versao %s", "PLEXOR version %s"), versao);
   fprintf(f, "\n%s\n", line);
   fprintf(f, "%s", Tx("TAXAS DE MUDANCA\n", "RATES OF CHANGE\n"));

@@ -61,12 +61,9 @@ void PrintNotes(FILE* f, const SerialScalingResult& res) {
 void CanonicalSerialScaling() {
   fprintf(out, "%s", Tx("Guardar resultados intermediarios? s/n ", "Save intermediate results? y/n "));
   const bool intermediate = ScanChar(in, YesNoAccepted(), KeyboardLabel()) != 'n';
-  std::unique_ptr<FILE, int (*)(FILE*)> results(OpenResultsFile(), fclose);
+  std::unique_ptr<FILE, int (*)(FILE*)> results(OpenResultsFileOrSay(), fclose);
   FILE* f = results.get();
-  if (f == nullptr) {
-    fprintf(out, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return;
-  }
+  if (f == nullptr) return;
   if (intermediate) fprintf(f, "Canonical Serial Scaling INTERMEDIATE RESULTS:\n");
   SerialScalingObserver observer;
   if (intermediate)

@@ -157,11 +157,8 @@ void Rate_of_Change(const DataSetView& first, const DataSetView& second) {
   for (int i = 0; i < n; i++) reference[i] = second.dataOrig[i][0];
   const RatesBetweenSets rates = ComputeRatesBetweenSets(n, first.rese, second.rese, reference.data());
   const bool firstWrite = strcmp(modeZoviri, "w") == 0;
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return;
   if (firstWrite) fprintf(f, Tx("PLEXOR versao %s", "PLEXOR version %s"), versao);
   fprintf(f, "\n%s\n%s%s\n", line, Tx("TAXAS DE MUDANCA\n", "RATES OF CHANGE\n"), line);
   TimeStamp(f);

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr double kTitleFont = 15, kSubtitleFont = 12, kAxisFont = 13, kTickFont = 11, kLabelFont = 10, kKeyFont = 11;
+constexpr double kTitleFont = 15, kSubtitleFont = 12, kAxisFont = 13, kTickFont = 11, kLabelFont = 10;
 constexpr double kPointSize = 7;
 constexpr const char* kPointColour = "#1f4e79";
 constexpr const char* kSecondColour = "#b03a2e";
@@ -50,15 +50,9 @@ struct Frame {
   double Y(double v) const { return top + height - (v - y.lo) / y.Width() * height; }
 };
 
-double KeyWidth(const ScatterPicture& p) {
-  if (p.keyNames.empty()) return 0;
-  double w = TextWidth(p.keyTitle, kKeyFont);
-  for (const std::string& name : p.keyNames) w = std::max(w, 18 + TextWidth(name, kKeyFont));
-  return std::min(w, 240.0) + 24;
-}
-
 Frame PlaceFrame(const ScatterPicture& p, double& width, double& height) {
-  const double left = 72, right = 24 + KeyWidth(p), top = p.subtitle.empty() ? 44 : 62, bottom = 62;
+  const double left = 72, right = 24 + GroupKeyWidth(p.keyTitle, p.keyNames);
+  const double top = p.subtitle.empty() ? 44 : 62, bottom = 62;
   width = PictureSize(p.width, kScatterDefaultSize);
   height = PictureSize(p.height, kScatterDefaultSize);
   // The plotting area is never smaller than 120 pixels: the picture grows instead.
@@ -182,18 +176,7 @@ void DrawArrows(SvgDocument& svg, const ScatterPicture& p, const Frame& f) {
 }
 
 void DrawKey(SvgDocument& svg, const ScatterPicture& p, const Frame& f) {
-  if (p.keyNames.empty()) return;
-  const double x = f.left + f.width + 16;
-  double y = f.top + 12;
-  svg.OpenGroup({{"class", "key"}, {"font-size", SvgNumber(kKeyFont)}});
-  svg.Text({{"class", "key-title"}, {"x", x}, {"y", y}, {"font-weight", "bold"}}, p.keyTitle);
-  for (size_t g = 0; g < p.keyNames.size(); g++) {
-    y += 18;
-    svg.Element("rect", {{"class", "key-swatch"}, {"x", x}, {"y", y - 9}, {"width", 10.0}, {"height", 10.0},
-                         {"fill", GroupColour(static_cast<int>(g))}});
-    svg.Text({{"class", "key-name"}, {"x", x + 16}, {"y", y}}, p.keyNames[g]);
-  }
-  svg.CloseGroup();
+  DrawGroupKey(svg, f.left + f.width + 16, f.top + 12, p.keyTitle, p.keyNames);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -325,16 +324,11 @@ void AleatorizacaoModLin(const DataSetView& responses, const DataSetView& factor
   design.nestMemb = restriction.nestMemb.empty() ? nullptr : restriction.nestMemb.data();
   design.bundlesOn = restriction.option == 3;
   design.bundleMemb = restriction.bundleMemb.empty() ? nullptr : restriction.bundleMemb.data();
-  TwoSetTestRun run;
-  run.permutations = permutations;
-  run.progress = PermutationProgress(permutations);
+  const TwoSetTestRun run = PermutationRun(permutations);
   TwoSetObserver observer;
-  Matrix permuted(n, p);
   if (saveEach) {
-    fprintf(f, "\n%s\n", factors.filename);
-    PrintData(f, n, q, sDigits, CopyOf(n, q, factors.data).data());
-    fprintf(f, "\n%s\n", responses.filename);
-    PrintData(f, n, p, sDigits, CopyOf(n, p, responses.data).data());
+    PrintDataSet(f, factors);
+    PrintDataSet(f, responses);
     std::vector<double> observed(fit.b0);
     for (int k = 0; k < q; k++)
       for (int j = 0; j < p; j++) observed.push_back(fit.B[k][j]);
@@ -342,25 +336,17 @@ void AleatorizacaoModLin(const DataSetView& responses, const DataSetView& factor
     PermutationCoefficients(f, p, q, observed.data());
     observer = [&](int permutation, const int* list, const double* statistics) {
       WritePermutationHeading(f, permutation);
-      for (int i = 0; i < n; i++)
-        for (int j = 0; j < p; j++) permuted[i][j] = responses.data[list[i] - 1][j];
-      PrintData(f, n, p, sDigits, permuted.data());
+      PrintTable(f, responses, list);
       PermutationCoefficients(f, p, q, statistics);
     };
   }
   TwoSetTestResult result;
   bool bundlesSkipped = false;
-  try {
-    if (!LinearModelTest(n, p, q, responses.data, factors.data, design, r, run, result, &bundlesSkipped, observer)) {
-      fclose(f);
-      return;
-    }
-  } catch (const std::bad_alloc&) {
-    fclose(f);
-    ClearLine();
-    ReportNoMemory();
+  if (!RunTwoSetTest(f, [&] {
+        return LinearModelTest(n, p, q, responses.data, factors.data, design, r, run, result, &bundlesSkipped,
+                               observer);
+      }))
     return;
-  }
   if (bundlesSkipped) fprintf(out, "\n%s", UnbalancedBundlesMessage(port));
   WriteFinalHeading(f, Tx("MODELOS LINEARES: TESTE DE ALEATORIZACAO", "LINEAR MODELS: RANDOMIZATION TEST"), saveEach,
                     difftime_Clock(start), permutations);

@@ -3,7 +3,6 @@
 // between the unit scores in the space of the responses and in the space of
 // the explanatory variables, axis by axis.
 #include <cstdio>
-#include <new>
 #include <string>
 
 #include "ZQLib/Matrix.h"
@@ -105,43 +104,29 @@ void AleatorizacaoRDA(const DataSetView& responses, const DataSetView& explanato
                                  "RANDOMIZATION TEST: Data and results of each permutation\n"),
                               permutations, Criterion());
   if (f == nullptr) return;
-  TwoSetTestRun run;
-  run.permutations = permutations;
-  run.progress = PermutationProgress(permutations);
+  const TwoSetTestRun run = PermutationRun(permutations);
   TwoSetObserver observer;
-  Matrix permuted(n, p);
   const char* correlations = Tx("Correlacoes entre escores nos espacos de Y e de X:\t",
                                 "Correlations between scores in the spaces of Y and X:\t");
   if (saveEach) {
-    fprintf(f, "\n%s\n", explanatory.filename);
-    PrintData(f, n, q, sDigits, CopyOf(n, q, explanatory.data).data());
-    fprintf(f, "\n%s\n", responses.filename);
-    PrintData(f, n, p, sDigits, CopyOf(n, p, responses.data).data());
+    PrintDataSet(f, explanatory);
+    PrintDataSet(f, responses);
     fprintf(f, "%s", correlations);
     for (int k = 0; k < rda.rank; k++) fprintf(f, "%g\t", rda.axisCorr[k]);
     fprintf(f, "\n");
     observer = [&](int permutation, const int* list, const double* statistics) {
       WritePermutationHeading(f, permutation);
-      for (int i = 0; i < n; i++)
-        for (int j = 0; j < p; j++) permuted[i][j] = responses.data[list[i] - 1][j];
-      PrintData(f, n, p, sDigits, permuted.data());
+      PrintTable(f, responses, list);
       fprintf(f, "%s", correlations);
       for (int k = 0; k < rda.rank; k++) fprintf(f, "%g\t", statistics[k]);
       fprintf(f, "\n");
     };
   }
   TwoSetTestResult result;
-  try {
-    if (!RdaTest(n, p, q, responses.data, explanatory.data, rda.rank, r, run, result, observer)) {
-      fclose(f);
-      return;
-    }
-  } catch (const std::bad_alloc&) {
-    fclose(f);
-    ClearLine();
-    ReportNoMemory();
+  if (!RunTwoSetTest(f, [&] {
+        return RdaTest(n, p, q, responses.data, explanatory.data, rda.rank, r, run, result, observer);
+      }))
     return;
-  }
   WriteFinalHeading(f, Tx("TESTE DE ALEATORIZACAO", "RANDOMIZATION TEST"), saveEach, difftime_Clock(start),
                     permutations);
   PrintRda(f, rda, responses, explanatory);

@@ -4,8 +4,8 @@
 // the final block with the observed statistic and its probability.
 #include <cstdio>
 #include <functional>
-#include <new>
 #include <string>
+#include <vector>
 
 #include "ZQLib/Matrix.h"
 #include "ZQLib/zqlibDim.h"
@@ -44,9 +44,7 @@ void RunCorrelationTest(const CorrelationTest& t) {
   const double start = difftime_Clock_Init();
   FILE* f = OpenTwoSetResults(saveEach, t.eachHeading, permutations, t.eachCriterion);
   if (f == nullptr) return;
-  TwoSetTestRun run;
-  run.permutations = permutations;
-  run.progress = PermutationProgress(permutations);
+  const TwoSetTestRun run = PermutationRun(permutations);
   TwoSetObserver observer;
   if (saveEach) {
     t.printObserved(f);
@@ -58,14 +56,11 @@ void RunCorrelationTest(const CorrelationTest& t) {
     };
   }
   TwoSetTestResult result;
-  try {
-    result = t.run(run, observer);
-  } catch (const std::bad_alloc&) {
-    fclose(f);
-    ClearLine();
-    ReportNoMemory();
+  if (!RunTwoSetTest(f, [&] {
+        result = t.run(run, observer);
+        return true;
+      }))
     return;
-  }
   WriteFinalHeading(f, t.finalHeading, saveEach, difftime_Clock(start), permutations);
   fprintf(f, "%s", t.criterion.c_str());
   fprintf(f, "%s", Tx("Resultados:\n", "Results:\n"));
@@ -84,15 +79,26 @@ void PrintResemblance(FILE* f, const DataSetView& set, const int* list = nullptr
   PrintRese(f, n, sDigits, m.data());
 }
 
-// The data table of a data set, or its rows permuted.
-void PrintTable(FILE* f, const DataSetView& set, const int* list = nullptr) {
-  Matrix m(set.nObj, set.nVar);
-  for (int i = 0; i < set.nObj; i++)
-    for (int j = 0; j < set.nVar; j++) m[i][j] = set.data[list ? list[i] - 1 : i][j];
-  PrintData(f, set.nObj, set.nVar, sDigits, m.data());
+// What each saved permutation shows: the resemblance matrices of the data
+// sets (each after its name), then the first one's, permuted.
+void ShowResemblances(CorrelationTest& t, std::vector<const DataSetView*> sets) {
+  t.printObserved = [sets](FILE* f) {
+    for (const DataSetView* s : sets) {
+      fprintf(f, "\n%s\n", s->filename);
+      PrintResemblance(f, *s);
+    }
+  };
+  t.printPermuted = [first = sets[0]](FILE* f, const int* list) { PrintResemblance(f, *first, list); };
 }
 
-void DataSetLine(FILE* f, const DataSetView& set) { fprintf(f, "\n%s\n", set.filename); }
+// The same with the data tables of two data sets.
+void ShowTables(CorrelationTest& t, const DataSetView& first, const DataSetView& second) {
+  t.printObserved = [&first, &second](FILE* f) {
+    PrintDataSet(f, first);
+    PrintDataSet(f, second);
+  };
+  t.printPermuted = [&first](FILE* f, const int* list) { PrintTable(f, first, list); };
+}
 
 }  // namespace
 
@@ -159,13 +165,7 @@ void AleatorizacaoMantel(const DataSetView& first, const DataSetView& second) {
   t.run = [&](const TwoSetTestRun& run, const TwoSetObserver& o) {
     return MantelTest(n, first.rese, second.rese, r, run, o);
   };
-  t.printObserved = [&](FILE* f) {
-    DataSetLine(f, first);
-    PrintResemblance(f, first);
-    DataSetLine(f, second);
-    PrintResemblance(f, second);
-  };
-  t.printPermuted = [&](FILE* f, const int* list) { PrintResemblance(f, first, list); };
+  ShowResemblances(t, {&first, &second});
   RunCorrelationTest(t);
 }
 
@@ -192,13 +192,7 @@ void AleatorizacaoPartialMantel(const DataSetView& first, const DataSetView& sec
   t.run = [&](const TwoSetTestRun& run, const TwoSetObserver& o) {
     return PartialMantelTest(n, first.rese, second.rese, third.rese, r, run, o);
   };
-  t.printObserved = [&](FILE* f) {
-    for (const DataSetView* s : {&first, &second, &third}) {
-      DataSetLine(f, *s);
-      PrintResemblance(f, *s);
-    }
-  };
-  t.printPermuted = [&](FILE* f, const int* list) { PrintResemblance(f, first, list); };
+  ShowResemblances(t, {&first, &second, &third});
   RunCorrelationTest(t);
 }
 
@@ -220,13 +214,7 @@ void AleatorizacaoRd(const DataSetView& first, const DataSetView& second) {
   t.run = [&](const TwoSetTestRun& run, const TwoSetObserver& o) {
     return RdTest(n, first.rese, second.rese, r, run, o);
   };
-  t.printObserved = [&](FILE* f) {
-    DataSetLine(f, first);
-    PrintResemblance(f, first);
-    DataSetLine(f, second);
-    PrintResemblance(f, second);
-  };
-  t.printPermuted = [&](FILE* f, const int* list) { PrintResemblance(f, first, list); };
+  ShowResemblances(t, {&first, &second});
   RunCorrelationTest(t);
 }
 
@@ -248,13 +236,7 @@ void AleatorizacaoRV(const DataSetView& first, const DataSetView& second) {
   t.run = [&](const TwoSetTestRun& run, const TwoSetObserver& o) {
     return RVTest(n, first.nVar, second.nVar, first.data, second.data, r, run, o);
   };
-  t.printObserved = [&](FILE* f) {
-    DataSetLine(f, first);
-    PrintTable(f, first);
-    DataSetLine(f, second);
-    PrintTable(f, second);
-  };
-  t.printPermuted = [&](FILE* f, const int* list) { PrintTable(f, first, list); };
+  ShowTables(t, first, second);
   RunCorrelationTest(t);
 }
 
@@ -275,12 +257,6 @@ void AleatorizacaoProcrustes(const DataSetView& first, const DataSetView& second
   t.run = [&](const TwoSetTestRun& run, const TwoSetObserver& o) {
     return ProcrustesTest(n, first.nVar, second.nVar, first.data, second.data, r, run, o);
   };
-  t.printObserved = [&](FILE* f) {
-    DataSetLine(f, first);
-    PrintTable(f, first);
-    DataSetLine(f, second);
-    PrintTable(f, second);
-  };
-  t.printPermuted = [&](FILE* f, const int* list) { PrintTable(f, first, list); };
+  ShowTables(t, first, second);
   RunCorrelationTest(t);
 }

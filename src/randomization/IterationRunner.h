@@ -204,3 +204,40 @@ IterationResult RunIterations(const IterationPlan& plan, MakeWorkspace&& makeWor
   result.threads = used;
   return result;
 }
+
+// Iterations t = 1..total whose results are doubles to be added up (the
+// bootstraps): they run through RunIterations in chunks. evaluate(t, lists,
+// workspace, values, counts) writes the `width` doubles of iteration t into
+// values; after each chunk, take(values) is called for every iteration of the
+// chunk in increasing t, on the calling thread, so that whatever it adds up
+// does not depend on how the iterations were shared out. plan gives
+// listLength, nCounts and maxThreads; draw(t, lists) is as for RunIterations;
+// progress sees the iterations done out of total. makeWorkspace is called
+// once per thread for every chunk: a workspace that should last the whole
+// run is kept by the caller. The counts are merged over the chunks; threads is
+// the most that ran a chunk.
+template <class MakeWorkspace, class Draw, class Evaluate, class Take>
+IterationResult RunIterationsInChunks(IterationPlan plan, int64_t total, int width, const ProgressHook& progress,
+                                      MakeWorkspace&& makeWorkspace, Draw&& draw, Evaluate&& evaluate, Take&& take) {
+  IterationResult result;
+  result.counts.assign(static_cast<size_t>(std::max(plan.nCounts, 0)), 0);
+  if (total <= 0) return result;
+  const int threads = IterationThreads(plan);
+  const size_t stride = static_cast<size_t>(std::max(width, 0));
+  const int64_t chunk =
+      std::max<int64_t>(2 * threads, std::min<int64_t>(4096, (int64_t{1} << 20) / std::max(width, 1)));
+  std::vector<double> values(static_cast<size_t>(std::min(chunk, total)) * stride);
+  for (int64_t first = 1; first <= total; first += chunk) {
+    plan.iterations = std::min(chunk, total - first + 1);
+    if (progress) plan.progress = [&, first](int64_t done, int64_t) { progress(first - 1 + done, total); };
+    const IterationResult run = RunIterations(
+        plan, makeWorkspace, [&](int64_t t, int* lists) { draw(first - 1 + t, lists); },
+        [&](int64_t t, const int* lists, auto& workspace, int64_t* counts) {
+          evaluate(first - 1 + t, lists, workspace, values.data() + static_cast<size_t>(t - 1) * stride, counts);
+        });
+    for (int64_t t = 0; t < plan.iterations; t++) take(static_cast<const double*>(values.data() + t * stride));
+    for (size_t c = 0; c < result.counts.size(); c++) result.counts[c] += run.counts[c];
+    result.threads = std::max(result.threads, run.threads);
+  }
+  return result;
+}

@@ -1,72 +1,27 @@
 // Group labels of the sampling units from a file or from the keyboard.
 #include "randomization/MembershipDialogue.h"
 
-#include <cctype>
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include "shell/Console.h"
+#include "shell/GroupNumberFile.h"
 #include "shell/SessionState.h"
 
 namespace {
 
 const char* Tx(const char* portuguese, const char* english) { return port ? portuguese : english; }
 
-// Next white-space-delimited word of f; false at the end of the file.
-bool NextWord(FILE* f, std::string& word) {
-  word.clear();
-  int c = fgetc(f);
-  while (c != EOF && isspace(c)) c = fgetc(f);
-  while (c != EOF && !isspace(c)) {
-    word += static_cast<char>(c);
-    c = fgetc(f);
-  }
-  return !word.empty();
-}
-
-bool ParseInt(const std::string& word, int* value) {
-  errno = 0;
-  char* end = nullptr;
-  const long v = std::strtol(word.c_str(), &end, 10);
-  if (end == word.c_str() || *end != '\0' || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
-  *value = static_cast<int>(v);
-  return true;
-}
-
 // One integer per sampling unit from the file `name`; false, after saying
 // why, when it cannot be opened or does not hold them all as integers.
 bool ReadMembershipFile(const char* name, std::vector<int>& memb) {
-  FILE* f = fopenck(name, nullptr, "r");
-  if (f == nullptr) return false;
-  int count = 0;
-  std::string word;
-  bool notNumber = false;
-  while (count < nObj && NextWord(f, word)) {
-    if (!ParseInt(word, &memb[count])) {
-      notNumber = true;
-      break;
-    }
-    count++;
-  }
-  fclose(f);
-  if (count == nObj) return true;
-  if (notNumber) {
-    if (word.size() > 30) word = word.substr(0, 30) + "...";
-    fprintf(out,
-            Tx("\nArquivo %s: o valor numero %d (%s) nao e um numero inteiro de grupo. Favor conferir!\n",
-               "\nFile %s: value number %d (%s) is not an integer group number. Please check!\n"),
-            name, count + 1, word.c_str());
-  } else {
+  return ReadGroupNumbersFile(name, nObj, memb.data(), [name](int count) {
     fprintf(out,
             Tx("\nO arquivo %s contem somente %d numeros de grupo; sao necessarios %d (um por unidade amostral). "
                "Favor conferir!\n",
                "\nFile %s holds only %d group numbers; %d are needed (one per sampling unit). Please check!\n"),
             name, count, nObj);
-  }
-  return false;
+  });
 }
 
 }  // namespace

@@ -24,6 +24,30 @@ bool SameSizes(const std::vector<std::vector<int>>& groups) {
   return true;
 }
 
+RestrictedPermutation::Design NestedDesign(int n, bool nesting, const int* nestMemb, bool bundles,
+                                           const int* bundleMemb, bool bundlesOnly) {
+  RestrictedPermutation::Design d;
+  d.n = n;
+  d.nesting = nesting;
+  d.nestMemb = nestMemb;
+  d.bundles = bundles;
+  d.bundleMemb = bundleMemb;
+  d.bundlesOnly = bundlesOnly;
+  return d;
+}
+
+// One list of a nested design (the identity when neither nesting nor bundles
+// are on); false when the bundle step was not possible.
+bool DrawNested(gsl_rng* rng, const RestrictedPermutation::Design& d, int* list) {
+  if (!d.nesting && !d.bundles) {
+    for (int i = 0; i < d.n; i++) list[i] = i + 1;
+    return true;
+  }
+  RestrictedPermutation p(d);
+  p.Draw(rng, list);
+  return p.BundleStepPossible();
+}
+
 }  // namespace
 
 void RndList(gsl_rng* rng, int n, int* list) {
@@ -72,41 +96,16 @@ bool RndListNestedNew(gsl_rng* rng, int n, bool nesting, const int* nestMemb, bo
 bool RndListNestedSynchronized(gsl_rng* rng, int n, bool nesting, const int* nestMemb, bool bundles,
                                const int* bundleMemb, bool bundlesOnly, int* list, bool synchronized,
                                const int* /*order*/) {
-  RestrictedPermutation::Design d;
-  d.n = n;
-  d.nesting = nesting;
-  d.nestMemb = nestMemb;
-  d.bundles = bundles;
-  d.bundleMemb = bundleMemb;
-  d.bundlesOnly = bundlesOnly;
+  RestrictedPermutation::Design d = NestedDesign(n, nesting, nestMemb, bundles, bundleMemb, bundlesOnly);
   d.synchronized = synchronized;
-  d.sel = nullptr;
-  RestrictedPermutation p(d);
-  if (!nesting && !bundles) {
-    for (int i = 0; i < n; i++) list[i] = i + 1;
-    return true;
-  }
-  p.Draw(rng, list);
-  return p.BundleStepPossible();
+  return DrawNested(rng, d, list);
 }
 
 bool RndListNestedSelect(gsl_rng* rng, int n, bool nesting, const int* nestMemb, bool bundles,
                          const int* bundleMemb, bool bundlesOnly, int* list, const bool* sel) {
-  RestrictedPermutation::Design d;
-  d.n = n;
-  d.nesting = nesting;
-  d.nestMemb = nestMemb;
-  d.bundles = bundles;
-  d.bundleMemb = bundleMemb;
-  d.bundlesOnly = bundlesOnly;
+  RestrictedPermutation::Design d = NestedDesign(n, nesting, nestMemb, bundles, bundleMemb, bundlesOnly);
   d.sel = sel;
-  RestrictedPermutation p(d);
-  if (!nesting && !bundles) {
-    for (int i = 0; i < n; i++) list[i] = i + 1;
-    return true;
-  }
-  p.Draw(rng, list);
-  return p.BundleStepPossible();
+  return DrawNested(rng, d, list);
 }
 
 void RndListMantelRestricted(gsl_rng* rng, int nPairs, int* list, int nObj, int* work) {
@@ -210,28 +209,20 @@ void RestrictedPermutation::Draw(gsl_rng* rng, int* list) {
   }
   if (bundles_.empty() || !bundleStepPossible_) return;
   if (!bundlesWithinNesting_) {
-    // Whole bundles exchanged, rank by rank.
-    const int nb = static_cast<int>(bundles_.size());
-    const int size = static_cast<int>(bundles_[0].size());
-    for (int g = 0; g < nb; g++)
-      for (int k = 0; k < size; k++) values_[static_cast<size_t>(g) * size + k] = list[bundles_[g][k]];
-    DrawRanks(rng, nb);
-    for (int g = 0; g < nb; g++)
-      for (int k = 0; k < size; k++)
-        list[bundles_[g][k]] = values_[static_cast<size_t>(scratch_[g] - 1) * size + k];
+    ExchangeBundles(rng, bundles_, list);
     return;
   }
   // Bundles exchanged only with bundles of the same nesting group.
-  for (size_t group = 0; group < nestGroups_.size(); group++) {
-    const auto& positions = bundlePositionsInGroup_[group];
-    const int r = static_cast<int>(positions.size());
-    if (r == 0) continue;
-    const int size = static_cast<int>(positions[0].size());
-    for (int g = 0; g < r; g++)
-      for (int k = 0; k < size; k++) values_[static_cast<size_t>(g) * size + k] = list[positions[g][k]];
-    DrawRanks(rng, r);
-    for (int g = 0; g < r; g++)
-      for (int k = 0; k < size; k++)
-        list[positions[g][k]] = values_[static_cast<size_t>(scratch_[g] - 1) * size + k];
-  }
+  for (const auto& positions : bundlePositionsInGroup_) ExchangeBundles(rng, positions, list);
+}
+
+void RestrictedPermutation::ExchangeBundles(gsl_rng* rng, const std::vector<std::vector<int>>& bundles, int* list) {
+  const int nb = static_cast<int>(bundles.size());
+  if (nb == 0) return;
+  const int size = static_cast<int>(bundles[0].size());
+  for (int g = 0; g < nb; g++)
+    for (int k = 0; k < size; k++) values_[static_cast<size_t>(g) * size + k] = list[bundles[g][k]];
+  DrawRanks(rng, nb);
+  for (int g = 0; g < nb; g++)
+    for (int k = 0; k < size; k++) list[bundles[g][k]] = values_[static_cast<size_t>(scratch_[g] - 1) * size + k];
 }

@@ -81,6 +81,8 @@ class RestrictedPermutation {
 
  private:
   void DrawRanks(gsl_rng* rng, int m);  // RndList of m into scratch_
+  // Exchanges equal-sized groups of positions as wholes, rank by rank.
+  void ExchangeBundles(gsl_rng* rng, const std::vector<std::vector<int>>& bundles, int* list);
   int n_;
   bool restricted_;                   // nesting or bundles
   bool synchronized_;

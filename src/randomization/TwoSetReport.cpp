@@ -4,7 +4,10 @@
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
+#include <new>
 
+#include "ZQLib/Matrix.h"
+#include "ZQLib/zqlibDim.h"
 #include "randomization/SessionRandom.h"
 #include "shell/Console.h"
 #include "shell/EntryPoints.h"
@@ -33,12 +36,8 @@ bool AskSaveEachPermutation(int permutations) {
 }
 
 FILE* OpenTwoSetResults(bool saveEach, const char* eachHeading, int permutations, const std::string& criterion) {
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, TwoSetText("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"),
-            resultsFileName);
-    return nullptr;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return nullptr;
   if (!saveEach) return f;
   fprintf(f, "\n%s\n%s%s\n", line, eachHeading, line);
   TimeStamp(f);
@@ -71,6 +70,37 @@ ProgressHook PermutationProgress(int permutations) {
     snprintf(text, sizeof text, "Permutation: %d %lld", permutations, static_cast<long long>(done + 1));
     return std::string(text);
   });
+}
+
+TwoSetTestRun PermutationRun(int permutations) {
+  TwoSetTestRun run;
+  run.permutations = permutations;
+  run.progress = PermutationProgress(permutations);
+  return run;
+}
+
+bool RunTwoSetTest(FILE* f, const std::function<bool()>& test) {
+  try {
+    if (test()) return true;
+    fclose(f);
+  } catch (const std::bad_alloc&) {
+    fclose(f);
+    ClearLine();
+    ReportNoMemory();
+  }
+  return false;
+}
+
+void PrintDataSet(FILE* f, const DataSetView& set) {
+  fprintf(f, "\n%s\n", set.filename);
+  PrintTable(f, set);
+}
+
+void PrintTable(FILE* f, const DataSetView& set, const int* list) {
+  Matrix m(set.nObj, set.nVar);
+  for (int i = 0; i < set.nObj; i++)
+    for (int j = 0; j < set.nVar; j++) m[i][j] = set.data[list ? list[i] - 1 : i][j];
+  PrintData(f, set.nObj, set.nVar, sDigits, m.data());
 }
 
 void SeeResultsOnFile() {

@@ -3,9 +3,12 @@
 // permutation, the block of each permutation and the final block.
 #pragma once
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "randomization/IterationRunner.h"
+#include "randomization/TwoSetTests.h"
+#include "shell/SessionObjects.h"
 
 // The language of the console and the results.
 const char* TwoSetText(const char* portuguese, const char* english);
@@ -31,6 +34,20 @@ void WriteFinalHeading(FILE* f, const char* heading, bool saveEach, double elaps
 
 // "Permutation: N t" on the console progress line.
 ProgressHook PermutationProgress(int permutations);
+// A run of `permutations` (the observed arrangement included) with that
+// progress line.
+TwoSetTestRun PermutationRun(int permutations);
+// Runs the test whose results go to f: true when it ran. False, f closed,
+// when it refused (test returned false, after saying why) or memory ran out
+// (the console is told).
+bool RunTwoSetTest(FILE* f, const std::function<bool()>& test);
+
+// A data set as each saved permutation shows it: its name on a line of its
+// own, then its data table.
+void PrintDataSet(FILE* f, const DataSetView& set);
+// The data table of a data set, rows in the order of `list` (1-based unit
+// numbers) when given.
+void PrintTable(FILE* f, const DataSetView& set, const int* list = nullptr);
 // Closes the progress line and tells where the results are.
 void SeeResultsOnFile();
 // printf-style text.

@@ -176,7 +176,7 @@ int Semelhanca() {
     ReportNoMemory();
   }
 
-  FILE* f = OpenResultsFile();
+  FILE* f = OpenResultsFileOrSay();
   if (f != nullptr) {
     fprintf(f, port ? "\nPLEXOR versao %s" : "\nPLEXOR version %s", versao);
     fprintf(f, "\n%s\n", line);
@@ -195,9 +195,6 @@ int Semelhanca() {
       }
     }
     fclose(f);
-  } else {
-    fprintf(stdout, port ? "\nNao foi possivel abrir o arquivo %s.\n" : "\nCould not open file %s.\n",
-            resultsFileName);
   }
   if (rese3 != nullptr) free3D(reinterpret_cast<void***>(rese3), nRows, nRows);
 

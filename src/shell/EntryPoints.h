@@ -52,6 +52,9 @@ void ReportNoMemory();
 // the user chose to erase the file truncates it; from then on modeZoviri is
 // "a", so every later block is appended. Null when it cannot be opened.
 FILE* OpenResultsFile();
+// The same; when the file cannot be opened, says so on the console first
+// ("Could not open file Zoviri.txt.").
+FILE* OpenResultsFileOrSay();
 // The same, then writes the block header (separator line, title, date and
 // time, status report).
 FILE* OpenResultsBlock(const char* title);

@@ -85,24 +85,11 @@ void ExchangeWithGlobals(SessionData& d) {
 // Width of the score table (principal coordinates score the compared entities).
 int ScoreColumns(const SessionData& d) { return d.optOrdiType == 1 ? d.nRows : d.nCols; }
 
-double** CopyDouble2D(double** m, int rows, int cols) {
+template <class T>
+T** Copy2D(T** m, int rows, int cols) {
   if (m == nullptr) return nullptr;
-  double** c = dimDouble2D(rows, cols);
-  for (int i = 0; i < rows; i++) memcpy(c[i], m[i], sizeof(double) * static_cast<size_t>(cols));
-  return c;
-}
-
-int** CopyInt2D(int** m, int rows, int cols) {
-  if (m == nullptr) return nullptr;
-  int** c = dimInt2D(rows, cols);
-  for (int i = 0; i < rows; i++) memcpy(c[i], m[i], sizeof(int) * static_cast<size_t>(cols));
-  return c;
-}
-
-char** CopyChar2D(char** m, int rows, int cols) {
-  if (m == nullptr) return nullptr;
-  char** c = dimChar2D(rows, cols);
-  for (int i = 0; i < rows; i++) memcpy(c[i], m[i], static_cast<size_t>(cols));
+  T** c = reinterpret_cast<T**>(dim2D(sizeof(T), rows, cols));
+  for (int i = 0; i < rows; i++) memcpy(c[i], m[i], sizeof(T) * static_cast<size_t>(cols));
   return c;
 }
 
@@ -112,6 +99,19 @@ T* Copy1D(const T* v, int n) {
   T* c = static_cast<T*>(dim1D(sizeof(T), n));
   memcpy(c, v, sizeof(T) * static_cast<size_t>(n));
   return c;
+}
+
+// Clears every array pointer of a record (the arrays are not touched).
+void ForgetArrays(SessionData& d) {
+  d.varType = nullptr;
+  d.dataOrig = d.data = nullptr;
+  d.uaLabels = d.varLabels = nullptr;
+  d.rese = nullptr;
+  d.eig = nullptr;
+  d.evectors = d.escores = nullptr;
+  d.factorLabel = nullptr;
+  d.nestedFactor = d.nGroups = nullptr;
+  d.grLabel = d.grMemb = nullptr;
 }
 
 // Releases the arrays of a record, each by its own shape, and clears their
@@ -132,45 +132,29 @@ void ReleaseArrays(SessionData& d) {
   free1D(d.nGroups);
   freeInt2D(d.grLabel, groupRows);
   freeInt2D(d.grMemb, groupRows);
-  d.varType = nullptr;
-  d.dataOrig = d.data = nullptr;
-  d.uaLabels = d.varLabels = nullptr;
-  d.rese = nullptr;
-  d.eig = nullptr;
-  d.evectors = d.escores = nullptr;
-  d.factorLabel = nullptr;
-  d.nestedFactor = d.nGroups = nullptr;
-  d.grLabel = d.grMemb = nullptr;
+  ForgetArrays(d);
 }
 
 // A record holding copies of every array of `d` (same shapes).
 void CopyArrays(const SessionData& d, SessionData& c) {
   c = d;  // names and settings; the pointers are replaced below
-  c.varType = nullptr;
-  c.dataOrig = c.data = nullptr;
-  c.uaLabels = c.varLabels = nullptr;
-  c.rese = nullptr;
-  c.eig = nullptr;
-  c.evectors = c.escores = nullptr;
-  c.factorLabel = nullptr;
-  c.nestedFactor = c.nGroups = nullptr;
-  c.grLabel = c.grMemb = nullptr;
+  ForgetArrays(c);
   try {
     c.varType = Copy1D(d.varType, d.nVar);
-    c.dataOrig = CopyDouble2D(d.dataOrig, d.nObj, d.nVar);
-    c.data = CopyDouble2D(d.data, d.nObj, d.nVar);
-    c.uaLabels = CopyChar2D(d.uaLabels, d.nObj, LABEL_LEN + 1);
-    c.varLabels = CopyChar2D(d.varLabels, d.nVar, LABEL_LEN + 1);
-    c.rese = CopyDouble2D(d.rese, d.nRows, d.nRows);
+    c.dataOrig = Copy2D(d.dataOrig, d.nObj, d.nVar);
+    c.data = Copy2D(d.data, d.nObj, d.nVar);
+    c.uaLabels = Copy2D(d.uaLabels, d.nObj, LABEL_LEN + 1);
+    c.varLabels = Copy2D(d.varLabels, d.nVar, LABEL_LEN + 1);
+    c.rese = Copy2D(d.rese, d.nRows, d.nRows);
     c.eig = Copy1D(d.eig, d.nRows + 1);
-    c.evectors = CopyDouble2D(d.evectors, d.nRows + 1, d.nRows + 1);
-    c.escores = CopyDouble2D(d.escores, d.nRows, ScoreColumns(d));
+    c.evectors = Copy2D(d.evectors, d.nRows + 1, d.nRows + 1);
+    c.escores = Copy2D(d.escores, d.nRows, ScoreColumns(d));
     const int groupRows = GroupArrayRows(d.nFactors);
-    c.factorLabel = CopyChar2D(d.factorLabel, d.nFactors, NAME_LEN);
+    c.factorLabel = Copy2D(d.factorLabel, d.nFactors, NAME_LEN);
     c.nestedFactor = Copy1D(d.nestedFactor, d.nFactors);
     c.nGroups = Copy1D(d.nGroups, groupRows);
-    c.grLabel = CopyInt2D(d.grLabel, groupRows, d.nObj);
-    c.grMemb = CopyInt2D(d.grMemb, groupRows, d.nObj);
+    c.grLabel = Copy2D(d.grLabel, groupRows, d.nObj);
+    c.grMemb = Copy2D(d.grMemb, groupRows, d.nObj);
   } catch (...) {
     ReleaseArrays(c);
     throw;

@@ -141,12 +141,16 @@ FILE* OpenResultsFile() {
   return f;
 }
 
-FILE* OpenResultsBlock(const char* title) {
+FILE* OpenResultsFileOrSay() {
   FILE* f = OpenResultsFile();
-  if (f == nullptr) {
+  if (f == nullptr)
     fprintf(stdout, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return nullptr;
-  }
+  return f;
+}
+
+FILE* OpenResultsBlock(const char* title) {
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return nullptr;
   fprintf(f, "\n%s\n", line);
   fprintf(f, "%s\n", title);
   TimeStamp(f);

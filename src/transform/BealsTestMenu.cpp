@@ -98,11 +98,8 @@ bool RunBealsTest(int nPermutations) {
     return false;
   }
   ClearLine();
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, PtEn("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return false;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return false;
   WriteBealsTestResults(f, result);
   fclose(f);
   return true;

@@ -92,11 +92,8 @@ int DescriptiveAttributes() {
   }
 
   const bool firstBlock = modeZoviri[0] == 'w';
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, Tx("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return 0;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return 0;
   WriteBlockHeading(f, firstBlock);
   try {
     switch (option) {

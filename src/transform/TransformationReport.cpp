@@ -96,11 +96,8 @@ bool ExpansionInputValid(int optScalar) {
 
 bool WriteTransformationReport() {
   const bool firstBlock = modeZoviri[0] == 'w';
-  FILE* f = OpenResultsFile();
-  if (f == nullptr) {
-    fprintf(out, PtEn("\nNao foi possivel abrir o arquivo %s.\n", "\nCould not open file %s.\n"), resultsFileName);
-    return false;
-  }
+  FILE* f = OpenResultsFileOrSay();
+  if (f == nullptr) return false;
   if (firstBlock) fprintf(f, PtEn("PLEXOR versao %s", "PLEXOR version %s"), versao);
   fprintf(f, "\n%s\n", line);
   // The block title of the results file is the same in both languages.

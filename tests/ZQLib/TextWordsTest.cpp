@@ -27,7 +27,9 @@ TEST(ParseFiniteNumber, WholeWordsThatAreFiniteNumbers) {
   for (const Case& c : cases) {
     double v = -1;
     EXPECT_EQ(ParseFiniteNumber(c.word, &v), c.number) << c.word;
-    if (c.number) EXPECT_EQ(v, c.value) << c.word;
+    if (c.number) {
+      EXPECT_EQ(v, c.value) << c.word;
+    }
   }
 }
 

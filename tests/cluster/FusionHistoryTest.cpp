@@ -442,7 +442,9 @@ TEST(FusionHistory, AFusionThatMakesAnEarlierPairTieTheBest) {
       History h(5);
       LinkageCluster(5, w.get(), h.get(), isDissim, false, method, true);
       ExpectSameHistory(expected, h, false, "method " + std::to_string(method));
-      if (method == kSingleLinkage) EXPECT_EQ(h.Members(1), (std::vector<int>{1, 2, 5}));
+      if (method == kSingleLinkage) {
+        EXPECT_EQ(h.Members(1), (std::vector<int>{1, 2, 5}));
+      }
     }
 }
 
@@ -458,6 +460,8 @@ TEST(FusionHistory, ARowWhoseBestPartnerFusedElsewhere) {
     History h(4);
     LinkageCluster(4, d.get(), h.get(), true, false, method, true);
     ExpectSameHistory(expected, h, false, "method " + std::to_string(method));
-    if (method == kCompleteLinkage) EXPECT_EQ(h.Members(1), (std::vector<int>{2, 4}));
+    if (method == kCompleteLinkage) {
+      EXPECT_EQ(h.Members(1), (std::vector<int>{2, 4}));
+    }
   }
 }
