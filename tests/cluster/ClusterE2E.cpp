@@ -7,13 +7,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cluster/NewickText.h"
 #include "support/RunPlexor.h"
 
 namespace {
@@ -25,28 +24,9 @@ const std::string kSetup = "E\nF\n12\n0\nC\nN\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n
 const std::string kGroups = "G\n1\nmanagement\nf\ndune_management.txt\n";
 const std::string kEuclid = "R\n1\n3\n0\nn\n";
 
-bool Subtree(const std::string& s, size_t& p, std::vector<std::string>& leaves) {
-  if (s[p] == '(') {
-    if (!Subtree(s, ++p, leaves) || s[p] != ',' || !Subtree(s, ++p, leaves) || s[p] != ')') return false;
-    p++;
-  } else {
-    const size_t start = p;
-    p = s.find_first_of("(),:;\n", p);
-    if (p == start || p == std::string::npos) return false;
-    leaves.push_back(s.substr(start, p - start));
-  }
-  if (s[p] != ':') return true;
-  char* end = nullptr;
-  std::strtod(s.c_str() + p + 1, &end);
-  p = end - s.c_str();
-  return true;
-}
-
 // Sorted leaves of a Newick line; empty unless it is a binary tree ended by ";\n".
-std::vector<std::string> NewickLeaves(const std::string& s) {
-  std::vector<std::string> leaves;
-  size_t p = 0;
-  if (s.empty() || !Subtree(s, p, leaves) || s.compare(p, std::string::npos, ";\n") != 0) return {};
+std::vector<std::string> NewickLeaves(const std::string& line) {
+  std::vector<std::string> leaves = newicktest::LeafOrder(line);
   std::sort(leaves.begin(), leaves.end());
   return leaves;
 }
@@ -173,10 +153,7 @@ TEST_F(ClusterE2E, EveryMethodOnTheDuneTable) {
   }
   EXPECT_EQ(folder.read("newick.txt"), NewickLine(reps[5]));
 
-  std::ifstream file(std::string(PLEXOR_SOURCE_DIR) + "/examples/dune.txt");
-  std::vector<std::vector<double>> x(kUnits, std::vector<double>(kVars));
-  for (auto& row : x)
-    for (double& v : row) file >> v;
+  const std::vector<std::vector<double>> x = DuneTable();
   auto dist = [&](int i, int j) {
     double s = 0;
     for (int k = 0; k < kVars; k++) s += (x[i][k] - x[j][k]) * (x[i][k] - x[j][k]);
@@ -213,33 +190,24 @@ TEST_F(ClusterE2E, EveryMethodOnTheDuneTable) {
   }
 }
 
+// The factorial method makes no tree: an empty Newick line and no picture.
 TEST_F(ClusterE2E, HierarchicalFactorialOnlyAfterMeasure21) {
   const PlexorRun r = Run(kSetup + kEuclid + "C\n6\n99\nR\n1\n21\n0\nn\nC\n6\nn\n");
   EXPECT_NE(r.err.find("Incorrect input = 6"), std::string::npos);
+  EXPECT_EQ(r.out.find("Dendrogram"), std::string::npos);
+  EXPECT_FALSE(folder.exists("Dendrogram.svg"));
   const std::vector<std::string> reps = Reports(folder.read("Zoviri.txt"));
   ASSERT_EQ(reps.size(), 1u);
   EXPECT_NE(reps[0].find("\nStep \tEigen.II   \tEigen.I      \tObjects in group\n"), std::string::npos);
   EXPECT_EQ(Fusions(reps[0]).size(), static_cast<size_t>(kUnits - 1));
   EXPECT_EQ(NewickLine(reps[0]), ";\n");
+  EXPECT_EQ(reps[0].find("Dendrogram.svg"), std::string::npos);
   EXPECT_EQ(folder.read("newick.txt"), ";\n");
   EXPECT_NE(reps[0].find("\nScores of variables on the first and second representative unit for each clustering "
                          "node:\nVariables:\t"),
             std::string::npos);
   EXPECT_NE(reps[0].find("\nStep 19, Eig.II:\t"), std::string::npos);
   ExpectPartitions(reps[0], kUnits);
-}
-
-TEST_F(ClusterE2E, CorrelationsBetweenVariablesAsAbsoluteValues) {
-  Run(kSetup + "R\n2\n17\n0\nn\nC\n1\n1\n");
-  const std::vector<std::string> reps = Reports(folder.read("Zoviri.txt"));
-  ASSERT_EQ(reps.size(), 1u);
-  EXPECT_NE(reps[0].find("\nCorrelation transformation: (1)absolute value correlations\n"), std::string::npos);
-  const std::vector<Fusion> f = Fusions(reps[0]);
-  ASSERT_EQ(f.size(), static_cast<size_t>(kVars - 1));
-  // Similarities: single linkage fuses at ever smaller values, at most 1.
-  EXPECT_LE(f[0].level, 1.0);
-  for (int s = 1; s < kVars - 1; s++) EXPECT_LE(f[s].level, f[s - 1].level);
-  EXPECT_EQ(NewickLeaves(folder.read("newick.txt")).size(), static_cast<size_t>(kVars));
 }
 
 TEST_F(ClusterE2E, GroupsAndResemblanceComeBackWithTheSession) {

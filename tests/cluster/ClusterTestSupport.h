@@ -1,7 +1,9 @@
-// Helpers of the clustering tests: matrices built from literals and fusion
-// histories owned by the test.
+// Helpers of the clustering tests: matrices built from literals, labels and
+// fusion histories owned by the test.
 #pragma once
 #include <cmath>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "cluster/ClusterReport.h"
@@ -36,6 +38,16 @@ inline Matrix Distances(const Points& x, bool squared = false) {
   return d;
 }
 
+// Object labels as the kernels take them.
+struct Labels {
+  explicit Labels(std::vector<std::string> names) : text(std::move(names)) {
+    for (auto& s : text) ptr.push_back(&s[0]);
+  }
+  char** get() { return ptr.data(); }
+  std::vector<std::string> text;
+  std::vector<char*> ptr;
+};
+
 // Chain topology: each object adjacent to the next.
 struct Chain {
   explicit Chain(int n) : cells(n, std::vector<int>(n, 0)), rows(n) {
@@ -65,14 +77,6 @@ struct History {
   clusterReport& operator[](int s) { return store[s]; }
   std::vector<int> Members(int s) const {
     return std::vector<int>(members[s].begin(), members[s].begin() + store[s].nMembers);
-  }
-  // The two fused groups of record s: members up to lastMember, and the rest.
-  std::vector<int> Part(int s, bool first) const {
-    std::vector<int> m = Members(s);
-    size_t cut = 0;
-    while (cut < m.size() && m[cut] != store[s].lastMember) cut++;
-    cut++;
-    return first ? std::vector<int>(m.begin(), m.begin() + cut) : std::vector<int>(m.begin() + cut, m.end());
   }
   // Records a fusion by hand (for the partition and Newick tests).
   void Set(int s, std::vector<int> m, int lastMember, double level, double left, double right) {

@@ -2,6 +2,7 @@
 // one horizontal bar and one vertical stem per fusion, the leaves in the
 // order of the Newick text, a scale whose top is the root's level, group
 // colours, room for hundreds of leaves, and labels with markup escaped.
+// (Similarities, whose lowest level is at the top: DendrogramE2E.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,41 +16,18 @@
 #include "cluster/DendrogramSvg.h"
 #include "cluster/FusionTree.h"
 #include "cluster/NewickFormat.h"
+#include "cluster/NewickText.h"
 #include "support/MiniXml.h"
 #include "support/SvgReading.h"
 
 using clustertest::History;
+using clustertest::Labels;
 using minixml::Element;
 using minixml::FindAll;
 using svgread::DrawnScale;
 using svgread::Texts;
 
 namespace {
-
-struct Labels {
-  explicit Labels(std::vector<std::string> names) : text(std::move(names)) {
-    for (auto& s : text) ptr.push_back(&s[0]);
-  }
-  char** get() { return ptr.data(); }
-  std::vector<std::string> text;
-  std::vector<char*> ptr;
-};
-
-// Leaf names of a Newick text without lengths, in their order.
-std::vector<std::string> NewickLeafOrder(const std::string& newick) {
-  std::vector<std::string> out;
-  std::string name;
-  for (char c : newick) {
-    if (c == '(' || c == ')' || c == ',') {
-      if (!name.empty()) out.push_back(name);
-      name.clear();
-    } else {
-      name += c;
-    }
-  }
-  if (!name.empty()) out.push_back(name);
-  return out;
-}
 
 // A, E fuse; B, D fuse; C joins (B, D); then the two groups: ((A,E),((B,D),C)).
 History FiveObjects() {
@@ -79,45 +57,29 @@ TEST(FusionTree, ChildrenAndLeafOrder) {
   EXPECT_FALSE(BuildFusionTree(1, h.get(), t));
 }
 
+// The leaves in the order of the tree, which differs from the data order.
 TEST(DendrogramSvg, OneBarAndOneStemPerFusionLeavesInNewickOrder) {
-  // A hand-made history, and single linkage of points on a line whose
-  // order in the tree differs from the data order.
-  History five = FiveObjects();
-  const std::vector<double> xs = {0.0, 9.0, 1.0, 10.5, 4.0, 9.5, 0.2, 20.0};
-  const int m = static_cast<int>(xs.size());
-  clustertest::Points pts;
-  for (double x : xs) pts.push_back({x});
-  clustertest::Matrix d = clustertest::Distances(pts);
-  History eight(m);
-  LinkageCluster(m, d.get(), eight.get(), true, false, kSingleLinkage, true);
-  struct Case {
-    History* h;
-    std::vector<std::string> names;
-  } cases[] = {{&five, {"A", "B", "C", "D", "E"}},
-               {&eight, {"s1", "s2", "s3", "s4", "s5", "s6", "s7", "s8"}}};
-  for (Case& c : cases) {
-    const int n = c.h->n;
-    Labels labels(c.names);
-    DendrogramPicture p;
-    ASSERT_TRUE(DendrogramFromFusions(n, c.h->get(), labels.get(), p));
-    const minixml::Document doc = minixml::Parse(DendrogramSvg(p));
-    ASSERT_TRUE(doc.ok()) << doc.error;
-    const auto bars = FindAll(*doc.root, "line", "bar");
-    const auto stems = FindAll(*doc.root, "line", "stem");
-    ASSERT_EQ(bars.size(), static_cast<size_t>(n - 1));
-    ASSERT_EQ(stems.size(), static_cast<size_t>(n - 1));
-    for (const Element* b : bars) EXPECT_EQ(b->Number("y1"), b->Number("y2"));
-    for (const Element* s : stems) EXPECT_EQ(s->Number("x1"), s->Number("x2"));
-    EXPECT_EQ(FindAll(*doc.root, "line", "leaf-stem").size(), static_cast<size_t>(n));
-    std::string newick;
-    NewickFormat(n, c.h->get(), kSingleLinkage, labels.get(), true, newick, false);
-    const auto leaves = FindAll(*doc.root, "text", "leaf-label");
-    EXPECT_EQ(Texts(leaves), NewickLeafOrder(newick)) << newick;
-    for (size_t k = 1; k < leaves.size(); k++) EXPECT_GT(leaves[k]->Number("x"), leaves[k - 1]->Number("x"));
-    // Each fusion's stem rises from the middle of its bar to the bar of the fusion above.
-    for (int s = 0; s < n - 1; s++)
-      EXPECT_NEAR(stems[s]->Number("x1"), (bars[s]->Number("x1") + bars[s]->Number("x2")) / 2, 0.02) << s;
-  }
+  History h = FiveObjects();
+  Labels labels({"A", "B", "C", "D", "E"});
+  DendrogramPicture p;
+  ASSERT_TRUE(DendrogramFromFusions(5, h.get(), labels.get(), p));
+  const minixml::Document doc = minixml::Parse(DendrogramSvg(p));
+  ASSERT_TRUE(doc.ok()) << doc.error;
+  const auto bars = FindAll(*doc.root, "line", "bar");
+  const auto stems = FindAll(*doc.root, "line", "stem");
+  ASSERT_EQ(bars.size(), 4u);
+  ASSERT_EQ(stems.size(), 4u);
+  for (const Element* b : bars) EXPECT_EQ(b->Number("y1"), b->Number("y2"));
+  for (const Element* s : stems) EXPECT_EQ(s->Number("x1"), s->Number("x2"));
+  EXPECT_EQ(FindAll(*doc.root, "line", "leaf-stem").size(), 5u);
+  std::string newick;
+  NewickFormat(5, h.get(), kSingleLinkage, labels.get(), true, newick, false);
+  const auto leaves = FindAll(*doc.root, "text", "leaf-label");
+  EXPECT_EQ(Texts(leaves), newicktest::LeafOrder(newick, "")) << newick;
+  for (size_t k = 1; k < leaves.size(); k++) EXPECT_GT(leaves[k]->Number("x"), leaves[k - 1]->Number("x"));
+  // Each fusion's stem rises from the middle of its bar to the bar of the fusion above.
+  for (int s = 0; s < 4; s++)
+    EXPECT_NEAR(stems[s]->Number("x1"), (bars[s]->Number("x1") + bars[s]->Number("x2")) / 2, 0.02) << s;
 }
 
 TEST(DendrogramSvg, ScaleTopIsTheRootLevel) {
@@ -147,27 +109,6 @@ TEST(DendrogramSvg, ScaleTopIsTheRootLevel) {
   EXPECT_NEAR(bars[3]->Number("x2") - bars[3]->Number("x1"), ((x[2] + x[4]) / 2 + x[3]) / 2 - (x[1] + x[5]) / 2,
               0.05);
   EXPECT_EQ(FindAll(*doc.root, "text", "scale-title")[0]->text, "SSwithin");
-}
-
-TEST(DendrogramSvg, SimilaritiesPutTheLowestLevelAtTheTop) {
-  History h(4);
-  h.Set(0, {1, 2}, 1, 0.9, -0.1, -0.1);
-  h.Set(1, {3, 4}, 3, 0.7, -0.3, -0.3);
-  h.Set(2, {1, 2, 3, 4}, 2, 0.2, -0.7, -0.5);
-  Labels labels({"a", "b", "c", "d"});
-  DendrogramPicture p;
-  ASSERT_TRUE(DendrogramFromFusions(4, h.get(), labels.get(), p));
-  p.rootAtHighLevels = false;
-  p.leafLevel = 1.0;
-  const minixml::Document doc = minixml::Parse(DendrogramSvg(p));
-  ASSERT_TRUE(doc.ok()) << doc.error;
-  const auto scale = FindAll(*doc.root, "line", "scale");
-  const DrawnScale s = svgread::ScaleOf(*doc.root, "tick", "y1");
-  EXPECT_NEAR(s.Pixel(0.2), scale[0]->Number("y1"), 0.05);
-  EXPECT_NEAR(s.Pixel(1.0), scale[0]->Number("y2"), 0.05);
-  const auto bars = FindAll(*doc.root, "line", "bar");
-  EXPECT_LT(bars[2]->Number("y1"), bars[1]->Number("y1"));
-  EXPECT_LT(bars[1]->Number("y1"), bars[0]->Number("y1"));
 }
 
 TEST(DendrogramSvg, HundredsOfLeavesNeverOverprint) {

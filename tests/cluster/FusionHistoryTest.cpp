@@ -424,44 +424,33 @@ TEST(FusionHistory, HierarchicalFactorialWithRepeatedRows) {
     }
 }
 
-TEST(FusionHistory, AFusionThatMakesAnEarlierPairTieTheBest) {
-  // 2 and 5 fuse first (at 0); single linkage then gives d({2,5}, 1) = 1,
-  // tying d(1, 4) = d(1, 5) = 1: the pair (1, {2,5}) comes first in scan
-  // order and fuses next. The same on similarities (6 - d).
-  Matrix d(5, {0, 2, 5, 1, 1,  //
-               2, 0, 5, 5, 0,  //
-               5, 5, 0, 5, 5,  //
-               1, 5, 5, 0, 5,  //
-               1, 0, 5, 5, 0});
-  Matrix s(5, d.store);
-  for (double& v : s.store) v = 6 - v;
-  for (int method : {kSingleLinkage, kCompleteLinkage, kUPGMA, kWPGMA})
-    for (bool isDissim : {true, false}) {
-      Matrix& w = isDissim ? d : s;
-      const std::vector<Record> expected = ReferenceLinkage(w, isDissim, false, method);
-      History h(5);
-      LinkageCluster(5, w.get(), h.get(), isDissim, false, method, true);
-      ExpectSameHistory(expected, h, false, "method " + std::to_string(method));
-      if (method == kSingleLinkage) {
-        EXPECT_EQ(h.Members(1), (std::vector<int>{1, 2, 5}));
+// Two histories that a shortcut through remembered nearest partners gets
+// wrong. (a) 2 and 5 fuse first (at 0); single linkage then gives
+// d({2,5}, 1) = 1, tying d(1, 4) = d(1, 5) = 1: the pair (1, {2,5}) comes first
+// in scan order and fuses next; also on similarities 6 - d. (b) 1 and 3 fuse
+// first; the best partner of 2 was 3, so that 2 must look for a new one:
+// complete linkage then fuses 2 with 4 before {1,3} with 2.
+TEST(FusionHistory, FusionsThatChangeTheBestPairOfOtherGroups) {
+  const struct {
+    Matrix d;
+    int method;
+    std::vector<int> second;
+  } cases[] = {
+      {Matrix(5, {0, 2, 5, 1, 1, 2, 0, 5, 5, 0, 5, 5, 0, 5, 5, 1, 5, 5, 0, 5, 1, 0, 5, 5, 0}), kSingleLinkage, {1, 2, 5}},
+      {Matrix(4, {0, 5, 1, 9, 5, 0, 2, 3, 1, 2, 0, 9, 9, 3, 9, 0}), kCompleteLinkage, {2, 4}},
+  };
+  for (const auto& c : cases)
+    for (int method : {kSingleLinkage, kCompleteLinkage, kUPGMA, kWPGMA})
+      for (bool isDissim : {true, false}) {
+        Matrix w(c.d.n, c.d.store);
+        if (!isDissim)
+          for (double& v : w.store) v = 6 - v;
+        const std::vector<Record> expected = ReferenceLinkage(w, isDissim, false, method);
+        History h(w.n);
+        LinkageCluster(w.n, w.get(), h.get(), isDissim, false, method, true);
+        ExpectSameHistory(expected, h, false, "method " + std::to_string(method) + " n " + std::to_string(w.n));
+        if (method == c.method) {
+          EXPECT_EQ(h.Members(1), c.second);
+        }
       }
-    }
-}
-
-TEST(FusionHistory, ARowWhoseBestPartnerFusedElsewhere) {
-  // 1 and 3 fuse first; the best partner of 2 was 3, so that 2 must look for
-  // a new one: complete linkage then fuses 2 with 4 before {1,3} with 2.
-  Matrix d(4, {0, 5, 1, 9,  //
-               5, 0, 2, 3,  //
-               1, 2, 0, 9,  //
-               9, 3, 9, 0});
-  for (int method : {kSingleLinkage, kCompleteLinkage, kUPGMA, kWPGMA}) {
-    const std::vector<Record> expected = ReferenceLinkage(d, true, false, method);
-    History h(4);
-    LinkageCluster(4, d.get(), h.get(), true, false, method, true);
-    ExpectSameHistory(expected, h, false, "method " + std::to_string(method));
-    if (method == kCompleteLinkage) {
-      EXPECT_EQ(h.Members(1), (std::vector<int>{2, 4}));
-    }
-  }
 }

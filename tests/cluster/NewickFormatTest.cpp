@@ -14,10 +14,9 @@ using clustertest::History;
 namespace {
 
 std::string Newick(History& h, std::vector<std::string> names, bool lengths = true, int method = kSingleLinkage) {
-  std::vector<char*> labels;
-  for (auto& s : names) labels.push_back(&s[0]);
+  clustertest::Labels labels(std::move(names));
   std::string out;
-  NewickFormat(h.n, h.get(), method, labels.data(), true, out, lengths);
+  NewickFormat(h.n, h.get(), method, labels.get(), true, out, lengths);
   return out;
 }
 

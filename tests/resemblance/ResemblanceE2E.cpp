@@ -115,19 +115,6 @@ TEST_F(ResemblanceRun, MeasuresOfTheDuneTable) {
          for (int k = 0; k < kVars; k++) s += Sq(dune[i][k] - dune[j][k]);
          return s;
        }},
-      {"1\n20\n0\ny\n", "(20)percentage difference (Bray&Curtis dissimilarity)", kUnits,
-       [&](int i, int j) {
-         double num = 0, den = 0;
-         for (int k = 0; k < kVars; k++) num += std::fabs(dune[i][k] - dune[j][k]), den += dune[i][k] + dune[j][k];
-         return i == j ? 0.0 : num / den;
-       }},
-      {"1\n18\n0\ny\n", "(18)chord distance", kUnits,
-       [&](int i, int j) {  // |x/|x| - y/|y||^2 = 2 - 2 cos
-         double xx = 0, yy = 0, xy = 0;
-         for (int k = 0; k < kVars; k++)
-           xx += Sq(dune[i][k]), yy += Sq(dune[j][k]), xy += dune[i][k] * dune[j][k];
-         return i == j ? 0.0 : std::sqrt(std::fmax(2.0 - 2.0 * xy / std::sqrt(xx * yy), 0.0));
-       }},
       {"2\n17\n0\ny\n", "Resemblance measure: (17)correlation, (2)comparing variables\n", kVars,
        [&](int i, int j) {
          const double mx = Mean(v[i]), my = Mean(v[j]);
@@ -196,9 +183,17 @@ TEST(ResemblanceQualitative, MutualEntropyTripletsAndTables) {
                         static_cast<const char*>(line[0]), static_cast<const char*>(line[1]),
                         static_cast<const char*>(line[2]), static_cast<const char*>(line[3])})
     EXPECT_NE(z.find(l), std::string::npos) << l;
-  EXPECT_NE(f.read("Tables.txt").find("\nContingency table var.1 x var.2:\nRow states (2): 1\t2\t\nColumn states (2): 1\t2\t\n2\t1\t\n1\t2\t\n"),
-            std::string::npos);
-  EXPECT_EQ(f.read("Tables3D.txt").find("\nContingency table var.1 x var.2:\nRow states (2): 1\t2\t\nColumn states (2): 1\t2\t\n"), 0u);
+  // Every pair (the same variable twice included), then the triplet: one
+  // table of the second by the third variable for each state of the first.
+  const std::string states = "\nRow states (2): 1\t2\t\nColumn states (2): 1\t2\t\n";
+  EXPECT_EQ(f.read("Tables.txt"), "\nContingency table var.1 x var.1:" + states + "3\t0\t\n0\t3\t\n" +
+                                      "\nContingency table var.1 x var.2:" + states + "2\t1\t\n1\t2\t\n" +
+                                      "\nContingency table var.1 x var.3:" + states + "2\t1\t\n2\t1\t\n" +
+                                      "\nContingency table var.2 x var.2:" + states + "3\t0\t\n0\t3\t\n" +
+                                      "\nContingency table var.2 x var.3:" + states + "2\t1\t\n2\t1\t\n" +
+                                      "\nContingency table var.3 x var.3:" + states + "4\t0\t\n0\t2\t\n");
+  EXPECT_EQ(f.read("Tables3D.txt"),
+            "\nContingency table var.1 x var.2:" + states + "2\t0\t\n0\t1\t\n0\t1\t\n2\t0\t\n");
 }
 
 // Mixed data (quantitative, nominal, binary, ordinal): the variable types

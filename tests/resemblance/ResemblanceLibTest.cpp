@@ -1,16 +1,10 @@
-// The dispatcher: direction, measure numbers, post-transformations, mirroring
-// and the contingency-table side files.
+// The dispatcher: direction, measure numbers, post-transformations, mirroring,
+// undefined values and refusals, and the triplets.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 #include "TableFixture.h"
-#include "resemblance/ContingencyTablesFile.h"
 #include "resemblance/ResemblanceLib.h"
 
 namespace {
@@ -74,7 +68,8 @@ TEST(ResemblanceLib, EveryMeasureNumberReachesItsRoutine) {
     double value;
   } expect[] = {{1, 2.0}, {2, 1.0}, {11, 2.0 / 3}, {12, 3.0 / 4}, {13, 2.0 / 4}, {14, 2.0 / std::sqrt(6.0)},
                 {15, 4.0 / 5}, {16, 4.0 / 12}, {20, 1.0 / 5}, {23, 1.0 / 3}, {24, 0.0}, {25, 1.0 / 3},
-                {26, 1.0 / 5}, {27, 0.0}, {28, 1.0 / 5}, {4, 2 * std::log(5.0 / 6) + std::log(5.0 / 3) + 2 * std::log(5.0 / 4)}};
+                {26, 1.0 / 5}, {27, 0.0}, {28, 1.0 / 5}, {4, 2 * std::log(5.0 / 6) + std::log(5.0 / 3) + 2 * std::log(5.0 / 4)},
+                {18, std::sqrt(2 - 4 / std::sqrt(6.0))}, {22, 1.0 / 6}};
   for (const auto& e : expect) EXPECT_NEAR(Lib(t, 1, e.measure, 0, 0, 1, types), e.value, 1e-14) << e.measure;
   EXPECT_DOUBLE_EQ(Lib(t, 1, 5, 0, 0, 1, types, 1), 3.0 / 4.0);
   EXPECT_DOUBLE_EQ(Lib(t, 1, 5, 0, 0, 1, types, 0), 2.0 / 3.0);
@@ -149,20 +144,9 @@ TEST(ResemblanceLib, UndefinedMeasuresRefused) {
   EXPECT_EQ(ResemblanceLib(3, 3, *negative, *r, 2, 4, 0, nullptr, 1.0, 0.0, 0, &why), 0);
   EXPECT_EQ(why.cell.row, 1) << "cells are named in the data, whatever the direction";
   EXPECT_EQ(why.cell.col, 2);
-  // Mahalanobis with a singular covariance matrix.
-  Table few{{1, 2, 3}, {3, 5, 4}, {2, 2, 9}};
-  EXPECT_EQ(ResemblanceLib(3, 3, *few, *r, 1, 29, 0, nullptr, 1.0, 0.0, 0, &why), 0);
-  EXPECT_EQ(why.problem, ResemblanceRefusal::TOO_FEW_ENTITIES);
-  EXPECT_EQ(why.entities, 3);
-  EXPECT_EQ(why.attributes, 3);
-  Table constant{{1, 5}, {2, 5}, {4, 5}, {3, 5}};
-  Square r4(4);
-  EXPECT_EQ(ResemblanceLib(4, 2, *constant, *r4, 1, 29, 0, nullptr, 1.0, 0.0, 0, &why), 0);
-  EXPECT_EQ(why.problem, ResemblanceRefusal::CONSTANT_ATTRIBUTE);
-  EXPECT_EQ(why.attribute, 1);
+  // Mahalanobis with a singular covariance matrix (each defect, compared as
+  // units: QuantitativeMeasuresTest and ResemblanceRefusalE2E).
   Table collinear{{1, 2}, {2, 4}, {3, 6}, {5, 10}};
-  EXPECT_EQ(ResemblanceLib(4, 2, *collinear, *r4, 1, 29, 0, nullptr, 1.0, 0.0, 0, &why), 0);
-  EXPECT_EQ(why.problem, ResemblanceRefusal::COLLINEAR);
   // Compared as variables, the units are the attributes: two variables over
   // four units are too few.
   EXPECT_EQ(ResemblanceLib(4, 2, *collinear, *r, 2, 29, 0, nullptr, 1.0, 0.0, 0, &why), 0);
@@ -171,43 +155,16 @@ TEST(ResemblanceLib, UndefinedMeasuresRefused) {
   EXPECT_EQ(why.attributes, 4);
 }
 
-std::string ReadFile(const std::string& name) {
-  std::ifstream f(name);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-TEST(ResemblanceLib, TripletsAndTablesFiles) {
-  char tmpl[] = "/tmp/reseTablesXXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  char old[4096];
-  ASSERT_NE(getcwd(old, sizeof old), nullptr);
-  ASSERT_EQ(chdir(tmpl), 0);
-  Table t{{1, 1, 2}, {1, 2, 2}};
-  Square r(2);
-  ResemblanceLib(2, 3, *t, *r, 1, 10, nullptr, 1.0, 0.0, 0);
-  ASSERT_TRUE(WriteTablesFile(2, 3, *t, 1));
-  EXPECT_EQ(ReadFile("Tables.txt"),
-            "\nContingency table var.1 x var.1:\nRow states (2): 1\t2\t\nColumn states (2): 1\t2\t\n2\t0\t\n0\t1\t\n"
-            "\nContingency table var.1 x var.2:\nRow states (2): 1\t2\t\nColumn states (2): 1\t2\t\n1\t1\t\n0\t1\t\n"
-            "\nContingency table var.2 x var.2:\nRow states (2): 1\t2\t\nColumn states (2): 1\t2\t\n1\t0\t\n0\t2\t\n");
-
-  // Variables x, y and not (x and y), each cell 1/4: expected values q of
-  // 1/3, 1/6, 1/6, 1/4, so sum p ln(p/q) = ln(27/16) / 4. Only measure 7 is served.
+// Variables x, y and not (x and y), each cell 1/4: expected values q of 1/3,
+// 1/6, 1/6, 1/4, so sum p ln(p/q) = ln(27/16) / 4. Only measure 7 is served.
+// (The files "Tables.txt" and "Tables3D.txt": ResemblanceE2E.)
+TEST(ResemblanceLib, MutualEntropyOfTripletsOfVariables) {
   Table v{{0, 0, 1}, {0, 1, 1}, {1, 0, 1}, {1, 1, 0}};
   double*** r3 = reinterpret_cast<double***>(dim3D(sizeof(double), 3, 3, 3));
   EXPECT_EQ(ResemblanceLibTriplets(4, 3, *v, r3, 2, 9, nullptr, 1.0), 0);
   EXPECT_EQ(ResemblanceLibTriplets(4, 3, *v, r3, 2, 7, nullptr, 1.0), 1);
-  ASSERT_TRUE(WriteTables3DFile(4, 3, *v, 2));
   EXPECT_NEAR(r3[2][0][1], std::log(27.0 / 16.0) / 4.0, 1e-14);
   free3D(reinterpret_cast<void***>(r3), 3, 3);
-  // One y-by-z table per state of x, headed like the pairwise tables.
-  EXPECT_EQ(ReadFile("Tables3D.txt"),
-            "\nContingency table var.1 x var.2:\nRow states (2): 0\t1\t\nColumn states (2): 1\t0\t\n"
-            "1\t0\t\n1\t0\t\n1\t0\t\n0\t1\t\n");
-  ASSERT_EQ(chdir(old), 0);
-  EXPECT_EQ(std::system((std::string("rm -rf ") + tmpl).c_str()), 0);
 }
 
 }  // namespace

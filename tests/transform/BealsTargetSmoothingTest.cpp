@@ -2,7 +2,8 @@
 // target's column of a whole Beals smoothing (target excluded) of the table
 // with the new column, for every co-occurrence type, with and without unit
 // sums, with missing cells, quantities, a unit holding only the target and a
-// variable that never occurs.
+// variable that never occurs. (Hand values of the whole smoothing:
+// BealsSmoothingTest.)
 #include <random>
 
 #include "transform/BealsTargetSmoothing.h"
@@ -73,19 +74,4 @@ TEST(BealsTargetSmoother, TargetColumnOfTheWholeSmoothingOfThePermutedTable) {
       }
     }
   }
-}
-
-// Hand values (De Caceres & Legendre 2008, target excluded):
-// b_ik = sum_{j present in i, j != k} N_jk / N_j over S_i - I_ik.
-TEST(BealsTargetSmoother, HandValuesAfterMovingTheTarget) {
-  // Species 0 in units 0,1,2; species 1 in 0,1; species 2 in 1,3.
-  Table x({{1, 1, 0}, {1, 1, 1}, {1, 0, 0}, {0, 0, 1}});
-  BealsTargetSmoother smoother(4, 3, x.p(), 0, false);
-  BealsTargetSmoother::Workspace w = smoother.MakeWorkspace();
-  smoother.PrepareTarget(1, w);
-  // Species 1 moved to units 2 and 3: N_01 = 1 (of N_0 = 3), N_21 = 1 (of N_2 = 2).
-  const double moved[] = {0, 0, 1, 1};
-  smoother.SetTargetColumn(moved, w);
-  const double want[] = {1. / 3, (1. / 3 + 1. / 2) / 2, 1. / 3, 1. / 2};
-  for (int i = 0; i < 4; i++) EXPECT_NEAR(smoother.Smoothed(i, moved[i], w), want[i], 1e-15) << i;
 }

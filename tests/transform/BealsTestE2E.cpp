@@ -1,8 +1,7 @@
 // The Beals test through option T, in English and in Portuguese: the
-// differences and p-values in "Zoviri.txt" against R, the species not
-// tested, the number of permutations refused below 1, one seed at processor
-// limits 1 and 2, and a session left exactly as after the same T without
-// the test.
+// differences and p-values in "Zoviri.txt" against R at processor limits 1
+// and 2, the species not tested, the number of permutations refused below 1,
+// and a session left exactly as after the same T without the test.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "support/RunPlexor.h"
+#include "transform/ReportChecks.h"
 
 namespace {
 
@@ -92,24 +92,37 @@ std::string WithoutTimes(const std::string& z) {
   return kept;
 }
 
+struct DuneRun {
+  std::string out;
+  std::vector<std::string> block;
+};
+
+// The Beals test of the dune table, 12 significant digits, at the processor
+// limit `processors` (empty: the default): scalar option `scalar`, Beals type
+// `type`, then the seed and the number of permutations.
+DuneRun RunDune(const std::string& processors, int scalar, int type, const std::string& seedAndPermutations) {
+  PlexorFolder f = DuneFolder();
+  const PlexorRun r = f.run((processors.empty() ? "" : "E\nM\n" + processors + "\nC\n") + kDigits12 + kOpenDune +
+                            BealsT(scalar, type, "y\n2\n" + seedAndPermutations) + "x\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  return {r.out, BealsBlock(f.read("Zoviri.txt"))};
+}
+
 }  // namespace
 
-TEST(BealsTestE2E, DuneDifferencesAndPValuesAgainstR) {
-  PlexorFolder f = DuneFolder();
-  PlexorRun r = f.run(kDigits12 + kOpenDune + BealsT(1, 0, "y\n2\n42\n999\n") + "x\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\nPerform Beals test according to De Caceres & Legendre (2008) for each variable? y/n "),
-            std::string::npos);
-  EXPECT_NE(r.out.find("HYPOTHESIS TESTING VIA RANDOMIZATION\n"), std::string::npos);
-  EXPECT_NE(r.out.find("Number of permutations: "), std::string::npos);
-  EXPECT_NE(r.out.find("\nSee results on file Zoviri.txt."), std::string::npos);
-  const std::vector<std::string> block = BealsBlock(f.read("Zoviri.txt"));
-  ASSERT_GE(block.size(), 3u);
-  const std::vector<double> differences = Values(block[0]), p = Values(block[1]);
+// Presences (type 0) with 999 permutations at processor limits 1 and 2: the
+// same block; R's differences, and p-values within Monte Carlo error of R's.
+TEST(BealsTestE2E, DuneDifferencesAndPValuesAgainstRAtOneAndTwoProcessors) {
+  const DuneRun one = RunDune("1", 1, 0, "42\n999\n"), two = RunDune("2", 1, 0, "42\n999\n");
+  ExpectContains(one.out, {"\nPerform Beals test according to De Caceres & Legendre (2008) for each variable? y/n ",
+                           "HYPOTHESIS TESTING VIA RANDOMIZATION\n",
+                           "Number of permutations: ", "\nSee results on file Zoviri.txt."});
+  ASSERT_EQ(one.block.size(), 3u);  // every species tested
+  EXPECT_EQ(two.block, one.block);
+  const std::vector<double> differences = Values(one.block[0]), p = Values(one.block[1]);
   ASSERT_EQ(differences.size(), 30u);
   ASSERT_EQ(p.size(), 30u);
-  EXPECT_EQ(block[2], "Random number generation initializer: 42");
-  EXPECT_EQ(block.size(), 3u);  // every species tested
+  EXPECT_EQ(one.block[2], "Random number generation initializer: 42");
   for (int k = 0; k < 30; k++) {
     EXPECT_NEAR(differences[k], kDuneDifferencesPresences[k], 1e-10) << k;
     // Counts out of 999, within Monte Carlo error of R's 9999.
@@ -119,17 +132,15 @@ TEST(BealsTestE2E, DuneDifferencesAndPValuesAgainstR) {
   }
 }
 
+// Raw quantities (type 1) with a single permutation, the observed table.
 TEST(BealsTestE2E, QuantitiesWeightTheCooccurrencesAndTheAverage) {
-  PlexorFolder f = DuneFolder();
-  PlexorRun r = f.run(kDigits12 + kOpenDune + BealsT(0, 1, "y\n2\n7\n1\n") + "x\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  const std::vector<std::string> block = BealsBlock(f.read("Zoviri.txt"));
-  ASSERT_GE(block.size(), 3u);
-  const std::vector<double> differences = Values(block[0]), p = Values(block[1]);
+  const DuneRun r = RunDune("", 0, 1, "7\n1\n");
+  ASSERT_GE(r.block.size(), 3u);
+  const std::vector<double> differences = Values(r.block[0]), p = Values(r.block[1]);
   ASSERT_EQ(differences.size(), 30u);
   for (int k = 0; k < 30; k++) {
     EXPECT_NEAR(differences[k], kDuneDifferencesQuantities[k], 1e-10) << k;
-    EXPECT_EQ(p[k], 1.0) << k;  // a single permutation: the observed table
+    EXPECT_EQ(p[k], 1.0) << k;
   }
 }
 
@@ -165,9 +176,8 @@ TEST(BealsTestE2E, PortugueseWithSpeciesNotTestedAndPermutationsAskedAgain) {
           "1 1 0 1 0\n1 1 1 1 0\n0 1 1 0 0\n0 1 1 1 0\n1 1 0 0 0\n0 1 0 1 0\n1 1 1 0 0\n0 1 0 1 0\n");
   PlexorRun r = f.run("E\nL\nC\nN\nn\nd.txt\n1\n8\n5\nN\n1\nn\nt\n1\n0\n3\n11\n0\nn\nn\ns\n2\n99\n0\n9\nn\nx\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\nRealizar teste de Beals para cada variavel conforme De Caceres & Legendre (2008)? s/n "),
-            std::string::npos);
-  EXPECT_NE(r.out.find("TESTES DE HIPOTESES VIA ALEATORIZACAO\n"), std::string::npos);
+  ExpectContains(r.out, {"\nRealizar teste de Beals para cada variavel conforme De Caceres & Legendre (2008)? s/n ",
+                         "TESTES DE HIPOTESES VIA ALEATORIZACAO\n"});
   EXPECT_EQ(CountOccurrences(r.out, "Numero de permutacoes: "), 1);
   const std::string heading =
       "\nDiferencas entre MEDIANAS dos valores ajustados por Beals smoothing (Formula 2 em De Caceres & Legendre "
@@ -191,18 +201,4 @@ TEST(BealsTestE2E, PortugueseWithSpeciesNotTestedAndPermutationsAskedAgain) {
             "2 variavel(is) nao testada(s) (\"-\"): 1 ocorre(m) em todas as unidades amostrais e 1 em nenhuma; a "
             "diferenca exige sitios onde a variavel ocorre e sitios onde nao ocorre.");
   EXPECT_EQ(z.find("nan"), std::string::npos);
-}
-
-TEST(BealsTestE2E, SameSeedSameBlockAtOneAndTwoProcessors) {
-  auto run = [](const std::string& processors) {
-    PlexorFolder f = DuneFolder();
-    PlexorRun r = f.run("E\nM\n" + processors + "\nC\n" + kDigits12 + kOpenDune + BealsT(1, 0, "y\n2\n123\n299\n") +
-                        "x\n");
-    EXPECT_EQ(r.status, 0) << r.err;
-    const std::vector<std::string> block = BealsBlock(f.read("Zoviri.txt"));
-    return block.size() >= 3 ? block[0] + "\n" + block[1] + "\n" + block[2] : std::string();
-  };
-  const std::string one = run("1"), two = run("2");
-  EXPECT_FALSE(one.empty());
-  EXPECT_EQ(one, two);
 }

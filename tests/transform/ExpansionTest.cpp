@@ -47,12 +47,8 @@ TEST(ExpansionInput, NominalCodesAndCountsMustBeNonNegativeIntegers) {
   EXPECT_FALSE(ContingencyCountsValid(1, 2, huge.p(), &r, &c));
 }
 
-TEST(ContingencyExpansion, OneRowPerUnitOfCountInRowOrder) {
-  Table t({{2, 0}, {1, 3}});
-  ASSERT_EQ(ContingencyExpandedRows(2, 2, t.p()), 6);
-  Table e(6, 2);
-  EXPECT_EQ(ExpandContingencyTable(2, 2, t.p(), e.p()), 6);
-  ExpectTable(e, {{1, 1}, {1, 1}, {2, 1}, {2, 2}, {2, 2}, {2, 2}});
+// (The rows of a whole table: the file of TransformE2E.)
+TEST(ContingencyExpansion, RowsOfACell) {
   const double counts[] = {0.0, -1.0, 0.5, 2.0, 2.2};
   const int rows[] = {0, 0, 1, 2, 3};  // max(1, ceil(f)) for f > 0
   for (int k = 0; k < 5; k++) EXPECT_EQ(ContingencyCellRows(counts[k]), rows[k]) << counts[k];

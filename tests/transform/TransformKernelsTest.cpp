@@ -156,7 +156,8 @@ TEST(TransformKernels, ConstantRowsAndColumnsCentreToExactZeros) {
 // The Hellinger transformation and the double adjustment take frequencies:
 // a negative value put NaN in the table (Hellinger) or was silently left
 // where the totals were not positive (double adjustment). The step refuses
-// the table it receives and names the first negative cell.
+// the table it receives and names the first negative cell. (Hellinger on the
+// data as read: TransformRefusalE2E.)
 TEST(TransformKernels, StepsNeedingNonNegativeValuesRefuseNegativeOnes) {
   const struct {
     const char* name;
@@ -167,25 +168,22 @@ TEST(TransformKernels, StepsNeedingNonNegativeValuesRefuseNegativeOnes) {
     int row, col;
     double value;
   } cases[] = {
-      {"Hellinger within units", 0, 0, TR_VEC_HELLINGER, {{1, -999, 2}, {3, -4, 1}}, TR_VEC_HELLINGER, true, 1, 1, -4},
-      {"double adjustment", 0, 0, TR_VEC_DOUBLE_ADJUSTMENT, {{1, 2}, {-1, 2}},
-       TR_VEC_DOUBLE_ADJUSTMENT, true, 1, 0, -1},
+      {"double adjustment", 0, 0, TR_VEC_DOUBLE_ADJUSTMENT, {{1, 2}, {-1, 2}}, TR_VEC_DOUBLE_ADJUSTMENT, true, 1, 0, -1},
       // Centring within variables makes negative values for the step after it.
-      {"centred, then Hellinger", 0, TR_VEC_CENTER, TR_VEC_HELLINGER, {{1, 2}, {3, 2}},
-       TR_VEC_HELLINGER, true, 0, 0, -1},
+      {"centred, then Hellinger", 0, TR_VEC_CENTER, TR_VEC_HELLINGER, {{1, 2}, {3, 2}}, TR_VEC_HELLINGER, true, 0, 0, -1},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     Table t(c.in);
     TransformRefusal why;
     EXPECT_EQ(DataTransformationsLib(t.rows(), t.cols(), t.p(), c.scalar, c.optVar, c.optUnits, 0, 0, 1, true, false,
                                      nullptr, &why),
-              0)
-        << c.name;
-    EXPECT_EQ(why.option, c.option) << c.name;
-    EXPECT_EQ(why.withinUnits, c.withinUnits) << c.name;
-    EXPECT_EQ(why.cell.row, c.row) << c.name;
-    EXPECT_EQ(why.cell.col, c.col) << c.name;
-    EXPECT_EQ(why.cell.value, c.value) << c.name;
+              0);
+    EXPECT_EQ(why.option, c.option);
+    EXPECT_EQ(why.withinUnits, c.withinUnits);
+    EXPECT_EQ(why.cell.row, c.row);
+    EXPECT_EQ(why.cell.col, c.col);
+    EXPECT_EQ(why.cell.value, c.value);
   }
   // The square root of absolute values first leaves nothing negative.
   Table ok({{4, -9}, {1, 0}});
