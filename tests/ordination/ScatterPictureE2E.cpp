@@ -97,11 +97,17 @@ TEST_F(ScatterPicture, PrincipalCoordinatesKeyedByManagement) {
   const int group[] = {4, 1, 4, 4, 2, 2, 2, 2, 2, 1, 1, 4, 4, 3, 3, 4, 3, 3, 3, 3};
   std::map<int, std::set<std::string>> fills;
   std::set<std::string> all;
-  for (int i = 0; i < 20; i++) fills[group[i]].insert(points[i]->Attribute("fill")), all.insert(points[i]->Attribute("fill"));
+  for (int i = 0; i < 20; i++) {
+    fills[group[i]].insert(points[i]->Attribute("fill"));
+    all.insert(points[i]->Attribute("fill"));
+  }
   for (const auto& g : fills) EXPECT_EQ(g.second.size(), 1u) << "group " << g.first;
   EXPECT_EQ(all.size(), 4u);
   EXPECT_EQ(FindAll(*doc.root, "text", "key-title")[0]->text, "management");
   EXPECT_EQ(svgread::Texts(FindAll(*doc.root, "text", "key-name")), (std::vector<std::string>{"1", "2", "3", "4"}));
+  const auto swatches = FindAll(*doc.root, "rect", "key-swatch");
+  ASSERT_EQ(swatches.size(), 4u);
+  for (int g = 1; g <= 4; g++) EXPECT_EQ(fills[g], std::set<std::string>{swatches[g - 1]->Attribute("fill")}) << g;
 }
 
 TEST_F(ScatterPicture, PortugueseBiplotArrows) {
