@@ -59,11 +59,8 @@ OrdinationBootstrapReference Reference(const Matrix& table, const OrdinationAnal
                                        int step) {
   int rank = 0;
   const Matrix scores = UnitScores(table, a, &rank);
-  OrdinationBootstrapSettings s;
-  s.nAxes = nAxes;
-  s.initialSize = initial;
-  s.step = step;
-  return OrdinationBootstrapReference(table.rows(), table.cols(), table.data(), rank, scores.data(), a, s);
+  return OrdinationBootstrapReference(table.rows(), table.cols(), table.data(), rank, scores.data(), a,
+                                      OrdinationBootstrapSettings{nAxes, initial, step});
 }
 
 // n units on two gradients that every variable follows: the first half of
@@ -384,10 +381,7 @@ TEST(OrdinationBootstrapReference, RefusesSettingsThatDoNotFit) {
                {2, 4, 1, Analysis(2, 17, 1), false},   // components of units score the variables
                {2, 4, 1, Analysis(1, 3, 2), false}};   // coordinates of variables
   for (const Case& c : cases) {
-    OrdinationBootstrapSettings s;
-    s.nAxes = c.nAxes;
-    s.initialSize = c.initial;
-    s.step = c.step;
+    const OrdinationBootstrapSettings s{c.nAxes, c.initial, c.step};
     auto make = [&] { OrdinationBootstrapReference(6, 3, table.data(), rank, scores.data(), c.analysis, s); };
     if (c.valid)
       EXPECT_NO_THROW(make()) << c.nAxes << " " << c.initial;
@@ -395,11 +389,8 @@ TEST(OrdinationBootstrapReference, RefusesSettingsThatDoNotFit) {
       EXPECT_THROW(make(), std::invalid_argument) << c.nAxes << " " << c.initial;
   }
   // Axes beyond the reference's own.
-  OrdinationBootstrapSettings s;
-  s.nAxes = 2;
-  s.initialSize = 4;
-  s.step = 1;
-  EXPECT_THROW(OrdinationBootstrapReference(6, 3, table.data(), 1, scores.data(), pcoa, s), std::invalid_argument);
+  EXPECT_THROW(OrdinationBootstrapReference(6, 3, table.data(), 1, scores.data(), pcoa, {2, 4, 1}),
+               std::invalid_argument);
 }
 
 }  // namespace
