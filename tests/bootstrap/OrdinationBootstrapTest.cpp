@@ -47,8 +47,9 @@ Matrix UnitScores(const Matrix& table, const OrdinationAnalysis& a, int* rank) {
   std::vector<double> eig(q);
   EXPECT_EQ(ResemblanceLib(a.resemblance, n, p, t.data(), rese.data()), 1);
   bool ok = true;
-  OrdinationLib_D(a.ordination, q, a.resemblance.direction == 2 ? n : p, a.ordination.type == 3 ? table.data() : t.data(),
-                  rese.data(), evec.data(), scores.data(), rank, eig.data(), &ok);
+  const double* const* X = a.ordination.type == 3 ? table.data() : t.data();
+  const int cols = a.resemblance.direction == 2 ? n : p;
+  OrdinationLib_D(a.ordination, q, cols, X, rese.data(), evec.data(), scores.data(), rank, eig.data(), &ok);
   Matrix units(*rank, n);
   for (int k = 0; k < *rank; k++)
     for (int i = 0; i < n; i++) units[k][i] = scores[k][i];

@@ -135,7 +135,8 @@ TEST(PartitionSharpness, EveryQuantityOfAnIterationMatchesTheLiteralCombinedMatr
       for (int& u : sample) u -= 1;
       Matrix literal = Combined(d2, n, sample);
       for (int a = 0; a < n + d.sampleSize; a++)
-        for (int b = 0; b < n + d.sampleSize; b++) ASSERT_NEAR(d.combined[a][b], literal[a][b], 1e-9 * (1 + literal[a][b]));
+        for (int b = 0; b < n + d.sampleSize; b++)
+          ASSERT_NEAR(d.combined[a][b], literal[a][b], 1e-9 * (1 + literal[a][b]));
       steps++;
     };
     obs.comparison = [&](const SharpnessComparison& cmp) {

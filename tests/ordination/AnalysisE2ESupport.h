@@ -35,10 +35,19 @@ inline PlexorFolder Examples(std::initializer_list<const char*> names) {
   return f;
 }
 
-// `text` holds `part`; the failure names the missing part.
-inline ::testing::AssertionResult Has(const std::string& text, const std::string& part) {
-  if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "missing \"" << part << "\"";
+// Checks on printed texts, for EXPECT_TRUE: a failure shows the piece looked
+// for and the whole text.
+inline ::testing::AssertionResult Holds(const std::string& text, const std::string& piece) {
+  if (text.find(piece) != std::string::npos) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "missing \"" << piece << "\" in:\n" << text;
+}
+inline ::testing::AssertionResult Lacks(const std::string& text, const std::string& piece) {
+  if (text.find(piece) == std::string::npos) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "unexpected \"" << piece << "\" in:\n" << text;
+}
+inline ::testing::AssertionResult Begins(const std::string& text, const std::string& prefix) {
+  if (text.compare(0, prefix.size(), prefix) == 0) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "not beginning with \"" << prefix << "\":\n" << text;
 }
 
 // The text from the first `start` on (empty when there is none).
@@ -60,10 +69,10 @@ inline std::vector<double> Row(const std::string& text, const std::string& headi
 // expected, no answer was refused.
 inline void ExpectClean(const PlexorRun& r, bool refusalsExpected = false) {
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_FALSE(Has(r.err, "END OF FILE")) << r.err;
-  EXPECT_FALSE(Has(r.err, "ARQUIVO INCOMPLETO")) << r.err;
+  EXPECT_TRUE(Lacks(r.err, "END OF FILE"));
+  EXPECT_TRUE(Lacks(r.err, "ARQUIVO INCOMPLETO"));
   if (!refusalsExpected) {
-    EXPECT_FALSE(Has(r.err, "Incorrect input")) << r.err;
+    EXPECT_TRUE(Lacks(r.err, "Incorrect input"));
   }
 }
 

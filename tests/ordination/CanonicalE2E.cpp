@@ -110,7 +110,7 @@ TEST_P(CanonicalE2E, EveryOption) {
     ExpectClean(r);
     const std::string block = From(f.read("Zoviri.txt"), c.title[lang]);
     ASSERT_FALSE(block.empty()) << r.out.substr(r.out.size() > 3000 ? r.out.size() - 3000 : 0);
-    for (const std::string& e : c.expected[lang]) EXPECT_TRUE(Has(block, e)) << block;
+    for (const std::string& e : c.expected[lang]) EXPECT_TRUE(Holds(block, e));
     // The second data set stays held: the main menu's status report shows it.
     const size_t after = r.out.rfind(l.portuguese ? "MENU PRINCIPAL" : "MAIN MENU");
     const size_t second = r.out.rfind(l.portuguese ? "Segundo conjunto de dados: dune_env.txt, com 3 variaveis\n"
@@ -118,7 +118,7 @@ TEST_P(CanonicalE2E, EveryOption) {
     EXPECT_NE(second, std::string::npos);
     EXPECT_LT(second, after);
     EXPECT_TRUE(
-        Has(r.out, l.portuguese ? "Veja resultados no arquivo Zoviri.txt." : "See results on file Zoviri.txt."));
+        Holds(r.out, l.portuguese ? "Veja resultados no arquivo Zoviri.txt." : "See results on file Zoviri.txt."));
   }
 }
 
@@ -133,10 +133,10 @@ TEST(CanonicalDialogueE2E, KeepSwitchAndSpecifyAgain) {
   const PlexorRun r = f.run(StoredSessions(l) + "K\n1\nenv\n" + mantel + "K\n1\nk\n" + mantel + "K\n1\ns\n" + mantel +
                             "K\n1\nn\nmgmt\n" + mantel + "X\n");
   ExpectClean(r);
-  EXPECT_TRUE(Has(r.out, "First data set: dune.txt\nSecond data set: dune_env.txt\nKeep (k), switch order (s) or "
-                         "specify the second data set again (n)? "));
+  EXPECT_TRUE(Holds(r.out, "First data set: dune.txt\nSecond data set: dune_env.txt\n"
+                           "Keep (k), switch order (s) or specify the second data set again (n)? "));
   // After the switch the environmental data are the first data set.
-  EXPECT_TRUE(Has(r.out, "First data set: dune_env.txt\nSecond data set: dune.txt\nKeep (k)"));
+  EXPECT_TRUE(Holds(r.out, "First data set: dune_env.txt\nSecond data set: dune.txt\nKeep (k)"));
   const std::string z = f.read("Zoviri.txt");
   EXPECT_EQ(CountOccurrences(z, "with data sets dune.txt and dune_env.txt)"), 2);
   EXPECT_EQ(CountOccurrences(z, "with data sets dune_env.txt and dune.txt)"), 1);
@@ -153,17 +153,18 @@ TEST(CanonicalDialogueE2E, SavedPermutationsAndProcessorLimits) {
     PlexorFolder f = Folder(l);
     const std::string limit = "E\nM\n" + std::to_string(processors) + "\nC\n";
     // Number of permutations 0 is refused and asked again.
-    const PlexorRun r = f.run(limit + StoredSessions(l) + "K\n1\nenv\n" + kSeed + "0\n3\ny\nK\n1\nk\n" + kSeed + "999\nn\nX\n");
+    const PlexorRun r =
+        f.run(limit + StoredSessions(l) + "K\n1\nenv\n" + kSeed + "0\n3\ny\nK\n1\nk\n" + kSeed + "999\nn\nX\n");
     EXPECT_EQ(r.status, 0);
     const std::string z = f.read("Zoviri.txt");
     const std::string each = From(z, "MANTEL TEST: Data and results of each permutation\n");
     ASSERT_FALSE(each.empty());
-    EXPECT_TRUE(Has(each, "Number of permutations: 3\nTest criterion: matrix correlation  (Pearson"));
-    EXPECT_TRUE(Has(each, "Permutation 1:\n\ndune.txt\n\nResemblance matrix:\n"));
-    EXPECT_TRUE(Has(each, "\nIteration: 2\nRandom data and corresponding results:\n\nResemblance matrix:\n"));
-    EXPECT_TRUE(Has(each, "\nIteration: 3\n"));
-    EXPECT_FALSE(Has(each, "\nIteration: 4\n"));
-    EXPECT_TRUE(Has(each, "MANTEL TEST: Final results\n"));
+    EXPECT_TRUE(Holds(each, "Number of permutations: 3\nTest criterion: matrix correlation  (Pearson"));
+    EXPECT_TRUE(Holds(each, "Permutation 1:\n\ndune.txt\n\nResemblance matrix:\n"));
+    EXPECT_TRUE(Holds(each, "\nIteration: 2\nRandom data and corresponding results:\n\nResemblance matrix:\n"));
+    EXPECT_TRUE(Holds(each, "\nIteration: 3\n"));
+    EXPECT_TRUE(Lacks(each, "\nIteration: 4\n"));
+    EXPECT_TRUE(Holds(each, "MANTEL TEST: Final results\n"));
     const std::string last = From(z.substr(z.find("MANTEL TEST: Final results")), "MANTEL TEST\n");
     const size_t p = last.find("Probability P(|ro random| >= |ro observed|):\t");
     ASSERT_NE(p, std::string::npos);
@@ -185,11 +186,11 @@ TEST(CanonicalRefusalsE2E, MissingResemblanceNonCommensurableOtherUnits) {
                             "N\nn\ndune.txt\n2\n20\n30\nN\n2\nn\ny\nplain\n" +  // kind 2, no resemblance
                             "K\n1\nK\n3\nX\n");
   ExpectClean(r);
-  EXPECT_TRUE(Has(r.out, "The data set of session short has 19 sampling units, but the first data set (dune.txt) has "
-                         "20"));
-  EXPECT_TRUE(Has(r.out, "\nResemblance matrix comparing units is missing for data dune.txt. Define a resemblance "
-                         "measure in the main menu.\n"));
-  EXPECT_TRUE(Has(r.out, "\nThe analysis is not permitted with non-commensurate variables.\n"));
+  EXPECT_TRUE(Holds(r.out, "The data set of session short has 19 sampling units, but the first data set (dune.txt) has "
+                           "20"));
+  EXPECT_TRUE(Holds(r.out, "\nResemblance matrix comparing units is missing for data dune.txt. Define a resemblance "
+                           "measure in the main menu.\n"));
+  EXPECT_TRUE(Holds(r.out, "\nThe analysis is not permitted with non-commensurate variables.\n"));
   const std::string z = f.read("Zoviri.txt");
   EXPECT_EQ(CountOccurrences(z, "MANTEL TEST\n"), 1);  // none for the refused set
 }
@@ -201,11 +202,11 @@ TEST(CanonicalRefusalsE2E, SecondSetWithoutResemblanceOrMixedVariables) {
   const PlexorRun r = f.run(StoredSessions(l) + "N\nn\ndune_env.txt\n2\n20\n3\nN\n2\nn\ny\nenv2\nN\no\ndune\n" +
                             "K\n1\nenv2\nK\n6\nk\nX\n");
   ExpectClean(r);
-  EXPECT_TRUE(Has(r.out, "\nResemblance matrix comparing units is missing for data dune_env.txt. Define a resemblance "
-                         "measure in the main menu.\n"));
-  EXPECT_TRUE(Has(r.out, "\nThe analysis is not permitted with non-commensurate variables in the second data "
-                         "matrix.\n"));
-  EXPECT_FALSE(Has(f.read("Zoviri.txt"), "TEST"));
+  EXPECT_TRUE(Holds(r.out, "\nResemblance matrix comparing units is missing for data dune_env.txt. Define a "
+                           "resemblance measure in the main menu.\n"));
+  EXPECT_TRUE(Holds(r.out, "\nThe analysis is not permitted with non-commensurate variables in the second data "
+                           "matrix.\n"));
+  EXPECT_TRUE(Lacks(f.read("Zoviri.txt"), "TEST"));
 }
 
 // Factors that are linear combinations of others are refused before any
@@ -214,16 +215,16 @@ TEST(CanonicalRefusalsE2E, SingularFactorsAndOneCanonicalAxis) {
   const Language l{false, "y"};
   PlexorFolder f = Folder(l);
   f.write("lin.txt", "1 2 3 5\n2 1 3 4\n3 5 8 1\n4 4 8 2\n5 2 7 8\n6 7 13 3\n");
-  const PlexorRun r = f.run(StoredSessions(l) + "K\n3\nmgmt\n" + kSeed + "99\nn\n" + "N\nn\nlin.txt\n1\n6\n4\nN\n1\nn\ny\nlin\n" +
-                            "K\n2\n1\n0 0 0 1\n1 1 1 0\nn\nX\n");
+  const PlexorRun r = f.run(StoredSessions(l) + "K\n3\nmgmt\n" + kSeed + "99\nn\n" + Read("lin.txt", 6, 4) +
+                            "y\nlin\nK\n2\n1\n0 0 0 1\n1 1 1 0\nn\nX\n");
   ExpectClean(r);
-  EXPECT_TRUE(Has(r.out, "The factor (explanatory) variables of lin.txt are collinear, constant or more numerous than "
-                         "6 sampling units allow"));
+  EXPECT_TRUE(Holds(r.out, "The factor (explanatory) variables of lin.txt are collinear, constant or more numerous "
+                           "than 6 sampling units allow"));
   const std::string z = f.read("Zoviri.txt");
   const std::string rda = From(z, "REDUNDANCY ANALYSIS (RDA)");
-  EXPECT_TRUE(Has(rda, "Canonical axis 1:\t"));
-  EXPECT_FALSE(Has(rda, "Canonical axis 2:\t"));
-  EXPECT_FALSE(Has(z, "LINEAR MODELS"));
+  EXPECT_TRUE(Holds(rda, "Canonical axis 1:\t"));
+  EXPECT_TRUE(Lacks(rda, "Canonical axis 2:\t"));
+  EXPECT_TRUE(Lacks(z, "LINEAR MODELS"));
 }
 
 }  // namespace

@@ -39,8 +39,6 @@ double Sum(const std::vector<double>& v) {
   return s;
 }
 
-bool StartsWith(const std::string& s, const std::string& prefix) { return s.rfind(prefix, 0) == 0; }
-
 class OrdinationRun : public ::testing::Test {
  protected:
   PlexorRun Run(const std::string& steps) { return folder.run(kDune + steps + "X\n"); }
@@ -69,35 +67,36 @@ TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLim
     }
     reports[limit - 1] = z.substr(z.find("\nNumber of eigenvalues"));
     if (limit == 1) continue;
-    EXPECT_TRUE(Has(r.out, "Ordination method:\n\t(1)principal coordinates analysis\n\t(2)principal components "
-                           "analysis\n \t(3)correspondence analysis\n \t(99)return to main menu\n \t\tEnter option: "));
-    EXPECT_TRUE(Has(r.out, "Save intermediate results? y/n "));
+    EXPECT_TRUE(Holds(r.out, "Ordination method:\n\t(1)principal coordinates analysis\n"
+                             "\t(2)principal components analysis\n \t(3)correspondence analysis\n"
+                             " \t(99)return to main menu\n \t\tEnter option: "));
+    EXPECT_TRUE(Holds(r.out, "Save intermediate results? y/n "));
     // The bootstrap of the axes is offered, and declined.
-    EXPECT_TRUE(Has(r.out, "\nSee results on file Zoviri.txt.\nEvaluate significance of ordination axes using "
-                           "bootstrap resampling? y/n "));
-    EXPECT_FALSE(Has(z, "SAMPLER"));
-    EXPECT_TRUE(Has(z, "\nORDINATION\n"));
-    EXPECT_TRUE(Has(z, "Ordination method: (1)principal coordinates analysis\n\nMatrix with squared distances:\n"));
-    EXPECT_TRUE(Has(z, "\nMatrix subjected to eigenanalysis:\n"));
-    EXPECT_FALSE(Has(z, "Warning!!!"));
+    EXPECT_TRUE(Holds(r.out, "\nSee results on file Zoviri.txt.\nEvaluate significance of ordination axes using "
+                             "bootstrap resampling? y/n "));
+    EXPECT_TRUE(Lacks(z, "SAMPLER"));
+    EXPECT_TRUE(Holds(z, "\nORDINATION\n"));
+    EXPECT_TRUE(Holds(z, "Ordination method: (1)principal coordinates analysis\n\nMatrix with squared distances:\n"));
+    EXPECT_TRUE(Holds(z, "\nMatrix subjected to eigenanalysis:\n"));
+    EXPECT_TRUE(Lacks(z, "Warning!!!"));
     // Twenty points in thirty dimensions span nineteen; the eigenvalues add up
     // to the sum of squares about the centroid.
-    EXPECT_TRUE(Has(z, "\nNumber of eigenvalues >0.0001: \t19"));
+    EXPECT_TRUE(Holds(z, "\nNumber of eigenvalues >0.0001: \t19"));
     const auto eig = Row(z, "\nEigenvalues:\t");
     ASSERT_EQ(eig.size(), 19u);
     const double ss = CentredSumOfSquares(1);
     EXPECT_NEAR(Sum(eig), ss, ss * 1e-4);
     for (size_t k = 1; k < eig.size(); k++) EXPECT_GE(eig[k - 1], eig[k]);
     EXPECT_NEAR(Sum(Row(z, "\nPercentage:\t")), 100.0, 1e-2);
-    EXPECT_TRUE(Has(z, "\nScores of sampling units on the first 6 components:\nAxis  1:\t"));
-    EXPECT_TRUE(Has(z, "\nCorrelation coefficients between original descriptors and ordination axes:\nvariables\t"));
+    EXPECT_TRUE(Holds(z, "\nScores of sampling units on the first 6 components:\nAxis  1:\t"));
+    EXPECT_TRUE(Holds(z, "\nCorrelation coefficients between original descriptors and ordination axes:\nvariables\t"));
     // Axis 1 is the first principal component of the centred table, most
     // correlated (|r| = 0.786) with Eleopalu, then Ranuflam (0.772); twelve
     // descriptors listed per axis.
     const auto ranked = Lines(From(z, "Original descriptors with the highest correlation coefficients:\n"));
     ASSERT_GE(ranked.size(), 2u);
-    EXPECT_TRUE(StartsWith(ranked[1], "Axis 1:\tEleopalu:")) << ranked[1];
-    EXPECT_TRUE(Has(ranked[1], "\tRanuflam:"));
+    EXPECT_TRUE(Begins(ranked[1], "Axis 1:\tEleopalu:"));
+    EXPECT_TRUE(Holds(ranked[1], "\tRanuflam:"));
     EXPECT_EQ(CountOccurrences(ranked[1], "\t"), 13);
     // Last axis of Bartlett's table: no degrees of freedom, probability 1.
     const size_t last = z.find("\nAxis 19:\t", z.find("Bartlett\tu\tp\nAxis 1:\t"));
@@ -121,17 +120,18 @@ TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLim
 TEST_F(OrdinationRun, NonMetricMeasureShowsWarningAndIncompatibleChoicesAreRefused) {
   PlexorRun r = Run(Resemblance(1, 20) + "O\n3\nO\n2\nO\n99\nO\n1\nn\nn\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Has(r.out, "Data transformation and/or resemblance measure are not compatible.\n\tAcceptable options "
-                         "for correspondence analysis:\n\tVector transformation: (6)deviations expected values via "
-                         "marginal totals (double adjustment)\n\tResemblance option: (1)product moment\n\a"));
-  EXPECT_TRUE(Has(r.out, "Resemblance measure is not compatible.\nAcceptable options for principal components "
-                         "analysis: (1)product moment, (17)"));
+  EXPECT_TRUE(Holds(r.out, "Data transformation and/or resemblance measure are not compatible.\n"
+                           "\tAcceptable options for correspondence analysis:\n\tVector transformation: (6)deviations "
+                           "expected values via marginal totals (double adjustment)\n"
+                           "\tResemblance option: (1)product moment\n\a"));
+  EXPECT_TRUE(Holds(r.out, "Resemblance measure is not compatible.\nAcceptable options for principal components "
+                           "analysis: (1)product moment, (17)"));
   const std::string z = Results();
   EXPECT_EQ(CountOccurrences(z, "\nORDINATION\n"), 1);
-  EXPECT_FALSE(Has(z, "\nMatrix subjected to eigenanalysis:\n"));
+  EXPECT_TRUE(Lacks(z, "\nMatrix subjected to eigenanalysis:\n"));
   // Percentage difference on these data has negative eigenvalues beyond 0.1 % of the trace.
-  EXPECT_TRUE(Has(z, "\nWarning!!! The resemblance matrix subjected to eigenanalysis seems not to have\n"
-                     "           euclidean metric properties.\nSum of positive eigenvalues: "));
+  EXPECT_TRUE(Holds(z, "\nWarning!!! The resemblance matrix subjected to eigenanalysis seems not to have\n"
+                       "           euclidean metric properties.\nSum of positive eigenvalues: "));
   const auto discrepance = Row(z, "Discrepance: ");
   ASSERT_EQ(discrepance.size(), 1u);
   EXPECT_GT(discrepance[0], 0.0);
@@ -145,20 +145,20 @@ TEST_F(OrdinationRun, PrincipalComponentsOfCorrelationsBetweenVariables) {
   const auto eig = Row(z, "\nEigenvalues:\t");
   ASSERT_EQ(eig.size(), 19u);
   EXPECT_NEAR(Sum(eig), 30.0, 1e-2);
-  EXPECT_TRUE(Has(z, "\nEigenvectors (normalized, max. 6):\nAxis 1:\t"));
-  EXPECT_TRUE(Has(z, "\nScores of sampling units on the first 6 components:\n"));
+  EXPECT_TRUE(Holds(z, "\nEigenvectors (normalized, max. 6):\nAxis 1:\t"));
+  EXPECT_TRUE(Holds(z, "\nScores of sampling units on the first 6 components:\n"));
   // Each contribution column adds up to 100.
   const auto lines = Lines(From(z, "\nContribution (percentage) of original descriptors"));
   ASSERT_GE(lines.size(), 3u + kVars);
-  EXPECT_TRUE(StartsWith(lines[2], "variables\t")) << lines[2];
+  EXPECT_TRUE(Begins(lines[2], "variables\t"));
   double column1 = 0;
   for (int d = 0; d < kVars; d++) {
     const auto v = Row(lines[3 + d], "\t");  // after the label
     column1 += v.empty() ? NAN : v[0];
   }
   EXPECT_NEAR(column1, 100.0, 1e-2);
-  EXPECT_TRUE(Has(z, "\nScores of sampling units adjusted for preserving Mahalanobis distances between sampling "
-                     "units"));
+  EXPECT_TRUE(Holds(z, "\nScores of sampling units adjusted for preserving Mahalanobis distances between sampling "
+                       "units"));
 }
 
 TEST_F(OrdinationRun, CorrespondenceAnalysisAndItsScatterRowsFirst) {
@@ -182,22 +182,22 @@ TEST_F(OrdinationRun, CorrespondenceAnalysisAndItsScatterRowsFirst) {
   EXPECT_LT(eig[0], 1.0);
   const size_t units = z.find("\nScores of sampling units on the first 6 components:\n");
   EXPECT_LT(units, z.find("\nScores of variables on the first 6 components:\n"));
-  EXPECT_TRUE(Has(z, "\nScores of variables adjusted for preserving Mahalanobis distances between variables"));
-  EXPECT_FALSE(Has(z, "Bartlett"));
+  EXPECT_TRUE(Holds(z, "\nScores of variables adjusted for preserving Mahalanobis distances between variables"));
+  EXPECT_TRUE(Lacks(z, "Bartlett"));
   EXPECT_EQ(Lines(folder.read("scores.txt")).size(), 30u);
 
-  EXPECT_TRUE(Has(r.out, "   1  both rows and columns labels \n"));
-  EXPECT_FALSE(Has(r.out, "Type of scatter diagram"));
+  EXPECT_TRUE(Holds(r.out, "   1  both rows and columns labels \n"));
+  EXPECT_TRUE(Lacks(r.out, "Type of scatter diagram"));
   const std::string s = folder.read("ScatterData.txt");
   const auto lines = Lines(s);
   ASSERT_GE(lines.size(), 52u);
-  EXPECT_TRUE(StartsWith(lines[1], "site1\t"));
-  EXPECT_TRUE(StartsWith(lines[21], "Achimill\t"));
-  EXPECT_TRUE(StartsWith(lines[50], "Callcusp\t"));
+  EXPECT_TRUE(Begins(lines[1], "site1\t"));
+  EXPECT_TRUE(Begins(lines[21], "Achimill\t"));
+  EXPECT_TRUE(Begins(lines[50], "Callcusp\t"));
   EXPECT_EQ(lines[51], "");
-  EXPECT_TRUE(Has(s, "Vector transf.: (6)deviations expected values via marginal totals (double adjustment)\n"
-                     "Resemblance: (1)product moment, (1)comparing sampling units\n"
-                     "Ordination: (3)correspondence analysis\n"));
+  EXPECT_TRUE(Holds(s, "Vector transf.: (6)deviations expected values via marginal totals (double adjustment)\n"
+                       "Resemblance: (1)product moment, (1)comparing sampling units\n"
+                       "Ordination: (3)correspondence analysis\n"));
 }
 
 // Correspondence analysis weighs rows and columns by totals of the original
@@ -208,37 +208,37 @@ TEST_F(OrdinationRun, CorrespondenceAnalysisOfNegativeDataRefused) {
   folder.write("c.txt", "1 2 3\n4 -2 1\n0 1 1\n2 2 5\n");
   PlexorRun r = folder.run(Read("c.txt", 4, 3) + "T\n1\n2\n3\n6\nn\n" + Resemblance(1, 1) + "O\n3\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Has(r.out, "\nCorrespondence analysis needs data without negative values: sampling unit 2 holds -2 in "
-                         "variable 2.\n\a"));
-  EXPECT_FALSE(Has(Results(), "\nORDINATION\n"));
+  EXPECT_TRUE(Holds(r.out, "\nCorrespondence analysis needs data without negative values: sampling unit 2 holds -2 in "
+                           "variable 2.\n\a"));
+  EXPECT_TRUE(Lacks(Results(), "\nORDINATION\n"));
 }
 
 TEST_F(OrdinationRun, PortugueseCovariancePrincipalComponentsWithThreeAxesAndScatterOfVariables) {
   // Preferences: Portuguese, default digits, three axes printed.
   PlexorRun r = folder.run("E\nL\nF\n0\n3\nC\n" + kDune + Resemblance(2, 22) + "O\n2\nn\nn\nD\n2\nD\n1\n3\n1\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Has(r.out, "Metodo de ordenacao:\n\t(1)analise de coordenadas principais\n"));
-  EXPECT_TRUE(Has(r.out, "Guardar resultados intermediarios? s/n "));
-  EXPECT_TRUE(Has(r.out, "\nVeja resultados no arquivo Zoviri.txt."));
-  EXPECT_TRUE(Has(r.out, "\nDados transformados nao disponiveis.\n"));
+  EXPECT_TRUE(Holds(r.out, "Metodo de ordenacao:\n\t(1)analise de coordenadas principais\n"));
+  EXPECT_TRUE(Holds(r.out, "Guardar resultados intermediarios? s/n "));
+  EXPECT_TRUE(Holds(r.out, "\nVeja resultados no arquivo Zoviri.txt."));
+  EXPECT_TRUE(Holds(r.out, "\nDados transformados nao disponiveis.\n"));
   const std::string z = Results();
-  EXPECT_TRUE(Has(z, "\nORDENACAO\n"));
-  EXPECT_TRUE(Has(z, "Metodo de ordenacao: (2)analise de componentes principais\n"));
+  EXPECT_TRUE(Holds(z, "\nORDENACAO\n"));
+  EXPECT_TRUE(Holds(z, "Metodo de ordenacao: (2)analise de componentes principais\n"));
   // The eigenvalues of a covariance matrix add up to the total variance.
   const auto eig = Row(z, "\nAutovalores:\t");
   ASSERT_EQ(eig.size(), 19u);
   const double variance = CentredSumOfSquares(kUnits - 1);
   EXPECT_NEAR(Sum(eig), variance, variance * 1e-4);
-  EXPECT_TRUE(Has(z, "\nAutovetores (normalizados, max. 3):\nEixo 1:\t"));
+  EXPECT_TRUE(Holds(z, "\nAutovetores (normalizados, max. 3):\nEixo 1:\t"));
   // Three axes in every table (Bartlett's test lists them all).
-  EXPECT_FALSE(Has(z.substr(0, z.find("Bartlett")), "\nEixo 4:\t"));
-  EXPECT_TRUE(Has(z, "\nEscores de unid.amostrais nos primeiros 3 componentes:\nEixo  1:\t"));
-  EXPECT_TRUE(Has(z, "\nContribuicao (porcentagem) dos descritores originais em cada eixo da ordenacao:\n"
-                     "variaveis\t"));
-  EXPECT_TRUE(Has(z, "Descritores originais com coeficientes de correlacao mais altos:\nEixo 1:\t"));
-  EXPECT_TRUE(Has(z, "\nEscores de unid.amostrais ajustados para preservar distancias de Mahalanobis entre "
-                     "unid.amostrais"));
-  EXPECT_TRUE(Has(z, "Bartlett\tu\tp\nEixo 1:\t"));
+  EXPECT_TRUE(Lacks(z.substr(0, z.find("Bartlett")), "\nEixo 4:\t"));
+  EXPECT_TRUE(Holds(z, "\nEscores de unid.amostrais nos primeiros 3 componentes:\nEixo  1:\t"));
+  EXPECT_TRUE(Holds(z, "\nContribuicao (porcentagem) dos descritores originais em cada eixo da ordenacao:\n"
+                       "variaveis\t"));
+  EXPECT_TRUE(Holds(z, "Descritores originais com coeficientes de correlacao mais altos:\nEixo 1:\t"));
+  EXPECT_TRUE(Holds(z, "\nEscores de unid.amostrais ajustados para preservar distancias de Mahalanobis entre "
+                       "unid.amostrais"));
+  EXPECT_TRUE(Holds(z, "Bartlett\tu\tp\nEixo 1:\t"));
   for (const auto& l : Lines(folder.read("scores.txt"))) EXPECT_EQ(CountOccurrences(l, "\t"), 3);
   // Original variables 3 and 1: site 1 has 0 and 1.
   const auto lines = Lines(folder.read("ScatterData.txt"));
@@ -248,23 +248,24 @@ TEST_F(OrdinationRun, PortugueseCovariancePrincipalComponentsWithThreeAxesAndSca
   EXPECT_EQ(lines[21], "");
   EXPECT_EQ(lines[22], "Dados: dune.txt  Tipo: (1) quantitativos, mesmas escalas de medida  20 unid., 30 var.");
   EXPECT_EQ(lines[23], "Eixos: variaveis 3 x 1      Pontos: unidades amostrais");
-  EXPECT_FALSE(Has(folder.read("ScatterData.txt"), "Transf. escalar"));
+  EXPECT_TRUE(Lacks(folder.read("ScatterData.txt"), "Transf. escalar"));
 }
 
 TEST_F(OrdinationRun, ScatterOfPrincipalCoordinatesAfterMissingPrerequisites) {
   // Sampling units only, unit labels, axes 1 x 2.
   PlexorRun r = Run("D\n3\n" + Resemblance(1, 3) + "O\n1\nn\nn\nD\n3\n1\n1\n1\n2\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Has(r.out, "\nOrdination scores not available.\n"));
-  EXPECT_TRUE(Has(r.out, "\nType of scatter diagram: \n   1  plot sampling units only\n   2  biplot of sampling units "
-                         "(scores) and variables (correlations with axes)\nType option no.: \nLabels to use in the "
-                         "scatter: \n   0  none (only squares) \n   1  sampling unit labels \nType option no.: Enter "
-                         "component for the horizontal axis: Enter component for the vertical axis: "));
+  EXPECT_TRUE(Holds(r.out, "\nOrdination scores not available.\n"));
+  EXPECT_TRUE(Holds(r.out, "\nType of scatter diagram: \n   1  plot sampling units only\n"
+                           "   2  biplot of sampling units (scores) and variables (correlations with axes)\n"
+                           "Type option no.: \nLabels to use in the scatter: \n   0  none (only squares) \n"
+                           "   1  sampling unit labels \nType option no.: Enter component for the horizontal axis: "
+                           "Enter component for the vertical axis: "));
   const auto lines = Lines(folder.read("ScatterData.txt"));
   ASSERT_GE(lines.size(), 28u);
   EXPECT_EQ(lines[0], "Labels\tAxis1\tAxis2");
-  EXPECT_TRUE(StartsWith(lines[1], "site1\t"));
-  EXPECT_TRUE(StartsWith(lines[20], "site20\t"));
+  EXPECT_TRUE(Begins(lines[1], "site1\t"));
+  EXPECT_TRUE(Begins(lines[20], "site20\t"));
   const std::vector<std::string> footer = {
       "", "Data: dune.txt  Type: (1) quantitative, same measurement scales  20 units, 30 var.",
       "Axes: component 1 x 2      Points: sampling units", "Scalar transf.: (0)none", "Vector transf.: (0)none",
@@ -280,10 +281,10 @@ TEST_F(OrdinationRun, BiplotOmitsUncorrelatedVariableAndNumbersDefaultLabels) {
   ASSERT_EQ(r.status, 0) << r.err;
   const auto lines = Lines(folder.read("ScatterData.txt"));
   ASSERT_GE(lines.size(), 10u);
-  EXPECT_TRUE(StartsWith(lines[1], "u1\t"));
-  EXPECT_TRUE(StartsWith(lines[4], "u4\t"));
-  EXPECT_TRUE(StartsWith(lines[5], "v1\t"));
-  EXPECT_TRUE(StartsWith(lines[6], "v2\t"));
+  EXPECT_TRUE(Begins(lines[1], "u1\t"));
+  EXPECT_TRUE(Begins(lines[4], "u4\t"));
+  EXPECT_TRUE(Begins(lines[5], "v1\t"));
+  EXPECT_TRUE(Begins(lines[6], "v2\t"));
   EXPECT_EQ(lines[7], "");  // no line for the constant variable
   EXPECT_EQ(lines[9], "Axes: component 2 x 1      Points: sampling units and variables");
 }
@@ -296,12 +297,12 @@ TEST_F(OrdinationRun, PrincipalComponentsOfTwoCorrelatedVariablesLaidOutExactly)
   PlexorRun r = folder.run(Read("c.txt", 4, 2) + Resemblance(2, 17) + "O\n2\nn\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string z = Results();
-  EXPECT_TRUE(Has(z, "\nEigenvalues:\t     1.6\t     0.4\t\nPercentage:\t      80\t      20\t\n"));
-  EXPECT_TRUE(Has(z, "variables\t  Axis 1\t  Axis 2\t\n        1\t 0.89443\t"));
+  EXPECT_TRUE(Holds(z, "\nEigenvalues:\t     1.6\t     0.4\t\nPercentage:\t      80\t      20\t\n"));
+  EXPECT_TRUE(Holds(z, "variables\t  Axis 1\t  Axis 2\t\n        1\t 0.89443\t"));
   // The column width is that of the widest value, even when an axis name is wider.
   EXPECT_TRUE(
-      Has(z, "each ordination axis:\nvariables\tAxis 1\tAxis 2\t\n        1\t50\t50\t\n        2\t50\t50\t\n\n"));
-  EXPECT_TRUE(Has(z, "Bartlett\tu\tp\nAxis 1:\t0.669431\t0.715542\nAxis 2:\t0\t1\n"));
+      Holds(z, "each ordination axis:\nvariables\tAxis 1\tAxis 2\t\n        1\t50\t50\t\n        2\t50\t50\t\n\n"));
+  EXPECT_TRUE(Holds(z, "Bartlett\tu\tp\nAxis 1:\t0.669431\t0.715542\nAxis 2:\t0\t1\n"));
 }
 
 TEST_F(OrdinationRun, UndefinedTurnoverRefusedUntilAnotherMeasureIsChosen) {
@@ -318,9 +319,9 @@ TEST_F(OrdinationRun, UndefinedTurnoverRefusedUntilAnotherMeasureIsChosen) {
   EXPECT_EQ(CountOccurrences(r.out, refusal), 1);
   const size_t refused = r.out.find(refusal);
   ASSERT_NE(refused, std::string::npos);
-  EXPECT_FALSE(Has(r.out.substr(refused, r.out.find("MAIN MENU", refused) - refused), "Ordination scores available"));
+  EXPECT_TRUE(Lacks(r.out.substr(refused, r.out.find("MAIN MENU", refused) - refused), "Ordination scores available"));
   const std::string z = Results();
   EXPECT_EQ(CountOccurrences(z, "\nORDINATION\n"), 1);
-  EXPECT_TRUE(Has(From(z, "\nORDINATION\n"), "Resemblance measure: (23)Jaccard dissimilarity"));
-  EXPECT_FALSE(Has(z, "e+05"));
+  EXPECT_TRUE(Holds(From(z, "\nORDINATION\n"), "Resemblance measure: (23)Jaccard dissimilarity"));
+  EXPECT_TRUE(Lacks(z, "e+05"));
 }

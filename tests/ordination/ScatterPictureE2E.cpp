@@ -64,9 +64,9 @@ TEST_F(ScatterPicture, PrincipalCoordinatesKeyedByManagement) {
   const PlexorRun r =
       folder.run(kDune + kGroups + Resemblance(1, 20) + "O\n1\nn\nn\nD\n3\n1\n1\n1\n2\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\nScatter diagram drawn on file ScatterDiagram.svg.\n"), std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "\nScatter diagram drawn on file ScatterDiagram.svg.\n"));
   const std::string z = folder.read("Zoviri.txt");
-  EXPECT_EQ(z.find("ScatterDiagram"), std::string::npos);  // option D writes no results block
+  EXPECT_TRUE(Lacks(z, "ScatterDiagram"));  // option D writes no results block
   const std::vector<Point> data = ScatterData(folder.read("ScatterData.txt"));
   ASSERT_EQ(data.size(), 20u);
   const minixml::Document doc = minixml::Parse(folder.read("ScatterDiagram.svg"));
@@ -113,7 +113,7 @@ TEST_F(ScatterPicture, PrincipalCoordinatesKeyedByManagement) {
 TEST_F(ScatterPicture, PortugueseBiplotArrows) {
   const PlexorRun r = folder.run("E\nL\nC\n" + kDune + Resemblance(1, 3) + "O\n1\nn\nn\nD\n3\n2\n1\n1\n2\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\nDiagrama de dispersao desenhado no arquivo ScatterDiagram.svg.\n"), std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "\nDiagrama de dispersao desenhado no arquivo ScatterDiagram.svg.\n"));
   const std::vector<Point> data = ScatterData(folder.read("ScatterData.txt"));
   ASSERT_GT(data.size(), 20u);
   const minixml::Document doc = minixml::Parse(folder.read("ScatterDiagram.svg"));
@@ -171,7 +171,7 @@ TEST_F(ScatterPicture, PictureThatCannotBeWrittenLeavesTheDataFile) {
   const PlexorRun r = folder.run(kDune + "D\n1\n1\n2\nD\n1\n2\n3\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(CountOccurrences(r.out, "\nCould not write file ScatterDiagram.svg.\n"), 2);
-  EXPECT_EQ(r.out.find("Scatter diagram drawn"), std::string::npos);
+  EXPECT_TRUE(Lacks(r.out, "Scatter diagram drawn"));
   const std::vector<Point> data = ScatterData(folder.read("ScatterData.txt"));
   ASSERT_EQ(data.size(), 20u);
   EXPECT_EQ(data[0].label, "site1");
