@@ -298,7 +298,8 @@ TEST_F(OrdinationRun, PrincipalComponentsOfTwoCorrelatedVariablesLaidOutExactly)
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string z = Results();
   EXPECT_TRUE(Holds(z, "\nEigenvalues:\t     1.6\t     0.4\t\nPercentage:\t      80\t      20\t\n"));
-  EXPECT_TRUE(Holds(z, "variables\t  Axis 1\t  Axis 2\t\n        1\t 0.89443\t"));
+  EXPECT_TRUE(Holds(z, "variables\t  Axis 1\t  Axis 2\t\n        1\t 0.89443\t 0.44721\t\n"
+                        "        2\t 0.89443\t-0.44721\t\n"));
   // The column width is that of the widest value, even when an axis name is wider.
   EXPECT_TRUE(
       Holds(z, "each ordination axis:\nvariables\tAxis 1\tAxis 2\t\n        1\t50\t50\t\n        2\t50\t50\t\n\n"));
