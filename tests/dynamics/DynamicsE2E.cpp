@@ -136,14 +136,31 @@ TEST(DynamicsE2E, MarkovFittingOfThreeStates) {
   EXPECT_TRUE(Holds(z, "\n\nMARKOV FITTING\nOrloci, L., Anand, M. & He, X. S. 1993."));
   EXPECT_TRUE(Holds(z, "Data matrix with 3 described units (rows) and 3 variables (columns) ordered from past to "
                        "present:\n2\t1\t0\t\n1\t2\t1\t\n0\t2\t3\t\n"));
-  // Transition matrices worked out by hand (see the unit test).
-  EXPECT_TRUE(Holds(z, "\nAverage transition matrix lag = 1 "
-                       "step(s):\n0.307692307692\t0.353846153846\t0.338461538462\t\n"
+  // By hand, lag 1:
+  //  pair 1 -> 2, y = (1,2,1), t = 4, d = (-1,+1,+1):
+  //    W = [[1, 2/4 + 1/4, 1/4 + 1/4], [0, 2, 2/4], [0, 1/4, 1]]
+  //  pair 2 -> 3, y = (0,2,3), t = 5, d = (-1,0,+2):
+  //    W = [[0, 2/5, 3/5], [0, 2, 4/5], [0, 0, 3]]
+  //  mean = [[.5, .575, .55], [0, 2, .65], [0, .125, 2]], rows to unit sum:
+  //    [4/13, 23/65, 22/65], [0, 40/53, 13/53], [0, 1/17, 16/17].
+  // Lag 2: pair 1 -> 3, d = (-2,+1,+3): W = [[0, .8, 1.2], [0, 2, 1.2], [0, .6, 3]]
+  //    rows to unit sum: [0, .4, .6], [0, .625, .375], [0, 1/6, 5/6].
+  // (The same values from a direct transcription of the rules in R.) Five
+  // releves from the first state, lag 1 then lag 2 (not reset), from R:
+  // P[i] = P[i-1] %*% T1, then P[i] = P[i-2] %*% T2 for i >= 3.
+  EXPECT_TRUE(Holds(z, "\nAverage transition matrix lag = 1 step(s):\n"
+                       "0.307692307692\t0.353846153846\t0.338461538462\t\n"
                        "0\t0.754716981132\t0.245283018868\t\n0\t0.0588235294118\t0.941176470588\t\n"));
   EXPECT_TRUE(Holds(z, "\nAverage transition matrix lag = 2 step(s):\n0\t0.4\t0.6\t\n0\t0.625\t0.375\t\n"
                        "0\t0.166666666667\t0.833333333333\t\n"));
   EXPECT_TRUE(Holds(z, "\nMarkov releves in rows (lag = 1 step(s) up to 5 Markov releves, ordered from past to "
-                       "present):\n2\t1\t0\t\n0.615384615385\t1.46240928882\t0.922206095791\t\n"));
+                       "present):\n2\t1\t0\t\n0.615384615385\t1.46240928882\t0.922206095791\t\n"
+                       "0.189349112426\t1.37570402033\t1.43494686724\t\n"
+                       "0.0582612653619\t1.18967627957\t1.75206245507\t\n"
+                       "0.0179265431883\t1.02154691227\t1.96052654455\t\n"));
+  EXPECT_TRUE(Holds(z, "(lag = 2 step(s) up to 5 Markov releves, ordered from past to present):\n2\t1\t0\t\n"
+                       "0.615384615385\t1.46240928882\t0.922206095791\t\n0\t1.425\t1.575\t\n"
+                       "0\t1.31386066763\t1.68613933237\t\n0\t1.153125\t1.846875\t\n"));
   EXPECT_TRUE(Holds(z, "\nInstability levels between Markov releves j and j+1 (lag = 1 step(s) up to 5 Markov "
                        "releves):\n1.72669\t0.672255\t0.390324\t0.270835\t\n"));
   EXPECT_TRUE(Holds(z, "\n\nInstability levels (percentage) between Markov releves j and j+1 (lag = 1 step(s) up to 5 "
