@@ -47,15 +47,13 @@ TEST(BootstrapSteps, IterationsRiseUntilBothTailsHoldWholeIterations) {
       {37, 1.0, 38},
       {500, 0.0, 500},     // no alpha: unchanged
       {500, -0.5, 500},
+      // No whole count within reach: unchanged. 2 / alpha is about 1.6e9, no
+      // count within the next ten million qualifies; none up to the largest int.
+      {1000, 1.23456789e-9, 1000},
+      {2147483640, 0.05, 2147483640},  // 107374182 is even
+      {2147483645, 0.05, 2147483645},
   };
   for (const Case& c : cases) EXPECT_EQ(IterationsForAlpha(c.nIter, c.alpha), c.expected) << c.nIter << " " << c.alpha;
-}
-
-TEST(BootstrapSteps, AnAlphaWithoutAWholeCountWithinReachLeavesTheIterations) {
-  // 2 / alpha is about 1.6e9: no count within the next ten million qualifies.
-  EXPECT_EQ(IterationsForAlpha(1000, 1.23456789e-9), 1000);
-  EXPECT_EQ(IterationsForAlpha(2147483640, 0.05), 2147483640);  // 107374182 is even
-  EXPECT_EQ(IterationsForAlpha(2147483645, 0.05), 2147483645);  // none up to the largest int
 }
 
 }  // namespace

@@ -144,6 +144,7 @@ void ExpectLimits(const DescriptiveBootstrapResults& r, const BruteForce& b, int
   }
 }
 
+// DescriptiveBootstrapSettings{initial size, step, iterations, alpha}.
 const Grid kTable = {
     {1.5, 2, 0, 3},  {4, 1, -999, 1},   {2.5, 2, 1, 2},  {10, 3, 0, 3},  {0, 1, 1, -999}, {7, 2, 0, 1},
     {3, 3, 1, 2},    {-2, 1, 1, 3},     {5, 2, 0, 1},    {1, 4, 1, 2},   {6.5, 2, 0, 3},
@@ -178,9 +179,7 @@ TEST(TailValues, KeepsTheExtremesOfEachCellAndMergesExactly) {
   EXPECT_TRUE(std::isnan(few.Upper(0)));
 }
 
-TEST(ConfidenceTail, IterationsRaisedForWholeTailsAndT) {
-  // 990 iterations at alpha 0.05 become 1000 (1000 x 0.05 = 50, even): t = 25.
-  EXPECT_EQ(IterationsForAlpha(990, 0.05), 1000);
+TEST(ConfidenceTail, IterationsInEachTail) {
   EXPECT_EQ(ConfidenceTail(1000, 0.05), 25);
   EXPECT_EQ(ConfidenceTail(100, 0.1), 5);
   EXPECT_EQ(ConfidenceTail(10, 0.3), 1);   // 10 x 0.3 is 3.0000000000000004
@@ -189,72 +188,46 @@ TEST(ConfidenceTail, IterationsRaisedForWholeTailsAndT) {
   EXPECT_EQ(ConfidenceTail(1000, 0.0), 0);
 }
 
-TEST(SamplerMeans, AveragesAndLimitsAreThoseOfEveryResampledValue) {
+// The limits are the t-th smallest and largest values; without t (no alpha,
+// or fewer iterations than 2 / alpha) the extreme values.
+TEST(DescriptiveBootstrap, AveragesAndLimitsAreThoseOfEveryResampledValue) {
   const Data d(kTable);
-  DescriptiveBootstrapSettings s;
-  s.initialSize = 3;
-  s.step = 4;
-  s.iterations = 200;
-  s.alpha = 0.1;  // t = 10
-  Rng rng(2718);
-  const DescriptiveBootstrapResults r = SamplerMeans(11, 4, d.p(), kTypes.data(), s, rng.g, 0, {}, nullptr);
-  EXPECT_EQ(r.sampleSizes, (std::vector<int>{3, 7, 11}));
-  EXPECT_EQ(r.tail, 10);
-  EXPECT_FALSE(r.extremes);
-  EXPECT_EQ(r.computed, (std::vector<char>{1, 0, 1, 0}));
-  ExpectLimits(r, Resample(kTable, kTypes, false, 1.0, s, 2718), 10);
-  // Variables of other types have no values.
-  for (int st = 0; st < 3; st++)
-    for (int k = 0; k < 3; k++) EXPECT_TRUE(std::isnan(r.average[r.Cell(st, 1, k)]));
-}
-
-TEST(SamplerMeans, TheNinetyNinetyExampleTakesThe25thValues) {
-  const Data d(kTable);
-  DescriptiveBootstrapSettings s;
-  s.initialSize = 11;  // one step, all units
-  s.iterations = IterationsForAlpha(990, 0.05);
-  s.alpha = 0.05;
-  Rng rng(99);
-  const DescriptiveBootstrapResults r = SamplerMeans(11, 4, d.p(), kTypes.data(), s, rng.g, 0, {}, nullptr);
-  EXPECT_EQ(r.iterations, 1000);
-  EXPECT_EQ(r.tail, 25);
-  EXPECT_EQ(r.steps(), 1);
-  const BruteForce b = Resample(kTable, kTypes, false, 1.0, s, 99);
-  EXPECT_EQ(b.perCell[r.Cell(0, 0, 0)].size(), 1000u);
-  ExpectLimits(r, b, 25);
-}
-
-TEST(SamplerEntropy, AveragesAndLimitsOfTheEntropyOfStates) {
-  const Data d(kTable);
-  DescriptiveBootstrapSettings s;
-  s.initialSize = 1;
-  s.step = 3;
-  s.iterations = 150;
-  s.alpha = 0.2;  // t = 15
-  for (double order : {0.0, 0.5, 1.0, 2.0}) {
-    Rng rng(31);
+  struct Case {
+    const char* name;
+    bool entropy;
+    double order;
+    int initial, step;
+    int64_t iterations;
+    double alpha;
+    std::vector<int> sizes;
+    int64_t tail;
+  } cases[] = {
+      {"means", false, 1, 3, 4, 200, 0.1, {3, 7, 11}, 10},
+      // 990 iterations at 0.05 raised to 1000: the 25th values.
+      {"means, all units", false, 1, 11, 0, IterationsForAlpha(990, 0.05), 0.05, {11}, 25},
+      {"means, no alpha", false, 1, 2, 5, 30, 0.0, {2, 7, 11}, 0},
+      {"means, too few iterations for alpha", false, 1, 2, 5, 30, 0.05, {2, 7, 11}, 0},
+      {"entropy of order 0", true, 0.0, 1, 3, 150, 0.2, {1, 4, 7, 10, 11}, 15},
+      {"entropy of order 0.5", true, 0.5, 1, 3, 150, 0.2, {1, 4, 7, 10, 11}, 15},
+      {"entropy of order 1", true, 1.0, 1, 3, 150, 0.2, {1, 4, 7, 10, 11}, 15},
+      {"entropy of order 2", true, 2.0, 1, 3, 150, 0.2, {1, 4, 7, 10, 11}, 15},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const DescriptiveBootstrapSettings s{c.initial, c.step, c.iterations, c.alpha};
+    Rng rng(2718);
     const DescriptiveBootstrapResults r =
-        SamplerEntropy(11, 4, d.p(), kTypes.data(), order, s, rng.g, 0, {}, nullptr);
-    EXPECT_EQ(r.statistics, 1);
-    EXPECT_EQ(r.sampleSizes, (std::vector<int>{1, 4, 7, 10, 11}));
-    EXPECT_EQ(r.computed, (std::vector<char>{0, 1, 1, 0}));
-    ExpectLimits(r, Resample(kTable, kTypes, true, order, s, 31), 15);
-  }
-}
-
-TEST(SamplerMeans, TooFewIterationsForAlphaGiveTheExtremeValues) {
-  const Data d(kTable);
-  DescriptiveBootstrapSettings s;
-  s.initialSize = 2;
-  s.step = 5;
-  s.iterations = 30;
-  for (double alpha : {0.0, 0.05}) {
-    s.alpha = alpha;
-    Rng rng(4);
-    const DescriptiveBootstrapResults r = SamplerMeans(11, 4, d.p(), kTypes.data(), s, rng.g, 0, {}, nullptr);
-    EXPECT_EQ(r.tail, 0);
-    EXPECT_TRUE(r.extremes);
-    ExpectLimits(r, Resample(kTable, kTypes, false, 1.0, s, 4), 0);
+        c.entropy ? SamplerEntropy(11, 4, d.p(), kTypes.data(), c.order, s, rng.g, 0, {}, nullptr)
+                  : SamplerMeans(11, 4, d.p(), kTypes.data(), s, rng.g, 0, {}, nullptr);
+    EXPECT_EQ(r.iterations, c.iterations);
+    EXPECT_EQ(r.statistics, c.entropy ? 1 : 3);
+    EXPECT_EQ(r.sampleSizes, c.sizes);
+    EXPECT_EQ(r.tail, c.tail);
+    EXPECT_EQ(r.extremes, c.tail == 0);
+    // Means of quantitative and binary variables, entropies of binary and
+    // qualitative ones; the others have no values.
+    EXPECT_EQ(r.computed, c.entropy ? (std::vector<char>{0, 1, 1, 0}) : (std::vector<char>{1, 0, 1, 0}));
+    ExpectLimits(r, Resample(kTable, kTypes, c.entropy, c.order, s, 2718), c.tail);
   }
 }
 
@@ -264,11 +237,7 @@ TEST(SamplerMeans, SamplesWithoutAValueLeaveTheStatisticUndefinedInThatIteration
   const Grid table = {{1, -999}, {2, 5}, {4, -999}, {8, -999}};
   const Data d(table);
   const std::vector<int> types = {3, 3};
-  DescriptiveBootstrapSettings s;
-  s.initialSize = 1;
-  s.step = 3;
-  s.iterations = 40;
-  s.alpha = 0.5;  // t = 10
+  const DescriptiveBootstrapSettings s{1, 3, 40, 0.5};  // t = 10
   Rng rng(8);
   const DescriptiveBootstrapResults r = SamplerMeans(4, 2, d.p(), types.data(), s, rng.g, 0, {}, nullptr);
   const BruteForce b = Resample(table, types, false, 1.0, s, 8);
@@ -280,11 +249,7 @@ TEST(SamplerMeans, SamplesWithoutAValueLeaveTheStatisticUndefinedInThatIteration
 
 TEST(SamplerMeans, SameSeedSameResultsAtOneAndTwoThreadsAndInOrderForTheObserver) {
   const Data d(kTable);
-  DescriptiveBootstrapSettings s;
-  s.initialSize = 2;
-  s.step = 2;
-  s.iterations = 5000;  // more than one chunk of iterations
-  s.alpha = 0.05;
+  const DescriptiveBootstrapSettings s{2, 2, 5000, 0.05};  // more than one chunk of iterations
   auto run = [&](int threads, const DescriptiveObserver* observer) {
     Rng rng(1234);
     return SamplerMeans(11, 4, d.p(), kTypes.data(), s, rng.g, threads, {}, observer);
@@ -323,11 +288,8 @@ TEST(SamplerMeans, SameSeedSameResultsAtOneAndTwoThreadsAndInOrderForTheObserver
 TEST(SamplerMeans, SettingsThatDoNotFitAreRefused) {
   const Data d(kTable);
   Rng rng(1);
-  DescriptiveBootstrapSettings s;
-  s.iterations = 10;
   for (auto [initial, step] : {std::pair{0, 1}, std::pair{12, 1}, std::pair{3, 0}}) {
-    s.initialSize = initial;
-    s.step = step;
+    const DescriptiveBootstrapSettings s{initial, step, 10};
     EXPECT_THROW(SamplerMeans(11, 4, d.p(), kTypes.data(), s, rng.g, 0, {}, nullptr), std::invalid_argument);
   }
 }

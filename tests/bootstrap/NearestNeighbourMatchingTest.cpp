@@ -4,11 +4,11 @@
 #include <gsl/gsl_rng.h>
 
 #include <algorithm>
-#include <numeric>
 #include <random>
 #include <vector>
 
 #include "bootstrap/NearestNeighbourMatching.h"
+#include "bootstrap/SharpnessTestSupport.h"
 #include "randomization/IterationGenerator.h"
 
 namespace {
@@ -26,19 +26,6 @@ struct Table {
   std::vector<double> cells;
   std::vector<double*> rows;
 };
-
-double BruteForceMinimum(const std::vector<std::vector<double>>& block) {
-  const int k = static_cast<int>(block.size());
-  std::vector<int> p(k);
-  std::iota(p.begin(), p.end(), 0);
-  double best = 1e300;
-  do {
-    double s = 0;
-    for (int g = 0; g < k; g++) s += block[g][p[g]];
-    best = std::min(best, s);
-  } while (std::next_permutation(p.begin(), p.end()));
-  return best;
-}
 
 RngPtr Generator(unsigned long seed) {
   RngPtr r(gsl_rng_alloc(gsl_rng_default));
@@ -66,7 +53,7 @@ TEST(NearestNeighbourMatching, FindsTheBestOfAllMatchingsOnSmallTables) {
       Table t(block);
       std::vector<int> which(k, -1);
       const double s = NearNeigSSqWhich(rng.get(), k, t.rows.data(), which.data());
-      EXPECT_EQ(s, BruteForceMinimum(block)) << "k " << k << " table " << rep;
+      EXPECT_EQ(s, sharpnesstest::BestMatchingSum(k, t.rows.data())) << "k " << k << " table " << rep;
       // which is a matching, and s its sum.
       std::vector<int> sorted = which;
       std::sort(sorted.begin(), sorted.end());

@@ -47,8 +47,9 @@ Matrix UnitScores(const Matrix& table, const OrdinationAnalysis& a, int* rank) {
   std::vector<double> eig(q);
   EXPECT_EQ(ResemblanceLib(a.resemblance, n, p, t.data(), rese.data()), 1);
   bool ok = true;
-  OrdinationLib_D(a.ordination, q, a.resemblance.direction == 2 ? n : p, a.ordination.type == 3 ? table.data() : t.data(),
-                  rese.data(), evec.data(), scores.data(), rank, eig.data(), &ok);
+  const double* const* X = a.ordination.type == 3 ? table.data() : t.data();
+  const int cols = a.resemblance.direction == 2 ? n : p;
+  OrdinationLib_D(a.ordination, q, cols, X, rese.data(), evec.data(), scores.data(), rank, eig.data(), &ok);
   Matrix units(*rank, n);
   for (int k = 0; k < *rank; k++)
     for (int i = 0; i < n; i++) units[k][i] = scores[k][i];
@@ -59,11 +60,8 @@ OrdinationBootstrapReference Reference(const Matrix& table, const OrdinationAnal
                                        int step) {
   int rank = 0;
   const Matrix scores = UnitScores(table, a, &rank);
-  OrdinationBootstrapSettings s;
-  s.nAxes = nAxes;
-  s.initialSize = initial;
-  s.step = step;
-  return OrdinationBootstrapReference(table.rows(), table.cols(), table.data(), rank, scores.data(), a, s);
+  return OrdinationBootstrapReference(table.rows(), table.cols(), table.data(), rank, scores.data(), a,
+                                      OrdinationBootstrapSettings{nAxes, initial, step});
 }
 
 // n units on two gradients that every variable follows: the first half of
@@ -384,10 +382,7 @@ TEST(OrdinationBootstrapReference, RefusesSettingsThatDoNotFit) {
                {2, 4, 1, Analysis(2, 17, 1), false},   // components of units score the variables
                {2, 4, 1, Analysis(1, 3, 2), false}};   // coordinates of variables
   for (const Case& c : cases) {
-    OrdinationBootstrapSettings s;
-    s.nAxes = c.nAxes;
-    s.initialSize = c.initial;
-    s.step = c.step;
+    const OrdinationBootstrapSettings s{c.nAxes, c.initial, c.step};
     auto make = [&] { OrdinationBootstrapReference(6, 3, table.data(), rank, scores.data(), c.analysis, s); };
     if (c.valid)
       EXPECT_NO_THROW(make()) << c.nAxes << " " << c.initial;
@@ -395,11 +390,8 @@ TEST(OrdinationBootstrapReference, RefusesSettingsThatDoNotFit) {
       EXPECT_THROW(make(), std::invalid_argument) << c.nAxes << " " << c.initial;
   }
   // Axes beyond the reference's own.
-  OrdinationBootstrapSettings s;
-  s.nAxes = 2;
-  s.initialSize = 4;
-  s.step = 1;
-  EXPECT_THROW(OrdinationBootstrapReference(6, 3, table.data(), 1, scores.data(), pcoa, s), std::invalid_argument);
+  EXPECT_THROW(OrdinationBootstrapReference(6, 3, table.data(), 1, scores.data(), pcoa, {2, 4, 1}),
+               std::invalid_argument);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <stdexcept>
 #include <vector>
 
@@ -19,6 +18,8 @@
 namespace {
 
 using namespace sharpnesstest;
+
+// SharpnessSettings{kmax, initial size, step, method[, dissimilarities, measure]}.
 
 TEST(SharpnessSquaredDistances, SquaredDissimilaritiesSimilaritiesAndCentredMutualInformation) {
   Matrix dissim{{0, 3}, {3, 0}};
@@ -51,11 +52,7 @@ TEST(SharpnessReference, RefusesSettingsThatLeaveNoSpareUnit) {
   } cases[] = {{2, 3, 1, true}, {5, 6, 0, true}, {1, 3, 1, false}, {6, 6, 0, false},
                {3, 3, 1, false}, {2, 7, 0, false}, {2, 4, 0, false}};
   for (const Case& c : cases) {
-    SharpnessSettings s;
-    s.kmax = c.kmax;
-    s.initialSize = c.initial;
-    s.step = c.step;
-    s.method = kUPGMA;
+    const SharpnessSettings s{c.kmax, c.initial, c.step, kUPGMA};
     if (c.valid)
       EXPECT_NO_THROW(SharpnessReference(6, d.data(), h->rep, s)) << c.kmax << " " << c.initial;
     else
@@ -71,18 +68,6 @@ Matrix Combined(const Matrix& d2, int n, const std::vector<int>& units0) {
   for (int x = 0; x < n + m; x++)
     for (int y = 0; y < n + m; y++) c[x][y] = d2[at(x)][at(y)];
   return c;
-}
-
-double BruteForce(int k, const double* const* qp) {
-  std::vector<int> p(k);
-  std::iota(p.begin(), p.end(), 0);
-  double best = 1e300;
-  do {
-    double s = 0;
-    for (int g = 0; g < k; g++) s += qp[g][k + p[g]];
-    best = std::min(best, s);
-  } while (std::next_permutation(p.begin(), p.end()));
-  return best;
 }
 
 // Checks a comparison's table, T, S and G against the literal combined
@@ -135,13 +120,7 @@ TEST(PartitionSharpness, EveryQuantityOfAnIterationMatchesTheLiteralCombinedMatr
     SCOPED_TRACE(c.name);
     Matrix rese = c.similarity ? CrossProducts(x) : Euclidean(x);
     auto h = Cluster(rese, c.method, !c.similarity);
-    SharpnessSettings s;
-    s.kmax = 4;
-    s.initialSize = c.initial;
-    s.step = c.step;
-    s.method = c.method;
-    s.isDissim = !c.similarity;
-    s.measure = c.similarity ? 6 : 1;
+    const SharpnessSettings s{4, c.initial, c.step, c.method, !c.similarity, c.similarity ? 6 : 1};
     const SharpnessReference ref(n, rese.data(), h->rep, s);
     for (int i = 0; i < n; i++)
       for (int j = 0; j < n; j++) ASSERT_NEAR(ref.D2()[i][j], d2[i][j], 1e-9 * (1 + d2[i][j]));
@@ -156,7 +135,8 @@ TEST(PartitionSharpness, EveryQuantityOfAnIterationMatchesTheLiteralCombinedMatr
       for (int& u : sample) u -= 1;
       Matrix literal = Combined(d2, n, sample);
       for (int a = 0; a < n + d.sampleSize; a++)
-        for (int b = 0; b < n + d.sampleSize; b++) ASSERT_NEAR(d.combined[a][b], literal[a][b], 1e-9 * (1 + literal[a][b]));
+        for (int b = 0; b < n + d.sampleSize; b++)
+          ASSERT_NEAR(d.combined[a][b], literal[a][b], 1e-9 * (1 + literal[a][b]));
       steps++;
     };
     obs.comparison = [&](const SharpnessComparison& cmp) {
@@ -168,7 +148,7 @@ TEST(PartitionSharpness, EveryQuantityOfAnIterationMatchesTheLiteralCombinedMatr
       EXPECT_EQ(std::count(present.begin(), present.end(), 1), k) << "every sample group has members";
       ExpectLiteral(d2, n, k, sample, cmp.labels, cmp.qp, cmp.total, cmp.within, cmp.s, cmp.g, false, cmp.which,
                     "observed");
-      EXPECT_DOUBLE_EQ(cmp.s, BruteForce(k, cmp.qp)) << "the matching found the optimum";
+      EXPECT_DOUBLE_EQ(cmp.s, BestMatchingSum(k, cmp.qp)) << "the matching found the optimum";
       // Null sample: the places of sample group which[g] hold members of
       // reference group g.
       std::vector<int> nullUnits(cmp.nullUnits, cmp.nullUnits + m);
@@ -198,32 +178,6 @@ TEST(PartitionSharpness, EveryQuantityOfAnIterationMatchesTheLiteralCombinedMatr
   }
 }
 
-TEST(PartitionSharpness, TheQuickPathComputesWhatTheDetailedPathShows) {
-  const Points x = Clouds(4, 6, 3, 6.0, 1.0, 3);
-  Matrix d = Euclidean(x);
-  auto h = Cluster(d, kWard, true);
-  SharpnessSettings s;
-  s.kmax = 5;
-  s.initialSize = 8;
-  s.step = 7;
-  s.method = kWard;
-  const SharpnessReference ref(24, d.data(), h->rep, s);
-  SharpnessObserver obs;
-  std::vector<double> shown;
-  obs.iterationEnd = [&](int64_t, const double* g) { shown.insert(shown.end(), g, g + 4 * ref.steps()); };
-  const SharpnessResults detailed = RunPartitionSharpness(ref, 40, 77, nullptr, 1, {}, &obs);
-  const SharpnessResults quick = RunPartitionSharpness(ref, 40, 77, nullptr, 2, {}, nullptr);
-  EXPECT_EQ(detailed.meanG, quick.meanG);
-  EXPECT_EQ(detailed.pG, quick.pG);
-  EXPECT_EQ(detailed.pQb, quick.pQb);
-  ASSERT_EQ(shown.size(), 40u * 4 * ref.steps());
-  for (int i = 0; i < 4 * ref.steps(); i++) {
-    double sum = 0;
-    for (int t = 0; t < 40; t++) sum += shown[t * 4 * ref.steps() + i];
-    EXPECT_EQ(quick.meanG[i], sum / 40);
-  }
-}
-
 TEST(PartitionSharpness, GroupsOfIdenticalUnitsAreRecoveredExactly) {
   // Three groups of ten identical units at 0, 10 and 25 on a line: every
   // bootstrap sample of all 30 units holds the three positions, its three
@@ -234,10 +188,7 @@ TEST(PartitionSharpness, GroupsOfIdenticalUnitsAreRecoveredExactly) {
   Matrix d = Euclidean(x);
   for (int method : {kSingleLinkage, kUPGMA, kWard}) {
     auto h = Cluster(d, method, true);
-    SharpnessSettings s;
-    s.kmax = 3;
-    s.initialSize = 30;
-    s.method = method;
+    const SharpnessSettings s{3, 30, 0, method};
     const SharpnessReference ref(30, d.data(), h->rep, s);
     const SharpnessResults r = RunPartitionSharpness(ref, 50, 9, nullptr, 0, {}, nullptr);
     ASSERT_EQ(r.sampleSizes, std::vector<int>{30});
@@ -255,11 +206,7 @@ TEST(PartitionSharpness, SeparatedGroupsAreSharpAndStructurelessDataIsNot) {
   // fall across the reference groups: G* lower and P small.
   for (int method : {kUPGMA, kWard}) {
     SCOPED_TRACE(method);
-    SharpnessSettings s;
-    s.kmax = 5;
-    s.initialSize = 10;
-    s.step = 10;
-    s.method = method;
+    const SharpnessSettings s{5, 10, 10, method};
     const Points separated = Clouds(4, 10, 3, 10.0, 0.3, 5);
     const Points structureless = Clouds(4, 10, 3, 0.0, 1.0, 5);
     Matrix ds = Euclidean(separated), dn = Euclidean(structureless);
@@ -283,51 +230,58 @@ TEST(PartitionSharpness, SeparatedGroupsAreSharpAndStructurelessDataIsNot) {
   }
 }
 
-TEST(PartitionSharpness, SameSeedSameResultsAtOneAndTwoThreads) {
+// The detailed path (with an observer, in iteration order) computes what the
+// quick path does at one and two threads, and its values average to the means.
+TEST(PartitionSharpness, SameSeedSameResultsAtOneAndTwoThreadsAndWithTheObserver) {
   const Points x = Clouds(3, 12, 4, 3.0, 1.2, 8);
   Matrix d = Euclidean(x);
   for (int method : {kCompleteLinkage, kWard}) {
     auto h = Cluster(d, method, true);
-    SharpnessSettings s;
-    s.kmax = 4;
-    s.initialSize = 12;
-    s.step = 9;
-    s.method = method;
+    const SharpnessSettings s{4, 12, 9, method};
     const SharpnessReference ref(36, d.data(), h->rep, s);
+    const int cells = 3 * ref.steps();
+    SharpnessObserver obs;
+    std::vector<double> shown;
+    obs.iterationEnd = [&](int64_t, const double* g) { shown.insert(shown.end(), g, g + cells); };
     const SharpnessResults one = RunPartitionSharpness(ref, 301, 42, nullptr, 1, {}, nullptr);
     const SharpnessResults two = RunPartitionSharpness(ref, 301, 42, nullptr, 2, {}, nullptr);
+    const SharpnessResults detailed = RunPartitionSharpness(ref, 301, 42, nullptr, 2, {}, &obs);
     EXPECT_EQ(one.threads, 1);
     EXPECT_EQ(two.threads, 2);
-    EXPECT_EQ(one.meanG, two.meanG);
-    EXPECT_EQ(one.pG, two.pG);
-    EXPECT_EQ(one.pQb, two.pQb);
+    for (const SharpnessResults* r : {&two, &detailed}) {
+      EXPECT_EQ(r->meanG, one.meanG);
+      EXPECT_EQ(r->pG, one.pG);
+      EXPECT_EQ(r->pQb, one.pQb);
+    }
+    ASSERT_EQ(shown.size(), 301u * cells);
+    for (int i = 0; i < cells; i++) {
+      double sum = 0;
+      for (int t = 0; t < 301; t++) sum += shown[t * cells + i];
+      EXPECT_EQ(one.meanG[i], sum / 301);
+    }
     const SharpnessResults other = RunPartitionSharpness(ref, 301, 43, nullptr, 2, {}, nullptr);
     EXPECT_NE(one.meanG, other.meanG) << "another seed draws other samples";
   }
 }
 
+// Over more than one chunk of iterations.
 TEST(PartitionSharpness, ProgressEndsAtTheNumberOfIterations) {
   const Points x = Clouds(2, 5, 2, 5.0, 1.0, 2);
   Matrix d = Euclidean(x);
   auto h = Cluster(d, kUPGMA, true);
-  SharpnessSettings s;
-  s.kmax = 2;
-  s.initialSize = 10;
-  s.method = kUPGMA;
+  const SharpnessSettings s{2, 10, 0, kUPGMA};
   const SharpnessReference ref(10, d.data(), h->rep, s);
   int64_t last = 0, total = 0;
   bool increasing = true;
-  const SharpnessResults r = RunPartitionSharpness(ref, 9000, 1, nullptr, 2,
-                                                   [&](int64_t done, int64_t all) {
-                                                     increasing = increasing && done >= last;
-                                                     last = done;
-                                                     total = all;
-                                                   },
-                                                   nullptr);
+  const auto progress = [&](int64_t done, int64_t all) {
+    increasing = increasing && done >= last;
+    last = done;
+    total = all;
+  };
+  EXPECT_EQ(RunPartitionSharpness(ref, 9000, 1, nullptr, 2, progress, nullptr).iterations, 9000);
   EXPECT_TRUE(increasing);
   EXPECT_EQ(last, 9000);
   EXPECT_EQ(total, 9000);
-  EXPECT_EQ(r.iterations, 9000);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
-// Point sets, their distance matrices and reference fusion histories for the
-// tests of the bootstrap of partition sharpness.
+// Point sets, their distance matrices, reference fusion histories and the
+// best matching by brute force for the tests of the bootstrap of partition
+// sharpness.
 #pragma once
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -82,6 +85,20 @@ inline std::unique_ptr<History> Cluster(Matrix rese, int method, bool isDissim) 
     LinkageCluster(n, rese.data(), h->rep, isDissim, false, method, true);
   }
   return h;
+}
+
+// The smallest sum of qp[g][k + h] over all k! matchings of the k reference
+// groups g to the k sample groups h (qp: a 2k x 2k table).
+inline double BestMatchingSum(int k, const double* const* qp) {
+  std::vector<int> p(k);
+  std::iota(p.begin(), p.end(), 0);
+  double best = 1e300;
+  do {
+    double s = 0;
+    for (int g = 0; g < k; g++) s += qp[g][k + p[g]];
+    best = std::min(best, s);
+  } while (std::next_permutation(p.begin(), p.end()));
+  return best;
 }
 
 }  // namespace sharpnesstest

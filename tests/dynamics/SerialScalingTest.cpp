@@ -1,6 +1,7 @@
 // Canonical serial scaling: the number of block sizes, moving averages worked
 // by hand, the correlations per block size against GSL's, and the value for
-// block size one against an independent least-squares line (GSL's).
+// block size one against an independent least-squares line (GSL's). (One
+// block size and none: option Y's end-to-end test.)
 #include <gtest/gtest.h>
 #include <gsl/gsl_fit.h>
 #include <gsl/gsl_statistics_double.h>
@@ -107,22 +108,6 @@ TEST(CanonicalSerialScalingLib, EveryBlockAndTheLineAgainstGsl) {
       gsl_fit_linear(sizes, 1, corr[a * p + c].data(), 1, 4, &c0, &c1, &cov00, &cov01, &cov11, &ss);
       EXPECT_NEAR(r.predicted[c][a], c0 + c1, 1e-13);
     }
-}
-
-TEST(CanonicalSerialScalingLib, OneBlockSizeAndNone) {
-  // Four units: B = 1, the value is the correlation of the data itself.
-  const Matrix X = {{1, 2}, {2, 1}, {4, 5}, {3, 3}};
-  const SerialScalingResult one = CanonicalSerialScalingLib(Correlation(), 4, 2, X.data());
-  EXPECT_EQ(one.blocks, 1);
-  const double u[] = {1, 2, 4, 3}, v[] = {2, 1, 5, 3};
-  EXPECT_NEAR(one.predicted[1][0], gsl_stats_correlation(u, 1, v, 1, 4), 1e-14);
-  EXPECT_EQ(one.predicted[0][1], 0.0);
-  // Two units: no block size, an empty (zero) matrix.
-  const SerialScalingResult none = CanonicalSerialScalingLib(Correlation(), 2, 2, X.data());
-  EXPECT_EQ(none.blocks, 0);
-  EXPECT_EQ(none.predicted.rows(), 2);
-  for (int a = 0; a < 2; a++)
-    for (int c = 0; c < 2; c++) EXPECT_EQ(none.predicted[a][c], 0.0);
 }
 
 }  // namespace

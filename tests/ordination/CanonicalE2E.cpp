@@ -18,8 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "support/RunPlexor.h"
+#include "ordination/AnalysisE2ESupport.h"
 #include "support/ShellHelpers_shell.h"
+
+using namespace analysis_e2e;
 
 namespace {
 
@@ -32,32 +34,17 @@ struct Language {
 // "dune"; each with Euclidean distances between sampling units.
 std::string StoredSessions(const Language& l) {
   const std::string y = std::string(l.yes) + "\n";
-  const std::string euclid = "R\n1\n3\n0\nn\n";
+  const std::string euclid = Resemblance(1, 3);
   return "N\nn\ndune_env.txt\n1\n20\n3\nN\n2\nn\n" + euclid + "S\nenv\n" +
-         "N\nn\ndune_management.txt\n1\n20\n1\n1\nn\n" + y + "mgmt\n" + euclid +
-         "N\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n" + y + "dune\n" + euclid;
+         "N\nn\ndune_management.txt\n1\n20\n1\n1\nn\n" + y + "mgmt\n" + euclid + kDune + y + "dune\n" + euclid;
 }
 
 const std::string kSeed = "2\n42\n";
 
 PlexorFolder Folder(const Language& l) {
-  PlexorFolder f;
-  for (const char* name : {"dune.txt", "dune_env.txt", "dune_management.txt"})
-    f.copyFromSource(std::string("examples/") + name, name);
+  PlexorFolder f = Examples({"dune.txt", "dune_env.txt", "dune_management.txt"});
   if (l.portuguese) f.write("Plexor.prf", shelltest::PortuguesePreferences());
   return f;
-}
-
-void ExpectClean(const PlexorRun& r) {
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
-  EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos) << r.err;
-}
-
-// The results from `title` on.
-std::string From(const std::string& z, const std::string& title) {
-  const size_t p = z.find(title);
-  return p == std::string::npos ? std::string() : z.substr(p);
 }
 
 struct OptionCase {
@@ -123,15 +110,15 @@ TEST_P(CanonicalE2E, EveryOption) {
     ExpectClean(r);
     const std::string block = From(f.read("Zoviri.txt"), c.title[lang]);
     ASSERT_FALSE(block.empty()) << r.out.substr(r.out.size() > 3000 ? r.out.size() - 3000 : 0);
-    for (const std::string& e : c.expected[lang]) EXPECT_NE(block.find(e), std::string::npos) << e << "\n" << block;
+    for (const std::string& e : c.expected[lang]) EXPECT_TRUE(Holds(block, e));
     // The second data set stays held: the main menu's status report shows it.
     const size_t after = r.out.rfind(l.portuguese ? "MENU PRINCIPAL" : "MAIN MENU");
     const size_t second = r.out.rfind(l.portuguese ? "Segundo conjunto de dados: dune_env.txt, com 3 variaveis\n"
                                                    : "Second data set: dune_env.txt, with 3 variables\n");
     EXPECT_NE(second, std::string::npos);
     EXPECT_LT(second, after);
-    EXPECT_NE(r.out.find(l.portuguese ? "Veja resultados no arquivo Zoviri.txt." : "See results on file Zoviri.txt."),
-              std::string::npos);
+    EXPECT_TRUE(
+        Holds(r.out, l.portuguese ? "Veja resultados no arquivo Zoviri.txt." : "See results on file Zoviri.txt."));
   }
 }
 
@@ -146,11 +133,10 @@ TEST(CanonicalDialogueE2E, KeepSwitchAndSpecifyAgain) {
   const PlexorRun r = f.run(StoredSessions(l) + "K\n1\nenv\n" + mantel + "K\n1\nk\n" + mantel + "K\n1\ns\n" + mantel +
                             "K\n1\nn\nmgmt\n" + mantel + "X\n");
   ExpectClean(r);
-  EXPECT_NE(r.out.find("First data set: dune.txt\nSecond data set: dune_env.txt\nKeep (k), switch order (s) or "
-                       "specify the second data set again (n)? "),
-            std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "First data set: dune.txt\nSecond data set: dune_env.txt\n"
+                           "Keep (k), switch order (s) or specify the second data set again (n)? "));
   // After the switch the environmental data are the first data set.
-  EXPECT_NE(r.out.find("First data set: dune_env.txt\nSecond data set: dune.txt\nKeep (k)"), std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "First data set: dune_env.txt\nSecond data set: dune.txt\nKeep (k)"));
   const std::string z = f.read("Zoviri.txt");
   EXPECT_EQ(CountOccurrences(z, "with data sets dune.txt and dune_env.txt)"), 2);
   EXPECT_EQ(CountOccurrences(z, "with data sets dune_env.txt and dune.txt)"), 1);
@@ -167,18 +153,18 @@ TEST(CanonicalDialogueE2E, SavedPermutationsAndProcessorLimits) {
     PlexorFolder f = Folder(l);
     const std::string limit = "E\nM\n" + std::to_string(processors) + "\nC\n";
     // Number of permutations 0 is refused and asked again.
-    const PlexorRun r = f.run(limit + StoredSessions(l) + "K\n1\nenv\n" + kSeed + "0\n3\ny\nK\n1\nk\n" + kSeed + "999\nn\nX\n");
+    const PlexorRun r =
+        f.run(limit + StoredSessions(l) + "K\n1\nenv\n" + kSeed + "0\n3\ny\nK\n1\nk\n" + kSeed + "999\nn\nX\n");
     EXPECT_EQ(r.status, 0);
     const std::string z = f.read("Zoviri.txt");
     const std::string each = From(z, "MANTEL TEST: Data and results of each permutation\n");
     ASSERT_FALSE(each.empty());
-    EXPECT_NE(each.find("Number of permutations: 3\nTest criterion: matrix correlation  (Pearson"), std::string::npos);
-    EXPECT_NE(each.find("Permutation 1:\n\ndune.txt\n\nResemblance matrix:\n"), std::string::npos);
-    EXPECT_NE(each.find("\nIteration: 2\nRandom data and corresponding results:\n\nResemblance matrix:\n"),
-              std::string::npos);
-    EXPECT_NE(each.find("\nIteration: 3\n"), std::string::npos);
-    EXPECT_EQ(each.find("\nIteration: 4\n"), std::string::npos);
-    EXPECT_NE(each.find("MANTEL TEST: Final results\n"), std::string::npos);
+    EXPECT_TRUE(Holds(each, "Number of permutations: 3\nTest criterion: matrix correlation  (Pearson"));
+    EXPECT_TRUE(Holds(each, "Permutation 1:\n\ndune.txt\n\nResemblance matrix:\n"));
+    EXPECT_TRUE(Holds(each, "\nIteration: 2\nRandom data and corresponding results:\n\nResemblance matrix:\n"));
+    EXPECT_TRUE(Holds(each, "\nIteration: 3\n"));
+    EXPECT_TRUE(Lacks(each, "\nIteration: 4\n"));
+    EXPECT_TRUE(Holds(each, "MANTEL TEST: Final results\n"));
     const std::string last = From(z.substr(z.find("MANTEL TEST: Final results")), "MANTEL TEST\n");
     const size_t p = last.find("Probability P(|ro random| >= |ro observed|):\t");
     ASSERT_NE(p, std::string::npos);
@@ -200,13 +186,11 @@ TEST(CanonicalRefusalsE2E, MissingResemblanceNonCommensurableOtherUnits) {
                             "N\nn\ndune.txt\n2\n20\n30\nN\n2\nn\ny\nplain\n" +  // kind 2, no resemblance
                             "K\n1\nK\n3\nX\n");
   ExpectClean(r);
-  EXPECT_NE(r.out.find("The data set of session short has 19 sampling units, but the first data set (dune.txt) "
-                       "has 20"),
-            std::string::npos);
-  EXPECT_NE(r.out.find("\nResemblance matrix comparing units is missing for data dune.txt. Define a resemblance "
-                       "measure in the main menu.\n"),
-            std::string::npos);
-  EXPECT_NE(r.out.find("\nThe analysis is not permitted with non-commensurate variables.\n"), std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "The data set of session short has 19 sampling units, but the first data set (dune.txt) has "
+                           "20"));
+  EXPECT_TRUE(Holds(r.out, "\nResemblance matrix comparing units is missing for data dune.txt. Define a resemblance "
+                           "measure in the main menu.\n"));
+  EXPECT_TRUE(Holds(r.out, "\nThe analysis is not permitted with non-commensurate variables.\n"));
   const std::string z = f.read("Zoviri.txt");
   EXPECT_EQ(CountOccurrences(z, "MANTEL TEST\n"), 1);  // none for the refused set
 }
@@ -218,13 +202,11 @@ TEST(CanonicalRefusalsE2E, SecondSetWithoutResemblanceOrMixedVariables) {
   const PlexorRun r = f.run(StoredSessions(l) + "N\nn\ndune_env.txt\n2\n20\n3\nN\n2\nn\ny\nenv2\nN\no\ndune\n" +
                             "K\n1\nenv2\nK\n6\nk\nX\n");
   ExpectClean(r);
-  EXPECT_NE(r.out.find("\nResemblance matrix comparing units is missing for data dune_env.txt. Define a resemblance "
-                       "measure in the main menu.\n"),
-            std::string::npos);
-  EXPECT_NE(r.out.find("\nThe analysis is not permitted with non-commensurate variables in the second data "
-                       "matrix.\n"),
-            std::string::npos);
-  EXPECT_EQ(f.read("Zoviri.txt").find("TEST"), std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "\nResemblance matrix comparing units is missing for data dune_env.txt. Define a "
+                           "resemblance measure in the main menu.\n"));
+  EXPECT_TRUE(Holds(r.out, "\nThe analysis is not permitted with non-commensurate variables in the second data "
+                           "matrix.\n"));
+  EXPECT_TRUE(Lacks(f.read("Zoviri.txt"), "TEST"));
 }
 
 // Factors that are linear combinations of others are refused before any
@@ -233,17 +215,16 @@ TEST(CanonicalRefusalsE2E, SingularFactorsAndOneCanonicalAxis) {
   const Language l{false, "y"};
   PlexorFolder f = Folder(l);
   f.write("lin.txt", "1 2 3 5\n2 1 3 4\n3 5 8 1\n4 4 8 2\n5 2 7 8\n6 7 13 3\n");
-  const PlexorRun r = f.run(StoredSessions(l) + "K\n3\nmgmt\n" + kSeed + "99\nn\n" + "N\nn\nlin.txt\n1\n6\n4\nN\n1\nn\ny\nlin\n" +
-                            "K\n2\n1\n0 0 0 1\n1 1 1 0\nn\nX\n");
+  const PlexorRun r = f.run(StoredSessions(l) + "K\n3\nmgmt\n" + kSeed + "99\nn\n" + Read("lin.txt", 6, 4) +
+                            "y\nlin\nK\n2\n1\n0 0 0 1\n1 1 1 0\nn\nX\n");
   ExpectClean(r);
-  EXPECT_NE(r.out.find("The factor (explanatory) variables of lin.txt are collinear, constant or more numerous than 6 "
-                       "sampling units allow"),
-            std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "The factor (explanatory) variables of lin.txt are collinear, constant or more numerous "
+                           "than 6 sampling units allow"));
   const std::string z = f.read("Zoviri.txt");
   const std::string rda = From(z, "REDUNDANCY ANALYSIS (RDA)");
-  EXPECT_NE(rda.find("Canonical axis 1:\t"), std::string::npos);
-  EXPECT_EQ(rda.find("Canonical axis 2:\t"), std::string::npos);
-  EXPECT_EQ(z.find("LINEAR MODELS"), std::string::npos);
+  EXPECT_TRUE(Holds(rda, "Canonical axis 1:\t"));
+  EXPECT_TRUE(Lacks(rda, "Canonical axis 2:\t"));
+  EXPECT_TRUE(Lacks(z, "LINEAR MODELS"));
 }
 
 }  // namespace

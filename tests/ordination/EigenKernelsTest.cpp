@@ -154,12 +154,11 @@ TEST(EigenSignRule, LargestComponentPositiveTheFirstOnTies) {
   TestMatrix A(2, 2, {2, 1, 1, 2}), V(2, 2);
   double eig[2];
   EXPECT_TRUE(EigenHouseholderQL_GSL_D(2, A, V, eig));
-  EXPECT_NEAR(eig[0], 3, 1e-15);
-  EXPECT_NEAR(eig[1], 1, 1e-15);
-  EXPECT_NEAR(V[0][0], r, 1e-15);
-  EXPECT_NEAR(V[0][1], r, 1e-15);
-  EXPECT_NEAR(V[1][0], r, 1e-15);
-  EXPECT_NEAR(V[1][1], -r, 1e-15);
+  const double want[2][3] = {{3, r, r}, {1, r, -r}};  // eigenvalue, vector
+  for (int k = 0; k < 2; k++) {
+    EXPECT_NEAR(eig[k], want[k][0], 1e-15);
+    for (int i = 0; i < 2; i++) EXPECT_NEAR(V[k][i], want[k][1 + i], 1e-15);
+  }
   // Order 1.
   TestMatrix One(1, 1, {-4}), W(1, 1);
   EXPECT_FALSE(EigenHouseholderQL_GSL_D(1, One, W, eig));

@@ -110,14 +110,9 @@ TEST(PrincipalCoordinates, NonEuclideanMatrixIsFlaggedAndNegativeAxesDropped) {
 TEST(PrincipalComponents, CorrelationMatrixScoresOfStandardizedData) {
   // Correlation between two variables: the components are (1,1)/sqrt2 and
   // (1,-1)/sqrt2 with eigenvalues 1 + r and 1 - r.
+  // Means 3 and 3, sums of squares 14 and 10, sum of products 7.
   TestMatrix X(4, 2, {1, 2, 2, 1, 3, 5, 6, 4});
-  double mean[2] = {3, 3}, ss[2] = {0, 0}, sp = 0;
-  for (int i = 0; i < 4; i++) {
-    ss[0] += (X[i][0] - mean[0]) * (X[i][0] - mean[0]);
-    ss[1] += (X[i][1] - mean[1]) * (X[i][1] - mean[1]);
-    sp += (X[i][0] - mean[0]) * (X[i][1] - mean[1]);
-  }
-  const double r = sp / std::sqrt(ss[0] * ss[1]);
+  const double mean[2] = {3, 3}, ss[2] = {14, 10}, r = 7 / std::sqrt(140.0);
   TestMatrix R(2, 2, {1, r, r, 1}), V(3, 3), S(2, 4);
   double eig[3];
   int rank = 0;

@@ -147,7 +147,6 @@ Matrix Centred(const Matrix& X) {
 
 TEST(MatrixCorr, PearsonOfTheHalfMatrices) {
   const Matrix d1 = Euclidean(kX1), d2 = Euclidean(kX2);
-  EXPECT_NEAR(MatrixCorr(8, d1.data(), d2.data()), Pearson(Half(d1), Half(d2)), 1e-14);
   EXPECT_NEAR(MatrixCorr(8, d1.data(), d2.data()), 0.166112499903076, 1e-13);  // vegan mantel
   EXPECT_NEAR(MatrixCorr(8, d1.data(), d1.data()), 1.0, 1e-15);
   // Only the upper triangle is read.
@@ -211,25 +210,23 @@ TEST(RdMatrixCorr, CorrelationOfCentredMatrices) {
   EXPECT_NEAR(RdMatrixCorr(8, d1.data(), d1.data(), false), 1.0, 1e-14);
 }
 
-// RV from its definition: W = Xc Xc' (n x n) for each table.
+// RV from its definition, W = Xc Xc' (n x n) for each table; on the tables
+// above, the definition computed in R.
 TEST(RVcoeff, FromTheCrossProductMatrices) {
-  for (unsigned seed : {1u, 2u}) {
-    const Matrix A = seed == 1 ? kX1 : Random(15, 4, seed), B = seed == 1 ? kX2 : Random(15, 6, seed + 10);
-    const int n = A.rows();
-    const Matrix Za = Centred(A), Zb = Centred(B);
-    double ab = 0, aa = 0, bb = 0;
-    for (int i = 0; i < n; i++)
-      for (int j = 0; j < n; j++) {
-        double wa = 0, wb = 0;
-        for (int k = 0; k < A.cols(); k++) wa += Za[i][k] * Za[j][k];
-        for (int k = 0; k < B.cols(); k++) wb += Zb[i][k] * Zb[j][k];
-        ab += wa * wb;
-        aa += wa * wa;
-        bb += wb * wb;
-      }
-    EXPECT_NEAR(RVcoeff(n, A.cols(), B.cols(), A.data(), B.data()), ab / std::sqrt(aa * bb), 1e-13);
-    EXPECT_NEAR(RVcoeff(n, B.cols(), A.cols(), B.data(), A.data()), ab / std::sqrt(aa * bb), 1e-13);
-  }
+  const int n = 15;
+  const Matrix A = Random(n, 4, 2), B = Random(n, 6, 12), Za = Centred(A), Zb = Centred(B);
+  double ab = 0, aa = 0, bb = 0;
+  for (int i = 0; i < n; i++)
+    for (int j = 0; j < n; j++) {
+      double wa = 0, wb = 0;
+      for (int k = 0; k < 4; k++) wa += Za[i][k] * Za[j][k];
+      for (int k = 0; k < 6; k++) wb += Zb[i][k] * Zb[j][k];
+      ab += wa * wb;
+      aa += wa * wa;
+      bb += wb * wb;
+    }
+  EXPECT_NEAR(RVcoeff(n, 4, 6, A.data(), B.data()), ab / std::sqrt(aa * bb), 1e-13);
+  EXPECT_NEAR(RVcoeff(n, 6, 4, B.data(), A.data()), ab / std::sqrt(aa * bb), 1e-13);
   EXPECT_NEAR(RVcoeff(8, 3, 2, kX1.data(), kX2.data()), 0.447758324905465, 1e-13);
   EXPECT_NEAR(RVcoeff(8, 3, 3, kX1.data(), kX1.data()), 1.0, 1e-14);
 }
