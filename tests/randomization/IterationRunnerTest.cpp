@@ -24,6 +24,16 @@ using rtest::Generator;
 
 constexpr int kUnits = 9;
 
+IterationPlan Plan(int64_t iterations, int listLength, int nCounts, int maxThreads, int batchSize = 4096) {
+  IterationPlan plan;
+  plan.iterations = iterations;
+  plan.listLength = listLength;
+  plan.nCounts = nCounts;
+  plan.maxThreads = maxThreads;
+  plan.batchSize = batchSize;
+  return plan;
+}
+
 // What a run records of its lists: how many start with unit 1, how many are
 // the identity, and a signature of each iteration's list.
 struct RunRecord {
@@ -53,20 +63,13 @@ TEST(IterationRunner, SameAsSequentialStreamAtAnyThreadCount) {
       RngPtr p = Generator(31337);
       RunRecord run;
       run.signatures.assign(iterations + 1, 0);
-      IterationPlan plan;
-      plan.iterations = iterations;
-      plan.listLength = kUnits;
-      plan.nCounts = 2;
-      plan.batchSize = batch;
-      plan.maxThreads = threads;
-      run.counts = RunIterations(
-                       plan, [] { return std::vector<int>(kUnits); },
-                       [&](int64_t, int* l) { RndList(p.get(), kUnits, l); },
-                       [&](int64_t t, const int* l, std::vector<int>& work, int64_t* counts) {
-                         std::copy(l, l + kUnits, work.begin());
-                         run.Tally(t, work.data(), counts);
-                       })
-                       .counts;
+      auto workspace = [] { return std::vector<int>(kUnits); };
+      auto draw = [&](int64_t, int* l) { RndList(p.get(), kUnits, l); };
+      auto evaluate = [&](int64_t t, const int* l, std::vector<int>& work, int64_t* counts) {
+        std::copy(l, l + kUnits, work.begin());
+        run.Tally(t, work.data(), counts);
+      };
+      run.counts = RunIterations(Plan(iterations, kUnits, 2, threads, batch), workspace, draw, evaluate).counts;
       EXPECT_EQ(run.counts, sequential.counts) << threads << " threads, batch " << batch;
       EXPECT_EQ(run.signatures, sequential.signatures) << threads << " threads, batch " << batch;
     }
@@ -87,13 +90,8 @@ TEST(IterationRunner, OneWorkspacePerThreadAndPerIterationGenerators) {
   // from (seed, t); the draws do not depend on the thread count.
   auto run = [](int threads, std::atomic<int>& made) {
     std::vector<double> values(2001);
-    IterationPlan plan;
-    plan.iterations = 2000;
-    plan.nCounts = 1;
-    plan.maxThreads = threads;
-    plan.batchSize = 64;
     IterationResult result = RunIterations(
-        plan,
+        Plan(2000, 0, 1, threads, 64),
         [&] {
           made++;
           return IterationGenerator(99, nullptr);
@@ -117,12 +115,7 @@ TEST(IterationRunner, OneWorkspacePerThreadAndPerIterationGenerators) {
 }
 
 TEST(IterationRunner, ErrorsAreRethrownAfterTheRegion) {
-  IterationPlan plan;
-  plan.iterations = 5000;
-  plan.listLength = 1;
-  plan.nCounts = 1;
-  plan.maxThreads = 2;
-  plan.batchSize = 100;
+  const IterationPlan plan = Plan(5000, 1, 1, 2, 100);
   std::atomic<int64_t> evaluated{0};
   EXPECT_THROW(RunIterations(
                    plan, [] { return 0; }, [](int64_t, int* l) { l[0] = 0; },
@@ -154,12 +147,8 @@ TEST(IterationRunner, NestedRegionsRunOnOneThread) {
   omp_set_max_active_levels(4);
   // Also when the run itself has one thread (its region is then inactive).
   for (int threads : {2, 1}) {
-    IterationPlan plan;
-    plan.iterations = 64;
-    plan.nCounts = 1;
-    plan.maxThreads = threads;
     IterationResult result = RunIterations(
-        plan, [] { return 0; }, [](int64_t, int*) {},
+        Plan(64, 0, 1, threads), [] { return 0; }, [](int64_t, int*) {},
         [](int64_t, const int*, int&, int64_t* counts) {
           int inner = 0;
 #pragma omp parallel num_threads(2)
@@ -176,10 +165,7 @@ TEST(IterationRunner, NestedRegionsRunOnOneThread) {
 }
 
 TEST(IterationRunner, ProgressReachesTheTotal) {
-  IterationPlan plan;
-  plan.iterations = 1000;
-  plan.nCounts = 0;
-  plan.maxThreads = 2;
+  IterationPlan plan = Plan(1000, 0, 0, 2);
   int64_t last = 0, calls = 0;
   bool increasing = true;
   plan.progress = [&](int64_t done, int64_t total) {

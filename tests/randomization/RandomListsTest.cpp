@@ -29,9 +29,7 @@ TEST(RndList, DrawsConsumed) {
     RndList(g.get(), n, list.data());
     for (int k = n - 1; k > 0; k--) gsl_rng_uniform_int(copy.get(), k + 1);  // n - 1 draws of n, n-1, ..., 2
     EXPECT_EQ(Next(g.get()), Next(copy.get())) << "n = " << n;
-    if (n == 1) {
-      EXPECT_EQ(list[0], 1);
-    }
+    if (n == 1) EXPECT_EQ(list[0], 1);
   }
   // Two units: swapped exactly when the one draw is 1.
   RngPtr g = Generator(5), copy = Generator(5);
@@ -50,20 +48,6 @@ void ExpectUniform(const std::map<List, int>& seen, int expected, int draws) {
   EXPECT_GT(gsl_cdf_chisq_Q(chi2, expected - 1), 1e-4) << "chi2 = " << chi2;
 }
 
-// The pair list of an object order pi of a 4 x 4 matrix: pairs (0,1) (0,2)
-// (0,3) (1,2) (1,3) (2,3), numbered 1 to 6; pair (i, j) of the permuted
-// matrix is pair (pi(i), pi(j)) of the original.
-List PairList(const List& pi) {
-  const int rows[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
-  List list(6);
-  for (int k = 0; k < 6; k++) {
-    const int i = std::min(pi[rows[k][0]], pi[rows[k][1]]), j = std::max(pi[rows[k][0]], pi[rows[k][1]]);
-    for (int m = 0; m < 6; m++)
-      if (rows[m][0] == i && rows[m][1] == j) list[k] = m + 1;
-  }
-  return list;
-}
-
 // Every builder over many draws: each list has the shape its restriction
 // allows, and all the allowed arrangements occur, uniformly.
 TEST(RandomLists, EveryAllowedArrangementEquallyOften) {
@@ -75,7 +59,7 @@ TEST(RandomLists, EveryAllowedArrangementEquallyOften) {
       {1, 2, 3, 4, 5, 6, 7, 8}, {3, 4, 1, 2, 5, 6, 7, 8}, {1, 2, 3, 4, 7, 8, 5, 6}, {3, 4, 1, 2, 7, 8, 5, 6}};
   std::set<List> objectOrders;
   List pi = {0, 1, 2, 3};
-  do objectOrders.insert(PairList(pi));
+  do objectOrders.insert(rtest::PairList(pi));
   while (std::next_permutation(pi.begin(), pi.end()));
   ASSERT_EQ(objectOrders.size(), 24u);
   auto units = [](const List& l, List want) { return std::is_permutation(l.begin(), l.end(), want.begin()); };

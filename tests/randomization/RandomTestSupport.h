@@ -69,6 +69,20 @@ inline Column ColumnOf(const Matrix& m, int j) {
   return c;
 }
 
+// The pair list of an object order pi of a 4 x 4 resemblance matrix held as
+// its pairs (0,1) (0,2) (0,3) (1,2) (1,3) (2,3), numbered 1 to 6: pair (i, j)
+// of the permuted matrix is pair (pi(i), pi(j)) of the original.
+inline std::vector<int> PairList(const std::vector<int>& pi) {
+  const int rows[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
+  std::vector<int> list(6);
+  for (int k = 0; k < 6; k++) {
+    const int i = std::min(pi[rows[k][0]], pi[rows[k][1]]), j = std::max(pi[rows[k][0]], pi[rows[k][1]]);
+    for (int m = 0; m < 6; m++)
+      if (rows[m][0] == i && rows[m][1] == j) list[k] = m + 1;
+  }
+  return list;
+}
+
 // Euclidean distances between the rows of x.
 inline Matrix Distances(const Matrix& x) {
   Matrix d(x.rows(), x.rows());

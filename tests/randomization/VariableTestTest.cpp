@@ -70,7 +70,7 @@ double ExactP(int n, const std::function<double(const std::vector<int>&)>& stati
 // of the correlation). Variables 1 and 2 are strongly negatively correlated:
 // significant on absolute values, exact P = 2/720 (the observed order and
 // its reverse).
-TEST(VariableTest, ProbabilitiesMatchCompleteEnumeration) {
+TEST(VariableTest, ProbabilitiesMatchCompleteEnumerationAndN1) {
   const std::vector<Column> cols = {{1, 2, 3, 4, 5, 6}, {6, 5, 4, 3, 2, 1.5}, {2, 7, 1, 8, 2.5, 8.5}};
   TestCase s(cols, 17);
   s.in.nPermutations = 10000;
@@ -86,6 +86,13 @@ TEST(VariableTest, ProbabilitiesMatchCompleteEnumeration) {
     }
   EXPECT_LT(r.probability[0][1], 0.01);
   EXPECT_EQ(r.probability[0][0], 1.0);
+  // N = 1: nothing drawn, every P = 1.
+  s.in.nPermutations = 1;
+  RngPtr h = Generator(5);
+  const VariableTestResult one = RandomizationTestVariables(s.in, h.get());
+  for (int a = 0; a < 3; a++)
+    for (int b = 0; b < 3; b++) EXPECT_EQ(one.probability[a][b], 1.0);
+  EXPECT_EQ(gsl_rng_get(h.get()), gsl_rng_get(Generator(5).get()));
 }
 
 // With rows brought to unit sums (a transformation within sampling units) the
@@ -165,16 +172,6 @@ TEST(VariableTest, SameCountsAsTheSequentialStreamAtOneAndTwoThreads) {
   }
 }
 
-TEST(VariableTest, OnePermutationDrawsNothingAndGivesProbabilityOne) {
-  TestCase s({{1, 2, 3}, {3, 1, 2}, {2, 2, 5}}, 17);
-  s.in.nPermutations = 1;
-  RngPtr g = Generator(5), fresh = Generator(5);
-  const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
-  for (int a = 0; a < 3; a++)
-    for (int b = 0; b < 3; b++) EXPECT_EQ(r.probability[a][b], 1.0);
-  EXPECT_EQ(gsl_rng_get(g.get()), gsl_rng_get(fresh.get()));
-}
-
 // Each of two variables holds the six pairs of a 4 x 4 distance matrix; the
 // objects behind the matrix are permuted (24 arrangements), so the exact P
 // of their correlation comes from the 24 object orders of one matrix.
@@ -189,15 +186,10 @@ TEST(VariableTest, EmbeddedMatrixProbabilityMatchesObjectPermutations) {
   s.in.restrictions.matrixDim = 4;
   RngPtr g = Generator(3);
   const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
-  auto pairIndex = [](int i, int j) {
-    if (i > j) std::swap(i, j);
-    static const int index[4][4] = {{-1, 0, 1, 2}, {0, -1, 3, 4}, {1, 3, -1, 5}, {2, 4, 5, -1}};
-    return index[i][j];
-  };
-  const int rows[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
-  auto objectPermuted = [&](const Column& x, const std::vector<int>& pi) {
+  auto objectPermuted = [](const Column& x, const std::vector<int>& pi) {
     Column y(6);
-    for (int k = 0; k < 6; k++) y[k] = x[pairIndex(pi[rows[k][0]], pi[rows[k][1]])];
+    const std::vector<int> pairs = rtest::PairList(pi);
+    for (int k = 0; k < 6; k++) y[k] = x[pairs[k] - 1];
     return y;
   };
   const double exactAB = ExactP(4, [&](const std::vector<int>& pi) { return Pearson(a, objectPermuted(b, pi)); });
