@@ -12,29 +12,24 @@
 #include <stdexcept>
 #include <vector>
 
+#include "PathTestSupport.h"
 #include "ZQLib/Matrix.h"
 #include "ZQLib/MissingValue.h"
 #include "ordination/TwoSetStatistics.h"
 #include "pathanalysis/BasisSetTest.h"
 #include "pathanalysis/ItemCorrelations.h"
-#include "randomization/IterationGenerator.h"
 #include "randomization/RandomLists.h"
 #include "randomization/TieRule.h"
 #include "resemblance/ResemblanceLib.h"
-#include "PathTestSupport.h"
 
 namespace {
 
 using path_test::Column;
 using path_test::FirstOrder;
+using path_test::Generator;
+using path_test::Input;
 using path_test::Pearson;
 using path_test::Permuted;
-
-RngPtr Generator(unsigned long s) {
-  RngPtr g(gsl_rng_alloc(gsl_rng_default));
-  gsl_rng_set(g.get(), s);
-  return g;
-}
 
 // Six units, three variables: x0 -> x1 -> x2 roughly.
 const std::vector<Column> kSix = {{1.0, 2.5, 2.0, 4.0, 3.5, 6.0},
@@ -51,14 +46,7 @@ std::vector<std::vector<int>> AllOrders(int n) {
 }
 
 BasisSetTestInput SixUnitInput(const Matrix& table, int nullModel, int N) {
-  BasisSetTestInput in;
-  in.nObj = 6;
-  in.nVar = 3;
-  in.data = table.data();
-  in.elements = {BasisSetElement{0, 2, {1}}, BasisSetElement{0, 1, {}}};
-  in.nullModel = nullModel;
-  in.nPermutations = N;
-  return in;
+  return Input(table, {BasisSetElement{0, 2, {1}}, BasisSetElement{0, 1, {}}}, nullModel, N);
 }
 
 // Exact probabilities of r(0,2|1) and r(0,1): the share of arrangements at
@@ -94,8 +82,8 @@ std::vector<double> Enumerated(int nullModel) {
   return {hits[0] / total, hits[1] / total};
 }
 
-TEST(BasisSetPermutationTest, ProbabilitiesAgreeWithCompleteEnumerationUnderBothNullModels) {
-  const Matrix table = path_test::FromColumns(kSix);
+TEST(BasisSetPermutationTest, ProbabilitiesAgreeWithCompleteEnumerationUnderBothNullModelsAndN1) {
+  const Matrix table = rtest::FromColumns(kSix);
   const int N = 20000;
   for (int nullModel : {1, 2}) {
     const std::vector<double> exact = Enumerated(nullModel);
@@ -114,11 +102,17 @@ TEST(BasisSetPermutationTest, ProbabilitiesAgreeWithCompleteEnumerationUnderBoth
     }
     EXPECT_NEAR(r.fisher.C, -2 * (std::log(r.probability[0]) + std::log(r.probability[1])), 1e-12);
     EXPECT_EQ(r.fisher.degreesOfFreedom, 4);
+    // N = 1: nothing drawn, every P = 1.
+    RngPtr h = Generator(1);
+    const BasisSetTestResult one = BasisSetPermutationTest(SixUnitInput(table, nullModel, 1), h.get());
+    EXPECT_EQ(one.probability, std::vector<double>({1.0, 1.0}));
+    EXPECT_EQ(one.fisher.C, 0.0);
+    EXPECT_EQ(gsl_rng_get(h.get()), gsl_rng_get(Generator(1).get()));
   }
 }
 
 TEST(BasisSetPermutationTest, OneVariableNullModelChangesOnlyTheFirstVariablesCorrelations) {
-  const Matrix table = path_test::FromColumns(kSix);
+  const Matrix table = rtest::FromColumns(kSix);
   BasisSetTestInput in = SixUnitInput(table, 2, 40);
   int seen = 0;
   Matrix observed;
@@ -133,18 +127,13 @@ TEST(BasisSetPermutationTest, OneVariableNullModelChangesOnlyTheFirstVariablesCo
                             }
                             seen++;
                             ASSERT_NE(rows, nullptr);
-                            Matrix nullMatrix(3, 3);
-                            OneVariableNullModelMatrix(3, observed.data(), rows[0], 0, nullMatrix.data());
-                            // Correlations not involving variable 0 keep their observed values.
-                            EXPECT_EQ(nullMatrix[1][2], observed[1][2]);
-                            EXPECT_EQ(nullMatrix[2][1], observed[2][1]);
-                            EXPECT_EQ(nullMatrix[1][1], 1.0);
                             // Variable 0's row: x0 in the order of its list, the others as observed.
                             std::vector<int> order(6);
                             for (int i = 0; i < 6; i++) order[i] = lists[i] - 1;
                             const Column x0 = Permuted(kSix[0], order);
                             EXPECT_NEAR(rows[0][1], Pearson(x0, kSix[1]), 1e-13);
                             EXPECT_NEAR(rows[0][2], Pearson(x0, kSix[2]), 1e-13);
+                            // Its partial correlation with the others' correlations as observed.
                             EXPECT_NEAR(random[0], FirstOrder(rows[0][2], rows[0][1], observed[1][2]), 1e-12);
                             EXPECT_NEAR(random[1], rows[0][1], 1e-15);
                             // The matrix of every variable permuted is a correlation matrix of permuted data.
@@ -160,16 +149,11 @@ TEST(BasisSetPermutationTest, OneVariableNullModelChangesOnlyTheFirstVariablesCo
 TEST(BasisSetPermutationTest, EqualsTheSequentialStreamAtOneAndTwoThreads) {
   const Matrix table = path_test::Chain(25, 99);
   std::vector<Column> cols;
-  for (int j = 0; j < 4; j++) cols.push_back(path_test::ColumnOf(table, j));
+  for (int j = 0; j < 4; j++) cols.push_back(rtest::ColumnOf(table, j));
   const int N = 500;
   for (int nullModel : {1, 2}) {
-    BasisSetTestInput in;
-    in.nObj = 25;
-    in.nVar = 4;
-    in.data = table.data();
-    in.elements = {BasisSetElement{0, 2, {1}}, BasisSetElement{3, 1, {}}, BasisSetElement{0, 3, {}}};
-    in.nullModel = nullModel;
-    in.nPermutations = N;
+    BasisSetTestInput in =
+        Input(table, {BasisSetElement{0, 2, {1}}, BasisSetElement{3, 1, {}}, BasisSetElement{0, 3, {}}}, nullModel, N);
 
     const double r01 = Pearson(cols[0], cols[1]), r02 = Pearson(cols[0], cols[2]), r12 = Pearson(cols[1], cols[2]);
     const double observed[3] = {FirstOrder(r02, r01, r12), Pearson(cols[3], cols[1]), Pearson(cols[0], cols[3])};
@@ -212,20 +196,8 @@ TEST(BasisSetPermutationTest, EqualsTheSequentialStreamAtOneAndTwoThreads) {
   }
 }
 
-TEST(BasisSetPermutationTest, OnePermutationGivesEveryProbabilityOne) {
-  const Matrix table = path_test::FromColumns(kSix);
-  for (int nullModel : {1, 2}) {
-    RngPtr g = Generator(1);
-    const unsigned long before = gsl_rng_get(Generator(1).get());
-    const BasisSetTestResult r = BasisSetPermutationTest(SixUnitInput(table, nullModel, 1), g.get());
-    EXPECT_EQ(r.probability, std::vector<double>({1.0, 1.0}));
-    EXPECT_EQ(r.fisher.C, 0.0);
-    EXPECT_EQ(gsl_rng_get(g.get()), before);  // nothing drawn
-  }
-}
-
 TEST(BasisSetPermutationTest, StatementsOutsideTheTableAreRefused) {
-  const Matrix table = path_test::FromColumns(kSix);
+  const Matrix table = rtest::FromColumns(kSix);
   const std::vector<std::vector<BasisSetElement>> bad = {
       {BasisSetElement{0, 0, {}}}, {BasisSetElement{0, 3, {}}}, {BasisSetElement{0, 1, {1}}},
       {BasisSetElement{0, 1, {2, 2}}}, {BasisSetElement{-1, 1, {}}}};
@@ -273,20 +245,19 @@ TEST(ItemCorrelations, VariablesGiveTheResemblanceMeasureOfThePermutedTable) {
     work.Compute(lists.data(), got.data(), false);
     const Matrix permuted = PermuteColumns(table, lists);
     ASSERT_EQ(ResemblanceLib(correlation, 37, 4, permuted.data(), expected.data()), 1);
-    for (int a = 0; a < 4; a++)
-      for (int b = 0; b < 4; b++) EXPECT_NEAR(got[a][b], expected[a][b], 1e-14) << a << b << " missing " << missing;
-    // Any other table: the measure's own arithmetic, to the last bit.
+    // Any other table: the measure's own arithmetic, to the last bit; the
+    // observed arrangement: the measure of the table itself, to the last bit.
     VariableCorrelations plain(37, 4);
-    Matrix bits(4, 4);
+    Matrix bits(4, 4), self(4, 4), selfExpected(4, 4);
     plain.Compute(table.data(), lists.data(), bits.data());
-    for (int a = 0; a < 4; a++)
-      for (int b = 0; b < 4; b++) EXPECT_EQ(bits[a][b], expected[a][b]) << a << b << " missing " << missing;
-    // The observed arrangement: the measure of the table itself, to the last bit.
-    Matrix self(4, 4), selfExpected(4, 4);
     work.Compute(nullptr, self.data(), false);
     ResemblanceLib(correlation, 37, 4, table.data(), selfExpected.data());
     for (int a = 0; a < 4; a++)
-      for (int b = 0; b < 4; b++) EXPECT_EQ(self[a][b], selfExpected[a][b]);
+      for (int b = 0; b < 4; b++) {
+        EXPECT_NEAR(got[a][b], expected[a][b], 1e-14) << a << b << " missing " << missing;
+        EXPECT_EQ(bits[a][b], expected[a][b]) << a << b << " missing " << missing;
+        EXPECT_EQ(self[a][b], selfExpected[a][b]) << a << b << " missing " << missing;
+      }
     work.Compute(lists.data(), got.data(), true);
     EXPECT_EQ(got[2][2], 1.0);
     // One variable permuted against the others as observed.
@@ -295,10 +266,7 @@ TEST(ItemCorrelations, VariablesGiveTheResemblanceMeasureOfThePermutedTable) {
     for (int k = 0; k < 4; k++) {
       if (k == 2) continue;
       Matrix mixed(37, 2);
-      for (int i = 0; i < 37; i++) {
-        mixed[i][0] = permuted[i][2];
-        mixed[i][1] = table[i][k];
-      }
+      for (int i = 0; i < 37; i++) mixed[i][0] = permuted[i][2], mixed[i][1] = table[i][k];
       Matrix r2(2, 2);
       ResemblanceLib(correlation, 37, 2, mixed.data(), r2.data());
       EXPECT_NEAR(row[k], r2[0][1], 1e-14) << k << " missing " << missing;
@@ -307,12 +275,10 @@ TEST(ItemCorrelations, VariablesGiveTheResemblanceMeasureOfThePermutedTable) {
 }
 
 TEST(ItemCorrelations, BlocksGiveProcrustesAndMantelCorrelationsOfThePermutedBlocks) {
-  std::mt19937 gen(8);
-  std::normal_distribution<double> z(0, 1);
   const int n = 15;
-  Matrix table(n, 6);
+  Matrix table = rtest::Normal(n, 6, 8);
   for (int i = 0; i < n; i++)
-    for (int j = 0; j < 6; j++) table[i][j] = z(gen) + (j > 0 ? 0.5 * table[i][j - 1] : 0.0);
+    for (int j = 1; j < 6; j++) table[i][j] += 0.5 * table[i][j - 1];
   ColumnBlocks blocks;
   blocks.sizes = {2, 1, 3};  // columns 0-1, 2, 3-5
   const std::vector<int> lists = Lists(n, 3, 21);
@@ -373,7 +339,7 @@ TEST(ItemCorrelations, BlocksGiveProcrustesAndMantelCorrelationsOfThePermutedBlo
   const ItemModel model(n, 6, table.data(), ItemCriterion::PROCRUSTES, singles);
   Matrix m(2, 2);
   ItemCorrelations(model).Compute(nullptr, m.data(), true);
-  EXPECT_NEAR(m[0][1], std::fabs(Pearson(path_test::ColumnOf(table, 0), path_test::ColumnOf(table, 1))), 1e-12);
+  EXPECT_NEAR(m[0][1], std::fabs(Pearson(rtest::ColumnOf(table, 0), rtest::ColumnOf(table, 1))), 1e-12);
   // Blocks beyond the table are refused.
   ColumnBlocks tooMany;
   tooMany.sizes = {4, 3};
@@ -384,15 +350,9 @@ TEST(BasisSetPermutationTest, BlockTestsAtOneAndTwoThreadsAndRestrictedPermutati
   const Matrix table = path_test::Chain(30, 5);
   for (ItemCriterion criterion : {ItemCriterion::PROCRUSTES, ItemCriterion::MANTEL, ItemCriterion::CORRELATION})
     for (int nullModel : {1, 2}) {
-      BasisSetTestInput in;
-      in.nObj = 30;
-      in.nVar = 4;
-      in.data = table.data();
+      BasisSetTestInput in = Input(table, {BasisSetElement{0, 2, {1}}, BasisSetElement{2, 0, {}}}, nullModel, 300);
       in.criterion = criterion;
       in.blocks.sizes = {1, 2, 1};
-      in.elements = {BasisSetElement{0, 2, {1}}, BasisSetElement{2, 0, {}}};
-      in.nullModel = nullModel;
-      in.nPermutations = 300;
       in.restrictions.option = PermutationRestrictions::NESTING;
       in.restrictions.nestingOn = true;
       for (int i = 0; i < 30; i++) in.restrictions.nestMemb.push_back(i % 3);

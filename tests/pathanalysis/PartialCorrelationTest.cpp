@@ -10,9 +10,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "PathTestSupport.h"
 #include "ZQLib/Matrix.h"
 #include "pathanalysis/PartialCorrelation.h"
-#include "PathTestSupport.h"
 
 namespace {
 
@@ -118,39 +118,30 @@ TEST(PartialCorrelation, UndefinedCasesAreInfinite) {
   EXPECT_EQ(PartialCorrelation_GeneralProc(3, D.data(), 0, 1, 1, c2), inf);
 }
 
+// The one-variable null model: variable i's row replaced, every correlation
+// not involving i as observed; the solver reading the replaced row, and the
+// form prepared once per statement, give the partial correlations of that
+// matrix (with the observed row, the observed ones).
 TEST(PartialCorrelation, OneVariableNullModelReadsTheReplacedRowOnly) {
-  const std::vector<Column> cols = Table();
-  const Matrix R = CorrelationMatrix(cols);
-  const double row[] = {1.0, -0.25, 0.1, 0.33, -0.05, 0.2};
-  Matrix built(6, 6);
-  OneVariableNullModelMatrix(6, R.data(), row, 0, built.data());
-  for (int a = 0; a < 6; a++)
-    for (int b = 0; b < 6; b++) {
-      if (a == 0 || b == 0)
-        EXPECT_EQ(built[a][b], row[a == 0 ? b : a]);
-      else
-        EXPECT_EQ(built[a][b], R[a][b]);  // correlations not involving variable 0 stay observed
-    }
-  PartialCorrelationSolver solver(2);
-  const int c[] = {3, 5};
-  EXPECT_EQ(solver(R.data(), row, 0, 0, 2, 2, c), solver(built.data(), 0, 2, 2, c));
-  EXPECT_THROW(solver(R.data(), 0, 1, 3, c), std::invalid_argument);
-}
-
-TEST(PartialCorrelation, PreparedOneVariableFormGivesTheSolversValues) {
-  const std::vector<Column> cols = Table();
-  const Matrix R = CorrelationMatrix(cols);
+  const Matrix R = CorrelationMatrix(Table());
   const double row[] = {0.12, -0.25, 1.0, 0.33, -0.05, 0.2};
+  Matrix built(6, 6);
+  OneVariableNullModelMatrix(6, R.data(), row, 2, built.data());
+  for (int a = 0; a < 6; a++)
+    for (int b = 0; b < 6; b++) EXPECT_EQ(built[a][b], a == 2 || b == 2 ? row[a == 2 ? b : a] : R[a][b]);
   PartialCorrelationSolver solver(3);
   std::vector<double> work(3);
   const std::vector<Case> cases = {{2, 1, {}}, {2, 0, {5}}, {2, 4, {1, 3}}, {2, 5, {0, 1, 4}}};
   for (const Case& c : cases) {
     const int q = static_cast<int>(c.covariables.size());
+    const double viaMatrix = solver(built.data(), c.i, c.j, q, c.covariables.data());
+    EXPECT_EQ(solver(R.data(), row, c.i, c.i, c.j, q, c.covariables.data()), viaMatrix) << c.j;
     const OneVariablePartialCorrelation prepared(R.data(), c.i, c.j, q, c.covariables.data());
-    EXPECT_EQ(prepared(row, work.data()), solver(R.data(), row, c.i, c.i, c.j, q, c.covariables.data())) << c.j;
-    // With the observed row it is the observed partial correlation.
+    EXPECT_EQ(prepared(row, work.data()), viaMatrix) << c.j;
     EXPECT_EQ(prepared(R[c.i], work.data()), solver(R.data(), c.i, c.j, q, c.covariables.data())) << c.j;
   }
+  const int four[] = {0, 1, 3, 4};  // beyond the solver's order
+  EXPECT_THROW(solver(R.data(), 2, 5, 4, four), std::invalid_argument);
   // A singular covariable matrix: undefined whatever the row.
   Matrix S{{1, 0.4, 0.3, 0.3}, {0.4, 1, 0.2, 0.2}, {0.3, 0.2, 1, 1}, {0.3, 0.2, 1, 1}};
   const int c23[] = {2, 3};

@@ -15,11 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "support/RunPlexor.h"
+#include "randomization/RandomE2ESupport.h"
 
 namespace {
 
-using Column = std::vector<double>;
+using re2e::Column;
+using re2e::ExpectClean;
+using re2e::From;
+using re2e::Pearson;
 
 const std::string kEnglish = "E\nF\n12\n0\nC\n";        // 12 significant digits
 const std::string kPortuguese = "E\nL\nC\nE\nF\n12\n0\nC\n";
@@ -65,18 +68,6 @@ std::string Open(const Table& t) {
   return "N\nn\nchain.txt\n1\n" + std::to_string(t.n) + "\n" + std::to_string(t.cols.size()) + "\nN\n2\nn\n";
 }
 
-double Pearson(const Column& x, const Column& y) {
-  double mx = 0, my = 0;
-  for (size_t i = 0; i < x.size(); i++) mx += x[i] / x.size(), my += y[i] / y.size();
-  double sxy = 0, sxx = 0, syy = 0;
-  for (size_t i = 0; i < x.size(); i++) {
-    sxy += (x[i] - mx) * (y[i] - my);
-    sxx += (x[i] - mx) * (x[i] - mx);
-    syy += (y[i] - my) * (y[i] - my);
-  }
-  return sxy / std::sqrt(sxx * syy);
-}
-
 // Partial correlation by the recursion on the last covariable.
 double Partial(const std::vector<Column>& c, int a, int b, std::vector<int> given) {
   if (given.empty()) return Pearson(c[a], c[b]);
@@ -91,17 +82,6 @@ double After(const std::string& text, const std::string& marker, size_t from = 0
   const size_t p = text.find(marker, from);
   if (p == std::string::npos) return NAN;
   return std::strtod(text.c_str() + p + marker.size(), nullptr);
-}
-
-std::string From(const std::string& z, const std::string& heading) {
-  const size_t p = z.rfind(heading);
-  return p == std::string::npos ? std::string() : z.substr(p);
-}
-
-void ExpectClean(const PlexorRun& r) {
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
-  EXPECT_EQ(r.err.find("End of file"), std::string::npos) << r.err;
 }
 
 // Upper tail of the chi-square distribution with an even number of degrees of freedom.
@@ -219,7 +199,7 @@ TEST(PathAnalysisE2E, EveryPermutationWrittenAndTheModelDialogueRefusals) {
   const std::string answers = kEnglish + Open(t) + "F\n1\n2\n2\n5\n3\n0\ny\n2\n3\n5\n3\n2\n" + Marks(4, {1, 2, 3}) +
                               Marks(4, {1, 3}) + "1\n" + Marks(4, {2, 4}) + Marks(4, {3}) + Marks(4, {2}) + "X\n";
   const PlexorRun r = f.run(answers);
-  ExpectClean(r);
+  ExpectClean(r, true);
   EXPECT_NE(r.err.find("Incorrect input"), std::string::npos) << "A above V(V-1)/2 + 1 = 4 is refused by the reader";
   for (const char* text :
        {"\nA model of 3 variables and 3 paths leaves no d-separation statement to test (basis set of size 0). "
@@ -302,36 +282,6 @@ TEST(PathAnalysisE2E, UndirectedSearchFindsTheChain) {
   EXPECT_EQ(g.read("Zoviri.txt").find("PATH ANALYSIS"), std::string::npos);
 }
 
-TEST(PathAnalysisE2E, PortugueseTestAndSearch) {
-  const Table t = Chain(60, 21);
-  PlexorFolder f;
-  f.write("chain.txt", t.text);
-  const PlexorRun r = f.run(kPortuguese + Open(t) + "F\n1\n1\n2\n3\n99\n0\nn\n2\n3\n2\n" + Statement(4, 1, 3, {2}) +
-                            "F\n1\n2\n2\n3\n99\n0\ns\n1\n0.05\nX\n");
-  ExpectClean(r);
-  for (const char* text :
-       {"Realizar analise de caminhos baseada em: \n\t(1) as 4 variaveis originais (analise univariada)\n",
-        "Guardar resultados intermediarios do algoritmo? s/n ", "Opcoes de analise de caminhos: \n",
-        "Especifique agora as 1 correlacoes a serem calculadas",
-        "\nVeja resultados no arquivo Zoviri.txt."})
-    EXPECT_NE(r.out.find(text), std::string::npos) << text;
-  const std::string z = f.read("Zoviri.txt");
-  for (const char* text :
-       {"\nANALISE DE CAMINHOS\n", "Numero de permutacoes: 99\nInicializador da geracao de numeros aleatorios: 3\n",
-        "\nMetodo de permutacao:\tPermutacao de todas as variaveis (ou blocos de variaveis) ao mesmo tempo.\n",
-        "\nResultados para as correlacoes especificadas (parciais ou nao):\nCorrelacao r =\t",
-        "\tPar de variaveis:\tx1\tx3\tCovariavel(is):\tx2\n",
-        "\nEstatistica C de Fisher (Shipley 2000):\t",
-        "AICc (criterio de informacao de Akaike corrigido para amostra pequena (Shipley 2013):\t",
-        "Algoritmo de caminhos nao dirigidos: Resultados intermediarios\n",
-        "ANALISE DE CAMINHOS: Algoritmo para gerar modelo de relacoes de dependencia nao dirigida, described in "
-        "Shipley 2000 (Spirtes, Glymour and Scheines 1990)\nResultado final:\n",
-        "Restricoes nas permutacoes:\tNenhuma\n\nResultados:\n\tLimiar the probabilidade alfa: \t0.05\n\tMatriz "
-        "indicando caminhos nao direcionais entre as variaveis ()\n"})
-    EXPECT_NE(z.find(text), std::string::npos) << text;
-  EXPECT_NEAR(After(z, "Correlacao r =\t"), Partial(t.cols, 0, 2, {1}), 5e-6);
-}
-
 // Euclidean distances between units over the given columns, and the Mantel r
 // of two such matrices (pairs i < j).
 std::vector<double> Distances(const Table& t, std::vector<int> cols) {
@@ -401,15 +351,22 @@ TEST(PathAnalysisE2E, BlocksByProcrustesAndMantelCorrelations) {
   EXPECT_EQ(r.out.substr(r.out.rfind("See results")).find("Resemblance measure"), std::string::npos);
 }
 
-TEST(PathAnalysisE2E, PartialCorrelationsAfterOptionA) {
+// Option A's offer of partial correlations, in both languages; in
+// Portuguese then option F's test and search.
+TEST(PathAnalysisE2E, PartialCorrelationsAfterOptionAAndPortuguese) {
   const Table t = Chain(50, 4);
   for (bool portuguese : {false, true}) {
     PlexorFolder f;
     f.write("chain.txt", t.text);
-    const std::string yes = portuguese ? "s" : "y";
+    const std::string yes = portuguese ? "s" : "y", heading = portuguese ? "\nANALISE DE CAMINHOS\n" : "\nPATH ANALYSIS\n";
+    const std::string r12 = portuguese ? "Correlacao r =\t" : "Correlation r =\t";
     const PlexorRun r = f.run((portuguese ? kPortuguese : kEnglish) + Open(t) + "R\n2\n17\n0\nn\n" +
                               "A\n2\n5\n99\n0\nn\n" + yes + "\n2\n3\n2\n" + Statement(4, 1, 3, {2}) + yes +
-                              "\n1\n3\n2\n" + Statement(4, 2, 4, {}) + "n\nX\n");
+                              "\n1\n3\n2\n" + Statement(4, 2, 4, {}) + "n\n" +
+                              (portuguese ? "F\n1\n1\n2\n3\n99\n0\nn\n2\n3\n2\n" + Statement(4, 1, 3, {2}) +
+                                                "F\n1\n2\n2\n3\n99\n0\ns\n1\n0.05\n"
+                                          : "") +
+                              "X\n");
     ExpectClean(r);
     const char* question = portuguese ? "\nTestar correlacoes parciais? s/n " : "\nTest partial correlations? y/n ";
     EXPECT_EQ(CountOccurrences(r.out, question), 3);
@@ -421,22 +378,39 @@ TEST(PathAnalysisE2E, PartialCorrelationsAfterOptionA) {
                                       "opcao: "),
               std::string::npos);
     const std::string z = f.read("Zoviri.txt");
-    EXPECT_EQ(CountOccurrences(z, portuguese ? "\nANALISE DE CAMINHOS\n" : "\nPATH ANALYSIS\n"), 2);
-    const std::string second = From(z, portuguese ? "\nANALISE DE CAMINHOS\n" : "\nPATH ANALYSIS\n");
-    EXPECT_NE(second.find(portuguese ? "Numero de permutacoes: 99\nInicializador da geracao de numeros aleatorios: 5\n"
-                                     : "Number of permutations: 99\nRandom number generation initializer: 5\n"),
+    // The two tests after A (seed 5), then F's (seed 3).
+    EXPECT_EQ(CountOccurrences(z, heading), portuguese ? 3 : 2);
+    std::vector<std::string> blocks;
+    for (size_t p = z.find(heading); p != std::string::npos; p = z.find(heading, p + 1))
+      blocks.push_back(z.substr(p, z.find(heading, p + 1) - p));
+    ASSERT_GE(blocks.size(), 2u);
+    EXPECT_NEAR(After(blocks[0], r12), Partial(t.cols, 0, 2, {1}), 5e-6);
+    EXPECT_NE(blocks[1].find(portuguese ? "Numero de permutacoes: 99\nInicializador da geracao de numeros aleatorios: 5\n"
+                                        : "Number of permutations: 99\nRandom number generation initializer: 5\n"),
               std::string::npos);
-    EXPECT_NEAR(After(second, portuguese ? "Correlacao r =\t" : "Correlation r =\t"), Pearson(t.cols[1], t.cols[3]),
-                5e-6);
-    const std::string first = z.substr(0, z.rfind(portuguese ? "\nANALISE DE CAMINHOS\n" : "\nPATH ANALYSIS\n"));
-    EXPECT_NEAR(After(From(first, portuguese ? "\nANALISE DE CAMINHOS\n" : "\nPATH ANALYSIS\n"),
-                      portuguese ? "Correlacao r =\t" : "Correlation r =\t"),
-                Partial(t.cols, 0, 2, {1}), 5e-6);
+    EXPECT_NEAR(After(blocks[1], r12), Pearson(t.cols[1], t.cols[3]), 5e-6);
+    if (!portuguese) continue;
+    for (const char* text :
+         {"Realizar analise de caminhos baseada em: \n\t(1) as 4 variaveis originais (analise univariada)\n",
+          "Guardar resultados intermediarios do algoritmo? s/n ", "Opcoes de analise de caminhos: \n",
+          "Especifique agora as 1 correlacoes a serem calculadas", "\nVeja resultados no arquivo Zoviri.txt."})
+      EXPECT_NE(r.out.find(text), std::string::npos) << text;
+    ASSERT_EQ(blocks.size(), 3u);
+    for (const char* text :
+         {"Numero de permutacoes: 99\nInicializador da geracao de numeros aleatorios: 3\n",
+          "\nMetodo de permutacao:\tPermutacao de todas as variaveis (ou blocos de variaveis) ao mesmo tempo.\n",
+          "\nResultados para as correlacoes especificadas (parciais ou nao):\nCorrelacao r =\t",
+          "\tPar de variaveis:\tx1\tx3\tCovariavel(is):\tx2\n", "\nEstatistica C de Fisher (Shipley 2000):\t",
+          "AICc (criterio de informacao de Akaike corrigido para amostra pequena (Shipley 2013):\t",
+          "Algoritmo de caminhos nao dirigidos: Resultados intermediarios\n",
+          "ANALISE DE CAMINHOS: Algoritmo para gerar modelo de relacoes de dependencia nao dirigida, described in "
+          "Shipley 2000 (Spirtes, Glymour and Scheines 1990)\nResultado final:\n",
+          "Restricoes nas permutacoes:\tNenhuma\n\nResultados:\n\tLimiar the probabilidade alfa: \t0.05\n\tMatriz "
+          "indicando caminhos nao direcionais entre as variaveis ()\n"})
+      EXPECT_NE(blocks[2].find(text), std::string::npos) << text;
+    EXPECT_NEAR(After(blocks[2], r12), Partial(t.cols, 0, 2, {1}), 5e-6);
   }
 }
-
-// A date and time as ctime writes it: "Sun Dec  6 22:49:16 2026".
-bool TimeLine(const std::string& l) { return l.size() == 24 && l[3] == ' ' && l[13] == ':' && l[16] == ':'; }
 
 TEST(PathAnalysisE2E, SameResultsAtOneAndTwoProcessors) {
   const Table t = Chain(40, 12);
@@ -446,13 +420,7 @@ TEST(PathAnalysisE2E, SameResultsAtOneAndTwoProcessors) {
     ExpectClean(f.run("E\nM\n" + processors + "\nC\n" + kEnglish + Open(t) + "F\n1\n2\n2\n77\n999\n0\nn\n2\n4\n2\n" +
                       Statement(4, 1, 3, {2}) + Statement(4, 1, 4, {}) + Statement(4, 2, 4, {1}) +
                       Statement(4, 3, 4, {1, 2}) + "F\n1\n2\n2\n78\n199\n0\nn\n1\n0.1\nX\n"));
-    std::string z = f.read("Zoviri.txt");
-    // Everything but the times and the processor limit.
-    std::string kept;
-    for (const std::string& l : Lines(z))
-      if (l.find("Elapsed") == std::string::npos && l.find("processors") == std::string::npos && !TimeLine(l))
-        kept += l + "\n";
-    return kept;
+    return re2e::WithoutTimes(f.read("Zoviri.txt"));
   };
   const std::string one = run("1"), two = run("2");
   EXPECT_NE(one.find("Correlation r =\t"), std::string::npos);

@@ -10,21 +10,17 @@
 #include <utility>
 #include <vector>
 
+#include "PathTestSupport.h"
 #include "ZQLib/Matrix.h"
 #include "pathanalysis/BasisSetTest.h"
 #include "pathanalysis/UndirectedSearch.h"
-#include "randomization/IterationGenerator.h"
 #include "randomization/VariableTest.h"
 #include "resemblance/ResemblanceLib.h"
-#include "PathTestSupport.h"
 
 namespace {
 
-RngPtr Generator(unsigned long s) {
-  RngPtr g(gsl_rng_alloc(gsl_rng_default));
-  gsl_rng_set(g.get(), s);
-  return g;
-}
+using path_test::Generator;
+using Batches = std::vector<PartialCorrelationBatch>;
 
 Matrix Correlations(const Matrix& t) {
   ResemblanceChoice c;
@@ -35,17 +31,38 @@ Matrix Correlations(const Matrix& t) {
   return r;
 }
 
-PartialCorrelationRun SearchRun(const Matrix& table, const Matrix& observed, int N) {
+// A search over a table (by default with its own observed correlations).
+struct Search {
+  Search(const Matrix& t, int N, const Matrix* observedOf = nullptr)
+      : table(t), observed(Correlations(observedOf ? *observedOf : t)) {
+    run.nObj = table.rows();
+    run.nVar = table.cols();
+    run.data = table.data();
+    run.observed = observed.data();
+    run.nPermutations = N;
+  }
+  Search(const Search&) = delete;
+  // Runs the search with the generator seeded with `seed`: its links, and the
+  // batches of tests it ran, in order.
+  LinkMatrix Links(double alpha, unsigned long seed, Batches* batches = nullptr) const {
+    RngPtr g = Generator(seed);
+    auto keep = [&](const PartialCorrelationBatch& b, const LinkMatrix&) {
+      if (batches) batches->push_back(b);
+    };
+    return SearchUndirectedDependencies(run, alpha, g.get(), {}, keep);
+  }
+  std::vector<std::vector<double>> Probabilities(double alpha, unsigned long seed) const {
+    Batches batches;
+    Links(alpha, seed, &batches);
+    std::vector<std::vector<double>> p;
+    for (const auto& b : batches) p.push_back(b.p);
+    return p;
+  }
+  Matrix table, observed;
   PartialCorrelationRun run;
-  run.nObj = table.rows();
-  run.nVar = table.cols();
-  run.data = table.data();
-  run.observed = observed.data();
-  run.nPermutations = N;
-  return run;
-}
+};
 
-std::vector<std::pair<int, int>> Links(const LinkMatrix& m) {
+std::vector<std::pair<int, int>> Linked(const LinkMatrix& m) {
   std::vector<std::pair<int, int>> links;
   for (int i = 0; i < m.Size(); i++)
     for (int j = i + 1; j < m.Size(); j++)
@@ -54,29 +71,17 @@ std::vector<std::pair<int, int>> Links(const LinkMatrix& m) {
 }
 
 TEST(UndirectedSearch, RecoversAChainAndLeavesTheUnrelatedVariableAlone) {
-  const Matrix table = path_test::Chain(400, 2024);
-  const Matrix observed = Correlations(table);
+  Search s(path_test::Chain(400, 2024), 999);
   for (int nullModel : {2, 1}) {
-    PartialCorrelationRun run = SearchRun(table, observed, 999);
-    run.nullModel = nullModel;
-    RngPtr g = Generator(17);
-    const LinkMatrix links = SearchUndirectedDependencies(run, 0.05, g.get());
-    EXPECT_EQ(Links(links), (std::vector<std::pair<int, int>>{{0, 1}, {1, 2}})) << "null model " << nullModel;
-    // Only the lower triangle is used.
-    LinkMatrix copy = links;
-    EXPECT_EQ(copy.Rows()[1][0], 1);
-    EXPECT_EQ(copy.Rows()[0][1], 0);
-    EXPECT_EQ(copy.Rows()[2][0], 0);
+    s.run.nullModel = nullModel;
+    EXPECT_EQ(Linked(s.Links(0.05, 17)), (std::vector<std::pair<int, int>>{{0, 1}, {1, 2}})) << nullModel;
   }
 }
 
 TEST(UndirectedSearch, AlphaOneKeepsEveryLinkAndAlphaZeroRemovesThemAll) {
-  const Matrix table = path_test::Chain(60, 5);
-  const Matrix observed = Correlations(table);
-  const PartialCorrelationRun run = SearchRun(table, observed, 99);
-  RngPtr g = Generator(3);
-  EXPECT_EQ(Links(SearchUndirectedDependencies(run, 1.0, g.get())).size(), 6u);
-  EXPECT_TRUE(Links(SearchUndirectedDependencies(run, 0.0, g.get())).empty());
+  const Search s(path_test::Chain(60, 5), 99);
+  EXPECT_EQ(Linked(s.Links(1.0, 3)).size(), 6u);
+  EXPECT_TRUE(Linked(s.Links(0.0, 3)).empty());
 }
 
 TEST(UndirectedSearch, BatchesByOrderAndPairWithEverySubsetOfTheOtherVariables) {
@@ -85,11 +90,9 @@ TEST(UndirectedSearch, BatchesByOrderAndPairWithEverySubsetOfTheOtherVariables) 
   const Matrix chain = path_test::Chain(20, 9);
   for (int i = 0; i < 20; i++)
     for (int j = 0; j < 5; j++) table[i][j] = chain[i][j % 4] + (j == 4 ? 0.3 * i : 0.0);
-  const Matrix observed = Correlations(table);
-  std::vector<PartialCorrelationBatch> batches;
-  RngPtr g = Generator(8);
-  SearchUndirectedDependencies(SearchRun(table, observed, 20), 1.0, g.get(), {},
-                               [&](const PartialCorrelationBatch& b, const LinkMatrix&) { batches.push_back(b); });
+  const Search s(table, 20);
+  Batches batches;
+  s.Links(1.0, 8, &batches);
   // Order 0 in one batch, then orders 1 and 2 with one batch per pair.
   ASSERT_EQ(batches.size(), 1u + 10u + 10u);
   EXPECT_EQ(batches[0].order, 0);
@@ -105,78 +108,53 @@ TEST(UndirectedSearch, BatchesByOrderAndPairWithEverySubsetOfTheOtherVariables) 
   EXPECT_EQ(o2.covariables, (std::vector<int>{0, 2, 0, 4, 2, 4}));
   // Observed values are the partial correlations of the observed matrix.
   const int c[] = {0, 4};
-  EXPECT_EQ(o2.r[1], PartialCorrelation_GeneralProc(5, observed.data(), 1, 3, 2, c));
+  EXPECT_EQ(o2.r[1], PartialCorrelation_GeneralProc(5, s.observed.data(), 1, 3, 2, c));
   for (const PartialCorrelationBatch& b : batches)
     for (double p : b.p) EXPECT_TRUE(p > 0.0 && p <= 1.0);
 }
 
 TEST(UndirectedSearch, PairsRemovedAtOneOrderAreNotTestedAgain) {
-  const Matrix table = path_test::Chain(200, 77);
-  const Matrix observed = Correlations(table);
-  std::vector<PartialCorrelationBatch> batches;
-  RngPtr g = Generator(12);
-  SearchUndirectedDependencies(SearchRun(table, observed, 199), 0.05, g.get(), {},
-                               [&](const PartialCorrelationBatch& b, const LinkMatrix&) { batches.push_back(b); });
+  Batches batches;
+  Search(path_test::Chain(200, 77), 199).Links(0.05, 12, &batches);
   LinkMatrix after(4);
   for (int t = 0; t < batches[0].Tests(); t++)
     if (batches[0].p[t] > 0.05) after.Remove(batches[0].pairs[2 * t], batches[0].pairs[2 * t + 1]);
-  for (size_t k = 1; k < batches.size(); k++)
-    EXPECT_TRUE(after.Linked(batches[k].pairs[0], batches[k].pairs[1]));
+  for (size_t k = 1; k < batches.size(); k++) EXPECT_TRUE(after.Linked(batches[k].pairs[0], batches[k].pairs[1]));
   EXPECT_LT(batches.size(), 1u + 6u * 2u);
 }
 
 TEST(UndirectedSearch, NoTestWithTwoVariables) {
-  Matrix table = path_test::Chain(10, 1);
+  const Matrix table = path_test::Chain(10, 1);
   Matrix two(10, 2);
   for (int i = 0; i < 10; i++) two[i][0] = table[i][0], two[i][1] = table[i][2];
-  const Matrix observed = Correlations(two);
-  RngPtr g = Generator(1);
-  int batches = 0;
-  const LinkMatrix links = SearchUndirectedDependencies(SearchRun(two, observed, 99), 0.0, g.get(), {},
-                                                        [&](const PartialCorrelationBatch&, const LinkMatrix&) { batches++; });
-  EXPECT_EQ(batches, 0);
-  EXPECT_TRUE(links.Linked(0, 1));
+  Batches batches;
+  EXPECT_TRUE(Search(two, 99).Links(0.0, 1, &batches).Linked(0, 1));
+  EXPECT_TRUE(batches.empty());
 }
 
 TEST(UndirectedSearch, SameLinksAndProbabilitiesAtOneAndTwoThreads) {
-  const Matrix table = path_test::Chain(50, 6);
-  const Matrix observed = Correlations(table);
-  std::vector<std::vector<double>> seen[2];
-  for (int threads : {1, 2}) {
-    PartialCorrelationRun run = SearchRun(table, observed, 499);
-    run.maxThreads = threads;
-    RngPtr g = Generator(44);
-    SearchUndirectedDependencies(run, 0.2, g.get(), {},
-                                 [&](const PartialCorrelationBatch& b, const LinkMatrix&) { seen[threads - 1].push_back(b.p); });
-  }
-  EXPECT_EQ(seen[0], seen[1]);
-  EXPECT_GT(seen[0].size(), 1u);
+  Search s(path_test::Chain(50, 6), 499);
+  s.run.maxThreads = 1;
+  const auto one = s.Probabilities(0.2, 44);
+  s.run.maxThreads = 2;
+  EXPECT_EQ(s.Probabilities(0.2, 44), one);
+  EXPECT_GT(one.size(), 1u);
 }
 
 TEST(UndirectedSearch, PermutationTestsAgreeWithTheBasisSetTest) {
-  const Matrix table = path_test::Chain(30, 13);
-  const Matrix observed = Correlations(table);
+  const Search s(path_test::Chain(30, 13), 300);
   for (int nullModel : {1, 2}) {
     PartialCorrelationBatch batch;
     batch.order = 1;
-    const int c[] = {1};
+    const int c[] = {1}, d[] = {3};
     batch.Add(0, 2, c);
-    const int d[] = {3};
     batch.Add(2, 1, d);
-    PartialCorrelationRun run = SearchRun(table, observed, 300);
+    PartialCorrelationRun run = s.run;
     run.nullModel = nullModel;
-    RngPtr g = Generator(90);
+    RngPtr g = Generator(90), h = Generator(90);
     PartialCorrelationPermutationTests(run, batch, g.get());
-
-    BasisSetTestInput in;
-    in.nObj = 30;
-    in.nVar = 4;
-    in.data = table.data();
-    in.elements = {BasisSetElement{0, 2, {1}}, BasisSetElement{2, 1, {3}}};
-    in.nullModel = nullModel;
-    in.nPermutations = 300;
-    RngPtr h = Generator(90);
-    const BasisSetTestResult r = BasisSetPermutationTest(in, h.get());
+    const BasisSetTestResult r = BasisSetPermutationTest(
+        path_test::Input(s.table, {BasisSetElement{0, 2, {1}}, BasisSetElement{2, 1, {3}}}, nullModel, 300), h.get());
     EXPECT_EQ(batch.p, r.probability) << "null model " << nullModel;
     EXPECT_NEAR(batch.r[0], r.observed[0], 1e-15);
   }
@@ -191,30 +169,21 @@ TEST(UndirectedSearch, TransformationAppliedToEveryRandomDataSet) {
   TransformChoice choice;
   choice.withinVariables = TR_VEC_RANKS;
   ASSERT_EQ(DataTransformationsLib(choice, 40, 4, ranks.data()), 1);
-  const Matrix observed = Correlations(ranks);
+  Search onRanks(ranks, 199), transformed(table, 199, &ranks);
+  transformed.run.transform = choice;
   for (int nullModel : {1, 2}) {
-    std::vector<std::vector<double>> p[2];
-    for (int transformed : {0, 1}) {
-      PartialCorrelationRun run = SearchRun(transformed ? table : ranks, observed, 199);
-      if (transformed) run.transform = choice;
-      run.nullModel = nullModel;
-      RngPtr g = Generator(71);
-      SearchUndirectedDependencies(run, 0.1, g.get(), {},
-                                   [&](const PartialCorrelationBatch& b, const LinkMatrix&) { p[transformed].push_back(b.p); });
-    }
-    EXPECT_EQ(p[0], p[1]) << "null model " << nullModel;
+    onRanks.run.nullModel = transformed.run.nullModel = nullModel;
+    EXPECT_EQ(onRanks.Probabilities(0.1, 71), transformed.Probabilities(0.1, 71)) << "null model " << nullModel;
   }
-  // A transformation undefined for a random data set stops the tests at it.
-  Matrix negative = table;
-  TransformChoice hellinger;
-  hellinger.withinUnits = TR_VEC_HELLINGER;
-  PartialCorrelationRun run = SearchRun(negative, observed, 50);
-  run.transform = hellinger;
+  // A transformation undefined for a random data set (negative values under
+  // Hellinger) stops the tests at it.
+  Search negative(table, 50, &ranks);
+  negative.run.transform.withinUnits = TR_VEC_HELLINGER;
   PartialCorrelationBatch batch;
   batch.Add(0, 1, nullptr);
   RngPtr g = Generator(2);
   try {
-    PartialCorrelationPermutationTests(run, batch, g.get());
+    PartialCorrelationPermutationTests(negative.run, batch, g.get());
     FAIL() << "no refusal";
   } catch (const RandomDataRefused& e) {
     EXPECT_EQ(e.permutation, 2);

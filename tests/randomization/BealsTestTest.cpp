@@ -5,7 +5,7 @@
 // N_j the units holding j, N_jk those holding both, S_i the species of unit i
 // (0 when the unit holds nothing else); observed differences, p-values by
 // complete enumeration of the orderings of the target among the eligible
-// units, and the behaviour of associated and randomly placed species.
+// units, one seed at one and two threads, and the refusals.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -146,35 +146,6 @@ TEST(BealsTest, PValuesAgreeWithCompleteEnumeration) {
   }
 }
 
-// Twelve species along a gradient of 40 sites (species s from site 3s to
-// 3s + 9), one species found at sites 17 to 22, in the middle of species 5, and ten
-// species placed at random: the first gets a small p-value, the random ones
-// mostly large ones.
-TEST(BealsTest, AssociatedSpeciesSmallPRandomSpeciesLarge) {
-  const int n = 40, gradient = 12, random = 10, p = gradient + 1 + random;
-  Cells x(n, std::vector<double>(p, 0.0));
-  for (int s = 0; s < gradient; s++)
-    for (int i = 3 * s; i < std::min(n, 3 * s + 10); i++) x[i][s] = 1;
-  for (int i = 17; i < 23; i++) x[i][gradient] = 1;
-  std::mt19937 gen(3);
-  for (int s = gradient + 1; s < p; s++) {
-    std::vector<int> sites(n);
-    for (int i = 0; i < n; i++) sites[i] = i;
-    std::shuffle(sites.begin(), sites.end(), gen);
-    for (int q = 0; q < 8; q++) x[sites[q]][s] = 1;
-  }
-  Rows rows(x);
-  const BealsTestResult r = BealsTest_Partial(n, p, rows.p(), Settings(999, 77));
-  EXPECT_LE(r.pValues[gradient], 0.005);
-  EXPECT_GT(r.differences[gradient], 0.2);
-  std::vector<double> randomP(r.pValues.begin() + gradient + 1, r.pValues.end());
-  int large = 0;
-  for (double v : randomP) large += v > 0.05;
-  EXPECT_GE(large, 8);
-  std::sort(randomP.begin(), randomP.end());
-  EXPECT_GT(randomP[random / 2], 0.2);
-}
-
 TEST(BealsTest, SameSeedSameResultsAtOneAndTwoThreads) {
   const Cells x = RandomPresences(25, 12, 0.4, 8);
   Rows rows(x);
@@ -182,28 +153,14 @@ TEST(BealsTest, SameSeedSameResultsAtOneAndTwoThreads) {
   const BealsTestResult two = BealsTest_Partial(25, 12, rows.p(), Settings(199, 31337, 2));
   EXPECT_EQ(one.threads, 1);
   ASSERT_EQ(one.pValues.size(), 12u);
-  for (int k = 0; k < 12; k++) {
-    EXPECT_EQ(one.status[k], two.status[k]);
-    EXPECT_EQ(one.differences[k], two.differences[k]) << k;
-    EXPECT_EQ(one.pValues[k], two.pValues[k]) << k;
-  }
+  EXPECT_EQ(one.status, two.status);
+  EXPECT_EQ(one.differences, two.differences);
+  EXPECT_EQ(one.pValues, two.pValues);
   // Another seed draws other permutations.
   const BealsTestResult other = BealsTest_Partial(25, 12, rows.p(), Settings(199, 31338, 2));
   int same = 0;
   for (int k = 0; k < 12; k++) same += other.pValues[k] == one.pValues[k];
   EXPECT_LT(same, 12);
-}
-
-TEST(BealsTest, ProgressNamesEachTargetAndPermutation) {
-  Rows rows(kTiny);
-  BealsTestSettings s = Settings(130, 1, 1);
-  std::vector<std::pair<int, int>> calls;
-  s.progress = [&](int target, int permutation) { calls.emplace_back(target, permutation); };
-  BealsTest_Partial(8, 5, rows.p(), s);
-  const std::vector<std::pair<int, int>> want = {{1, 2}, {1, 64}, {1, 128}, {2, 2}, {2, 64}, {2, 128}, {3, 2},
-                                                 {3, 64}, {3, 128}, {4, 2}, {4, 64}, {4, 128}, {5, 2}, {5, 64},
-                                                 {5, 128}};
-  EXPECT_EQ(calls, want);
 }
 
 TEST(BealsTest, RefusesFewerThanOnePermutationOrAnUnknownStatistic) {

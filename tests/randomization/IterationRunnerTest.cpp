@@ -13,77 +13,63 @@
 #include <stdexcept>
 #include <vector>
 
-#include "randomization/IterationGenerator.h"
+#include "RandomTestSupport.h"
 #include "randomization/IterationRunner.h"
 #include "randomization/RandomLists.h"
 #include "randomization/TieRule.h"
 
 namespace {
 
+using rtest::Generator;
+
 constexpr int kUnits = 9;
 
-RngPtr Generator(unsigned long s) {
-  RngPtr g(gsl_rng_alloc(gsl_rng_default));
-  gsl_rng_set(g.get(), s);
-  return g;
-}
-
-// A statistic of a permutation list that is sensitive to every entry.
-int64_t Signature(const int* list) {
-  int64_t h = 0;
-  for (int i = 0; i < kUnits; i++) h = h * 31 + list[i] * (i + 1);
-  return h;
-}
-
-struct RunRecord {
-  std::vector<int64_t> counts;
-  std::vector<int64_t> signatures;
-};
-
-// Counts iterations whose first entry is 1, and whose list is the identity.
-RunRecord Parallel(int threads, int64_t iterations, int batch) {
-  RngPtr g = Generator(31337);
-  RunRecord run;
-  run.signatures.assign(iterations + 1, 0);
+IterationPlan Plan(int64_t iterations, int listLength, int nCounts, int maxThreads, int batchSize = 4096) {
   IterationPlan plan;
   plan.iterations = iterations;
-  plan.listLength = kUnits;
-  plan.nCounts = 2;
-  plan.batchSize = batch;
-  plan.maxThreads = threads;
-  IterationResult result = RunIterations(
-      plan, [] { return std::vector<int>(kUnits); },
-      [&](int64_t, int* list) { RndList(g.get(), kUnits, list); },
-      [&](int64_t t, const int* list, std::vector<int>& work, int64_t* counts) {
-        std::copy(list, list + kUnits, work.begin());
-        if (work[0] == 1) counts[0]++;
-        bool identity = true;
-        for (int i = 0; i < kUnits; i++) identity = identity && work[i] == i + 1;
-        if (identity) counts[1]++;
-        run.signatures[t] = Signature(list);
-      });
-  run.counts = result.counts;
-  return run;
+  plan.listLength = listLength;
+  plan.nCounts = nCounts;
+  plan.maxThreads = maxThreads;
+  plan.batchSize = batchSize;
+  return plan;
 }
+
+// What a run records of its lists: how many start with unit 1, how many are
+// the identity, and a signature of each iteration's list.
+struct RunRecord {
+  std::vector<int64_t> counts = std::vector<int64_t>(2, 0);
+  std::vector<int64_t> signatures;
+  void Tally(int64_t t, const int* list, int64_t* c) {
+    c[0] += list[0] == 1;
+    c[1] += std::is_sorted(list, list + kUnits);
+    int64_t h = 0;
+    for (int i = 0; i < kUnits; i++) h = h * 31 + list[i] * (i + 1);
+    signatures[t] = h;
+  }
+};
 
 TEST(IterationRunner, SameAsSequentialStreamAtAnyThreadCount) {
   const int64_t iterations = 10007;
   RngPtr g = Generator(31337);
   RunRecord sequential;
-  sequential.counts.assign(2, 0);
   sequential.signatures.assign(iterations + 1, 0);
   std::vector<int> list(kUnits);
   for (int64_t t = 1; t <= iterations; t++) {
     RndList(g.get(), kUnits, list.data());
-    if (list[0] == 1) sequential.counts[0]++;
-    bool identity = true;
-    for (int i = 0; i < kUnits; i++) identity = identity && list[i] == i + 1;
-    if (identity) sequential.counts[1]++;
-    sequential.signatures[t] = Signature(list.data());
+    sequential.Tally(t, list.data(), sequential.counts.data());
   }
   for (int threads : {1, 2, 3})
     for (int batch : {1, 100, 4096}) {
-      RunRecord run = Parallel(threads, iterations, batch);
+      RngPtr p = Generator(31337);
+      RunRecord run;
+      run.signatures.assign(iterations + 1, 0);
+      auto workspace = [] { return std::vector<int>(kUnits); };
+      auto draw = [&](int64_t, int* l) { RndList(p.get(), kUnits, l); };
+      auto evaluate = [&](int64_t t, const int* l, std::vector<int>& work, int64_t* counts) {
+        std::copy(l, l + kUnits, work.begin());
+        run.Tally(t, work.data(), counts);
+      };
+      run.counts = RunIterations(Plan(iterations, kUnits, 2, threads, batch), workspace, draw, evaluate).counts;
       EXPECT_EQ(run.counts, sequential.counts) << threads << " threads, batch " << batch;
       EXPECT_EQ(run.signatures, sequential.signatures) << threads << " threads, batch " << batch;
     }
@@ -91,15 +77,12 @@ TEST(IterationRunner, SameAsSequentialStreamAtAnyThreadCount) {
   EXPECT_NEAR(sequential.counts[0] / double(iterations), 1.0 / 9, 0.01);
 }
 
-TEST(IterationRunner, NoIterations) {
-  IterationPlan plan;
-  plan.nCounts = 3;
-  int calls = 0;
-  IterationResult result = RunIterations(
-      plan, [] { return 0; }, [&](int64_t, int*) { calls++; },
-      [&](int64_t, const int*, int&, int64_t*) { calls++; });
-  EXPECT_EQ(calls, 0);
-  EXPECT_EQ(result.counts, std::vector<int64_t>(3, 0));
+// A data-dependent number of draws from g, summed.
+double SumOfDraws(gsl_rng* g) {
+  const int draws = 1 + static_cast<int>(gsl_rng_uniform_int(g, 5));
+  double sum = 0;
+  for (int k = 0; k < draws; k++) sum += gsl_rng_uniform(g);
+  return sum;
 }
 
 TEST(IterationRunner, OneWorkspacePerThreadAndPerIterationGenerators) {
@@ -107,25 +90,16 @@ TEST(IterationRunner, OneWorkspacePerThreadAndPerIterationGenerators) {
   // from (seed, t); the draws do not depend on the thread count.
   auto run = [](int threads, std::atomic<int>& made) {
     std::vector<double> values(2001);
-    IterationPlan plan;
-    plan.iterations = 2000;
-    plan.nCounts = 1;
-    plan.maxThreads = threads;
-    plan.batchSize = 64;
     IterationResult result = RunIterations(
-        plan,
+        Plan(2000, 0, 1, threads, 64),
         [&] {
           made++;
           return IterationGenerator(99, nullptr);
         },
         [](int64_t, int*) { FAIL() << "no lists to draw"; },
         [&](int64_t t, const int*, IterationGenerator& gen, int64_t* counts) {
-          gsl_rng* g = gen.For(static_cast<uint32_t>(t));
-          const int draws = 1 + static_cast<int>(gsl_rng_uniform_int(g, 5));
-          double sum = 0;
-          for (int k = 0; k < draws; k++) sum += gsl_rng_uniform(g);
-          values[t] = sum;
-          if (sum > 1.5) counts[0]++;
+          values[t] = SumOfDraws(gen.For(static_cast<uint32_t>(t)));
+          counts[0] += values[t] > 1.5;
         });
     EXPECT_LE(result.threads, threads);
     values[0] = static_cast<double>(result.counts[0]);
@@ -137,20 +111,11 @@ TEST(IterationRunner, OneWorkspacePerThreadAndPerIterationGenerators) {
   EXPECT_EQ(made1.load(), 1);
   EXPECT_LE(made2.load(), 2);
   // The generator of iteration t is the seed mixed with t.
-  RngPtr g = Generator(IterationSeed(99, 17));
-  const int draws = 1 + static_cast<int>(gsl_rng_uniform_int(g.get(), 5));
-  double sum = 0;
-  for (int k = 0; k < draws; k++) sum += gsl_rng_uniform(g.get());
-  EXPECT_EQ(one[17], sum);
+  EXPECT_EQ(one[17], SumOfDraws(Generator(IterationSeed(99, 17)).get()));
 }
 
 TEST(IterationRunner, ErrorsAreRethrownAfterTheRegion) {
-  IterationPlan plan;
-  plan.iterations = 5000;
-  plan.listLength = 1;
-  plan.nCounts = 1;
-  plan.maxThreads = 2;
-  plan.batchSize = 100;
+  const IterationPlan plan = Plan(5000, 1, 1, 2, 100);
   std::atomic<int64_t> evaluated{0};
   EXPECT_THROW(RunIterations(
                    plan, [] { return 0; }, [](int64_t, int* l) { l[0] = 0; },
@@ -182,12 +147,8 @@ TEST(IterationRunner, NestedRegionsRunOnOneThread) {
   omp_set_max_active_levels(4);
   // Also when the run itself has one thread (its region is then inactive).
   for (int threads : {2, 1}) {
-    IterationPlan plan;
-    plan.iterations = 64;
-    plan.nCounts = 1;
-    plan.maxThreads = threads;
     IterationResult result = RunIterations(
-        plan, [] { return 0; }, [](int64_t, int*) {},
+        Plan(64, 0, 1, threads), [] { return 0; }, [](int64_t, int*) {},
         [](int64_t, const int*, int&, int64_t* counts) {
           int inner = 0;
 #pragma omp parallel num_threads(2)
@@ -246,10 +207,7 @@ TEST(IterationRunner, RunInsideAnIterationRunsOnItsThread) {
 }
 
 TEST(IterationRunner, ProgressReachesTheTotal) {
-  IterationPlan plan;
-  plan.iterations = 1000;
-  plan.nCounts = 0;
-  plan.maxThreads = 2;
+  IterationPlan plan = Plan(1000, 0, 0, 2);
   int64_t last = 0, calls = 0;
   bool increasing = true;
   plan.progress = [&](int64_t done, int64_t total) {

@@ -5,23 +5,19 @@
 #include <gsl/gsl_cdf.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <set>
 #include <vector>
 
-#include "randomization/IterationGenerator.h"
+#include "RandomTestSupport.h"
 #include "randomization/RandomLists.h"
 
 namespace {
 
 using List = std::vector<int>;
-
-RngPtr Generator(unsigned long s) {
-  RngPtr g(gsl_rng_alloc(gsl_rng_default));
-  gsl_rng_set(g.get(), s);
-  return g;
-}
+using rtest::Generator;
 
 // The next raw draw of g (consumes it).
 unsigned long Next(gsl_rng* g) { return gsl_rng_get(g); }
@@ -33,9 +29,7 @@ TEST(RndList, DrawsConsumed) {
     RndList(g.get(), n, list.data());
     for (int k = n - 1; k > 0; k--) gsl_rng_uniform_int(copy.get(), k + 1);  // n - 1 draws of n, n-1, ..., 2
     EXPECT_EQ(Next(g.get()), Next(copy.get())) << "n = " << n;
-    if (n == 1) {
-      EXPECT_EQ(list[0], 1);
-    }
+    if (n == 1) EXPECT_EQ(list[0], 1);
   }
   // Two units: swapped exactly when the one draw is 1.
   RngPtr g = Generator(5), copy = Generator(5);
@@ -54,57 +48,97 @@ void ExpectUniform(const std::map<List, int>& seen, int expected, int draws) {
   EXPECT_GT(gsl_cdf_chisq_Q(chi2, expected - 1), 1e-4) << "chi2 = " << chi2;
 }
 
-TEST(RndList, UniformOverAllPermutations) {
-  RngPtr g = Generator(2024);
-  std::map<List, int> seen;
-  const int draws = 48000;
-  for (int t = 0; t < draws; t++) {
-    List l(4);
-    RndList(g.get(), 4, l.data());
-    seen[l]++;
-  }
-  ExpectUniform(seen, 24, draws);
-}
-
-TEST(RndListSelect, PermutesOnlySelectedPositions) {
-  RngPtr g = Generator(3);
+// Every builder over many draws: each list has the shape its restriction
+// allows, and all the allowed arrangements occur, uniformly.
+TEST(RandomLists, EveryAllowedArrangementEquallyOften) {
   const bool sel[6] = {false, true, false, true, true, false};
   const int selInt[6] = {0, 1, 0, 1, 1, 2};  // only 1 selects
-  std::map<List, int> seen;
-  for (int t = 0; t < 6000; t++) {
-    List l = {10, 20, 30, 40, 50, 60};
-    if (t % 2) RndListSelect(g.get(), 6, l.data(), sel);
-    else RndListSelect(g.get(), 6, l.data(), selInt);
-    EXPECT_EQ(l[0], 10);
-    EXPECT_EQ(l[2], 30);
-    EXPECT_EQ(l[5], 60);
-    seen[{l[1], l[3], l[4]}]++;
+  const int nest5[5] = {1, 1, 2, 2, 2}, bundle6[6] = {7, 7, 3, 3, 5, 5};
+  const int nest8[8] = {1, 1, 1, 1, 2, 2, 2, 2}, bundle8[8] = {1, 1, 2, 2, 3, 3, 4, 4};
+  const std::set<List> bundlesOnly = {
+      {1, 2, 3, 4, 5, 6, 7, 8}, {3, 4, 1, 2, 5, 6, 7, 8}, {1, 2, 3, 4, 7, 8, 5, 6}, {3, 4, 1, 2, 7, 8, 5, 6}};
+  std::set<List> objectOrders;
+  List pi = {0, 1, 2, 3};
+  do objectOrders.insert(rtest::PairList(pi));
+  while (std::next_permutation(pi.begin(), pi.end()));
+  ASSERT_EQ(objectOrders.size(), 24u);
+  auto units = [](const List& l, List want) { return std::is_permutation(l.begin(), l.end(), want.begin()); };
+  int calls = 0;
+  const struct {
+    const char* name;
+    int n, arrangements, draws;
+    unsigned long seed;
+    std::function<void(gsl_rng*, List&)> draw;
+    std::function<bool(const List&)> allowed;
+  } cases[] = {
+      {"RndList", 4, 24, 48000, 2024, [](gsl_rng* g, List& l) { RndList(g, 4, l.data()); },
+       [&](const List& l) { return units(l, {1, 2, 3, 4}); }},
+      // Positions 0, 2 and 5 keep their values, the others receive units 2,
+      // 4, 5; bool and int selections alternate.
+      {"RndListSelect", 6, 6, 6000, 3,
+       [&](gsl_rng* g, List& l) {
+         l = {10, 20, 30, 40, 50, 60};
+         if (calls++ % 2) RndListSelect(g, 6, l.data(), sel);
+         else RndListSelect(g, 6, l.data(), selInt);
+       },
+       [&](const List& l) { return l[0] == 10 && l[2] == 30 && l[5] == 60 && units(l, {10, 2, 30, 4, 5, 60}); }},
+      // Units stay in their nesting group.
+      {"nesting", 5, 12, 12000, 77,
+       [&](gsl_rng* g, List& l) { EXPECT_TRUE(RndListNestedNew(g, 5, true, nest5, false, nullptr, false, l.data())); },
+       [&](const List& l) { return units(l, {1, 2, 3, 4, 5}) && units({l[0], l[1]}, {1, 2}); }},
+      // Bundles move whole, a bundle's first unit first.
+      {"bundles", 6, 6, 6000, 5,
+       [&](gsl_rng* g, List& l) { EXPECT_TRUE(RndListNestedNew(g, 6, false, nullptr, true, bundle6, false, l.data())); },
+       [&](const List& l) {
+         bool whole = units(l, {1, 2, 3, 4, 5, 6});
+         for (int k = 0; k < 6; k += 2) whole = whole && l[k] % 2 == 1 && l[k + 1] == l[k] + 1;
+         return whole;
+       }},
+      // Only bundles of the same nesting group are exchanged, units keep their rank.
+      {"bundles only, within nesting", 8, 4, 8000, 4,
+       [&](gsl_rng* g, List& l) { EXPECT_TRUE(RndListNestedNew(g, 8, true, nest8, true, bundle8, true, l.data())); },
+       [&](const List& l) { return bundlesOnly.count(l) == 1; }},
+      // Pairs of a 4 x 4 matrix follow its objects.
+      {"RndListMantelRestricted", 6, 24, 12000, 21,
+       [](gsl_rng* g, List& l) { RndListMantelRestricted(g, 6, l.data(), 4); },
+       [&](const List& l) { return objectOrders.count(l) == 1; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RngPtr g = Generator(c.seed);
+    std::map<List, int> seen;
+    for (int t = 0; t < c.draws; t++) {
+      List l(c.n);
+      c.draw(g.get(), l);
+      EXPECT_TRUE(c.allowed(l));
+      seen[l]++;
+    }
+    ExpectUniform(seen, c.arrangements, c.draws);
   }
-  for (const auto& s : seen) EXPECT_TRUE(std::is_permutation(s.first.begin(), s.first.end(), List{2, 4, 5}.begin()));
-  ExpectUniform(seen, 6, 6000);
 }
 
-TEST(RndListSelect, NothingSelectedMakesNoDraw) {
+// Nothing to permute: nothing moves, nothing is drawn.
+TEST(RandomLists, NothingToPermuteDrawsNothing) {
   RngPtr g = Generator(9), copy = Generator(9);
   const bool none[3] = {false, false, false};
   List l = {3, 2, 1};
   RndListSelect(g.get(), 3, l.data(), none);
   EXPECT_EQ(l, List({3, 2, 1}));
+  // Bundles of unequal sizes are not exchanged.
+  const int bundle[5] = {1, 1, 2, 2, 2};
+  List u(5);
+  EXPECT_FALSE(RndListNestedNew(g.get(), 5, false, nullptr, true, bundle, false, u.data()));
+  EXPECT_EQ(u, List({1, 2, 3, 4, 5}));
   EXPECT_EQ(Next(g.get()), Next(copy.get()));
-}
-
-TEST(RndListNested, UnitsStayInTheirNestingGroup) {
-  RngPtr g = Generator(77);
-  const int nest[5] = {1, 1, 2, 2, 2};
-  std::map<List, int> seen;
-  for (int t = 0; t < 12000; t++) {
-    List l(5);
-    EXPECT_TRUE(RndListNestedNew(g.get(), 5, true, nest, false, nullptr, false, l.data()));
-    EXPECT_TRUE(std::is_permutation(l.begin(), l.begin() + 2, List{1, 2}.begin()));
-    EXPECT_TRUE(std::is_permutation(l.begin() + 2, l.end(), List{3, 4, 5}.begin()));
-    seen[l]++;
+  // With nesting, the within-group step still stands.
+  const int nest[5] = {1, 1, 1, 2, 2};
+  bool moved = false;
+  for (int t = 0; t < 50; t++) {
+    EXPECT_FALSE(RndListNestedNew(g.get(), 5, true, nest, true, bundle, false, u.data()));
+    EXPECT_TRUE(std::is_permutation(u.begin(), u.begin() + 3, List{1, 2, 3}.begin()));
+    moved = moved || u != List({1, 2, 3, 4, 5});
   }
-  ExpectUniform(seen, 12, 12000);
+  EXPECT_TRUE(moved);
 }
 
 TEST(RndListNested, NestingLabelsInAnyOrder) {
@@ -117,40 +151,6 @@ TEST(RndListNested, NestingLabelsInAnyOrder) {
   if (gsl_rng_uniform_int(copy.get(), 2) == 1) std::swap(expected[1], expected[3]);  // group 4: positions 1, 3
   if (gsl_rng_uniform_int(copy.get(), 2) == 1) std::swap(expected[0], expected[2]);  // group 9: positions 0, 2
   EXPECT_EQ(l, expected);
-}
-
-TEST(RndListNested, BundlesMoveWhole) {
-  RngPtr g = Generator(5);
-  const int bundle[6] = {7, 7, 3, 3, 5, 5};
-  std::map<List, int> seen;
-  for (int t = 0; t < 6000; t++) {
-    List l(6);
-    EXPECT_TRUE(RndListNestedNew(g.get(), 6, false, nullptr, true, bundle, false, l.data()));
-    for (int k = 0; k < 6; k += 2) {
-      EXPECT_EQ(l[k] % 2, 1) << "a bundle's first unit goes first";
-      EXPECT_EQ(l[k + 1], l[k] + 1) << "bundles move whole";
-    }
-    seen[l]++;
-  }
-  ExpectUniform(seen, 6, 6000);
-}
-
-TEST(RndListNested, UnequalBundlesAreNotPermuted) {
-  RngPtr g = Generator(5), copy = Generator(5);
-  const int bundle[5] = {1, 1, 2, 2, 2};
-  List l(5);
-  EXPECT_FALSE(RndListNestedNew(g.get(), 5, false, nullptr, true, bundle, false, l.data()));
-  EXPECT_EQ(l, List({1, 2, 3, 4, 5}));
-  EXPECT_EQ(Next(g.get()), Next(copy.get()));
-  // With nesting, the within-group step still stands.
-  const int nest[5] = {1, 1, 1, 2, 2};
-  bool moved = false;
-  for (int t = 0; t < 50; t++) {
-    EXPECT_FALSE(RndListNestedNew(g.get(), 5, true, nest, true, bundle, false, l.data()));
-    EXPECT_TRUE(std::is_permutation(l.begin(), l.begin() + 3, List{1, 2, 3}.begin()));
-    moved = moved || l != List({1, 2, 3, 4, 5});
-  }
-  EXPECT_TRUE(moved);
 }
 
 TEST(RndListNested, WithinNestingThenBundles) {
@@ -173,26 +173,6 @@ TEST(RndListNested, WithinNestingThenBundles) {
   }
   // 24 x 24 within-nesting arrangements; the bundle step maps them onto themselves.
   EXPECT_GT(seen.size(), 500u);
-}
-
-TEST(RndListNested, OnlyBundlesWithinNesting) {
-  // Nesting groups {1-4}, {5-8}; bundles are consecutive pairs. Only bundles
-  // of the same nesting group are exchanged, units keep their rank.
-  RngPtr g = Generator(4);
-  const int nest[8] = {1, 1, 1, 1, 2, 2, 2, 2};
-  const int bundle[8] = {1, 1, 2, 2, 3, 3, 4, 4};
-  std::map<List, int> seen;
-  for (int t = 0; t < 8000; t++) {
-    List l(8);
-    EXPECT_TRUE(RndListNestedNew(g.get(), 8, true, nest, true, bundle, true, l.data()));
-    seen[l]++;
-  }
-  const std::set<List> expected = {{1, 2, 3, 4, 5, 6, 7, 8},
-                                   {3, 4, 1, 2, 5, 6, 7, 8},
-                                   {1, 2, 3, 4, 7, 8, 5, 6},
-                                   {3, 4, 1, 2, 7, 8, 5, 6}};
-  for (const auto& s : seen) EXPECT_TRUE(expected.count(s.first));
-  ExpectUniform(seen, 4, 8000);
 }
 
 TEST(RndListNested, SelectLeavesOthersAndChecksSelectedBundles) {
@@ -222,29 +202,6 @@ TEST(RndListNested, SynchronizedAppliesOneRankPermutation) {
     RndListNestedSynchronized(g.get(), 6, true, nest, false, nullptr, false, l.data(), true, nullptr);
     for (int k = 0; k < 3; k++) EXPECT_EQ(l[k + 3], l[k] + 3);
   }
-}
-
-TEST(RndListMantel, PairsFollowTheObjects) {
-  // Pairs of 3 objects: (0,1)=1, (0,2)=2, (1,2)=3. Every result is the pair
-  // list of an object permutation p: pair (i, j) -> pair (p[i], p[j]).
-  std::set<List> induced;
-  List p = {0, 1, 2};
-  auto number = [](int a, int b) {
-    if (a > b) std::swap(a, b);
-    return a == 0 ? b : 3;
-  };
-  do induced.insert({number(p[0], p[1]), number(p[0], p[2]), number(p[1], p[2])});
-  while (std::next_permutation(p.begin(), p.end()));
-  EXPECT_TRUE(induced.count({1, 3, 2}));  // objects (2,1,3)
-  RngPtr g = Generator(21);
-  std::map<List, int> seen;
-  for (int t = 0; t < 6000; t++) {
-    List l(3);
-    RndListMantelRestricted(g.get(), 3, l.data(), 3);
-    EXPECT_TRUE(induced.count(l));
-    seen[l]++;
-  }
-  ExpectUniform(seen, 6, 6000);
 }
 
 TEST(RndListBootstrap, DrawsWithReplacement) {
@@ -296,16 +253,6 @@ TEST(RestrictedPermutation, SameListsAsTheBuilders) {
       }
       EXPECT_EQ(a, b) << "selected, variant " << variant;
     }
-  }
-}
-
-TEST(RndList, SameSeedSameLists) {
-  RngPtr a = Generator(424242), b = Generator(424242);
-  for (int t = 0; t < 10; t++) {
-    List x(30), y(30);
-    RndList(a.get(), 30, x.data());
-    RndList(b.get(), 30, y.data());
-    EXPECT_EQ(x, y);
   }
 }
 

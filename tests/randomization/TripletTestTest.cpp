@@ -9,19 +9,13 @@
 #include <tuple>
 #include <vector>
 
-#include "ZQLib/Matrix.h"
-#include "randomization/IterationGenerator.h"
+#include "RandomTestSupport.h"
 #include "randomization/TripletTest.h"
 
 namespace {
 
 using Codes = std::vector<int>;
-
-RngPtr Generator(unsigned long s) {
-  RngPtr g(gsl_rng_alloc(gsl_rng_default));
-  gsl_rng_set(g.get(), s);
-  return g;
-}
+using rtest::Generator;
 
 // Joint and marginal relative frequencies of three coded variables.
 struct Frequencies {
@@ -170,34 +164,27 @@ TEST(TripletTest, ProbabilitiesMatchCompleteEnumeration) {
   } while (std::next_permutation(o1.begin(), o1.end()));
   const std::vector<double> estimated = {r.triplets[0].probability, r.conditional[0].probability,
                                          r.conditional[1].probability, r.conditional[2].probability};
-  for (int k = 0; k < 4; k++) {
-    const double exact = static_cast<double>(hits[k]) / total;
-    const double se = std::sqrt(std::max(exact * (1.0 - exact), 1e-4) / c.in.nPermutations);
-    EXPECT_NEAR(estimated[k], exact, 4.5 * se) << k;
-  }
+  for (int k = 0; k < 4; k++)
+    rtest::ExpectNearExact(estimated[k], static_cast<double>(hits[k]) / total, c.in.nPermutations, std::to_string(k));
 }
 
 TEST(TripletTest, SameResultsAtOneAndTwoThreadsAndNothingDrawnForOnePermutation) {
   TripletCase c(kEight, 1.0);
   c.in.nPermutations = 2001;
-  std::vector<double> first;
+  std::vector<double> p[2];
   for (int threads : {1, 2}) {
     c.in.maxThreads = threads;
     RngPtr g = Generator(123);
     const TripletTestResult r = RandomizationTestTriplets(c.in, c.triplets.data(), g.get());
     EXPECT_EQ(r.threads, threads);
-    std::vector<double> p;
-    for (const TripletValue& t : r.triplets) p.push_back(t.probability);
-    for (const TripletValue& t : r.conditional) p.push_back(t.probability);
-    if (first.empty())
-      first = p;
-    else
-      EXPECT_EQ(p, first);
+    for (const auto* list : {&r.triplets, &r.conditional})
+      for (const TripletValue& t : *list) p[threads - 1].push_back(t.probability);
   }
+  EXPECT_EQ(p[0], p[1]);
   c.in.nPermutations = 1;
   RngPtr g = Generator(9), fresh = Generator(9);
   const TripletTestResult one = RandomizationTestTriplets(c.in, c.triplets.data(), g.get());
-  for (const TripletValue& t : one.triplets) EXPECT_EQ(t.probability, 1.0);
-  for (const TripletValue& t : one.conditional) EXPECT_EQ(t.probability, 1.0);
+  for (const auto* list : {&one.triplets, &one.conditional})
+    for (const TripletValue& t : *list) EXPECT_EQ(t.probability, 1.0);
   EXPECT_EQ(gsl_rng_get(g.get()), gsl_rng_get(fresh.get()));
 }

@@ -14,9 +14,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "ZQLib/Matrix.h"
+#include "RandomTestSupport.h"
 #include "ZQLib/MissingValue.h"
-#include "randomization/IterationGenerator.h"
 #include "randomization/PermutationRestrictions.h"
 #include "randomization/RandomLists.h"
 #include "randomization/TieRule.h"
@@ -24,42 +23,17 @@
 
 namespace {
 
-using Column = std::vector<double>;
+using rtest::Column;
+using rtest::ExpectNearExact;
+using rtest::Generator;
+using rtest::Pearson;
+using rtest::Permuted;
 
-RngPtr Generator(unsigned long s) {
-  RngPtr g(gsl_rng_alloc(gsl_rng_default));
-  gsl_rng_set(g.get(), s);
-  return g;
-}
-
-// Pearson correlation by its textbook formula.
-double Pearson(const Column& x, const Column& y) {
-  const size_t n = x.size();
-  double mx = 0, my = 0;
-  for (size_t i = 0; i < n; i++) {
-    mx += x[i] / n;
-    my += y[i] / n;
-  }
-  double sxy = 0, sxx = 0, syy = 0;
-  for (size_t i = 0; i < n; i++) {
-    sxy += (x[i] - mx) * (y[i] - my);
-    sxx += (x[i] - mx) * (x[i] - mx);
-    syy += (y[i] - my) * (y[i] - my);
-  }
-  return sxy / std::sqrt(sxx * syy);
-}
-
-// A table from its columns, and the observed correlation matrix of a table.
-Matrix FromColumns(const std::vector<Column>& cols) {
-  Matrix m(static_cast<int>(cols[0].size()), static_cast<int>(cols.size()));
-  for (size_t j = 0; j < cols.size(); j++)
-    for (size_t i = 0; i < cols[j].size(); i++) m[static_cast<int>(i)][static_cast<int>(j)] = cols[j][i];
-  return m;
-}
-
+// The input of a test on a table given by its columns, with the observed
+// resemblance matrix of the (transformed) table.
 struct TestCase {
   TestCase(const std::vector<Column>& cols, int measure, int withinUnits = 0)
-      : data(FromColumns(cols)), observed(static_cast<int>(cols.size()), static_cast<int>(cols.size())) {
+      : data(rtest::FromColumns(cols)), observed(static_cast<int>(cols.size()), static_cast<int>(cols.size())) {
     in.nObj = data.rows();
     in.nVar = data.cols();
     in.data = data.data();
@@ -75,8 +49,8 @@ struct TestCase {
   VariableTestInput in;
 };
 
-// Exact P of |statistic| over every permutation of the second argument's
-// indices, ties (within 1e-9) counted.
+// Exact P of |statistic| over every ordering of n indices, ties (within
+// 1e-9) counted.
 double ExactP(int n, const std::function<double(const std::vector<int>&)>& statistic) {
   std::vector<int> order(n);
   for (int i = 0; i < n; i++) order[i] = i;
@@ -89,18 +63,6 @@ double ExactP(int n, const std::function<double(const std::vector<int>&)>& stati
   return static_cast<double>(hits) / total;
 }
 
-// Monte Carlo estimate within 4.5 standard errors of the exact value.
-void ExpectNearExact(double estimate, double exact, int N, const char* what) {
-  const double se = std::sqrt(std::max(exact * (1.0 - exact), 1e-4) / N);
-  EXPECT_NEAR(estimate, exact, 4.5 * se) << what;
-}
-
-Column Permuted(const Column& x, const std::vector<int>& order) {
-  Column y(x.size());
-  for (size_t i = 0; i < x.size(); i++) y[i] = x[order[i]];
-  return y;
-}
-
 }  // namespace
 
 // Six units, three variables: each pair's P against all 720 orderings of one
@@ -108,7 +70,7 @@ Column Permuted(const Column& x, const std::vector<int>& order) {
 // of the correlation). Variables 1 and 2 are strongly negatively correlated:
 // significant on absolute values, exact P = 2/720 (the observed order and
 // its reverse).
-TEST(VariableTest, ProbabilitiesMatchCompleteEnumeration) {
+TEST(VariableTest, ProbabilitiesMatchCompleteEnumerationAndN1) {
   const std::vector<Column> cols = {{1, 2, 3, 4, 5, 6}, {6, 5, 4, 3, 2, 1.5}, {2, 7, 1, 8, 2.5, 8.5}};
   TestCase s(cols, 17);
   s.in.nPermutations = 10000;
@@ -124,6 +86,13 @@ TEST(VariableTest, ProbabilitiesMatchCompleteEnumeration) {
     }
   EXPECT_LT(r.probability[0][1], 0.01);
   EXPECT_EQ(r.probability[0][0], 1.0);
+  // N = 1: nothing drawn, every P = 1.
+  s.in.nPermutations = 1;
+  RngPtr h = Generator(5);
+  const VariableTestResult one = RandomizationTestVariables(s.in, h.get());
+  for (int a = 0; a < 3; a++)
+    for (int b = 0; b < 3; b++) EXPECT_EQ(one.probability[a][b], 1.0);
+  EXPECT_EQ(gsl_rng_get(h.get()), gsl_rng_get(Generator(5).get()));
 }
 
 // With rows brought to unit sums (a transformation within sampling units) the
@@ -203,32 +172,6 @@ TEST(VariableTest, SameCountsAsTheSequentialStreamAtOneAndTwoThreads) {
   }
 }
 
-TEST(VariableTest, OnePermutationDrawsNothingAndGivesProbabilityOne) {
-  TestCase s({{1, 2, 3}, {3, 1, 2}, {2, 2, 5}}, 17);
-  s.in.nPermutations = 1;
-  RngPtr g = Generator(5), fresh = Generator(5);
-  const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
-  for (int a = 0; a < 3; a++)
-    for (int b = 0; b < 3; b++) EXPECT_EQ(r.probability[a][b], 1.0);
-  EXPECT_EQ(gsl_rng_get(g.get()), gsl_rng_get(fresh.get()));
-}
-
-// Variables whose values are constant within nesting groups never change
-// under permutation within those groups: P = 1. Free permutation of the same
-// data finds the strong correlation significant.
-TEST(VariableTest, NestingKeepsValuesWithinTheirGroups) {
-  TestCase s({{1, 1, 1, 5, 5, 5, 9, 9, 9}, {2, 2, 2, 4, 4, 4, 7, 7, 7}, {1, 3, 2, 2, 1, 3, 3, 2, 1}}, 17);
-  s.in.nPermutations = 999;
-  RngPtr g = Generator(11);
-  const VariableTestResult free = RandomizationTestVariables(s.in, g.get());
-  EXPECT_LT(free.probability[0][1], 0.05);
-  s.in.restrictions.option = PermutationRestrictions::NESTING;
-  s.in.restrictions.nestingOn = true;
-  s.in.restrictions.nestMemb = {4, 4, 4, -1, -1, -1, 2, 2, 2};
-  const VariableTestResult nested = RandomizationTestVariables(s.in, g.get());
-  EXPECT_EQ(nested.probability[0][1], 1.0);
-}
-
 // Each of two variables holds the six pairs of a 4 x 4 distance matrix; the
 // objects behind the matrix are permuted (24 arrangements), so the exact P
 // of their correlation comes from the 24 object orders of one matrix.
@@ -243,15 +186,10 @@ TEST(VariableTest, EmbeddedMatrixProbabilityMatchesObjectPermutations) {
   s.in.restrictions.matrixDim = 4;
   RngPtr g = Generator(3);
   const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
-  auto pairIndex = [](int i, int j) {
-    if (i > j) std::swap(i, j);
-    static const int index[4][4] = {{-1, 0, 1, 2}, {0, -1, 3, 4}, {1, 3, -1, 5}, {2, 4, 5, -1}};
-    return index[i][j];
-  };
-  const int rows[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
-  auto objectPermuted = [&](const Column& x, const std::vector<int>& pi) {
+  auto objectPermuted = [](const Column& x, const std::vector<int>& pi) {
     Column y(6);
-    for (int k = 0; k < 6; k++) y[k] = x[pairIndex(pi[rows[k][0]], pi[rows[k][1]])];
+    const std::vector<int> pairs = rtest::PairList(pi);
+    for (int k = 0; k < 6; k++) y[k] = x[pairs[k] - 1];
     return y;
   };
   const double exactAB = ExactP(4, [&](const std::vector<int>& pi) { return Pearson(a, objectPermuted(b, pi)); });
@@ -336,15 +274,6 @@ TEST(VariableTest, EveryMeasureComparingVariables) {
     }
 }
 
-TEST(VariableTest, ResultTableHoldsResemblanceBelowAndProbabilitiesAbove) {
-  Matrix observed = {{1, 0.5, -0.2}, {0.5, 1, 0.3}, {-0.2, 0.3, 1}};
-  Matrix P = {{1, 0.01, 0.2}, {0.01, 1, 0.7}, {0.2, 0.7, 1}};
-  const Matrix t = VariableTestTable(3, observed.data(), P);
-  const Matrix want = {{1, 0.01, 0.2}, {0.5, 1, 0.7}, {-0.2, 0.3, 1}};
-  for (int i = 0; i < 3; i++)
-    for (int j = 0; j < 3; j++) EXPECT_EQ(t[i][j], want[i][j]) << i << "," << j;
-}
-
 // ---- The lists of each restriction ----
 
 TEST(PermutationRestrictions, EmbeddedMatrixDimensionAndChecks) {
@@ -375,94 +304,30 @@ TEST(PermutationRestrictions, EmbeddedMatrixDimensionAndChecks) {
   EXPECT_EQ(CheckPermutationRestrictions(b, 6), RestrictionProblem::UNKNOWN_OPTION);
 }
 
-// m = 4 objects, six pairs: every list is the pair list of one of the 24
-// object orders (pair (i, j) of the permuted matrix is pair (pi(i), pi(j))
-// of the original), and all 24 occur.
-TEST(PermutationRestrictions, EmbeddedMatrixListsPermuteRowsAndColumnsTogether) {
-  const int rows[6][2] = {{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}};
-  auto number = [&](int i, int j) {
-    if (i > j) std::swap(i, j);
-    for (int k = 0; k < 6; k++)
-      if (rows[k][0] == i && rows[k][1] == j) return k + 1;
-    return 0;
-  };
-  std::set<std::vector<int>> induced;
-  std::vector<int> pi = {0, 1, 2, 3};
-  do {
-    std::vector<int> list(6);
-    for (int k = 0; k < 6; k++) list[k] = number(pi[rows[k][0]], pi[rows[k][1]]);
-    induced.insert(list);
-  } while (std::next_permutation(pi.begin(), pi.end()));
-  ASSERT_EQ(induced.size(), 24u);
-
-  PermutationRestrictions r;
-  r.option = PermutationRestrictions::EMBEDDED_MATRIX;
-  r.matrixDim = 4;
-  ColumnPermutations drawer(r, 6);
-  RngPtr g = Generator(8);
-  std::set<std::vector<int>> seen;
-  std::vector<int> lists(18);
-  for (int t = 0; t < 1000; t++) {
-    drawer.Draw(g.get(), 3, lists.data());
-    for (int j = 0; j < 3; j++) {
-      std::vector<int> list(lists.begin() + 6 * j, lists.begin() + 6 * j + 6);
-      EXPECT_EQ(induced.count(list), 1u);
-      seen.insert(list);
+// Each restriction draws, variable after variable, the lists of its
+// builder from the same draws.
+TEST(PermutationRestrictions, ListsAreThoseOfTheBuildersInVariableOrder) {
+  const std::vector<int> nest = {2, 1, 2, 1, 2, 1}, bundle = {7, 7, 3, 3, 5, 5};
+  for (int variant = 0; variant < 5; variant++) {
+    PermutationRestrictions r;
+    r.option = std::min(variant, 3);
+    r.matrixDim = variant == 1 ? 4 : 0;
+    r.nestingOn = variant == 2 || variant == 4;
+    r.nestMemb = nest;
+    r.bundlesOn = variant >= 3;
+    r.bundleMemb = bundle;
+    ColumnPermutations drawer(r, 6);
+    RngPtr a = Generator(4 + variant), b = Generator(4 + variant);
+    std::vector<int> lists(18), want(18);
+    for (int t = 0; t < 30; t++) {
+      drawer.Draw(a.get(), 3, lists.data());
+      for (int j = 0; j < 3; j++) {
+        int* w = want.data() + 6 * j;
+        if (variant == 0) RndList(b.get(), 6, w);
+        else if (variant == 1) RndListMantelRestricted(b.get(), 6, w, 4);
+        else RndListNestedNew(b.get(), 6, r.nestingOn, nest.data(), r.bundlesOn, bundle.data(), false, w);
+      }
+      EXPECT_EQ(lists, want) << "variant " << variant;
     }
-  }
-  EXPECT_EQ(seen.size(), 24u);
-}
-
-// Nesting: every unit receives a unit of its own group, and each group's
-// units are shuffled among themselves. Bundles: each bundle's positions
-// receive, rank by rank, the units of one bundle.
-TEST(PermutationRestrictions, NestingAndBundleLists) {
-  RngPtr g = Generator(21);
-  PermutationRestrictions nest;
-  nest.option = PermutationRestrictions::NESTING;
-  nest.nestingOn = true;
-  nest.nestMemb = {2, 1, 2, 1, 2, 3};
-  ColumnPermutations nested(nest, 6);
-  std::set<std::vector<int>> distinct;
-  std::vector<int> list(6);
-  for (int t = 0; t < 300; t++) {
-    nested.DrawOne(g.get(), list.data());
-    for (int i = 0; i < 6; i++) EXPECT_EQ(nest.nestMemb[list[i] - 1], nest.nestMemb[i]);
-    std::vector<int> sorted = list;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted, (std::vector<int>{1, 2, 3, 4, 5, 6}));
-    distinct.insert(list);
-  }
-  EXPECT_EQ(distinct.size(), 12u);  // 3! x 2! x 1!
-
-  PermutationRestrictions bundle;
-  bundle.option = PermutationRestrictions::BUNDLES;
-  bundle.bundlesOn = true;
-  bundle.bundleMemb = {7, 7, 3, 3, 5, 5};
-  ColumnPermutations bundles(bundle, 6);
-  const std::vector<std::vector<int>> members = {{3, 4}, {5, 6}, {1, 2}};  // labels 3, 5, 7: 1-based units
-  distinct.clear();
-  for (int t = 0; t < 300; t++) {
-    bundles.DrawOne(g.get(), list.data());
-    for (int slot = 0; slot < 3; slot++) {
-      const std::vector<int>& positions = members[slot];
-      const std::vector<int> got = {list[positions[0] - 1], list[positions[1] - 1]};
-      EXPECT_TRUE(std::find(members.begin(), members.end(), got) != members.end());
-    }
-    distinct.insert(list);
-  }
-  EXPECT_EQ(distinct.size(), 6u);  // 3! orders of whole bundles
-}
-
-// Free lists are those of RndList, drawn variable after variable.
-TEST(PermutationRestrictions, FreeListsAreRndListsInVariableOrder) {
-  PermutationRestrictions none;
-  ColumnPermutations drawer(none, 7);
-  RngPtr a = Generator(4), b = Generator(4);
-  std::vector<int> lists(21), want(21);
-  for (int t = 0; t < 50; t++) {
-    drawer.Draw(a.get(), 3, lists.data());
-    for (int j = 0; j < 3; j++) RndList(b.get(), 7, want.data() + 7 * j);
-    EXPECT_EQ(lists, want);
   }
 }
