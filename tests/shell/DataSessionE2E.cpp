@@ -1,9 +1,11 @@
 // Reading a data table through option N (value orders, labels, variable
 // kinds, incomplete files, the echo to the results file) and the session
-// track as the user meets it (resumed at the next start, saved and reopened
-// by name, damaged).
+// track as the user meets it: resumed at the next start with the very numbers
+// it left, saved and reopened by name (also from a copied track), damaged,
+// pointing to a missing file, failing to be written.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "support/RunPlexor.h"
@@ -11,18 +13,13 @@
 
 namespace {
 
+using shelltest::LastStatus;
 using shelltest::NewData;
 
 // The echoed matrix: everything after the line of variable labels.
 std::string EchoedMatrix(const std::string& zoviri) {
   size_t p = zoviri.find("Labels of variables:\t");
   return p == std::string::npos ? std::string() : zoviri.substr(zoviri.find('\n', p) + 1);
-}
-
-// The last status report printed before a main menu.
-std::string LastStatus(const std::string& out) {
-  const size_t p = out.rfind("\nAnalysis status");
-  return p == std::string::npos ? std::string() : out.substr(p, out.find("\n---", p) - p);
 }
 
 TEST(DataFile, UnitAndVariableOrdersGiveTheSameRows) {
@@ -60,19 +57,11 @@ TEST(DataFile, DuneEchoedWithItsLabels) {
   EXPECT_EQ(m.rfind("1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t4\t0\t0\t0\t0\t7\t0\t4\t2\t", 0), 0u) << m.substr(0, 200);
 }
 
-TEST(DataFile, LongAndMissingLabels) {
-  PlexorFolder g;
-  g.write("d.txt", "1 2 " + std::string(50, 'q') + " u2 v1");  // one variable: no order question
-  PlexorRun r = g.run(NewData("d.txt", 1, 2, 1, "", 2) + "X\n");
-  ASSERT_EQ(r.status, 0);
-  EXPECT_EQ(r.out.find("Data ordered by"), std::string::npos);
-  EXPECT_NE(g.read("Zoviri.txt").find("Labels of sampling units:\t" + std::string(30, 'q') + "\tu2\t\n"
-                                      "Labels of variables:\tv1\t\n1\t\n2\t\n"),
-            std::string::npos);
-
-  PlexorFolder h;
-  h.write("d.txt", "1 2 3 4 5 6 a b x y");
-  r = h.run(NewData("d.txt", 1, 2, 3, "N", 2) + "X\n");  // "y" is taken by the menu and refused
+// Labels cut to 30 characters: DataFileReaderE2E.cpp.
+TEST(DataFile, MissingLabels) {
+  PlexorFolder f;
+  f.write("d.txt", "1 2 3 4 5 6 a b x y");
+  PlexorRun r = f.run(NewData("d.txt", 1, 2, 3, "N", 2) + "X\n");  // "y" is taken by the menu and refused
   EXPECT_NE(r.out.find("\nLabels not read because the file d.txt is incomplete.\nPlease check!\n\nAnalysis status: "
                        "Data not available."),
             std::string::npos);
@@ -253,6 +242,8 @@ TEST(SessionTrack, DeclinedSessionLeavesNothingOfTheFormerTable) {
   EXPECT_EQ(CountOccurrences(r.out.substr(r.out.rfind("MAIN MENU")), "\t* "), 13);
 }
 
+// Session "beta" is a copy of "meadow.trk": opening it, the pointer was
+// rewritten with the name inside the track, so the next start resumed meadow.
 TEST(SessionTrack, NamedSessionsSavedRenamedAndReopened) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");
@@ -269,16 +260,23 @@ TEST(SessionTrack, NamedSessionsSavedRenamedAndReopened) {
   EXPECT_EQ(f.read("old.trk"), "old\n");
   EXPECT_EQ(f.read("Sessao.trk"), "small\n");
   EXPECT_EQ(f.read("small.trk").rfind("small\nd.txt\n16/May/2007\n1\n2\n2\n", 0), 0u);
-  EXPECT_EQ(f.read("meadow.trk").rfind("meadow\ndune.txt\n", 0), 0u);
+  const std::string meadow = f.read("meadow.trk");
+  EXPECT_EQ(meadow.rfind("meadow\ndune.txt\n", 0), 0u);
+  f.write("beta.trk", meadow);
 
-  // Next start: decline "small", then open "meadow" through N after a wrong name.
-  r = f.run("n\na\nN\no\nnosuch\ny\nmeadow\nX\n");
+  // Next start: decline "small", then open "beta" through N after a wrong name.
+  r = f.run("n\na\nN\no\nnosuch\ny\nbeta\nX\n");
   ASSERT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("Wish to continue analysis session small with data file d.txt? y/n "), std::string::npos);
   EXPECT_NE(r.err.find("can't open nosuch.trk"), std::string::npos);
-  EXPECT_NE(LastStatus(r.out).find("Analysis status session meadow:\nData file name: dune.txt\n"
+  EXPECT_NE(LastStatus(r.out).find("Analysis status session beta:\nData file name: dune.txt\n"
                                    "Dimensions: 20 sampling units, 30 variables\n"),
             std::string::npos);
+  EXPECT_EQ(f.read("Sessao.trk"), "beta\n");
+  EXPECT_EQ(f.read("beta.trk").rfind("beta\ndune.txt\n", 0), 0u);
+  EXPECT_EQ(f.read("meadow.trk"), meadow);
+  r = f.run("y\na\nX\n");
+  EXPECT_NE(r.out.find("Wish to continue analysis session beta with data file dune.txt? y/n "), std::string::npos);
 }
 
 TEST(SessionTrack, DamagedOrForeignTracksLeaveNoData) {
@@ -293,7 +291,7 @@ TEST(SessionTrack, DamagedOrForeignTracksLeaveNoData) {
       {"", "Sessao\nd.txt\n01/Jan/1999\n0\n0\n0\n0\n",
        "Previous analysis done with incompatible version of Plexor. \nSpecify data again."},
       {"\n", "", "File Sessao.trk is empty or damaged; no session is resumed."},
-      {"ghost\n", "", ""},  // the pointer names a track that does not exist: nothing asked
+      {"ghost\n", "", "\nSession track file ghost.trk, named in Sessao.trk, is missing; no session is resumed.\n"},
   };
   for (const auto& c : cases) {
     PlexorFolder f;
@@ -305,6 +303,55 @@ TEST(SessionTrack, DamagedOrForeignTracksLeaveNoData) {
     EXPECT_NE(r.out.find(": Data not available.\n"), std::string::npos) << c.track;
     EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos);
   }
+}
+
+// A rewrite of the track that fails part way (a file-size limit stands for a
+// full disk) destroyed the previous track and still reported the session as
+// saved. The old track now stays whole and the session is reported NOT saved.
+TEST(TrackFile, FailedRewriteKeepsTheLastTrackAndSaysSo) {
+  PlexorFolder f;
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  ASSERT_EQ(f.run(shelltest::ReadDune() + "R\n1\n3\n0\nn\nX\n").status, 0);
+  const std::string track = f.read("Sessao.trk");
+  ASSERT_GT(track.size(), 4096u);
+
+  // Half the size of the track: the results blocks still fit, the track not.
+  const int blocks = static_cast<int>(track.size() / 512 / 2);
+  PlexorRun r = f.runWithFileSizeLimit("y\ne\nR\n1\n20\n0\nn\nX\n", blocks);
+  EXPECT_NE(r.out.find("\nFailed to write file Sessao.trk (File too large): the session is NOT saved; the previous "
+                       "version of the file stays as it was.\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(LastStatus(r.out).find("Resemblance measure: (20)percentage difference"), std::string::npos);
+  EXPECT_NE(LastStatus(r.out).find("\nSession is NOT saved.\n"), std::string::npos) << LastStatus(r.out);
+  EXPECT_EQ(f.read("Sessao.trk"), track);
+  EXPECT_NE(std::system(("ls '" + f.path() + "' | grep -q 'Sessao.trk.'").c_str()), 0)
+      << "no temporary file left behind";
+
+  // The next start resumes the last state that was written whole.
+  PlexorRun resumed = f.run("y\na\nX\n");
+  EXPECT_NE(LastStatus(resumed.out).find("Resemblance measure: (3)Euclidean distance"), std::string::npos);
+}
+
+// A resumed session computes on the very numbers it left: data, resemblance
+// and scores were rounded to 6 decimals or 6 significant digits.
+TEST(TrackFile, ResumedSessionGivesTheSameResults) {
+  const std::string data = "0.123456789 1.0000001 2.5e-7\n3.14159265 0.000000123 1.41421356\n"
+                           "2.71828183 1.61803399 0.57721566\n0.30102999 4.6692016 1e-9\n";
+  const std::string steps = "E\nF\n15\n0\nC\n" + NewData("d.txt", 1, 4, 3, "N", 1, "n") + "R\n1\n3\n0\nn\n";
+  PlexorFolder once, resumed;
+  once.write("d.txt", data);
+  resumed.write("d.txt", data);
+  ASSERT_EQ(once.run(steps + "O\n1\nn\nn\nX\n").status, 0);
+  ASSERT_EQ(resumed.run(steps + "X\n").status, 0);
+  ASSERT_EQ(resumed.run("y\na\nO\n1\nn\nn\nX\n").status, 0);
+  auto Ordination = [](const std::string& z) {
+    const size_t p = z.find("\nNumber of eigenvalues");
+    return p == std::string::npos ? std::string() : z.substr(p);
+  };
+  const std::string expected = Ordination(once.read("Zoviri.txt"));
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(Ordination(resumed.read("Zoviri.txt")), expected);
 }
 
 }  // namespace
