@@ -10,6 +10,7 @@
 
 #include "support/RunPlexor.h"
 #include "support/ShellHelpers_shell.h"
+#include "support/TextChecks.h"
 
 namespace {
 
@@ -42,8 +43,8 @@ const char* const kResemblanceAndOrdination = "R\n1\n20\n0\ny\nO\n1\nn\nn\nX\n";
 TEST(DelimitedData, DuneAsRWritesItAndAsASpreadsheetExportsItGivesTheResultsOfTheOwnLayout) {
   const Results own = RunIn("examples/dune.txt", "dune.txt", shelltest::ReadDune() + kResemblanceAndOrdination);
   ASSERT_EQ(own.run.status, 0);
-  ASSERT_NE(own.zoviri.find("ORDINATION"), std::string::npos);
-  ASSERT_NE(own.zoviri.find("Labels of variables:\tAchimill\tAgrostol\t"), std::string::npos);
+  ASSERT_TRUE(Holds(own.zoviri, "ORDINATION"));
+  ASSERT_TRUE(Holds(own.zoviri, "Labels of variables:\tAchimill\tAgrostol\t"));
   ASSERT_FALSE(own.scores.empty());
   const struct {
     const char* source;
@@ -55,12 +56,11 @@ TEST(DelimitedData, DuneAsRWritesItAndAsASpreadsheetExportsItGivesTheResultsOfTh
   for (const auto& file : files) {
     const Results r = RunIn(file.source, file.name, NewDelimited(file.name) + kResemblanceAndOrdination);
     ASSERT_EQ(r.run.status, 0) << file.name;
-    EXPECT_NE(r.run.out.find(std::string("\nRead 20 sampling units and 30 variables from ") + file.name + ".\n"),
-              std::string::npos)
+    EXPECT_TRUE(Holds(r.run.out, std::string("\nRead 20 sampling units and 30 variables from ") + file.name + ".\n"))
         << file.name;
     for (const char* unasked : {"Number of sampling units", "Data ordered by", "Labels for sampling units",
                                 "missing values", "Incorrect input"})
-      EXPECT_EQ((r.run.out + r.run.err).find(unasked), std::string::npos) << file.name << ": " << unasked;
+      EXPECT_TRUE(Lacks((r.run.out + r.run.err), unasked)) << file.name << ": " << unasked;
     EXPECT_EQ(r.zoviri, own.zoviri) << file.name;
     EXPECT_EQ(r.track, own.track) << file.name;
     EXPECT_EQ(r.scores, own.scores) << file.name;
@@ -73,7 +73,7 @@ TEST(DelimitedData, DecimalCommasReadAsTheOwnLayout) {
   const Results own = RunIn("examples/dune_env.txt", "dune_env.txt", NewData("dune_env.txt", 2, 20, 3, "N", 2) + "X\n");
   const Results csv =
       RunIn("tests/shell/data/dune_env_semicolon.csv", "env.csv", NewDelimited("env.csv", 2) + "X\n");
-  ASSERT_NE(own.zoviri.find("\n 2.8\t   1\t   5\t\n"), std::string::npos) << own.zoviri;
+  ASSERT_TRUE(Holds(own.zoviri, "\n 2.8\t   1\t   5\t\n"));
   EXPECT_EQ(csv.zoviri, own.zoviri);
   EXPECT_EQ(csv.track, own.track);
 }
@@ -83,27 +83,24 @@ TEST(DelimitedData, MissingCellsAndRepeatedNamesReported) {
   f.write("t.csv", "\"\",\"a\",\"a\",\"b\"\n\"s1\",1,,3\n\"s2\",NA,5,6\n\"s1\",7,8,\n");
   const PlexorRun r = f.run(NewDelimited("t.csv") + "X\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\nRead 3 sampling units and 3 variables from t.csv.\n"
-                       "3 missing values (empty cells or NA) stored as -999.\n"
-                       "Names of sampling units given more than once: s1\n"
-                       "Names of variables given more than once: a\n"
-                       "The data contain: "),
-            std::string::npos)
-      << r.out;
-  EXPECT_NE(f.read("Zoviri.txt").find("Labels of sampling units:\ts1\ts2\ts1\t\nLabels of variables:\ta\ta\tb\t\n"
-                                      "   1\t-999\t   3\t\n-999\t   5\t   6\t\n   7\t   8\t-999\t\n"),
-            std::string::npos)
-      << f.read("Zoviri.txt");
+  EXPECT_TRUE(Holds(r.out,
+                    "\nRead 3 sampling units and 3 variables from t.csv.\n"
+                    "3 missing values (empty cells or NA) stored as -999.\n"
+                    "Names of sampling units given more than once: s1\n"
+                    "Names of variables given more than once: a\n"
+                    "The data contain: "));
+  EXPECT_TRUE(Holds(f.read("Zoviri.txt"),
+                    "Labels of sampling units:\ts1\ts2\ts1\t\nLabels of variables:\ta\ta\tb\t\n"
+                    "   1\t-999\t   3\t\n-999\t   5\t   6\t\n   7\t   8\t-999\t\n"));
 
   // In Portuguese.
   PlexorFolder p;
   p.write("Plexor.prf", shelltest::PortuguesePreferences());
   p.write("t.csv", ";a;b\ns1;1,5;\n");
   const PlexorRun pr = p.run("N\nn\nt.csv\n1\nn\nX\n");
-  EXPECT_NE(pr.out.find("\nLidas 1 unidades amostrais e 2 variaveis de t.csv.\n"
-                        "1 valores faltantes (celulas vazias ou NA) guardados como -999.\nOs dados contem: "),
-            std::string::npos)
-      << pr.out;
+  EXPECT_TRUE(Holds(pr.out,
+                    "\nLidas 1 unidades amostrais e 2 variaveis de t.csv.\n"
+                    "1 valores faltantes (celulas vazias ou NA) guardados como -999.\nOs dados contem: "));
 }
 
 // A refused file stops the dialogue before the kind of data is asked, and
@@ -126,21 +123,18 @@ TEST(DelimitedData, RefusalsGiveRowColumnAndText) {
     f.write("t.csv", c.text);
     const PlexorRun r = f.run("N\nn\nt.csv\nX\n");
     ASSERT_EQ(r.status, 0) << c.text << r.err;
-    EXPECT_NE(r.out.find(std::string("\nFile t.csv was not read: ") + c.message + "\nPlease check!\n"),
-              std::string::npos)
-        << c.text << r.out;
-    EXPECT_EQ(r.out.find("The data contain"), std::string::npos) << c.text;
-    EXPECT_NE(r.out.find("\nAnalysis status: Data not available."), std::string::npos) << c.text;
+    EXPECT_TRUE(Holds(r.out, std::string("\nFile t.csv was not read: ") + c.message + "\nPlease check!\n")) << c.text;
+    EXPECT_TRUE(Lacks(r.out, "The data contain")) << c.text;
+    EXPECT_TRUE(Holds(r.out, "\nAnalysis status: Data not available.")) << c.text;
     EXPECT_FALSE(f.exists("Zoviri.txt")) << c.text;
   }
 
   PlexorFolder p;
   p.write("Plexor.prf", shelltest::PortuguesePreferences());
   p.write("t.csv", ",a\ns1,z\n");
-  EXPECT_NE(p.run("N\nn\nt.csv\nX\n")
-                .out.find("\nO arquivo t.csv nao foi lido: na linha 2, coluna 2, \"z\" nao e um numero (valores "
-                          "faltantes ficam vazios ou sao escritos NA).\nFavor conferir!\n"),
-            std::string::npos);
+  EXPECT_TRUE(Holds(p.run("N\nn\nt.csv\nX\n").out,
+                    "\nO arquivo t.csv nao foi lido: na linha 2, coluna 2, \"z\" nao e um numero (valores "
+                    "faltantes ficam vazios ou sao escritos NA).\nFavor conferir!\n"));
 }
 
 // Mixed data still asks the type of each variable; nothing else is asked.
@@ -151,19 +145,19 @@ TEST(DelimitedData, DialogueOfMixedDataAndOfFilesWithoutHeader) {
   f.write("m.tsv", "unit\tlength\tcolour\ns1\t2.5\t1\ns2\t3\t2\n");
   const PlexorRun r = f.run("N\nn\nm.tsv\n5\n3 2\nn\ny\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Variable: 1  2  \nType:     Wish to correct? y/n "), std::string::npos) << r.out;
+  EXPECT_TRUE(Holds(r.out, "Variable: 1  2  \nType:     Wish to correct? y/n "));
   for (const char* unasked : {"Number of", "Data ordered by", "Labels for sampling units"})
-    EXPECT_EQ(r.out.find(unasked), std::string::npos) << unasked;
-  EXPECT_NE(f.read("Zoviri.txt").find("Labels of sampling units:\ts1\ts2\t\nLabels of variables:\tlength\tcolour\t\n"),
-            std::string::npos);
-  EXPECT_NE(r.out.find("Data type: (5) mixed"), std::string::npos) << r.out;
+    EXPECT_TRUE(Lacks(r.out, unasked)) << unasked;
+  EXPECT_TRUE(
+      Holds(f.read("Zoviri.txt"), "Labels of sampling units:\ts1\ts2\t\nLabels of variables:\tlength\tcolour\t\n"));
+  EXPECT_TRUE(Holds(r.out, "Data type: (5) mixed"));
 
   PlexorFolder g;
   g.write("d.csv", "1 2 3\n4 5 6\n");
   const PlexorRun own = g.run(NewData("d.csv", 1, 2, 3) + "X\n");
   ASSERT_EQ(own.status, 0) << own.err;
-  EXPECT_EQ(own.out.find("Read "), std::string::npos);
-  EXPECT_NE(g.read("Zoviri.txt").find("\n1\t2\t3\t\n4\t5\t6\t\n"), std::string::npos);
+  EXPECT_TRUE(Lacks(own.out, "Read "));
+  EXPECT_TRUE(Holds(g.read("Zoviri.txt"), "\n1\t2\t3\t\n4\t5\t6\t\n"));
 }
 
 // The track keeps the table, its names made single words, and the next start
@@ -174,13 +168,13 @@ TEST(DelimitedData, SessionResumesTheTable) {
   const PlexorRun first = f.run(NewDelimited("t.csv", 1, "n") + "X\n");
   ASSERT_EQ(first.status, 0) << first.err;
   const std::string track = f.read("Sessao.trk");
-  EXPECT_NE(track.find("\nplot_1\tplot_2\t\nAchillea_millefolium\tPoa,_annua\t\n2\n"), std::string::npos) << track;
-  EXPECT_NE(track.find("\n1\t2\t\n3\t-999\t\n"), std::string::npos) << track;
+  EXPECT_TRUE(Holds(track, "\nplot_1\tplot_2\t\nAchillea_millefolium\tPoa,_annua\t\n2\n"));
+  EXPECT_TRUE(Holds(track, "\n1\t2\t\n3\t-999\t\n"));
 
   const PlexorRun resumed = f.run("y\nS\nmeadow\nX\n");
   ASSERT_EQ(resumed.status, 0) << resumed.err;
-  EXPECT_NE(resumed.out.find("Wish to continue analysis session with data file t.csv? y/n "), std::string::npos);
-  EXPECT_NE(resumed.out.find("Dimensions: 2 sampling units, 2 variables\n"), std::string::npos) << resumed.out;
+  EXPECT_TRUE(Holds(resumed.out, "Wish to continue analysis session with data file t.csv? y/n "));
+  EXPECT_TRUE(Holds(resumed.out, "Dimensions: 2 sampling units, 2 variables\n"));
   // Saved again under another name: the same table, field for field.
   const std::string saved = f.read("meadow.trk");
   ASSERT_EQ(saved.substr(0, 7), "meadow\n");

@@ -7,6 +7,7 @@
 
 #include "support/RunPlexor.h"
 #include "support/ShellHelpers_shell.h"
+#include "support/TextChecks.h"
 
 namespace {
 
@@ -25,12 +26,9 @@ TEST(Preferences, DigitsUsedByTheDataEchoAndKeptInTheFile) {
     f.write("d.txt", "0.1234567890123456 2\n");
     PlexorRun r = f.run(std::string("E\nF\n") + c.digits + "\n0\nC\n" + NewData("d.txt", 1, 1, 2) + "X\n");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(f.read("Zoviri.txt").find(c.echoed), std::string::npos) << c.digits;
-    EXPECT_EQ(f.read("Plexor.prf").rfind(std::string("06Apr2012\n1\n0\n0.000000\n0.000000\n0.000000\n0.000000") +
-                                             c.stored,
-                                         0),
-              0u)
-        << f.read("Plexor.prf");
+    EXPECT_TRUE(Holds(f.read("Zoviri.txt"), c.echoed)) << c.digits;
+    EXPECT_TRUE(Begins(f.read("Plexor.prf"),
+                       std::string("06Apr2012\n1\n0\n0.000000\n0.000000\n0.000000\n0.000000") + c.stored));
   }
 }
 
@@ -46,8 +44,8 @@ TEST(Preferences, PortugueseLastsToTheNextStart) {
   EXPECT_NE(first.out.find("MENU PRINCIPAL\n", menu), std::string::npos);
 
   PlexorRun second = f.run("X\n");
-  EXPECT_NE(second.out.find("MENU PRINCIPAL\n"), std::string::npos);
-  EXPECT_EQ(second.out.find("MAIN MENU"), std::string::npos);
+  EXPECT_TRUE(Holds(second.out, "MENU PRINCIPAL\n"));
+  EXPECT_TRUE(Lacks(second.out, "MAIN MENU"));
 }
 
 TEST(Preferences, ProcessorLimitShownAsSetEvenBeyondTheMachine) {
@@ -56,9 +54,9 @@ TEST(Preferences, ProcessorLimitShownAsSetEvenBeyondTheMachine) {
   // Resemblance between units (Euclidean distances run in parallel) with the limit set.
   PlexorRun r = f.run("E\nM\n1000000\nC\n" + NewData("d.txt", 1, 4, 2) + "R\n1\n3\n0\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Maximum number of processors the program may use: 1000000\n"), std::string::npos);
-  EXPECT_NE(r.out.find("Resemblance measure: (3)Euclidean distance"), std::string::npos);
-  EXPECT_NE(f.read("Plexor.prf").find("\n1000000\n"), std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "Maximum number of processors the program may use: 1000000\n"));
+  EXPECT_TRUE(Holds(r.out, "Resemblance measure: (3)Euclidean distance"));
+  EXPECT_TRUE(Holds(f.read("Plexor.prf"), "\n1000000\n"));
 }
 
 // The values before a fault are kept (a negative processor count was
@@ -89,10 +87,10 @@ TEST(Preferences, DamagedOtherVersionOrShortFiles) {
     PlexorRun r = f.run("E\nC\nX\n");
     ASSERT_EQ(r.status, 0);
     if (*c.err == '\0') EXPECT_EQ(r.err, "") << c.file;
-    EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    EXPECT_TRUE(Holds(r.err, c.err));
     EXPECT_EQ(CountOccurrences(r.err, "End of file"), CountOccurrences(c.err, "End of file")) << r.err;
-    EXPECT_NE(r.out.find(c.menu), std::string::npos) << c.file;
-    EXPECT_EQ(f.read("Plexor.prf").rfind(c.rewritten, 0), 0u) << f.read("Plexor.prf");
+    EXPECT_TRUE(Holds(r.out, c.menu)) << c.file;
+    EXPECT_TRUE(Begins(f.read("Plexor.prf"), c.rewritten));
   }
 }
 
@@ -103,7 +101,7 @@ TEST(Preferences, FailedRewriteKeepsTheFile) {
   const char* portuguese = shelltest::PortuguesePreferences();
   f.write("Plexor.prf", portuguese);
   PlexorRun r = f.runWithFileSizeLimit("E\nL\nC\nX\n", 0);
-  EXPECT_NE(r.out.find("FAIL TO PRINT ON FILE !!!"), std::string::npos) << r.out;
+  EXPECT_TRUE(Holds(r.out, "FAIL TO PRINT ON FILE !!!"));
   EXPECT_EQ(f.read("Plexor.prf"), portuguese);
 }
 
@@ -116,9 +114,9 @@ TEST(Preferences, DimensionsBeyondAnyTable) {
   f.copyFromSource("examples/dune.txt", "dune.txt");
   PlexorRun r = f.run("E\nF\n0\n2147483647\nC\n" + shelltest::ReadDune() + "R\n1\n3\n0\nn\nO\n1\nn\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(f.read("Plexor.prf").find("\n5\n2147483647\n"), std::string::npos);
+  EXPECT_TRUE(Holds(f.read("Plexor.prf"), "\n5\n2147483647\n"));
   const std::string z = f.read("Zoviri.txt");
-  EXPECT_NE(z.find("\nScores of sampling units on the first 19 components:\n"), std::string::npos);
+  EXPECT_TRUE(Holds(z, "\nScores of sampling units on the first 19 components:\n"));
   const size_t ranked = z.find("Original descriptors with the highest correlation coefficients:\nAxis 1:\t");
   ASSERT_NE(ranked, std::string::npos);
   const std::string axis1 = z.substr(ranked, z.find('\n', z.find("Axis 1:\t", ranked)) - ranked);

@@ -14,6 +14,7 @@
 #include "shell/SessionObjects.h"
 #include "shell/SessionState.h"
 #include "support/ShellHelpers_shell.h"
+#include "support/TextChecks.h"
 
 namespace {
 
@@ -256,7 +257,7 @@ TEST_F(SessionObjects, SecondAndThirdSetsFromStoredSessions) {
   EXPECT_STREQ(session2->Data().filename, "env.txt");
   EXPECT_STREQ(session2->Data().sessionName, "env");
   EXPECT_EQ(session2->Data().rese[3][0], 6.0);
-  EXPECT_NE(Console().find("First data set: meadow.txt\nSpecify now the second data set.\n"), std::string::npos);
+  EXPECT_TRUE(Holds(Console(), "First data set: meadow.txt\nSpecify now the second data set.\n"));
 
   // Keep, then switch: the second data set becomes the current one.
   Answers("k\ns\n");
@@ -293,16 +294,16 @@ TEST_F(SessionObjects, SecondAndThirdSetsFromStoredSessions) {
   ASSERT_EQ(SpecifyThirdSession(), 1);
   EXPECT_TRUE(thirdSet);
   EXPECT_STREQ(session3->Data().filename, "soil.txt");
-  EXPECT_NE(Console().find("First data set: meadow.txt\nSecond data set: env.txt\nSpecify now the third data set.\n"),
-            std::string::npos);
+  EXPECT_TRUE(
+      Holds(Console(), "First data set: meadow.txt\nSecond data set: env.txt\nSpecify now the third data set.\n"));
   Answers("s\n");
   ASSERT_EQ(SpecifyThirdSession(), 1);
   EXPECT_STREQ(session2->Data().filename, "soil.txt");
   EXPECT_STREQ(session3->Data().filename, "env.txt");
   EXPECT_STREQ(filename, "meadow.txt");
-  EXPECT_NE(Console().find("Third data set: soil.txt\nKeep (k), switch order (s) between second and third or specify "
-                           "the third data set again (n)? "),
-            std::string::npos);
+  EXPECT_TRUE(Holds(Console(),
+                    "Third data set: soil.txt\nKeep (k), switch order (s) between second and third or specify "
+                    "the third data set again (n)? "));
 
   // Each data set can be transformed and its arrays replaced while the others
   // are held; releasing everything afterwards releases each array once.
@@ -330,11 +331,10 @@ TEST_F(SessionObjects, PortugueseDialogue) {
   ASSERT_EQ(SpecifySecondSession(), 1);
   ASSERT_EQ(SpecifySecondSession(), 1);
   const std::string c = Console();
-  EXPECT_NE(c.find("Primeiro conjunto de dados: meadow.txt\nEspecifique agora o segundo conjunto de dados.\n"),
-            std::string::npos);
-  EXPECT_NE(c.find("Segundo conjunto de dados: env.txt\nManter (k), inverter ordem (s) ou especificar o segundo "
-                   "novamente (n)? "),
-            std::string::npos);
+  EXPECT_TRUE(Holds(c, "Primeiro conjunto de dados: meadow.txt\nEspecifique agora o segundo conjunto de dados.\n"));
+  EXPECT_TRUE(Holds(c,
+                    "Segundo conjunto de dados: env.txt\nManter (k), inverter ordem (s) ou especificar o segundo "
+                    "novamente (n)? "));
 }
 
 }  // namespace

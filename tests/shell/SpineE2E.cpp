@@ -9,6 +9,7 @@
 
 #include "support/RunPlexor.h"
 #include "support/ShellHelpers_shell.h"
+#include "support/TextChecks.h"
 
 namespace {
 
@@ -22,19 +23,18 @@ TEST(Spine, FirstStartMenuRefusalAndExit) {
   PlexorFolder f;
   PlexorRun r = f.run("h\nT\nx\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out.rfind("\n\n\nPLEXOR\n", 0), 0u);
-  EXPECT_NE(r.out.find("v.3.85b\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\nAnalysis status: Data not available.\nMaximum number of processors"), std::string::npos);
-  EXPECT_NE(r.out.find("\nMAIN MENU\n\t* N  specify data or open existing session\n\t  V  descriptive attributes\n"),
-            std::string::npos);
-  EXPECT_NE(r.out.find("\t* E  preferences\n\t  S  save session\n\t* Z  run script\n\t* X  exit\n"),
-            std::string::npos);
+  EXPECT_TRUE(Begins(r.out, "\n\n\nPLEXOR\n"));
+  EXPECT_TRUE(Holds(r.out, "v.3.85b\n"));
+  EXPECT_TRUE(Holds(r.out, "\nAnalysis status: Data not available.\nMaximum number of processors"));
+  EXPECT_TRUE(
+      Holds(r.out, "\nMAIN MENU\n\t* N  specify data or open existing session\n\t  V  descriptive attributes\n"));
+  EXPECT_TRUE(Holds(r.out, "\t* E  preferences\n\t  S  save session\n\t* Z  run script\n\t* X  exit\n"));
   EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
-  EXPECT_NE(r.out.find("X  exit\n---"), std::string::npos);
-  EXPECT_NE(r.out.find("Enter option (valid options with *): "), std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "X  exit\n---"));
+  EXPECT_TRUE(Holds(r.out, "Enter option (valid options with *): "));
   // Nothing to resume and no results file: no question before the menu.
-  EXPECT_EQ(r.out.find("Wish to continue"), std::string::npos);
-  EXPECT_EQ(r.out.find("An older file"), std::string::npos);
+  EXPECT_TRUE(Lacks(r.out, "Wish to continue"));
+  EXPECT_TRUE(Lacks(r.out, "An older file"));
   // Refused letters (upper case is the same answer) do not reprint the menu.
   EXPECT_EQ(r.err, std::string(kRefusedH) + "\nIncorrect input = T. Reenter.\nAccepted input: N E Z X U J \n");
   EXPECT_EQ(CountOccurrences(r.out, "MAIN MENU"), 1);
@@ -64,9 +64,7 @@ TEST(Spine, ScriptEndingBeforeXEndsWithTheEndOfFileMessage) {
   PlexorRun r = f.run("z\nf\nscript.txt\nx\n");
   EXPECT_EQ(r.status, 0);
   // The keyboard is named in the language of the dialogue.
-  EXPECT_NE(r.err.find(std::string(kRefusedH) + "\nfile keyboard \nEND OF FILE !!!\n\nPress RETURN to exit.\n"),
-            std::string::npos)
-      << r.err;
+  EXPECT_TRUE(Holds(r.err, std::string(kRefusedH) + "\nfile keyboard \nEND OF FILE !!!\n\nPress RETURN to exit.\n"));
   EXPECT_EQ(CountOccurrences(r.out, "MAIN MENU"), 2);  // the x typed later is never read
 }
 
@@ -77,10 +75,10 @@ TEST(Spine, ScriptQuestionIsAlwaysAnsweredOnTheKeyboard) {
   f.write("script.txt", "h\nz\nk\nnot for the menu\n");
   PlexorRun r = f.run("z\nf\nnone.txt\nq\nf\nscript.txt\nk\nx\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.err.find("\ncan't open none.txt \n"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("\nIncorrect input = q. Reenter.\nAccepted input: f k\n"), std::string::npos);
+  EXPECT_TRUE(Holds(r.err, "\ncan't open none.txt \n"));
+  EXPECT_TRUE(Holds(r.err, "\nIncorrect input = q. Reenter.\nAccepted input: f k\n"));
   EXPECT_EQ(CountOccurrences(r.err, kRefusedH), 1);
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
+  EXPECT_TRUE(Lacks(r.err, "END OF FILE"));
   EXPECT_EQ(CountOccurrences(r.out, kScriptQuestion), 3);
 }
 
@@ -102,10 +100,10 @@ TEST(Spine, ResultsFileErasedOrAppended) {
     const std::string question = c.portuguese ? "Ja existe o arquivo Zoviri.txt. Apagar(a) ou emendar(e)? "
                                               : "An older file Zoviri.txt was found. Wish to erase(e) or append(a)? ";
     EXPECT_LT(r.out.find(question), r.out.find("MENU"));
-    EXPECT_NE(r.err.find("\nIncorrect input = q. Reenter.\nAccepted input: a e\n"), std::string::npos);
+    EXPECT_TRUE(Holds(r.err, "\nIncorrect input = q. Reenter.\nAccepted input: a e\n"));
     const std::string z = f.read("Zoviri.txt");
     EXPECT_EQ(z.rfind("older results\n", 0) == 0, c.kept) << c.portuguese << c.answer;
-    EXPECT_NE(z.find(c.portuguese ? "PLEXOR versao 3.85b" : "PLEXOR version 3.85b"), std::string::npos);
+    EXPECT_TRUE(Holds(z, c.portuguese ? "PLEXOR versao 3.85b" : "PLEXOR version 3.85b"));
   }
 }
 
@@ -131,9 +129,8 @@ TEST(Spine, ErasedResultsFileReplacedByTheFirstBlockWritten) {
     PlexorRun r = f.run(c.secondRun);
     ASSERT_EQ(r.status, 0) << c.name << r.err;
     const std::string z = f.read("Zoviri.txt");
-    EXPECT_EQ(z.find("older results"), std::string::npos) << c.name;
-    EXPECT_NE(z.find(c.firstRun.empty() ? "\nRESEMBLANCE MEASURES\n" : "\nORDINATION\n"), std::string::npos)
-        << c.name;
+    EXPECT_TRUE(Lacks(z, "older results")) << c.name;
+    EXPECT_TRUE(Holds(z, c.firstRun.empty() ? "\nRESEMBLANCE MEASURES\n" : "\nORDINATION\n")) << c.name;
   }
 }
 
@@ -161,7 +158,7 @@ TEST(Spine, LargeResemblanceLeftOutOfTheTrackUntilReleased) {
   }
   EXPECT_EQ(menus, expected);
   const std::string track = f.read("Sessao.trk");
-  EXPECT_NE(track.find("\nthirds\n0\t\n3\t\n1\t2\t3\t\n1\t2\t3\t1\t"), std::string::npos);
+  EXPECT_TRUE(Holds(track, "\nthirds\n0\t\n3\t\n1\t2\t3\t\n1\t2\t3\t1\t"));
 }
 
 TEST(Spine, PortugueseMenuAndEndOfFile) {
@@ -169,11 +166,10 @@ TEST(Spine, PortugueseMenuAndEndOfFile) {
   f.write("Plexor.prf", shelltest::PortuguesePreferences());
   PlexorRun r = f.run("h\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("\nStatus da analise: Dados nao disponiveis.\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\nMENU PRINCIPAL\n\t* N  especificar dados ou abrir sessao existente\n"), std::string::npos);
-  EXPECT_NE(r.out.find("Entre opcao (opcoes validas com *): "), std::string::npos);
-  EXPECT_NE(r.err.find("\nfile teclado \nARQUIVO INCOMPLETO !!!\n\nPressione RETURN para sair.\n"), std::string::npos)
-      << r.err;
+  EXPECT_TRUE(Holds(r.out, "\nStatus da analise: Dados nao disponiveis.\n"));
+  EXPECT_TRUE(Holds(r.out, "\nMENU PRINCIPAL\n\t* N  especificar dados ou abrir sessao existente\n"));
+  EXPECT_TRUE(Holds(r.out, "Entre opcao (opcoes validas com *): "));
+  EXPECT_TRUE(Holds(r.err, "\nfile teclado \nARQUIVO INCOMPLETO !!!\n\nPressione RETURN para sair.\n"));
 }
 
 TEST(Spine, PathAnalysisRefusedForQualitativeData) {
@@ -181,8 +177,7 @@ TEST(Spine, PathAnalysisRefusedForQualitativeData) {
   f.write("d.txt", "1 2 3\n2 1 3\n");
   PlexorRun r = f.run(NewData("d.txt", 3, 2, 3) + "f\nx\n");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\n\n\nData type is not adequate for any option of path analysis.\nAnalysis status"),
-            std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "\n\n\nData type is not adequate for any option of path analysis.\nAnalysis status"));
 }
 
 // "yes" to the question on the last session used to answer y, then erase the
@@ -200,10 +195,10 @@ TEST(Answers, LongerWordIsNotTakenLetterByLetter) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.err.find("\nIncorrect input = yes. Reenter.\nAccepted input: y n\n"), 0u) << r.err;
   EXPECT_EQ(CountOccurrences(r.out, "Wish to continue analysis session with data file d.txt? y/n "), 1);
-  EXPECT_EQ(r.out.find("Enter name for the session"), std::string::npos);
+  EXPECT_TRUE(Lacks(r.out, "Enter name for the session"));
   EXPECT_FALSE(f.exists("y.trk"));
   // Appended, not erased: the earlier results are still there.
-  EXPECT_EQ(f.read("Zoviri.txt").rfind(results, 0), 0u);
+  EXPECT_TRUE(Begins(f.read("Zoviri.txt"), results));
   EXPECT_EQ(f.read("Sessao.trk"), track);
 }
 
@@ -218,7 +213,7 @@ TEST(Answers, NumbersMustBeWholeWords) {
   EXPECT_EQ(r.err,
             "\nIncorrect input = 2O. Reenter.\nAccepted input: 1 to 3.40282e+38\n"
             "\nIncorrect input = twenty. Reenter.\nAccepted input: 1 to 3.40282e+38\n");
-  EXPECT_NE(r.out.find("Dimensions: 2 sampling units, 3 variables\n"), std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "Dimensions: 2 sampling units, 3 variables\n"));
 }
 
 // End of input while a number is awaited (the main menu: above) names the
@@ -227,7 +222,7 @@ TEST(Answers, EndOfInputWhileANumberIsAwaited) {
   PlexorFolder f;
   f.write("d.txt", "1 2 3 4 5 6\n");
   PlexorRun r = f.run("N\nn\nd.txt\n1\n");
-  EXPECT_NE(r.err.find("\nEnd of file keyboard\n\nEND OF FILE !!!\n"), std::string::npos) << r.err;
+  EXPECT_TRUE(Holds(r.err, "\nEnd of file keyboard\n\nEND OF FILE !!!\n"));
 }
 
 // Rescaling into classes needs one class at least: 0 is refused and asked again.
@@ -236,11 +231,10 @@ TEST(Answers, RescalingIntoNoClassesRefused) {
   f.write("d.txt", "1 2 3 4 5 6 7 8\n");
   PlexorRun r = f.run(NewData("d.txt", 1, 4, 2, "N", 1, "n") + "T\n1\n0\n2\n8\n0\n2\nn\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.err.find("\nIncorrect input = 0. Reenter.\nAccepted input: 1 to 2.14748e+09\n"), std::string::npos)
-      << r.err;
-  EXPECT_NE(r.out.find("Vector transformation: (8)rescaling into classes, within variables\n"), std::string::npos);
+  EXPECT_TRUE(Holds(r.err, "\nIncorrect input = 0. Reenter.\nAccepted input: 1 to 2.14748e+09\n"));
+  EXPECT_TRUE(Holds(r.out, "Vector transformation: (8)rescaling into classes, within variables\n"));
   // Two classes of the column 1, 3, 5, 7: 1, 1, 2, 2.
-  EXPECT_NE(f.read("Sessao.trk").find("\n1\t1\t\n1\t1\t\n2\t2\t\n2\t2\t\n"), std::string::npos) << f.read("Sessao.trk");
+  EXPECT_TRUE(Holds(f.read("Sessao.trk"), "\n1\t1\t\n1\t1\t\n2\t2\t\n2\t2\t\n"));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "shell/OptionTables.h"
 #include "shell/SessionState.h"
 #include "support/ShellHelpers_shell.h"
+#include "support/TextChecks.h"
 
 namespace {
 
@@ -91,19 +92,18 @@ TEST_F(Status, VectorTransformationLine) {
   for (const auto& c : cases) {
     optTrVeVar = c.veVar;
     optTrVeUnits = c.veUnits;
-    EXPECT_NE(Report().find(std::string("Vector transformation: ") + c.line + "Session IS saved.\n"), std::string::npos)
-        << Report();
+    EXPECT_TRUE(Holds(Report(), std::string("Vector transformation: ") + c.line + "Session IS saved.\n"));
   }
   optTrVeVar = 0;
   optTrVeUnits = 11;
   BealsTypeOpt = 1;
   BealsIncludeOpt = 0;
   BealsNormalizeOpt = 1;
-  EXPECT_NE(Report().find("(11)Beals smoothing\nCo-occurence probabilities of target variable weighted by quantities "
-                          "of reference variables (as in De Caceres&Legendre (2008) Appendix)\n"
-                          "Target species values NOT included in their own prediction\n"
-                          "Probabilities of co-occurrence standardized to unit sum\nSession IS saved.\n"),
-            std::string::npos);
+  EXPECT_TRUE(Holds(Report(),
+                    "(11)Beals smoothing\nCo-occurence probabilities of target variable weighted by quantities "
+                    "of reference variables (as in De Caceres&Legendre (2008) Appendix)\n"
+                    "Target species values NOT included in their own prediction\n"
+                    "Probabilities of co-occurrence standardized to unit sum\nSession IS saved.\n"));
   BealsTypeOpt = BealsIncludeOpt = 1;
   BealsNormalizeOpt = 0;
 }
@@ -131,18 +131,17 @@ TEST_F(Status, ResemblanceAndOrdinationLines) {
     const std::string expected = std::string("Resemblance measure: ") + optReseTipoInfo[c.measure] +
                                  ", (1)comparing sampling units\nTransformation of the resemblance measure: (0)none\n" +
                                  c.after;
-    EXPECT_NE(Report().find(expected), std::string::npos) << Report();
+    EXPECT_TRUE(Holds(Report(), expected));
   }
   temEscore = 1;
   optOrdiType = 2;
-  EXPECT_NE(Report().find("Ordination scores available: (2)principal components analysis\nSession"),
-            std::string::npos);
+  EXPECT_TRUE(Holds(Report(), "Ordination scores available: (2)principal components analysis\nSession"));
   Language(1);
   optReseTipo = 5;
   countDoubleAbsence = 0;
-  EXPECT_NE(Report().find("Tranformacao da medida de semelhanca: (0)nenhuma\n"
-                          "Ausencias compartilhadas em variaveis binarias nao foram consideradas.\n"),
-            std::string::npos);
+  EXPECT_TRUE(Holds(Report(),
+                    "Tranformacao da medida de semelhanca: (0)nenhuma\n"
+                    "Ausencias compartilhadas em variaveis binarias nao foram consideradas.\n"));
 }
 
 TEST_F(Status, ResultsBlockHeader) {
@@ -154,10 +153,10 @@ TEST_F(Status, ResultsBlockHeader) {
   fprintf(f, "body\n");
   fclose(f);
   const std::string s = shelltest::FileText("Zoviri.txt");
-  EXPECT_EQ(s.rfind(std::string("\n") + line + "\nCLUSTER ANALYSIS\n", 0), 0u) << s;
-  EXPECT_NE(s.find("\nAnalysis status: Data not available.\nMaximum number of processors the program may use: 3\n"
-                   "body\n"),
-            std::string::npos);
+  EXPECT_TRUE(Begins(s, std::string("\n") + line + "\nCLUSTER ANALYSIS\n"));
+  EXPECT_TRUE(Holds(s,
+                    "\nAnalysis status: Data not available.\nMaximum number of processors the program may use: 3\n"
+                    "body\n"));
 }
 
 }  // namespace
