@@ -1,8 +1,9 @@
 // Reading a data table through option N (value orders, labels, variable
 // kinds, incomplete files, the echo to the results file) and the session
-// track as the user meets it: resumed at the next start with the very numbers
-// it left, saved and reopened by name (also from a copied track), damaged,
-// pointing to a missing file, failing to be written.
+// track as the user meets it: resumed at the next start, saved and reopened
+// by name (also from a copied track), damaged, pointing to a missing file,
+// failing to be written. (What the track holds, to the last bit of every
+// real and with the choices that close it: SessionTrackTest.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -170,40 +171,6 @@ TEST(SessionTrack, RestartResumesOrDeclinesTheSession) {
   EXPECT_EQ(CountOccurrences(declined.out, "\t* "), 4);
 }
 
-// The status report of a resumed session is the one the session ended with,
-// also for the choices outside the fields of every track: a squared
-// resemblance, then (a second session) Beals smoothing options; a session
-// opened after them without such choices does not inherit them.
-TEST(SessionTrack, ResumedStatusKeepsResemblanceTransformationAndBealsOptions) {
-  const std::string data = NewData("d.txt", 1, 4, 3, "N", 1, "n");
-  struct {
-    const char* name;
-    std::string steps, line;
-  } cases[] = {
-      {"squared", data + "R\n1\n3\n1\nn\n", "Transformation of the resemblance measure: (1)squared resemblance\n"},
-      {"Beals", data + "T\n1\n0\n3\n11\n0\nn\ny\nn\nn\n",
-       "Target species values NOT included in their own prediction\n"
-       "Probabilities of co-occurrence standardized to unit sum\n"},
-  };
-  for (const auto& c : cases) {
-    PlexorFolder f;
-    f.write("d.txt", "1 0 3\n4 5 0\n0 1 1\n3 3 2\n");
-    PlexorRun first = f.run(c.steps + "X\n");
-    ASSERT_EQ(first.status, 0) << c.name << first.err;
-    const std::string before = LastStatus(first.out);
-    ASSERT_TRUE(Holds(before, c.line)) << c.name;
-    PlexorRun resumed = f.run("y\na\nX\n");
-    ASSERT_EQ(resumed.status, 0) << c.name << resumed.err;
-    EXPECT_EQ(LastStatus(resumed.out), before) << c.name;
-  }
-  PlexorFolder f;
-  f.write("d.txt", "1 0 3\n4 5 0\n0 1 1\n3 3 2\n");
-  ASSERT_EQ(f.run(data + "R\n1\n3\n0\nn\nS\nplain\n" + data + "y\nother\nR\n1\n3\n2\nn\nX\n").status, 0);
-  PlexorRun r = f.run("y\na\nN\no\nplain\nX\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Holds(LastStatus(r.out), "Transformation of the resemblance measure: (0)none\n"));
-}
-
 // A session name whose track cannot be written (here a folder that does not
 // exist) is refused without touching the track already written: the session
 // keeps its name and is resumed whole at the next start.
@@ -323,27 +290,6 @@ TEST(TrackFile, FailedRewriteKeepsTheLastTrackAndSaysSo) {
   // The next start resumes the last state that was written whole.
   PlexorRun resumed = f.run("y\na\nX\n");
   EXPECT_TRUE(Holds(LastStatus(resumed.out), "Resemblance measure: (3)Euclidean distance"));
-}
-
-// A resumed session computes on the very numbers it left: data, resemblance
-// and scores were rounded to 6 decimals or 6 significant digits.
-TEST(TrackFile, ResumedSessionGivesTheSameResults) {
-  const std::string data = "0.123456789 1.0000001 2.5e-7\n3.14159265 0.000000123 1.41421356\n"
-                           "2.71828183 1.61803399 0.57721566\n0.30102999 4.6692016 1e-9\n";
-  const std::string steps = "E\nF\n15\n0\nC\n" + NewData("d.txt", 1, 4, 3, "N", 1, "n") + "R\n1\n3\n0\nn\n";
-  PlexorFolder once, resumed;
-  once.write("d.txt", data);
-  resumed.write("d.txt", data);
-  ASSERT_EQ(once.run(steps + "O\n1\nn\nn\nX\n").status, 0);
-  ASSERT_EQ(resumed.run(steps + "X\n").status, 0);
-  ASSERT_EQ(resumed.run("y\na\nO\n1\nn\nn\nX\n").status, 0);
-  auto Ordination = [](const std::string& z) {
-    const size_t p = z.find("\nNumber of eigenvalues");
-    return p == std::string::npos ? std::string() : z.substr(p);
-  };
-  const std::string expected = Ordination(once.read("Zoviri.txt"));
-  ASSERT_FALSE(expected.empty());
-  EXPECT_EQ(Ordination(resumed.read("Zoviri.txt")), expected);
 }
 
 }  // namespace
