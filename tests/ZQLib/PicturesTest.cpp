@@ -130,7 +130,11 @@ TEST(SvgDocument, WellFormedWhateverTheTexts) {
 
 TEST(MiniXml, RejectsMalformedDocuments) {
   for (const char* bad : {"<a>", "<a></b>", "<a x=1/>", "<a x='1' x='2'/>", "<a>&nbsp;</a>", "<a>&amp</a>",
-                          "<a/><b/>", "<a x=\"<\"/>", "<a>\x01</a>", "<a>\xe9</a>", "text<a/>", ""})
+                          "<a/><b/>", "<a x=\"<\"/>", "<a>\x01</a>", "<a>\xe9</a>", "text<a/>", "", "<a>]]></a>",
+                          "<a><!-- c --></a>", "<a>&#233;</a>", "<a><![CDATA[x]]></a>"})
     EXPECT_FALSE(minixml::Parse(bad).ok()) << bad;
-  EXPECT_TRUE(minixml::Parse("<?xml version=\"1.0\"?>\n<a x='&lt;'><b>&#233;&#x20AC;</b><!-- c --></a>\n").ok());
+  const minixml::Document doc = minixml::Parse("<?xml version=\"1.0\"?>\n<a x='&lt;'><b>&amp;\xc3\xa9</b></a>\n");
+  ASSERT_TRUE(doc.ok()) << doc.error;
+  EXPECT_EQ(doc.root->Attribute("x"), "<");
+  EXPECT_EQ(doc.root->children[0]->text, "&\xc3\xa9");
 }
