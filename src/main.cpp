@@ -13,6 +13,7 @@
 #include "dynamics/DynamicsMenu.h"
 #include "ordination/CanonicalMenu.h"
 #include "ordination/OrdinationMenu.h"
+#include "pathanalysis/PathAnalysisMenu.h"
 #include "randomization/RandomizationMenu.h"
 #include "resemblance/ResemblanceMenu.h"
 #include "shell/EntryPoints.h"
@@ -38,12 +39,19 @@ int InputSource() {
 // Option F: path analysis needs quantitative or binary data.
 int PathAnalysisIfAdequate() {
   if (dataType == 1 || dataType == 2 || dataType == 4) {
-    AnalysisNotAvailable();
+    PathAnalysis();
     return 1;
   }
   fprintf(stdout, port ? "\nTipo de dados nao adequado para nenhuma opcao de analise de caminhos."
                        : "\nData type is not adequate for any option of path analysis.");
   return 0;
+}
+
+// Option A: the test comparing variables, then (after correlations) the
+// offer to test partial correlations, which path analysis owns.
+int VariableTest() {
+  PartialCorrelationsAfterVariableTest(AleatorizacaoVar());
+  return 1;
 }
 
 // Option P: the groups, then the randomization test comparing them.
@@ -59,7 +67,7 @@ int NotAvailableDone() {
 }
 
 const MainMenuTable kMainMenu = {
-    {'A', Done<AleatorizacaoVar>, AfterAction::Record},
+    {'A', VariableTest, AfterAction::Record},
     {'C', Done<Cluster>, AfterAction::Nothing},
     {'D', Done<Scatter>, AfterAction::Nothing},
     {'E', SetPreferences, AfterAction::Nothing},

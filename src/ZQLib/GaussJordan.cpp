@@ -2,6 +2,7 @@
 // zero-based matrix inverse built on it.
 #include "ZQLib/GaussJordan.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -26,10 +27,19 @@ double LargestMagnitude(double** a, int n) {
 
 bool gaussj(double** a, int n, double** b, int m) {
   if (n <= 0) return true;
+  std::vector<int> work(static_cast<size_t>(GaussJordanWorkInts(n)));
+  return gaussj(a, n, b, m, work.data());
+}
+
+bool gaussj(double** a, int n, double** b, int m, int* work) {
+  if (n <= 0) return true;
   const double big0 = LargestMagnitude(a, n);
   if (!(big0 > 0.0) || !std::isfinite(big0)) return false;
   const double tolerance = n * kRelativePivot * big0;
-  std::vector<int> indxc(n + 1, 0), indxr(n + 1, 0), ipiv(n + 1, 0);
+  int* indxc = work;
+  int* indxr = work + (n + 1);
+  int* ipiv = work + 2 * (n + 1);
+  std::fill(work, work + GaussJordanWorkInts(n), 0);
   for (int i = 1; i <= n; i++) {
     // Largest remaining entry; among equal magnitudes the last one found.
     double big = 0.0;

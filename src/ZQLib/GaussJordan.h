@@ -11,6 +11,10 @@
 // for the m right-hand columns of the one-based n x m matrix b (m may be 0).
 // Returns false on a singular matrix (a and b then hold partial results).
 bool gaussj(double** a, int n, double** b, int m);
+// The same with the caller's index work space of GaussJordanWorkInts(n) ints,
+// for solves repeated in a loop: nothing is allocated.
+bool gaussj(double** a, int n, double** b, int m, int* work);
+inline int GaussJordanWorkInts(int n) { return 3 * (n + 1); }
 // The same routine under the name the silent form has always had.
 inline bool gaussj_VP(double** a, int n, double** b, int m) { return gaussj(a, n, b, m); }
 // B = inverse of the zero-based n x m (square) matrix A; A and B may be the

@@ -186,8 +186,9 @@ void SeeResults() {
 
 }  // namespace
 
-void AleatorizacaoVar() {
-  if (!ComparesVariables()) return;
+VariableTestRun AleatorizacaoVar() {
+  VariableTestRun run;
+  if (!ComparesVariables()) return run;
   AleatorizacaoMain();
   const int nPermutations = AskPermutations();
   const PermutationRestrictions restrictions = SetPermutationRestrictions();
@@ -213,11 +214,11 @@ void AleatorizacaoVar() {
     result = RandomizationTestVariables(input, r, PermutationProgress(), observer);
   } catch (const RandomDataRefused& e) {
     ReportRefusal(e);
-    return;
+    return run;
   } catch (const std::bad_alloc&) {
     ClearLine();
     ReportNoMemory();
-    return;
+    return run;
   }
   const double elapsed = difftime_Clock(start);
   ClearLine();
@@ -244,6 +245,11 @@ void AleatorizacaoVar() {
                "\nTest for mutual entropy of variable triplets? y/n "));
     if (ScanChar(in, YesNoAccepted(), KeyboardLabel()) != 'n') AleatorizacaoVar_Triplets();
   }
+  run.completed = true;
+  run.nPermutations = nPermutations;
+  run.restrictions = restrictions;
+  run.saveEach = saveEach;
+  return run;
 }
 
 void AleatorizacaoVar_Triplets() {

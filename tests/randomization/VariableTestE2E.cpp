@@ -101,14 +101,15 @@ TEST(VariableTestE2E, HellingerCorrelationsBetweenSpecies) {
   PlexorFolder before = Folder(), after = Folder();
   const std::string setup = kDigits + kDune + kHellinger + kCorrelationVariables;
   ExpectClean(before.run(setup + "X\n"));
-  const PlexorRun r = after.run(setup + "A\n2\n42\n999\n0\nn\nX\n");
+  const PlexorRun r = after.run(setup + "A\n2\n42\n999\n0\nn\nn\nX\n");
   ExpectClean(r);
   EXPECT_NE(r.out.find("HYPOTHESIS TESTING VIA RANDOMIZATION"), std::string::npos);
   EXPECT_NE(r.out.find("Number of permutations: Permutation restrictions: \n\t(0) none\n\t(1) take variables "
                        "arranged into a resemblance matrix (as in a Mantel test)\n"),
             std::string::npos);
   EXPECT_NE(r.out.find("\n\nSee results on file Zoviri.txt."), std::string::npos);
-  EXPECT_EQ(r.out.find("Test partial correlations"), std::string::npos);
+  // After correlations between three or more variables, partial correlations are offered.
+  EXPECT_NE(r.out.find("\n\nSee results on file Zoviri.txt.\nTest partial correlations? y/n "), std::string::npos);
 
   const std::string z = From(after.read("Zoviri.txt"), "\nRANDOMIZATION TEST\n");
   ASSERT_FALSE(z.empty());
@@ -202,7 +203,7 @@ TEST(VariableTestE2E, SameResultsAtOneAndTwoProcessors) {
   auto run = [](const std::string& processors) {
     PlexorFolder f = Folder();
     ExpectClean(f.run("E\nM\n" + processors + "\nC\n" + kDigits + kDune + kHellinger + kCorrelationVariables +
-                      "A\n2\n2024\n499\n0\nn\nX\n"));
+                      "A\n2\n2024\n499\n0\nn\nn\nX\n"));
     return RowsAfter(From(f.read("Zoviri.txt"), "\nRANDOMIZATION TEST\n"), "above the main diagonal)", 30);
   };
   const Rows one = run("1"), two = run("2");
@@ -218,7 +219,7 @@ TEST(VariableTestE2E, RestrictionDialogue) {
   PlexorFolder f;
   f.write("m.txt", "1 2 4\n2 1 4\n3 5 1\n1 3 2\n2 4 7\n1 6 3\n");
   const std::string open = "N\nn\nm.txt\n1\n6\n3\nN\n1\nn\n" + kCorrelationVariables;
-  PlexorRun r = f.run(open + "A\n2\n1\n0\n500\n1\n3\n4\nn\nA\n2\n1\n100\n3\nk\n1 1 2 2 2 3\n3\nk\n5 5 1 1 9 9\nn\nX\n");
+  PlexorRun r = f.run(open + "A\n2\n1\n0\n500\n1\n3\n4\nn\nn\nA\n2\n1\n100\n3\nk\n1 1 2 2 2 3\n3\nk\n5 5 1 1 9 9\nn\nn\nX\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("Incorrect input = 0"), std::string::npos);
@@ -242,7 +243,7 @@ TEST(VariableTestE2E, RestrictionDialogue) {
 
   PlexorFolder five;
   five.write("m.txt", "1 2 4\n2 1 4\n3 5 1\n1 3 2\n2 4 7\n");
-  r = five.run("N\nn\nm.txt\n1\n5\n3\nN\n1\nn\n" + kCorrelationVariables + "A\n2\n1\n10\n1\n4\n0\nn\nX\n");
+  r = five.run("N\nn\nm.txt\n1\n5\n3\nN\n1\nn\n" + kCorrelationVariables + "A\n2\n1\n10\n1\n4\n0\nn\nn\nX\n");
   ExpectClean(r);
   EXPECT_NE(r.out.find("No resemblance matrix has exactly 5 values above the diagonal: choose another "
                        "restriction.\nPermutation restrictions: "),
