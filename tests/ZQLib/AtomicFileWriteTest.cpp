@@ -1,5 +1,6 @@
-// Replacing a file through a temporary one: a writer that gives up, a write
-// beyond a file-size limit, and the folder left without temporary files.
+// Replacing a file through a temporary one: permissions, a writer that gives
+// up, a write beyond a file-size limit, a missing folder or a folder in the
+// way, and the folder left without temporary files.
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -48,24 +49,25 @@ class AtomicFileTest : public ::testing::Test {
   std::string dir_, path_;
 };
 
+// A replaced file keeps its permissions; a new one gets the usual ones.
 TEST_F(AtomicFileTest, WholeWriteReplacesTheFile) {
-  Write("old contents\n");
-  chmod(path_.c_str(), 0640);
-  EXPECT_TRUE(WriteFileAtomically(path_.c_str(), [](FILE* f) { return std::fputs("new\n", f) >= 0; }));
-  EXPECT_EQ(Read(), "new\n");
-  struct stat st;
-  ASSERT_EQ(stat(path_.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0640u) << "a replaced file keeps its permissions";
-  EXPECT_EQ(FilesInFolder(), 1);
-}
-
-TEST_F(AtomicFileTest, NewFileGetsTheUsualPermissions) {
   const mode_t mask = umask(022);
-  EXPECT_TRUE(WriteFileAtomically(path_.c_str(), [](FILE* f) { return std::fputs("x", f) >= 0; }));
+  EXPECT_TRUE(WriteFileAtomically(path_, [](FILE* f) { return std::fputs("x", f) >= 0; }));
   umask(mask);
   struct stat st;
   ASSERT_EQ(stat(path_.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0644u);
+  chmod(path_.c_str(), 0640);
+  EXPECT_TRUE(WriteFileAtomically(path_, [](FILE* f) { return std::fputs("new\n", f) >= 0; }));
+  EXPECT_EQ(Read(), "new\n");
+  ASSERT_EQ(stat(path_.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  // Contents given whole, of any size.
+  ASSERT_TRUE(WriteFileAtomically(path_, std::string(1 << 20, 'x')));
+  EXPECT_EQ(Read().size(), 1u << 20);
+  ASSERT_TRUE(WriteFileAtomically(path_, ""));
+  EXPECT_EQ(Read(), "");
+  EXPECT_EQ(FilesInFolder(), 1);
 }
 
 TEST_F(AtomicFileTest, WriterGivingUpLeavesTheOldFile) {
@@ -79,11 +81,17 @@ TEST_F(AtomicFileTest, WriterGivingUpLeavesTheOldFile) {
   EXPECT_EQ(FilesInFolder(), 1) << "the temporary file is removed";
 }
 
-TEST_F(AtomicFileTest, MissingFolderFailsWithoutCreatingAnything) {
-  const std::string inMissing = dir_ + "/no/such.trk";
-  EXPECT_FALSE(WriteFileAtomically(inMissing.c_str(), [](FILE*) { return true; }));
+TEST_F(AtomicFileTest, MissingFolderOrAFolderInTheWayFailsWithoutCreatingAnything) {
+  EXPECT_FALSE(WriteFileAtomically(dir_ + "/no/such.trk", [](FILE*) { return true; }));
   EXPECT_EQ(errno, ENOENT);
+  EXPECT_FALSE(WriteFileAtomically("", "content"));
   EXPECT_EQ(FilesInFolder(), 0);
+  ASSERT_EQ(mkdir(path_.c_str(), 0755), 0);
+  EXPECT_FALSE(WriteFileAtomically(path_, "content"));
+  struct stat st;
+  ASSERT_EQ(stat(path_.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(FilesInFolder(), 1);
 }
 
 // Beyond a size limit (as on a full disk) the write fails part way: the old

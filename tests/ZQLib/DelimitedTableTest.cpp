@@ -93,48 +93,38 @@ TEST(DelimitedTable, SeparatorsLineEndsAndDecimalMarks) {
   }
 }
 
-// Quoted cells hold separators, doubled quotes and line ends; blanks and
-// control characters of names become '_', so every label is one word.
-TEST(DelimitedTable, QuotedNamesWithCommasAndQuotes) {
-  const DelimitedTable t =
-      Read("\"\",\"Achillea, millefolium\",\"sp \"\"b\"\"\"\n\"site, 1\",1,2\n\"site\n2\",3,4\n  \"s3\"  ,5,6\n");
-  EXPECT_TRUE(t.unitNamesInFile);
-  EXPECT_EQ(t.variableLabels, (Strings{"Achillea,_millefolium", "sp_\"b\""}));
-  EXPECT_EQ(t.unitLabels, (Strings{"site,_1", "site_2", "s3"}));
-  EXPECT_EQ(t.values, (std::vector<double>{1, 2, 3, 4, 5, 6}));
-}
-
-TEST(DelimitedTable, EmptyCellsAndNAAreMissing) {
-  const DelimitedTable t = Read(",a,b,c\ns1,,NA,1\ns2, ,\"NA\",\"\"\n");
-  EXPECT_EQ(t.values, (std::vector<double>{M, M, 1, M, M, M}));
-  EXPECT_EQ(t.missingCells, 5);
-  // "na", "NaN" and "-" are not missing values: they are refused.
-  for (const char* cell : {"na", "NaN", "-", "N/A"}) {
-    const DelimitedRefusal r = Refusal(std::string(",a\ns1,") + cell + "\n");
-    EXPECT_EQ(r.kind, Kind::NotANumber) << cell;
-    EXPECT_EQ(r.text, cell);
-  }
-}
-
 // Where the unit names are: an empty corner, a column of text, or a header
 // one cell short (R's write.table); otherwise the first column is a variable
-// and the units are numbered.
-TEST(DelimitedTable, UnitNamesColumn) {
+// and the units are numbered. Quoted cells hold separators, doubled quotes
+// and line ends; blanks and control characters of names become '_', so every
+// label is one word. Empty cells and NA are missing. A separator ending every
+// line, blank rows at the end and empty lines anywhere are no part of the
+// table; a row of empty cells between rows of values is a unit with every
+// value missing.
+TEST(DelimitedTable, NamesValuesAndMissingCells) {
   const struct {
     std::string text;
     bool names;
     Strings units, variables;
     std::vector<double> values;
+    int missing;
   } cases[] = {
-      {"a,b\n1,2\n3,4\n", false, {"1", "2"}, {"a", "b"}, {1, 2, 3, 4}},
-      {"id,a\n1,5\n2,6\n", false, {"1", "2"}, {"id", "a"}, {1, 5, 2, 6}},
-      {"site,a\nx,1\ny,2\n", true, {"x", "y"}, {"a"}, {1, 2}},
-      {"site,a\n1,1\n2b,2\n", true, {"1", "2b"}, {"a"}, {1, 2}},        // one name of text is enough
-      {",a\n7,1\n8,2\n", true, {"7", "8"}, {"a"}, {1, 2}},              // empty corner, numbers as names
-      {"a\tb\ns1\t1\t2\ns2\t3\t4\n", true, {"s1", "s2"}, {"a", "b"}, {1, 2, 3, 4}},  // write.table
-      {",a\n,1\ns2,2\n", true, {"1", "s2"}, {"a"}, {1, 2}},             // an empty name: the row's number
-      {"a,,c\n1,2,3\n", false, {"1"}, {"a", "2", "c"}, {1, 2, 3}},  // an empty variable name: its number
-      {"x\n1\n\n2\n\n\n", false, {"1", "2", "3"}, {"x"}, {1, M, 2}},    // one column: a blank line is missing
+      {"a,b\n1,2\n3,4\n", false, {"1", "2"}, {"a", "b"}, {1, 2, 3, 4}, 0},
+      {"id,a\n1,5\n2,6\n", false, {"1", "2"}, {"id", "a"}, {1, 5, 2, 6}, 0},
+      {"site,a\nx,1\ny,2\n", true, {"x", "y"}, {"a"}, {1, 2}, 0},
+      {"site,a\n1,1\n2b,2\n", true, {"1", "2b"}, {"a"}, {1, 2}, 0},        // one name of text is enough
+      {",a\n7,1\n8,2\n", true, {"7", "8"}, {"a"}, {1, 2}, 0},              // empty corner, numbers as names
+      {"a\tb\ns1\t1\t2\ns2\t3\t4\n", true, {"s1", "s2"}, {"a", "b"}, {1, 2, 3, 4}, 0},  // write.table
+      {",a\n,1\ns2,2\n", true, {"1", "s2"}, {"a"}, {1, 2}, 0},             // an empty name: the row's number
+      {"a,,c\n1,2,3\n", false, {"1"}, {"a", "2", "c"}, {1, 2, 3}, 0},      // an empty variable name: its number
+      {"x\n1\n\n2\n\n\n", false, {"1", "2", "3"}, {"x"}, {1, M, 2}, 1},    // one column: a blank line is missing
+      {";a\n1.5;2,5\nx;1\n", true, {"1.5", "x"}, {"a"}, {2.5, 1}, 0},      // decimal marks of names ignored
+      {"\"\",\"Achillea, millefolium\",\"sp \"\"b\"\"\"\n\"site, 1\",1,2\n\"site\n2\",3,4\n  \"s3\"  ,5,6\n", true,
+       {"site,_1", "site_2", "s3"}, {"Achillea,_millefolium", "sp_\"b\""}, {1, 2, 3, 4, 5, 6}, 0},
+      {",a,b,c\ns1,,NA,1\ns2, ,\"NA\",\"\"\n", true, {"s1", "s2"}, {"a", "b", "c"}, {M, M, 1, M, M, M}, 5},
+      {"a,b,\n1,2,\n\n3,4,\n,,\n\n", false, {"1", "2"}, {"a", "b"}, {1, 2, 3, 4}, 0},
+      {",a,b\ns1,1,2\n,,\ns3,5,6\n,,\n", true, {"s1", "2", "s3"}, {"a", "b"}, {1, 2, M, M, 5, 6}, 2},
+      {"a,b\n1,2,\n3,4,\n", false, {"1", "2"}, {"a", "b"}, {1, 2, 3, 4}, 0},  // header without the trailing one
   };
   for (const auto& c : cases) {
     const DelimitedTable t = Read(c.text);
@@ -142,28 +132,10 @@ TEST(DelimitedTable, UnitNamesColumn) {
     EXPECT_EQ(t.unitLabels, c.units) << c.text;
     EXPECT_EQ(t.variableLabels, c.variables) << c.text;
     EXPECT_EQ(t.values, c.values) << c.text;
+    EXPECT_EQ(t.missingCells, c.missing) << c.text;
+    EXPECT_EQ(t.rows, static_cast<int>(c.units.size())) << c.text;
+    EXPECT_EQ(t.cols, static_cast<int>(c.variables.size())) << c.text;
   }
-}
-
-// A separator ending every line, blank rows at the end and empty lines
-// anywhere are no part of the table; a row of empty cells between rows of
-// values is a unit with every value missing.
-TEST(DelimitedTable, TrailingSeparatorsAndBlankRows) {
-  DelimitedTable t = Read("a,b,\n1,2,\n\n3,4,\n,,\n\n");
-  EXPECT_EQ(t.cols, 2);
-  EXPECT_EQ(t.rows, 2);
-  EXPECT_EQ(t.values, (std::vector<double>{1, 2, 3, 4}));
-  EXPECT_EQ(t.missingCells, 0);
-
-  t = Read(",a,b\ns1,1,2\n,,\ns3,5,6\n,,\n");
-  EXPECT_EQ(t.unitLabels, (Strings{"s1", "2", "s3"}));
-  EXPECT_EQ(t.values, (std::vector<double>{1, 2, M, M, 5, 6}));
-  EXPECT_EQ(t.missingCells, 2);
-
-  // Header without the trailing separator, rows with it.
-  t = Read("a,b\n1,2,\n3,4,\n");
-  EXPECT_FALSE(t.unitNamesInFile);
-  EXPECT_EQ(t.values, (std::vector<double>{1, 2, 3, 4}));
 }
 
 // Labels longer than the program keeps are cut at a character boundary;
@@ -206,6 +178,11 @@ TEST(DelimitedTable, RefusalsNameTheirPlace) {
       {";a;b\ns1;1,5;2,5\ns2;0.5;1\n", Kind::MixedDecimalMarks, 3, 2, "0.5", 0, 0},
       {";a;b\ns1;1.5;2,5\ns2;0.5;1.0\n", Kind::MixedDecimalMarks, 2, 3, "2,5", 0, 0},
       {"a;b\n1,5;2\n0.5;1.5\n", Kind::MixedDecimalMarks, 2, 1, "1,5", 0, 0},  // first column of values counts
+      // "na", "NaN", "-" and "N/A" are not missing values.
+      {",a\ns1,na\n", Kind::NotANumber, 2, 2, "na", 0, 0},
+      {",a\ns1,NaN\n", Kind::NotANumber, 2, 2, "NaN", 0, 0},
+      {",a\ns1,-\n", Kind::NotANumber, 2, 2, "-", 0, 0},
+      {",a\ns1,N/A\n", Kind::NotANumber, 2, 2, "N/A", 0, 0},
   };
   for (const auto& c : cases) {
     const DelimitedRefusal r = Refusal(c.text);
@@ -216,14 +193,6 @@ TEST(DelimitedTable, RefusalsNameTheirPlace) {
     EXPECT_EQ(r.cells, c.cells) << c.text;
     EXPECT_EQ(r.expected, c.expected) << c.text;
   }
-}
-
-// Decimal marks of a column of names are no numbers of the table.
-TEST(DelimitedTable, DecimalMarksOfNamesIgnored) {
-  const DelimitedTable t = Read(";a\n1.5;2,5\nx;1\n");
-  EXPECT_TRUE(t.unitNamesInFile);
-  EXPECT_EQ(t.unitLabels, (Strings{"1.5", "x"}));
-  EXPECT_EQ(t.values, (std::vector<double>{2.5, 1}));
 }
 
 }  // namespace

@@ -66,6 +66,5 @@ TEST(GaussJordan, ConversionsRoundTrip) {
   EXPECT_EQ(W[1][1], 1.0);
   EXPECT_EQ(W[2][3], 6.0);
   Convertn1_n(2, 3, W, B);
-  for (int i = 0; i < 2; i++)
-    for (int j = 0; j < 3; j++) EXPECT_EQ(B[i][j], A[i][j]);
+  EXPECT_EQ(B.Values(), A.Values());
 }

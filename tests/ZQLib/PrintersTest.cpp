@@ -3,47 +3,14 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 
 #include "ZQLib/zqlibDim.h"
+#include "support/ShellHelpers_shell.h"
+#include "support/TestMatrix.h"
 
 namespace {
-
-// Collects what a printer writes to a stream.
-class Capture {
- public:
-  Capture() { f_ = open_memstream(&buf_, &len_); }
-  ~Capture() {
-    if (f_ != nullptr) std::fclose(f_);
-    std::free(buf_);
-  }
-  FILE* f() { return f_; }
-  std::string text() {
-    std::fflush(f_);
-    return std::string(buf_, len_);
-  }
-
- private:
-  char* buf_ = nullptr;
-  size_t len_ = 0;
-  FILE* f_ = nullptr;
-};
-
-// Owns a dim2D matrix filled from a row-major list.
-struct Matrix {
-  int rows, cols;
-  double** m;
-  Matrix(int r, int c, std::initializer_list<double> values) : rows(r), cols(c), m(dimDouble2D(r, c)) {
-    int k = 0;
-    for (double v : values) {
-      m[k / c][k % c] = v;
-      k++;
-    }
-  }
-  ~Matrix() { freeDouble2D(m, rows); }
-};
 
 // Restores maxColsPrint after a test changes it.
 struct MaxColsGuard {
@@ -57,10 +24,10 @@ struct MaxColsGuard {
 // layout rules: width w = longest rendering, "%*.*g\t" per element, a newline
 // per row, blanks of the width for the missing part of a triangle.
 TEST(Printers, LayoutsCharacterByCharacter) {
-  Matrix a(2, 2, {1, 10.5, 100, 2});
-  Matrix sym(3, 3, {0, 1, 2, 1, 0, 30, 2, 30, 0});
-  Matrix low(3, 3, {1, 99, 99, 2, 3, 99, 4, 5, 6});
-  Matrix mixed(2, 2, {0.125, 1e-7, 1e10, -3});
+  TestMatrix a(2, 2, {1, 10.5, 100, 2});
+  TestMatrix sym(3, 3, {0, 1, 2, 1, 0, 30, 2, 30, 0});
+  TestMatrix low(3, 3, {1, 99, 99, 2, 3, 99, 4, 5, 6});
+  TestMatrix mixed(2, 2, {0.125, 1e-7, 1e10, -3});
   double v[] = {1, 22, 333};
   int order[] = {3, 1, 2};  // 1-based positions
   int iv[] = {4, -5};
@@ -100,9 +67,9 @@ TEST(Printers, LayoutsCharacterByCharacter) {
       {"PrintHalfMatrix_ff offset 1", [&](FILE* f) { PrintHalfMatrix_ff(f, 3, sym.m, 1); }, "1\n2\n30\n"},
   };
   for (auto& c : cases) {
-    Capture out;
-    c.print(out.f());
-    EXPECT_EQ(out.text(), c.expected) << c.name;
+    FILE* f = std::tmpfile();
+    c.print(f);
+    EXPECT_EQ(shelltest::Contents(f), c.expected) << c.name;
   }
   freeInt2D(im, 2);
   free2D(reinterpret_cast<void**>(lm), 1);
@@ -113,19 +80,19 @@ TEST(Printers, LayoutsCharacterByCharacter) {
 TEST(Printers, LongRowsContinueOnNewLines) {
   MaxColsGuard guard;
   maxColsPrint = 3;
-  Matrix a(1, 4, {1, 2, 3, 4});
-  Capture c;
-  PrintMatrix(c.f(), 1, 4, a.m, 5, 0);  // counts before each element: 0, 2, 4 (break), 2
-  EXPECT_EQ(c.text(), "1\t2\t\n \t3\t4\t\n");
+  TestMatrix a(1, 4, {1, 2, 3, 4});
+  FILE* f = std::tmpfile();
+  PrintMatrix(f, 1, 4, a.m, 5, 0);  // counts before each element: 0, 2, 4 (break), 2
+  EXPECT_EQ(shelltest::Contents(f), "1\t2\t\n \t3\t4\t\n");
   maxColsPrint = 4;
   double v[] = {1, 2, 3};
-  Capture cv;
-  PrintVector(cv.f(), 3, v, 5, 1, 3, nullptr);  // counts start at the indent 3: 3, 5 (break), 5 (break)
-  EXPECT_EQ(cv.text(), "1\t\n   \t2\t\n   \t3\t\n");
+  f = std::tmpfile();
+  PrintVector(f, 3, v, 5, 1, 3, nullptr);  // counts start at the indent 3: 3, 5 (break), 5 (break)
+  EXPECT_EQ(shelltest::Contents(f), "1\t\n   \t2\t\n   \t3\t\n");
 }
 
 TEST(GetWidthMax, DependsOnDigitsAndSign) {
-  Matrix a(2, 2, {3.14159265, -1, 0, 1e-12});
+  TestMatrix a(2, 2, {3.14159265, -1, 0, 1e-12});
   EXPECT_EQ(GetWidthMax(2, 2, a.m, 3), 5);  // "1e-12"
   a.m[1][1] = 0;
   EXPECT_EQ(GetWidthMax(2, 2, a.m, 3), 4);  // "3.14"

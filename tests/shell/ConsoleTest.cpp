@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "shell/Console.h"
 #include "support/ShellHelpers_shell.h"
@@ -41,23 +42,16 @@ TEST(ScanChar, AcceptedAnswersAndRefusals) {
   }
 }
 
-// A one-letter answer is a word of its own. "yes" to a y/n question used to
-// answer y, then hand "e" to the erase/append question and "s" to the next
-// menu; the whole word is refused now, and nothing of it reaches later questions.
-TEST(ScanChar, LongerWordRefusedWhole) {
-  FILE* f = Input("yes\ny\na  e\n\tk\n");
+// Consecutive answers separated by white space of any kind, as scripts
+// write them; a one-letter answer is a word of its own ("yes" to a y/n
+// question used to answer y and hand "e" and "s" to the next questions).
+TEST(ScanChar, ConsecutiveAnswers) {
+  FILE* f = Input("yes\ny\na  e\n\tk\ty\tn\r\nN");
   CaptureStderr();
-  EXPECT_EQ(ScanChar(f, "y n", "keyboard"), 'y');
+  const std::pair<const char*, char> answers[] = {{"y n", 'y'}, {"a e", 'a'}, {"a e", 'e'}, {"k s n", 'k'},
+                                                  {"y n", 'y'}, {"y n", 'n'}, {"T N", 'n'}};
+  for (const auto& a : answers) EXPECT_EQ(ScanChar(f, a.first, "keyboard"), a.second) << a.first;
   EXPECT_EQ(GetCapturedStderr(), "\nIncorrect input = yes. Reenter.\nAccepted input: y n\n");
-  EXPECT_EQ(ScanChar(f, "a e", "keyboard"), 'a');
-  EXPECT_EQ(ScanChar(f, "a e", "keyboard"), 'e');
-  EXPECT_EQ(ScanChar(f, "k s n", "keyboard"), 'k');
-  std::fclose(f);
-  // Answers separated by white space of any kind, as scripts write them.
-  f = Input("y\tn\r\nN");
-  EXPECT_EQ(ScanChar(f, "y n", "keyboard"), 'y');
-  EXPECT_EQ(ScanChar(f, "y n", "keyboard"), 'n');
-  EXPECT_EQ(ScanChar(f, "T N", "keyboard"), 'n');
   std::fclose(f);
 }
 
@@ -77,23 +71,9 @@ TEST(ScanNumber, AcceptedAnswersAndRefusals) {
       {"-2.5e3", "", -2500, ""},    // empty list: any number
       {"2.0", "0 1 2", 2, ""},
       {"+1e0", "-", 1, ""},
-  };
-  for (const NumberCase& c : cases) {
-    FILE* f = Input(c.input);
-    CaptureStderr();
-    EXPECT_EQ(ScanNumber(f, "keyboard", c.accepted, 1.0, 3.0), c.expected) << c.input;
-    EXPECT_EQ(GetCapturedStderr(), c.refusals) << c.input;
-    std::fclose(f);
-  }
-  FILE* f = Input(" 12.5");
-  EXPECT_EQ(ScanNumber(f, "data.txt", nullptr), 12.5);  // no list: any number
-  std::fclose(f);
-}
-
-// A numeric answer is a whole word that is a finite number: "2O" (letter O)
-// is not 2 with the rest skipped, and "twenty" is not skipped without a word.
-TEST(ScanNumber, WordsThatAreNotNumbersRefusedWhole) {
-  const NumberCase cases[] = {
+      // A numeric answer is a whole word that is a finite number: "2O"
+      // (letter O) is not 2 with the rest skipped, and "twenty" is not
+      // skipped without a word.
       {"2O 2", "-", 2, "\nIncorrect input = 2O. Reenter.\nAccepted input: 1 to 3\n"},
       {"twenty 3", "-", 3, "\nIncorrect input = twenty. Reenter.\nAccepted input: 1 to 3\n"},
       {"abc 4", "1 2 3 4", 4, "\nIncorrect input = abc. Reenter.\nAccepted input: 1 2 3 4\n"},
@@ -111,6 +91,9 @@ TEST(ScanNumber, WordsThatAreNotNumbersRefusedWhole) {
     EXPECT_EQ(GetCapturedStderr(), c.refusals) << c.input;
     std::fclose(f);
   }
+  FILE* f = Input(" 12.5");
+  EXPECT_EQ(ScanNumber(f, "data.txt", nullptr), 12.5);  // no list: any number
+  std::fclose(f);
 }
 
 TEST(ScanString, LongWordCutAndListChecked) {

@@ -1,11 +1,10 @@
-// Printers of the data and resemblance matrices, and allocation and release
-// of the data-dependent session state.
+// Printers of the data and resemblance matrices. (Release of the
+// data-dependent session state: SessionObjectsTest.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "ZQLib/zqlibDim.h"
 #include "shell/EntryPoints.h"
 #include "shell/SessionState.h"
 #include "support/ShellHelpers_shell.h"
@@ -44,32 +43,6 @@ TEST(DataPrinters, ResemblanceUpperTriangleShownBelowTheDiagonal) {
   EXPECT_EQ(m[0][1], 2);
   EXPECT_EQ(m[1][0], 7);
   EXPECT_EQ(m[2][1], 9);
-}
-
-TEST(SessionMemory, DimensionedZeroFilledAndReleasedWithEverythingDependent) {
-  LivraMemoria();
-  nObj = 4;
-  nVar = 3;
-  Dimensiona();
-  for (int i = 0; i < 4; i++)
-    for (int j = 0; j < 3; j++) EXPECT_EQ(dataOrig[i][j] + data[i][j], 0);
-  temDados = temRese = temEscore = temGrupo = grMembDimensioned = 1;
-  nRows = 4;
-  nFactors = 2;
-  rese = dimDouble2D(4, 4);
-  eig = dimDouble1D(5);
-  evectors = dimDouble2D(5, 5);
-  escores = dimDouble2D(4, 4);
-  grMemb = dimInt2D(GroupArrayRows(2), 4);
-  grLabel = dimInt2D(GroupArrayRows(2), 4);
-  nGroups = dimInt1D(GroupArrayRows(2));
-  nestedFactor = dimInt1D(2);
-  factorLabel = dimChar2D(2, NAME_LEN);
-  LivraMemoria();  // the sanitizer build reports anything left behind
-  EXPECT_EQ(temDados + temRese + temEscore + temGrupo + grMembDimensioned, 0);
-  EXPECT_TRUE(dataOrig == nullptr && rese == nullptr && escores == nullptr && grMemb == nullptr);
-  LivraMemoria();  // nothing left to release
-  nObj = nVar = nRows = nFactors = 0;
 }
 
 }  // namespace

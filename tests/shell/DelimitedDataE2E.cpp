@@ -2,15 +2,15 @@
 // written by R's write.csv and exported by a spreadsheet in a decimal-comma
 // locale gives the very results of the program's own layout; missing cells,
 // repeated names and refusals are reported; the dialogue asks no dimensions,
-// order or labels; a session on such a table resumes like any other.
+// order or labels; a session on such a table resumes like any other. (The
+// example analysis on the CSV table: ExampleAnalysisE2E.cpp.)
 #include <gtest/gtest.h>
 
-#include <regex>
-#include <sstream>
 #include <string>
 
 #include "support/RunPlexor.h"
 #include "support/ShellHelpers_shell.h"
+#include "support/TextChecks.h"
 
 namespace {
 
@@ -19,20 +19,6 @@ using shelltest::NewData;
 // The answers of option N on a delimited file: file name, kind, echo.
 std::string NewDelimited(const std::string& file, int kind = 1, const std::string& echo = "y") {
   return "N\nn\n" + file + "\n" + std::to_string(kind) + "\n" + echo + "\n";
-}
-
-// A file the program wrote, with the data file's name replaced by "DATA" and
-// the lines of date and time left out.
-std::string Normalized(const std::string& text, const std::string& dataFile) {
-  static const std::regex date("[A-Z][a-z]{2} [A-Z][a-z]{2} [ 0-9][0-9] [0-9]{2}:[0-9]{2}:[0-9]{2} [0-9]{4}");
-  std::istringstream in(text);
-  std::string kept, line;
-  while (std::getline(in, line)) {
-    if (std::regex_match(line, date) || line.rfind("Elapsed time: ", 0) == 0) continue;
-    for (size_t p; (p = line.find(dataFile)) != std::string::npos;) line.replace(p, dataFile.size(), "DATA");
-    kept += line + "\n";
-  }
-  return kept;
 }
 
 struct Results {
@@ -45,9 +31,9 @@ Results RunIn(const std::string& source, const std::string& name, const std::str
   f.copyFromSource(source, name);
   Results r;
   r.run = f.run(answers);
-  r.zoviri = Normalized(f.read("Zoviri.txt"), name);
-  r.track = Normalized(f.read("Sessao.trk"), name);
-  r.scores = Normalized(f.read("scores.txt"), name);
+  r.zoviri = shelltest::WithoutDates(f.read("Zoviri.txt"), name);
+  r.track = shelltest::WithoutDates(f.read("Sessao.trk"), name);
+  r.scores = shelltest::WithoutDates(f.read("scores.txt"), name);
   return r;
 }
 
@@ -57,8 +43,8 @@ const char* const kResemblanceAndOrdination = "R\n1\n20\n0\ny\nO\n1\nn\nn\nX\n";
 TEST(DelimitedData, DuneAsRWritesItAndAsASpreadsheetExportsItGivesTheResultsOfTheOwnLayout) {
   const Results own = RunIn("examples/dune.txt", "dune.txt", shelltest::ReadDune() + kResemblanceAndOrdination);
   ASSERT_EQ(own.run.status, 0);
-  ASSERT_NE(own.zoviri.find("ORDINATION"), std::string::npos);
-  ASSERT_NE(own.zoviri.find("Labels of variables:\tAchimill\tAgrostol\t"), std::string::npos);
+  ASSERT_TRUE(Holds(own.zoviri, "ORDINATION"));
+  ASSERT_TRUE(Holds(own.zoviri, "Labels of variables:\tAchimill\tAgrostol\t"));
   ASSERT_FALSE(own.scores.empty());
   const struct {
     const char* source;
@@ -70,14 +56,11 @@ TEST(DelimitedData, DuneAsRWritesItAndAsASpreadsheetExportsItGivesTheResultsOfTh
   for (const auto& file : files) {
     const Results r = RunIn(file.source, file.name, NewDelimited(file.name) + kResemblanceAndOrdination);
     ASSERT_EQ(r.run.status, 0) << file.name;
-    EXPECT_NE(r.run.out.find(std::string("\nRead 20 sampling units and 30 variables from ") + file.name + ".\n"),
-              std::string::npos)
+    EXPECT_TRUE(Holds(r.run.out, std::string("\nRead 20 sampling units and 30 variables from ") + file.name + ".\n"))
         << file.name;
-    EXPECT_EQ(r.run.out.find("Number of sampling units"), std::string::npos) << file.name;
-    EXPECT_EQ(r.run.out.find("Data ordered by"), std::string::npos) << file.name;
-    EXPECT_EQ(r.run.out.find("Labels for sampling units"), std::string::npos) << file.name;
-    EXPECT_EQ(r.run.out.find("missing values"), std::string::npos) << file.name;
-    EXPECT_EQ(r.run.err.find("Incorrect input"), std::string::npos) << file.name;
+    for (const char* unasked : {"Number of sampling units", "Data ordered by", "Labels for sampling units",
+                                "missing values", "Incorrect input"})
+      EXPECT_TRUE(Lacks((r.run.out + r.run.err), unasked)) << file.name << ": " << unasked;
     EXPECT_EQ(r.zoviri, own.zoviri) << file.name;
     EXPECT_EQ(r.track, own.track) << file.name;
     EXPECT_EQ(r.scores, own.scores) << file.name;
@@ -90,32 +73,9 @@ TEST(DelimitedData, DecimalCommasReadAsTheOwnLayout) {
   const Results own = RunIn("examples/dune_env.txt", "dune_env.txt", NewData("dune_env.txt", 2, 20, 3, "N", 2) + "X\n");
   const Results csv =
       RunIn("tests/shell/data/dune_env_semicolon.csv", "env.csv", NewDelimited("env.csv", 2) + "X\n");
-  ASSERT_NE(own.zoviri.find("\n 2.8\t   1\t   5\t\n"), std::string::npos) << own.zoviri;
+  ASSERT_TRUE(Holds(own.zoviri, "\n 2.8\t   1\t   5\t\n"));
   EXPECT_EQ(csv.zoviri, own.zoviri);
   EXPECT_EQ(csv.track, own.track);
-}
-
-// The whole example analysis (transformation, resemblance, ordination,
-// groups, scatter diagram, clustering and the bootstrap of its partitions)
-// on the CSV version of the table.
-TEST(DelimitedData, ExampleAnalysisOnTheCsvTable) {
-  PlexorFolder own, csv;
-  for (const PlexorFolder* f : {&own, &csv}) {
-    f->copyFromSource("examples/dune.txt", "dune.txt");
-    f->copyFromSource("examples/dune.csv", "dune.csv");
-    f->copyFromSource("examples/dune_management.txt", "dune_management.txt");
-  }
-  own.copyFromSource("examples/example-answers.txt", "answers.txt");
-  csv.copyFromSource("examples/example-answers-csv.txt", "answers.txt");
-  ASSERT_EQ(own.run(own.read("answers.txt")).status, 0);
-  const PlexorRun r = csv.run(csv.read("answers.txt"));
-  ASSERT_EQ(r.status, 0);
-  EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos) << r.err;
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
-  ASSERT_NE(own.read("Zoviri.txt").find("CLUSTER"), std::string::npos);
-  for (const char* file :
-       {"Zoviri.txt", "scores.txt", "ScatterData.txt", "newick.txt", "ScatterDiagram.svg", "Dendrogram.svg"})
-    EXPECT_EQ(Normalized(csv.read(file), "dune.csv"), Normalized(own.read(file), "dune.txt")) << file;
 }
 
 TEST(DelimitedData, MissingCellsAndRepeatedNamesReported) {
@@ -123,27 +83,24 @@ TEST(DelimitedData, MissingCellsAndRepeatedNamesReported) {
   f.write("t.csv", "\"\",\"a\",\"a\",\"b\"\n\"s1\",1,,3\n\"s2\",NA,5,6\n\"s1\",7,8,\n");
   const PlexorRun r = f.run(NewDelimited("t.csv") + "X\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\nRead 3 sampling units and 3 variables from t.csv.\n"
-                       "3 missing values (empty cells or NA) stored as -999.\n"
-                       "Names of sampling units given more than once: s1\n"
-                       "Names of variables given more than once: a\n"
-                       "The data contain: "),
-            std::string::npos)
-      << r.out;
-  EXPECT_NE(f.read("Zoviri.txt").find("Labels of sampling units:\ts1\ts2\ts1\t\nLabels of variables:\ta\ta\tb\t\n"
-                                      "   1\t-999\t   3\t\n-999\t   5\t   6\t\n   7\t   8\t-999\t\n"),
-            std::string::npos)
-      << f.read("Zoviri.txt");
+  EXPECT_TRUE(Holds(r.out,
+                    "\nRead 3 sampling units and 3 variables from t.csv.\n"
+                    "3 missing values (empty cells or NA) stored as -999.\n"
+                    "Names of sampling units given more than once: s1\n"
+                    "Names of variables given more than once: a\n"
+                    "The data contain: "));
+  EXPECT_TRUE(Holds(f.read("Zoviri.txt"),
+                    "Labels of sampling units:\ts1\ts2\ts1\t\nLabels of variables:\ta\ta\tb\t\n"
+                    "   1\t-999\t   3\t\n-999\t   5\t   6\t\n   7\t   8\t-999\t\n"));
 
   // In Portuguese.
   PlexorFolder p;
   p.write("Plexor.prf", shelltest::PortuguesePreferences());
   p.write("t.csv", ";a;b\ns1;1,5;\n");
   const PlexorRun pr = p.run("N\nn\nt.csv\n1\nn\nX\n");
-  EXPECT_NE(pr.out.find("\nLidas 1 unidades amostrais e 2 variaveis de t.csv.\n"
-                        "1 valores faltantes (celulas vazias ou NA) guardados como -999.\nOs dados contem: "),
-            std::string::npos)
-      << pr.out;
+  EXPECT_TRUE(Holds(pr.out,
+                    "\nLidas 1 unidades amostrais e 2 variaveis de t.csv.\n"
+                    "1 valores faltantes (celulas vazias ou NA) guardados como -999.\nOs dados contem: "));
 }
 
 // A refused file stops the dialogue before the kind of data is asked, and
@@ -166,21 +123,18 @@ TEST(DelimitedData, RefusalsGiveRowColumnAndText) {
     f.write("t.csv", c.text);
     const PlexorRun r = f.run("N\nn\nt.csv\nX\n");
     ASSERT_EQ(r.status, 0) << c.text << r.err;
-    EXPECT_NE(r.out.find(std::string("\nFile t.csv was not read: ") + c.message + "\nPlease check!\n"),
-              std::string::npos)
-        << c.text << r.out;
-    EXPECT_EQ(r.out.find("The data contain"), std::string::npos) << c.text;
-    EXPECT_NE(r.out.find("\nAnalysis status: Data not available."), std::string::npos) << c.text;
+    EXPECT_TRUE(Holds(r.out, std::string("\nFile t.csv was not read: ") + c.message + "\nPlease check!\n")) << c.text;
+    EXPECT_TRUE(Lacks(r.out, "The data contain")) << c.text;
+    EXPECT_TRUE(Holds(r.out, "\nAnalysis status: Data not available.")) << c.text;
     EXPECT_FALSE(f.exists("Zoviri.txt")) << c.text;
   }
 
   PlexorFolder p;
   p.write("Plexor.prf", shelltest::PortuguesePreferences());
   p.write("t.csv", ",a\ns1,z\n");
-  EXPECT_NE(p.run("N\nn\nt.csv\nX\n")
-                .out.find("\nO arquivo t.csv nao foi lido: na linha 2, coluna 2, \"z\" nao e um numero (valores "
-                          "faltantes ficam vazios ou sao escritos NA).\nFavor conferir!\n"),
-            std::string::npos);
+  EXPECT_TRUE(Holds(p.run("N\nn\nt.csv\nX\n").out,
+                    "\nO arquivo t.csv nao foi lido: na linha 2, coluna 2, \"z\" nao e um numero (valores "
+                    "faltantes ficam vazios ou sao escritos NA).\nFavor conferir!\n"));
 }
 
 // Mixed data still asks the type of each variable; nothing else is asked.
@@ -191,20 +145,19 @@ TEST(DelimitedData, DialogueOfMixedDataAndOfFilesWithoutHeader) {
   f.write("m.tsv", "unit\tlength\tcolour\ns1\t2.5\t1\ns2\t3\t2\n");
   const PlexorRun r = f.run("N\nn\nm.tsv\n5\n3 2\nn\ny\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Variable: 1  2  \nType:     Wish to correct? y/n "), std::string::npos) << r.out;
-  EXPECT_EQ(r.out.find("Number of"), std::string::npos);
-  EXPECT_EQ(r.out.find("Data ordered by"), std::string::npos);
-  EXPECT_EQ(r.out.find("Labels for sampling units"), std::string::npos);
-  EXPECT_NE(f.read("Zoviri.txt").find("Labels of sampling units:\ts1\ts2\t\nLabels of variables:\tlength\tcolour\t\n"),
-            std::string::npos);
-  EXPECT_NE(r.out.find("Data type: (5) mixed"), std::string::npos) << r.out;
+  EXPECT_TRUE(Holds(r.out, "Variable: 1  2  \nType:     Wish to correct? y/n "));
+  for (const char* unasked : {"Number of", "Data ordered by", "Labels for sampling units"})
+    EXPECT_TRUE(Lacks(r.out, unasked)) << unasked;
+  EXPECT_TRUE(
+      Holds(f.read("Zoviri.txt"), "Labels of sampling units:\ts1\ts2\t\nLabels of variables:\tlength\tcolour\t\n"));
+  EXPECT_TRUE(Holds(r.out, "Data type: (5) mixed"));
 
   PlexorFolder g;
   g.write("d.csv", "1 2 3\n4 5 6\n");
   const PlexorRun own = g.run(NewData("d.csv", 1, 2, 3) + "X\n");
   ASSERT_EQ(own.status, 0) << own.err;
-  EXPECT_EQ(own.out.find("Read "), std::string::npos);
-  EXPECT_NE(g.read("Zoviri.txt").find("\n1\t2\t3\t\n4\t5\t6\t\n"), std::string::npos);
+  EXPECT_TRUE(Lacks(own.out, "Read "));
+  EXPECT_TRUE(Holds(g.read("Zoviri.txt"), "\n1\t2\t3\t\n4\t5\t6\t\n"));
 }
 
 // The track keeps the table, its names made single words, and the next start
@@ -215,13 +168,13 @@ TEST(DelimitedData, SessionResumesTheTable) {
   const PlexorRun first = f.run(NewDelimited("t.csv", 1, "n") + "X\n");
   ASSERT_EQ(first.status, 0) << first.err;
   const std::string track = f.read("Sessao.trk");
-  EXPECT_NE(track.find("\nplot_1\tplot_2\t\nAchillea_millefolium\tPoa,_annua\t\n2\n"), std::string::npos) << track;
-  EXPECT_NE(track.find("\n1\t2\t\n3\t-999\t\n"), std::string::npos) << track;
+  EXPECT_TRUE(Holds(track, "\nplot_1\tplot_2\t\nAchillea_millefolium\tPoa,_annua\t\n2\n"));
+  EXPECT_TRUE(Holds(track, "\n1\t2\t\n3\t-999\t\n"));
 
   const PlexorRun resumed = f.run("y\nS\nmeadow\nX\n");
   ASSERT_EQ(resumed.status, 0) << resumed.err;
-  EXPECT_NE(resumed.out.find("Wish to continue analysis session with data file t.csv? y/n "), std::string::npos);
-  EXPECT_NE(resumed.out.find("Dimensions: 2 sampling units, 2 variables\n"), std::string::npos) << resumed.out;
+  EXPECT_TRUE(Holds(resumed.out, "Wish to continue analysis session with data file t.csv? y/n "));
+  EXPECT_TRUE(Holds(resumed.out, "Dimensions: 2 sampling units, 2 variables\n"));
   // Saved again under another name: the same table, field for field.
   const std::string saved = f.read("meadow.trk");
   ASSERT_EQ(saved.substr(0, 7), "meadow\n");

@@ -1,6 +1,7 @@
 // The program as a user meets it: start-up in a folder, the main menu, refused
-// letters, end of input, script files given through option Z, the results
-// file question, and the preferences menu.
+// letters and answers, end of input, script files given through option Z, the
+// results file question, and the bookkeeping of the track after large
+// resemblance matrices. (Option E: PreferencesE2E.cpp.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "support/RunPlexor.h"
 #include "support/ShellHelpers_shell.h"
+#include "support/TextChecks.h"
 
 namespace {
 
@@ -21,31 +23,22 @@ TEST(Spine, FirstStartMenuRefusalAndExit) {
   PlexorFolder f;
   PlexorRun r = f.run("h\nT\nx\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out.rfind("\n\n\nPLEXOR\n", 0), 0u);
-  EXPECT_NE(r.out.find("v.3.85b\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\nAnalysis status: Data not available.\nMaximum number of processors"), std::string::npos);
-  EXPECT_NE(r.out.find("\nMAIN MENU\n\t* N  specify data or open existing session\n\t  V  descriptive attributes\n"),
-            std::string::npos);
-  EXPECT_NE(r.out.find("\t* E  preferences\n\t  S  save session\n\t* Z  run script\n\t* X  exit\n"),
-            std::string::npos);
+  EXPECT_TRUE(Begins(r.out, "\n\n\nPLEXOR\n"));
+  EXPECT_TRUE(Holds(r.out, "v.3.85b\n"));
+  EXPECT_TRUE(Holds(r.out, "\nAnalysis status: Data not available.\nMaximum number of processors"));
+  EXPECT_TRUE(
+      Holds(r.out, "\nMAIN MENU\n\t* N  specify data or open existing session\n\t  V  descriptive attributes\n"));
+  EXPECT_TRUE(Holds(r.out, "\t* E  preferences\n\t  S  save session\n\t* Z  run script\n\t* X  exit\n"));
   EXPECT_EQ(CountOccurrences(r.out, "\t* "), 4);
-  EXPECT_NE(r.out.find("X  exit\n---"), std::string::npos);
-  EXPECT_NE(r.out.find("Enter option (valid options with *): "), std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "X  exit\n---"));
+  EXPECT_TRUE(Holds(r.out, "Enter option (valid options with *): "));
   // Nothing to resume and no results file: no question before the menu.
-  EXPECT_EQ(r.out.find("Wish to continue"), std::string::npos);
-  EXPECT_EQ(r.out.find("An older file"), std::string::npos);
+  EXPECT_TRUE(Lacks(r.out, "Wish to continue"));
+  EXPECT_TRUE(Lacks(r.out, "An older file"));
   // Refused letters (upper case is the same answer) do not reprint the menu.
   EXPECT_EQ(r.err, std::string(kRefusedH) + "\nIncorrect input = T. Reenter.\nAccepted input: N E Z X U J \n");
   EXPECT_EQ(CountOccurrences(r.out, "MAIN MENU"), 1);
   EXPECT_FALSE(f.exists("Zoviri.txt"));
-}
-
-TEST(Spine, InputEndingEarlyEndsWithTheEndOfFileMessage) {
-  PlexorFolder f;
-  PlexorRun r = f.run("h\n");
-  EXPECT_EQ(r.status, 0);
-  // The keyboard is named in the language of the dialogue.
-  EXPECT_EQ(r.err, std::string(kRefusedH) + "\nfile keyboard \nEND OF FILE !!!\n\nPress RETURN to exit.\n");
 }
 
 TEST(Spine, ScriptDrivesTheMenuAsTypedAnswersWould) {
@@ -70,7 +63,8 @@ TEST(Spine, ScriptEndingBeforeXEndsWithTheEndOfFileMessage) {
   f.write("script.txt", "h\n");
   PlexorRun r = f.run("z\nf\nscript.txt\nx\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.err.find(std::string(kRefusedH) + "\nfile keyboard \nEND OF FILE !!!\n"), std::string::npos) << r.err;
+  // The keyboard is named in the language of the dialogue.
+  EXPECT_TRUE(Holds(r.err, std::string(kRefusedH) + "\nfile keyboard \nEND OF FILE !!!\n\nPress RETURN to exit.\n"));
   EXPECT_EQ(CountOccurrences(r.out, "MAIN MENU"), 2);  // the x typed later is never read
 }
 
@@ -81,10 +75,10 @@ TEST(Spine, ScriptQuestionIsAlwaysAnsweredOnTheKeyboard) {
   f.write("script.txt", "h\nz\nk\nnot for the menu\n");
   PlexorRun r = f.run("z\nf\nnone.txt\nq\nf\nscript.txt\nk\nx\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.err.find("\ncan't open none.txt \n"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("\nIncorrect input = q. Reenter.\nAccepted input: f k\n"), std::string::npos);
+  EXPECT_TRUE(Holds(r.err, "\ncan't open none.txt \n"));
+  EXPECT_TRUE(Holds(r.err, "\nIncorrect input = q. Reenter.\nAccepted input: f k\n"));
   EXPECT_EQ(CountOccurrences(r.err, kRefusedH), 1);
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
+  EXPECT_TRUE(Lacks(r.err, "END OF FILE"));
   EXPECT_EQ(CountOccurrences(r.out, kScriptQuestion), 3);
 }
 
@@ -106,10 +100,10 @@ TEST(Spine, ResultsFileErasedOrAppended) {
     const std::string question = c.portuguese ? "Ja existe o arquivo Zoviri.txt. Apagar(a) ou emendar(e)? "
                                               : "An older file Zoviri.txt was found. Wish to erase(e) or append(a)? ";
     EXPECT_LT(r.out.find(question), r.out.find("MENU"));
-    EXPECT_NE(r.err.find("\nIncorrect input = q. Reenter.\nAccepted input: a e\n"), std::string::npos);
+    EXPECT_TRUE(Holds(r.err, "\nIncorrect input = q. Reenter.\nAccepted input: a e\n"));
     const std::string z = f.read("Zoviri.txt");
     EXPECT_EQ(z.rfind("older results\n", 0) == 0, c.kept) << c.portuguese << c.answer;
-    EXPECT_NE(z.find(c.portuguese ? "PLEXOR versao 3.85b" : "PLEXOR version 3.85b"), std::string::npos);
+    EXPECT_TRUE(Holds(z, c.portuguese ? "PLEXOR versao 3.85b" : "PLEXOR version 3.85b"));
   }
 }
 
@@ -135,9 +129,8 @@ TEST(Spine, ErasedResultsFileReplacedByTheFirstBlockWritten) {
     PlexorRun r = f.run(c.secondRun);
     ASSERT_EQ(r.status, 0) << c.name << r.err;
     const std::string z = f.read("Zoviri.txt");
-    EXPECT_EQ(z.find("older results"), std::string::npos) << c.name;
-    EXPECT_NE(z.find(c.firstRun.empty() ? "\nRESEMBLANCE MEASURES\n" : "\nORDINATION\n"), std::string::npos)
-        << c.name;
+    EXPECT_TRUE(Lacks(z, "older results")) << c.name;
+    EXPECT_TRUE(Holds(z, c.firstRun.empty() ? "\nRESEMBLANCE MEASURES\n" : "\nORDINATION\n")) << c.name;
   }
 }
 
@@ -165,7 +158,7 @@ TEST(Spine, LargeResemblanceLeftOutOfTheTrackUntilReleased) {
   }
   EXPECT_EQ(menus, expected);
   const std::string track = f.read("Sessao.trk");
-  EXPECT_NE(track.find("\nthirds\n0\t\n3\t\n1\t2\t3\t\n1\t2\t3\t1\t"), std::string::npos);
+  EXPECT_TRUE(Holds(track, "\nthirds\n0\t\n3\t\n1\t2\t3\t\n1\t2\t3\t1\t"));
 }
 
 TEST(Spine, PortugueseMenuAndEndOfFile) {
@@ -173,11 +166,10 @@ TEST(Spine, PortugueseMenuAndEndOfFile) {
   f.write("Plexor.prf", shelltest::PortuguesePreferences());
   PlexorRun r = f.run("h\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_NE(r.out.find("\nStatus da analise: Dados nao disponiveis.\n"), std::string::npos);
-  EXPECT_NE(r.out.find("\nMENU PRINCIPAL\n\t* N  especificar dados ou abrir sessao existente\n"), std::string::npos);
-  EXPECT_NE(r.out.find("Entre opcao (opcoes validas com *): "), std::string::npos);
-  EXPECT_NE(r.err.find("\nfile teclado \nARQUIVO INCOMPLETO !!!\n\nPressione RETURN para sair.\n"), std::string::npos)
-      << r.err;
+  EXPECT_TRUE(Holds(r.out, "\nStatus da analise: Dados nao disponiveis.\n"));
+  EXPECT_TRUE(Holds(r.out, "\nMENU PRINCIPAL\n\t* N  especificar dados ou abrir sessao existente\n"));
+  EXPECT_TRUE(Holds(r.out, "Entre opcao (opcoes validas com *): "));
+  EXPECT_TRUE(Holds(r.err, "\nfile teclado \nARQUIVO INCOMPLETO !!!\n\nPressione RETURN para sair.\n"));
 }
 
 TEST(Spine, PathAnalysisRefusedForQualitativeData) {
@@ -185,82 +177,64 @@ TEST(Spine, PathAnalysisRefusedForQualitativeData) {
   f.write("d.txt", "1 2 3\n2 1 3\n");
   PlexorRun r = f.run(NewData("d.txt", 3, 2, 3) + "f\nx\n");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("\n\n\nData type is not adequate for any option of path analysis.\nAnalysis status"),
-            std::string::npos);
+  EXPECT_TRUE(Holds(r.out, "\n\n\nData type is not adequate for any option of path analysis.\nAnalysis status"));
 }
 
-TEST(Preferences, DigitsUsedByTheDataEchoAndKeptInTheFile) {
-  struct {
-    const char* digits;
-    const char* echoed;
-    const char* stored;
-  } cases[] = {{"12", "0.123456789012\t", "\n12\n6\n0\n"},
-               {"0", "0.12346\t", "\n5\n6\n0\n"},
-               {"40", "0.1234567890123455941031593852130754385144\t", "\n40\n6\n0\n"}};
-  for (const auto& c : cases) {
-    PlexorFolder f;
-    f.write("d.txt", "0.1234567890123456 2\n");
-    PlexorRun r = f.run(std::string("E\nF\n") + c.digits + "\n0\nC\n" + NewData("d.txt", 1, 1, 2) + "X\n");
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(f.read("Zoviri.txt").find(c.echoed), std::string::npos) << c.digits;
-    EXPECT_EQ(f.read("Plexor.prf").rfind(std::string("06Apr2012\n1\n0\n0.000000\n0.000000\n0.000000\n0.000000") +
-                                             c.stored,
-                                         0),
-              0u)
-        << f.read("Plexor.prf");
-  }
-}
-
-TEST(Preferences, PortugueseLastsToTheNextStart) {
+// "yes" to the question on the last session used to answer y, then erase the
+// results file with its "e" and open the save-session dialogue with its "s",
+// whose name question then took the next answer. The word is refused whole.
+TEST(Answers, LongerWordIsNotTakenLetterByLetter) {
   PlexorFolder f;
-  PlexorRun first = f.run("E\nL\nC\nX\n");
-  ASSERT_EQ(first.status, 0);
-  const size_t menu = first.out.find("\nPREFERENCES\nSet preferences of: \n   L  language (change to Portuguese/"
-                                     "mudar para portugues)\n   F  output \n   M  multiprocessing \n"
-                                     "   C  return to main menu \nType option: ");
-  ASSERT_NE(menu, std::string::npos);
-  EXPECT_NE(first.out.find("\nPREFERENCIAS\nAlterar preferencias em: \n", menu), std::string::npos);
-  EXPECT_NE(first.out.find("MENU PRINCIPAL\n", menu), std::string::npos);
+  f.write("d.txt", "1 2 3 4 5 6\n");
+  ASSERT_EQ(f.run(NewData("d.txt", 1, 2, 3) + "X\n").status, 0);
+  const std::string results = f.read("Zoviri.txt");
+  const std::string track = f.read("Sessao.trk");
+  ASSERT_FALSE(results.empty());
 
-  PlexorRun second = f.run("X\n");
-  EXPECT_NE(second.out.find("MENU PRINCIPAL\n"), std::string::npos);
-  EXPECT_EQ(second.out.find("MAIN MENU"), std::string::npos);
+  PlexorRun r = f.run("yes\ny\na\nT\n0\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err.find("\nIncorrect input = yes. Reenter.\nAccepted input: y n\n"), 0u) << r.err;
+  EXPECT_EQ(CountOccurrences(r.out, "Wish to continue analysis session with data file d.txt? y/n "), 1);
+  EXPECT_TRUE(Lacks(r.out, "Enter name for the session"));
+  EXPECT_FALSE(f.exists("y.trk"));
+  // Appended, not erased: the earlier results are still there.
+  EXPECT_TRUE(Begins(f.read("Zoviri.txt"), results));
+  EXPECT_EQ(f.read("Sessao.trk"), track);
 }
 
-TEST(Preferences, ProcessorLimitShownAsSetEvenBeyondTheMachine) {
+// "2O" (letter O) at a dimension question was read as 2 and its O skipped,
+// so that the next answer became the number of variables; "twenty" was
+// skipped without a word.
+TEST(Answers, NumbersMustBeWholeWords) {
+  PlexorFolder f;
+  f.write("d.txt", "1 2 3 4 5 6\n");
+  PlexorRun r = f.run("N\nn\nd.txt\n1\n2O\n2\ntwenty\n3\nN\n1\nn\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err,
+            "\nIncorrect input = 2O. Reenter.\nAccepted input: 1 to 3.40282e+38\n"
+            "\nIncorrect input = twenty. Reenter.\nAccepted input: 1 to 3.40282e+38\n");
+  EXPECT_TRUE(Holds(r.out, "Dimensions: 2 sampling units, 3 variables\n"));
+}
+
+// End of input while a number is awaited (the main menu: above) names the
+// keyboard in the dialogue's language.
+TEST(Answers, EndOfInputWhileANumberIsAwaited) {
+  PlexorFolder f;
+  f.write("d.txt", "1 2 3 4 5 6\n");
+  PlexorRun r = f.run("N\nn\nd.txt\n1\n");
+  EXPECT_TRUE(Holds(r.err, "\nEnd of file keyboard\n\nEND OF FILE !!!\n"));
+}
+
+// Rescaling into classes needs one class at least: 0 is refused and asked again.
+TEST(Answers, RescalingIntoNoClassesRefused) {
   PlexorFolder f;
   f.write("d.txt", "1 2 3 4 5 6 7 8\n");
-  // Resemblance between units (Euclidean distances run in parallel) with the limit set.
-  PlexorRun r = f.run("E\nM\n1000000\nC\n" + NewData("d.txt", 1, 4, 2) + "R\n1\n3\n0\nn\nX\n");
+  PlexorRun r = f.run(NewData("d.txt", 1, 4, 2, "N", 1, "n") + "T\n1\n0\n2\n8\n0\n2\nn\nn\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("Maximum number of processors the program may use: 1000000\n"), std::string::npos);
-  EXPECT_NE(r.out.find("Resemblance measure: (3)Euclidean distance"), std::string::npos);
-  EXPECT_NE(f.read("Plexor.prf").find("\n1000000\n"), std::string::npos);
-}
-
-TEST(Preferences, DamagedOtherVersionOrShortFiles) {
-  struct {
-    const char* file;
-    bool damaged;
-    const char* menu;
-  } cases[] = {{"06Apr2012\n0\n1\n0.0\nbroken\n", true, "MAIN MENU\n"},
-               {"01Jan2000\n0\n1\n0\n0\n0\n0\n9\n6\n0\n", false, "MAIN MENU\n"},
-               {"06Apr2012\n0\n1\n1.5\n2.5\n3.5\n4.5\n7\n3\n", false, "MENU PRINCIPAL\n"}};  // no processor line
-  for (const auto& c : cases) {
-    PlexorFolder f;
-    f.write("Plexor.prf", c.file);
-    PlexorRun r = f.run("E\nC\nX\n");
-    ASSERT_EQ(r.status, 0);
-    EXPECT_EQ(r.err.find("The preferences file Plexor.prf is damaged (line 5, scatter height: \"broken\"): default "
-                         "preferences are used.") != std::string::npos,
-              c.damaged)
-        << r.err;
-    EXPECT_NE(r.out.find(c.menu), std::string::npos) << c.file;
-  }
-  PlexorFolder f;
-  f.write("Plexor.prf", "06Apr2012\n0\n1\n1.5\n2.5\n3.5\n4.5\n7\n3\n");
-  f.run("E\nC\nX\n");
-  EXPECT_EQ(f.read("Plexor.prf").rfind("06Apr2012\n0\n1\n1.500000\n2.500000\n3.500000\n4.500000\n7\n3\n0\n", 0), 0u);
+  EXPECT_TRUE(Holds(r.err, "\nIncorrect input = 0. Reenter.\nAccepted input: 1 to 2.14748e+09\n"));
+  EXPECT_TRUE(Holds(r.out, "Vector transformation: (8)rescaling into classes, within variables\n"));
+  // Two classes of the column 1, 3, 5, 7: 1, 1, 2, 2.
+  EXPECT_TRUE(Holds(f.read("Sessao.trk"), "\n1\t1\t\n1\t1\t\n2\t2\t\n2\t2\t\n"));
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // Helpers of the session-shell tests: in-memory input streams, reading back
 // what a printer wrote, a private working folder for code that writes files
-// into the current folder, and the answers of the common dialogues.
+// into the current folder, the answers of the common dialogues, and the parts
+// of a run's output that the tests compare.
 #pragma once
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -69,6 +71,29 @@ inline std::string NewData(const std::string& file, int kind, int rows, int cols
 
 // The dune meadow table of the examples, labels read from the file.
 inline std::string ReadDune() { return NewData("dune.txt", 1, 20, 30, "N", 2); }
+
+// The last status report printed before a main menu, in English.
+inline std::string LastStatus(const std::string& out) {
+  const size_t p = out.rfind("\nAnalysis status");
+  return p == std::string::npos ? std::string() : out.substr(p, out.find("\n---", p) - p);
+}
+
+// A file the program wrote, without its lines of date and time and of
+// elapsed time, and with the data file's name replaced by "DATA": what two
+// runs on the same data must have in common.
+inline std::string WithoutDates(const std::string& text, const std::string& dataFile) {
+  std::string kept;
+  for (size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = std::min(text.find('\n', start), text.size());
+    std::string line = text.substr(start, end - start);
+    const bool date = line.size() == 24 && line[3] == ' ' && line[7] == ' ' && line[13] == ':' && line[16] == ':' &&
+                      line[19] == ' ';
+    if (date || line.rfind("Elapsed time: ", 0) == 0) continue;
+    for (size_t p; (p = line.find(dataFile)) != std::string::npos;) line.replace(p, dataFile.size(), "DATA");
+    kept += line + "\n";
+  }
+  return kept;
+}
 
 // Preferences file that starts the program in Portuguese.
 inline const char* PortuguesePreferences() {

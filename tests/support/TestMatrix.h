@@ -2,6 +2,7 @@
 // values and released automatically.
 #pragma once
 #include <initializer_list>
+#include <vector>
 
 #include "ZQLib/zqlibDim.h"
 
@@ -20,5 +21,11 @@ struct TestMatrix {
   TestMatrix(const TestMatrix&) = delete;
   TestMatrix& operator=(const TestMatrix&) = delete;
   double* operator[](int i) const { return m[i]; }
+  // The values row by row, for comparing a whole matrix at once.
+  std::vector<std::vector<double>> Values() const {
+    std::vector<std::vector<double>> v(rows);
+    for (int i = 0; i < rows; i++) v[i].assign(m[i], m[i] + cols);
+    return v;
+  }
   operator double**() const { return m; }
 };
