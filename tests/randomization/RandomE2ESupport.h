@@ -22,7 +22,9 @@ inline void ExpectClean(const PlexorRun& r, bool refusals = false) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("End of file"), std::string::npos) << r.err;
-  if (!refusals) EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos) << r.err;
+  if (!refusals) {
+    EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos) << r.err;
+  }
 }
 
 // The text from the last occurrence of `heading` on.

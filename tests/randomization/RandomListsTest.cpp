@@ -29,7 +29,9 @@ TEST(RndList, DrawsConsumed) {
     RndList(g.get(), n, list.data());
     for (int k = n - 1; k > 0; k--) gsl_rng_uniform_int(copy.get(), k + 1);  // n - 1 draws of n, n-1, ..., 2
     EXPECT_EQ(Next(g.get()), Next(copy.get())) << "n = " << n;
-    if (n == 1) EXPECT_EQ(list[0], 1);
+    if (n == 1) {
+      EXPECT_EQ(list[0], 1);
+    }
   }
   // Two units: swapped exactly when the one draw is 1.
   RngPtr g = Generator(5), copy = Generator(5);

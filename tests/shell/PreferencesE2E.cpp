@@ -86,7 +86,9 @@ TEST(Preferences, DamagedOtherVersionOrShortFiles) {
     f.write("Plexor.prf", c.file);
     PlexorRun r = f.run("E\nC\nX\n");
     ASSERT_EQ(r.status, 0);
-    if (*c.err == '\0') EXPECT_EQ(r.err, "") << c.file;
+    if (*c.err == '\0') {
+      EXPECT_EQ(r.err, "") << c.file;
+    }
     EXPECT_TRUE(Holds(r.err, c.err));
     EXPECT_EQ(CountOccurrences(r.err, "End of file"), CountOccurrences(c.err, "End of file")) << r.err;
     EXPECT_TRUE(Holds(r.out, c.menu)) << c.file;

@@ -155,8 +155,11 @@ TEST(RandomDataGeneratorE2E, UnimodalCountsWithoutBootstrap) {
   EXPECT_NE(z.find("Bootstrap of ordination dimensions: not used"), std::string::npos);
   EXPECT_NE(z.find("Response of the variables: unimodal (Gaussian), counts (Poisson)"), std::string::npos);
   for (const std::string& l : Lines(f.read("counts.txt")))
-    if (l.rfind("Data set", 0) != 0)
-      for (double v : Numbers(l)) EXPECT_EQ(v, static_cast<double>(static_cast<long>(v)));
+    if (l.rfind("Data set", 0) != 0) {
+      for (double v : Numbers(l)) {
+        EXPECT_EQ(v, static_cast<double>(static_cast<long>(v)));
+      }
+    }
 }
 
 // Correspondence analysis of counts: the double adjustment chosen within
