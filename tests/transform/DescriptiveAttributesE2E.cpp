@@ -75,7 +75,7 @@ const std::vector<double> kDuneRedundancy = {
 
 TEST(DescriptiveAttributesE2E, MeansStandardDeviationsSkewnessAndRedundancyOfTheDuneSpecies) {
   PlexorFolder f = Folder();
-  const PlexorRun r = f.run(kDune + "V\n1\nn\nX\n");
+  const PlexorRun r = f.run(kDune + "V\n99\nV\n1\nn\nX\n");  // cancelled once: nothing written
   ExpectClean(r);
   // Quantitative data on one scale: options 1, 3 and 99.
   ExpectContains(r.out, {"\n" + kDashes79 +
@@ -98,55 +98,31 @@ TEST(DescriptiveAttributesE2E, MeansStandardDeviationsSkewnessAndRedundancyOfThe
                      "-999: could not be computed"});
   ExpectValues(Row(b, "\nRedundancy: \t"), kDuneRedundancy, 1e-9, "redundancy");
   EXPECT_EQ(z.find("SAMPLER"), std::string::npos);
+  EXPECT_EQ(CountOccurrences(z, "\nDESCRIPTIVE ATTRIBUTES\n"), 1);
 }
 
-TEST(DescriptiveAttributesE2E, TypesAndMissingValuesOfMixedData) {
+// Mixed data: options 1 and 2 only; the qualitative variable has no moments,
+// the missing weight is left out (10 20 30 40).
+TEST(DescriptiveAttributesE2E, MomentsAndEntropyOfMixedData) {
   PlexorFolder f = Folder();
-  const PlexorRun r = f.run(kMixed + "V\n1\nn\nX\n");
+  const PlexorRun r = f.run(kMixed + "V\n1\nn\nV\n2\n1\nn\nX\n");
   ExpectClean(r);
-  // Mixed quantitative, qualitative and binary: options 1, 2 and 99.
   ExpectContains(r.out, {"Options:\n\t(1) means and standard deviations of variables\n \t(2) entropy of variables\n "
-                         "\t(99)cancel and return to main menu\n "});
-  const std::string b = From(f.read("Zoviri.txt"), "\nMean and standard deviation of variables:\n");
-  // The qualitative variable: infinite mean and deviation, no skewness; the
-  // missing weight is left out (10 20 30 40).
-  ExpectContains(b, {"\nMean:         \t4.2\tinf\t0.6\t25\t\n"});
-  ExpectContains(b, {"\nStandard dev.: \t3.3653\tinf\t0.54772\t12.91\t\n"});
-  const std::string skew = b.substr(b.find("variable: \t"));
-  ExpectContains(skew, {"\t0\t-0.40825\t0\t\n"});
-  ExpectContains(b, {"\nValues used (missing left out):\t5\t5\t5\t4\t\n"});
-}
-
-TEST(DescriptiveAttributesE2E, EntropyOfVariablesInBothLanguages) {
-  PlexorFolder en = Folder();
-  const PlexorRun r = en.run(kMixed + "V\n2\n1\nn\nX\n");
-  ExpectClean(r);
-  ExpectContains(r.out, {"\t\tEnter option: Alpha value for Renyi entropy functions: "});
-  const std::string b = From(en.read("Zoviri.txt"), "\nFrequency table an Renyi general entropy of order 1 (nats) in each variable:\n");
-  ExpectContains(b, {"Variable colour:\nStates:    \t2\t1\t3\t\nFrequency: \t2\t2\t1\t\n"
+                         "\t(99)cancel and return to main menu\n \t\tEnter option: Alpha value for Renyi entropy functions: "});
+  const std::string z = f.read("Zoviri.txt");
+  const std::string b = From(z, "\nMean and standard deviation of variables:\n");
+  ExpectContains(b, {"\nMean:         \t4.2\tinf\t0.6\t25\t\n", "\nStandard dev.: \t3.3653\tinf\t0.54772\t12.91\t\n",
+                     "\nValues used (missing left out):\t5\t5\t5\t4\t\n"});
+  ExpectContains(b.substr(b.find("variable: \t")), {"\t0\t-0.40825\t0\t\n"});
+  const std::string e = From(z, "\nFrequency table an Renyi general entropy of order 1 (nats) in each variable:\n");
+  ExpectContains(e, {"Variable colour:\nStates:    \t2\t1\t3\t\nFrequency: \t2\t2\t1\t\n"
                      "Variable present:\nStates:    \t1\t0\t\nFrequency: \t3\t2\t\n"
                      "\nRenyi general entropy of order 1 (nats) in variables:\n"
                      "Variables:\theight\tcolour\tpresent\tweight\t\nEntropy:  \tinf\t"});
   // -(2 (0.4 ln 0.4) + 0.2 ln 0.2) and -(0.6 ln 0.6 + 0.4 ln 0.4).
-  const std::string entropy = b.substr(b.find("Entropy:  \tinf\t") + 15);
+  const std::string entropy = e.substr(e.find("Entropy:  \tinf\t") + 15);
   ExpectValues(Numbers(entropy.substr(0, entropy.find("inf"))), {1.0549201679861442, 0.6730116670092565}, 1e-4,
                "entropy");
-
-  PlexorFolder pt = Folder();
-  const PlexorRun p = pt.run("E\nL\nC\n" + kMixed + "V\n2\n0\nn\nX\n");
-  ExpectClean(p);
-  ExpectContains(p.out, {"ATRIBUTOS DESCRITIVOS\nOpcoes:\n\t(1) medias e desvios padrao de variaveis\n \t(2) entropia "
-                         "de variaveis\n \t(99)cancelar e voltar ao menu principal\n \t\tEntre opcao: "
-                         "Alpha value for Renyi entropy functions: ",
-                         "\nObter limites de confianca atraves de autoreamostragem (bootstrap)? s/n "
-                         "\nVeja resultados no arquivo Zoviri.txt."});
-  const std::string z = pt.read("Zoviri.txt");
-  EXPECT_EQ(z.find("PLEXOR versao 3.85b\n\n" + kDashes79 + "\nDESCRIPTIVE ATTRIBUTES\n"), 0u);
-  const std::string q = From(z, "\nTabela de frequencias e entropia geral de Renyi ordem 0 (nats) em cada variavel:\n");
-  // Order 0: the logarithm of the number of states.
-  ExpectContains(q, {"Variavel colour:\nEstados:   \t2\t1\t3\t\nFrequencia:\t2\t2\t1\t\n",
-                     "\nEntropia geral de Renyi ordem 0 (nats) em variaveis:\nVariaveis:\theight\tcolour\tpresent\t"
-                     "weight\t\nEntropia: \tinf\t1.0986\t0.69315\tinf\t\n"});
 }
 
 TEST(DescriptiveAttributesE2E, EntropyAndComplexityOfAContingencyTable) {
@@ -167,13 +143,12 @@ TEST(DescriptiveAttributesE2E, EntropyAndComplexityOfAContingencyTable) {
   ExpectContains(b, {"\nRenyi entropy of order 1 in sampling units (nats):\nSampling units:    \tr1\tr2\tr3\t\n"
                      "Entropy (nats):    \t1.3863\t1.3297\t0.69315\t\n"
                      "\nRenyi entropy (H) of order 1 in sampling units (bits):\nSampling units:    \tr1\tr2\tr3\t\n"
-                     "Entropy (bits):    \t2\t1.9183\t1\t\n"});
-  // Four equal cells: lengths 2 2 2 2, L = 2 = H, structural complexity 0.
-  // 1 1 2 2: lengths 3 3 2 1 of f = 166666 166666 333333 333333, L =
-  // 1.999995. Two positive cells: no code, L = 0.
-  ExpectContains(b, {"\nSampling units:     \t       \tr1\tr2\tr3\t\nTotal complexity (L):       \t2\t2\t0\t\n"
-                     "Structural complexity (L-H):\t0\t0.081699\t-1\t\n"});
-  ExpectContains(b, {"\n\nHuffmann code lengths (integer bits)\t(Rows= 3 sampling units, columns= 4 variables):\n"
+                     "Entropy (bits):    \t2\t1.9183\t1\t\n",
+                     // Four equal cells: lengths 2 2 2 2, L = 2 = H, structural complexity 0. 1 1 2 2: lengths
+                     // 3 3 2 1 of f = 166666 166666 333333 333333, L = 1.999995. Two positive cells: no code, L = 0.
+                     "\nSampling units:     \t       \tr1\tr2\tr3\t\nTotal complexity (L):       \t2\t2\t0\t\n"
+                     "Structural complexity (L-H):\t0\t0.081699\t-1\t\n",
+                     "\n\nHuffmann code lengths (integer bits)\t(Rows= 3 sampling units, columns= 4 variables):\n"
                      "2\t2\t2\t2\t\n3\t3\t2\t1\t\n0\t0\t0\t0\t\n",
                      "\n\nShannon's code lengths (fractionary bits)\t(Rows= 3 sampling units, columns= 4 variables):\n"
                      "2\t2\t2\t2\t\n2.585\t2.585\t1.585\t1.585\t\n0\t1\t0\t1\t\n"});
@@ -193,9 +168,8 @@ TEST(DescriptiveAttributesE2E, EntropyAndComplexityOfAContingencyTable) {
   ExpectValues(Row(q, "Entropia mutua de Renyi ordem 2 (em nats): \t"), {0.1618308621458872}, 1e-4, "mutual");
   ExpectValues(Row(q, "Coeficiente de coerencia (Renyi ordem 2): \t"), {0.20237310026349467}, 1e-4, "coherence");
   ExpectContains(q, {"\nEntropia de Renyi ordem 2 em unidades amostrais (nats):\nUnidades amostrais:\tr1\tr2\tr3\t\n"
-                     "Entropia (nats):   \t"});
-  ExpectContains(
-      q, {"\nEntropia de Renyi (H) ordem 2 em unidades amostrais (em bits):\nUnidades amostrais:\tr1\tr2\tr3\t\n"
+                     "Entropia (nats):   \t",
+                     "\nEntropia de Renyi (H) ordem 2 em unidades amostrais (em bits):\nUnidades amostrais:\tr1\tr2\tr3\t\n"
           "Entropia (bits):   \t2\t1.848\t1\t\n",
           "\nUnidades amostrais:           \tr1\tr2\tr3\t\nComplexidade total (L):       \t2\t2\t0\t\n"
           "Complexidade estrutural (L-H) computada somente para entropia Renyi de ordem alfa limite 1 "
@@ -308,13 +282,23 @@ TEST(DescriptiveAttributesE2E, BootstrapOfTheMeansOfTheDuneSpecies) {
   EXPECT_EQ(s.find("INTERMEDIATE"), std::string::npos);
 }
 
-TEST(DescriptiveAttributesE2E, BootstrapInPortugueseWithIntermediateResults) {
+TEST(DescriptiveAttributesE2E, PortugueseEntropyAndBootstrapWithIntermediateResults) {
   PlexorFolder f = Folder();
   // Means: sizes 2 4 5, 3 iterations raised to 4 for alpha 0.5, seed 5,
-  // intermediate results. Entropy: all units, 2 iterations, alpha 0.
+  // intermediate results. Entropy of order 0: all units, 2 iterations, alpha 0.
   const PlexorRun r = f.run("E\nL\nC\n" + kMixed + "V\n1\ns\n2\n2\n3\n0.5\n2\n5\ns\nV\n2\n0\ns\n5\n2\n0\n2\n9\nn\nX\n");
   ExpectClean(r);
+  ExpectContains(r.out, {"ATRIBUTOS DESCRITIVOS\nOpcoes:\n\t(1) medias e desvios padrao de variaveis\n \t(2) entropia "
+                         "de variaveis\n \t(99)cancelar e voltar ao menu principal\n \t\tEntre opcao: ",
+                         "\nObter limites de confianca atraves de autoreamostragem (bootstrap)? s/n ",
+                         "\nVeja resultados no arquivo Zoviri.txt."});
   const std::string z = f.read("Zoviri.txt");
+  EXPECT_EQ(z.find("PLEXOR versao 3.85b\n\n" + kDashes79 + "\nDESCRIPTIVE ATTRIBUTES\n"), 0u);
+  // Order 0: the logarithm of the number of states.
+  ExpectContains(From(z, "\nTabela de frequencias e entropia geral de Renyi ordem 0 (nats) em cada variavel:\n"),
+                 {"Variavel colour:\nEstados:   \t2\t1\t3\t\nFrequencia:\t2\t2\t1\t\n",
+                  "\nEntropia geral de Renyi ordem 0 (nats) em variaveis:\nVariaveis:\theight\tcolour\tpresent\t"
+                  "weight\t\nEntropia: \tinf\t1.0986\t0.69315\tinf\t\n"});
   const std::string s = From(z, "\n\nSAMPLER\n");
   EXPECT_EQ(s.find("\n\nSAMPLER\nAutoreamostragem ('bootstrap')\n" + std::string(65, '-') +
                    "\nNumero de unidades amostrais agregadas a cada passo de amostragem: 2 (iniciando com 2 unidades "
@@ -324,33 +308,21 @@ TEST(DescriptiveAttributesE2E, BootstrapInPortugueseWithIntermediateResults) {
             0u);
   const std::string means = s.substr(0, s.find("\n\nSAMPLER\n", 1));
   EXPECT_EQ(CountOccurrences(means, "RESULTADOS INTERMEDIARIOS:\n"), 4);
-  EXPECT_EQ(CountOccurrences(means, "\nMedia com tamanhos crescentes de amostra:\nVariavel\tn=2\tn=4\tn=5\t\n"
-                                    "Var. height:\t"),
-            4);
-  EXPECT_EQ(CountOccurrences(means, "\n\nDesvio padrao com tamanhos crescentes de amostra:\nVariavel\tn=2\tn=4\tn=5\t"),
-            4);
   EXPECT_EQ(CountOccurrences(means, "\nAssimetria com tamanhos crescentes de amostra:\nVariavel\tn=2\tn=4\tn=5\t"), 4);
-  // The qualitative variable has no values.
-  EXPECT_EQ(CountOccurrences(means, "\nVar. colour:\t\n"), 12);
+  EXPECT_EQ(CountOccurrences(means, "\nVar. colour:\t\n"), 12);  // the qualitative variable has no values
   ExpectContains(means,
-                 {"\nFINAL RESULTS:\nTempo decorrido: ",
-                  " segundos\nNumero de passos de amostragem de tamanho 2 (iniciando com 2 unidades amostrais): 3\n"
+                 {" segundos\nNumero de passos de amostragem de tamanho 2 (iniciando com 2 unidades amostrais): 3\n"
                   "Inicializador do gerador de numeros aleatorios: 5\n\nTamanho das amostras em 3 passo(s) de "
                   "amostragem:\n2\t4\t5\t\n\nEstatistica: MEDIA\nMedia das medias das amostras geradas em 4 "
                   "iteracoes de autoreamostragem ('bootstrap'):\nVar. height: \t",
-                  "\nVar. colour: \n",
                   "\n\nLimites de confianca para 0.5 probabilidade alfa (gerados por 4 iteracoes de reamostragem "
-                  "'bootstrap'):\nLimites inferiores para 3 tamanhos crescentes de amostra:\nVar. height: \t"});
-  // The standard deviation block's upper heading ends its line.
-  ExpectContains(means, {"\n\nEstatistica: DESVIO PADRAO\nMedia dos desvios padrao das amostras geradas em 4 iteracoes",
-                         "\n\nLimites superiores para 3 tamanhos crescentes de amostra:\n\nVar. height: \t"});
-  EXPECT_EQ(CountOccurrences(means, "\n\nLimites superiores para 3 tamanhos crescentes de amostra:\nVar. height: \t"), 2);
-  ExpectContains(means, {"\n\nEstatistica: ASSIMETRIA\nMedia das assimetrias das amostras geradas em 4 iteracoes",
-                         "\n\nDiferenca entre limite superior e inferior:\nVar. height: \t"});
+                  "'bootstrap'):\nLimites inferiores para 3 tamanhos crescentes de amostra:\nVar. height: \t",
+                  // The standard deviation block's upper heading ends its line.
+                  "\n\nLimites superiores para 3 tamanhos crescentes de amostra:\n\nVar. height: \t",
+                  "\n\nDiferenca entre limite superior e inferior:\nVar. height: \t"});
 
-  // The resampled values of each iteration are rows of the table: with
-  // alpha 0.5 and 4 iterations t = 1, so the limits are the smallest and the
-  // largest of the four means shown.
+  // With alpha 0.5 and 4 iterations t = 1: the limits are the smallest and
+  // the largest of the four means shown in the intermediate results.
   std::vector<double> heights;
   for (size_t p = means.find("\nMedia com tamanhos crescentes"); p != std::string::npos;
        p = means.find("\nMedia com tamanhos crescentes", p + 1))
@@ -366,8 +338,7 @@ TEST(DescriptiveAttributesE2E, BootstrapInPortugueseWithIntermediateResults) {
   EXPECT_NEAR(upper[2], hi, 1e-4 * (1 + hi));
   EXPECT_NEAR(Row(From(means, "\nEstatistica: MEDIA"), "\nVar. height: ")[2], sum / 4, 1e-4 * (1 + sum));
 
-  const std::string entropy = From(s.substr(1), "\n\nSAMPLER\n");
-  ExpectContains(entropy,
+  ExpectContains(From(s.substr(1), "\n\nSAMPLER\n"),
                  {"Numero de unidades amostrais agregadas a cada passo de amostragem: 0 (iniciando com 5 "
                   "unidades amostrais)\nAtributo avaliado na amostra: entropia em cada variavel\nFINAL RESULTS:",
                   "\n\nEstatistica: Entropia geral de Renyi ordem 0 (nats) \nMedia das entropias das amostras "
@@ -402,17 +373,11 @@ TEST(DescriptiveAttributesE2E, SameBootstrapResultsAtOneAndTwoProcessors) {
   EXPECT_EQ(one, two);
 }
 
-TEST(DescriptiveAttributesE2E, CancelRefusalsAndTheExtremesWhenAlphaIsZero) {
-  PlexorFolder f = Folder();
-  // Cancel: nothing written.
-  PlexorRun r = f.run(kDune + "V\n99\nX\n");
-  ExpectClean(r);
-  EXPECT_FALSE(f.exists("Zoviri.txt"));
-
+TEST(DescriptiveAttributesE2E, RefusalsAndTheExtremesWhenAlphaIsZero) {
   // Alpha 1 with the largest number of iterations: t would keep half of
   // 2147483647 values per cell and thread.
   PlexorFolder big = Folder();
-  r = big.run(kDune + "V\n1\ny\n20\n2147483647\n1\n2\n3\nn\nX\n");
+  PlexorRun r = big.run(kDune + "V\n1\ny\n20\n2147483647\n1\n2\n3\nn\nX\n");
   ExpectClean(r);
   ExpectContains(r.out, {"\nNot enough memory: the analysis was not done.\n"});
   const std::string refused = From(big.read("Zoviri.txt"), "\n\nSAMPLER\n");

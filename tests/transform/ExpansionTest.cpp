@@ -46,10 +46,3 @@ TEST(ExpansionInput, NominalCodesAndCountsMustBeNonNegativeIntegers) {
   Table huge({{2e9, 2e9}});  // the total would not fit an int
   EXPECT_FALSE(ContingencyCountsValid(1, 2, huge.p(), &r, &c));
 }
-
-// (The rows of a whole table: the file of TransformE2E.)
-TEST(ContingencyExpansion, RowsOfACell) {
-  const double counts[] = {0.0, -1.0, 0.5, 2.0, 2.2};
-  const int rows[] = {0, 0, 1, 2, 3};  // max(1, ceil(f)) for f > 0
-  for (int k = 0; k < 5; k++) EXPECT_EQ(ContingencyCellRows(counts[k]), rows[k]) << counts[k];
-}

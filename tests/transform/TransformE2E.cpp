@@ -1,7 +1,8 @@
 // Option T through the program: the transformed table in the results file,
 // the options in the status report and the session track, restoring, cancel,
-// the expansion files, the refusal of bad codes or counts, and expansion
-// files that cannot be created.
+// transformations refused for the data (the data, resemblance and track kept),
+// the expansion files, the refusal of bad codes or counts, and expansion files
+// that cannot be created.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -71,7 +72,10 @@ bool LastStatusShows(const PlexorRun& r, const char* from, const std::string& te
 
 }  // namespace
 
-TEST(TransformE2E, HellingerWithinUnitsReportedAndTracked) {
+// Hellinger within units, then, in the session resumed, cancelling at each
+// menu that offers it keeps Hellinger in force and writes nothing; restoring
+// gives the original table back, again writing nothing.
+TEST(TransformE2E, HellingerReportedAndTrackedThenCancelledAndRestored) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");
   PlexorRun r = f.run(std::string(kOpenDune) + kHellingerUnits + "x\n");
@@ -93,24 +97,18 @@ TEST(TransformE2E, HellingerWithinUnitsReportedAndTracked) {
   Track t = ReadTrack(f.read("Sessao.trk"));
   EXPECT_EQ(t.opt[0] * 100 + t.opt[1] * 10 + t.opt[2], 10);
   ExpectRows(t.data, want, 1e-6);
-}
 
-// Cancelling at each menu that offers it keeps Hellinger in force and writes
-// nothing; restoring then gives the original table back, again writing nothing.
-TEST(TransformE2E, CancelKeepsTheTransformationAndRestoringGivesTheOriginalBack) {
-  PlexorFolder f;
-  f.copyFromSource("examples/dune.txt", "dune.txt");
-  PlexorRun r = f.run(std::string(kOpenDune) + kHellingerUnits + "t\n1\n0\n1\n99\nt\n1\n0\n2\n99\nt\n99\nt\n0\nx\n");
+  r = f.run("y\na\nt\n1\n0\n1\n99\nt\n1\n0\n2\n99\nt\n99\nt\n0\nx\n");
   EXPECT_EQ(r.status, 0);
   size_t restore = r.out.rfind("DATA TRANSFORMATION");
   ASSERT_NE(restore, std::string::npos);
   EXPECT_EQ(CountOccurrences(r.out.substr(0, restore), kHellingerStatus), 8);  // main menu and T, four times
   EXPECT_TRUE(LastStatusShows(r, "Vector transformation: ", "Vector transformation: (0)none\n"));
   EXPECT_EQ(CountOccurrences(f.read("Zoviri.txt"), "DATA TRANSFORMATION"), 1);
-  Track t = ReadTrack(f.read("Sessao.trk"));
+  t = ReadTrack(f.read("Sessao.trk"));
   EXPECT_EQ(t.opt[0] + t.opt[1] + t.opt[2], 0);
-  ExpectRows(t.data, DuneTable(), 0);
-  ExpectRows(t.orig, DuneTable(), 0);
+  ExpectRows(t.data, dune, 0);
+  ExpectRows(t.orig, dune, 0);
 }
 
 TEST(TransformE2E, ClassesInBothDirectionsShareTheCount) {
@@ -284,4 +282,29 @@ TEST(TransformE2E, ExpansionFilesThatCannotBeCreated) {
   ExpectContains(c.out, {"\nCould not open file ExpandedNominalData.txt.\n"});
   EXPECT_EQ(c.out.find("See results on file Zoviri.txt."), std::string::npos);
   EXPECT_FALSE(g.exists("Zoviri.txt"));
+}
+
+TEST(TransformE2E, HellingerRefusedOnNegativeValues) {
+  PlexorFolder f;
+  f.write("c.txt", "1 2 3\n4 -2 1\n0 1 1\n");
+  // Euclidean distances first, then Hellinger within sampling units.
+  PlexorRun r = f.run("N\nn\nc.txt\n1\n3\n3\nN\n1\nn\nR\n1\n3\n0\nn\nT\n1\n0\n1\n10\nn\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ExpectContains(r.out, {"\nTransformation refused: (10)Hellinger transformation within sampling units does not admit "
+                         "negative values, and sampling unit 2 holds -2 in variable 2.\nData were left unchanged.\n"});
+  const std::string status = LastStatus(r.out);
+  ExpectContains(status, {"Vector transformation: (0)none\n", "Resemblance measure: (3)Euclidean distance"});
+  EXPECT_EQ(f.read("Zoviri.txt").find("DATA TRANSFORMATION"), std::string::npos);
+  EXPECT_EQ(f.read("Sessao.trk").find("nan"), std::string::npos);
+}
+
+TEST(TransformE2E, DoubleAdjustmentRefusedAfterCentring) {
+  PlexorFolder f;
+  f.write("c.txt", "1 2 3\n4 2 1\n0 1 1\n");
+  // Centring within variables, then double adjustment offered as a further
+  // step within sampling units.
+  PlexorRun r = f.run("N\nn\nc.txt\n1\n3\n3\nN\n1\nn\nT\n1\n0\n2\n3\ny\n6\nn\nX\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  ExpectContains(r.out, {"sampling unit 1 holds -0.666667 in variable 1 (after the transformations before it).\n"
+                         "Data were left unchanged.\n"});
 }
