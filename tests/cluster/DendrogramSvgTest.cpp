@@ -58,11 +58,12 @@ TEST(FusionTree, ChildrenAndLeafOrder) {
 }
 
 // The leaves in the order of the tree, which differs from the data order.
-TEST(DendrogramSvg, OneBarAndOneStemPerFusionLeavesInNewickOrder) {
+TEST(DendrogramSvg, BarsStemsLeavesInNewickOrderAndTheScale) {
   History h = FiveObjects();
   Labels labels({"A", "B", "C", "D", "E"});
   DendrogramPicture p;
   ASSERT_TRUE(DendrogramFromFusions(5, h.get(), labels.get(), p));
+  p.scaleTitle = "SSwithin";
   const minixml::Document doc = minixml::Parse(DendrogramSvg(p));
   ASSERT_TRUE(doc.ok()) << doc.error;
   const auto bars = FindAll(*doc.root, "line", "bar");
@@ -80,16 +81,8 @@ TEST(DendrogramSvg, OneBarAndOneStemPerFusionLeavesInNewickOrder) {
   // Each fusion's stem rises from the middle of its bar to the bar of the fusion above.
   for (int s = 0; s < 4; s++)
     EXPECT_NEAR(stems[s]->Number("x1"), (bars[s]->Number("x1") + bars[s]->Number("x2")) / 2, 0.02) << s;
-}
 
-TEST(DendrogramSvg, ScaleTopIsTheRootLevel) {
-  History h = FiveObjects();
-  Labels labels({"A", "B", "C", "D", "E"});
-  DendrogramPicture p;
-  ASSERT_TRUE(DendrogramFromFusions(5, h.get(), labels.get(), p));
-  p.scaleTitle = "SSwithin";
-  const minixml::Document doc = minixml::Parse(DendrogramSvg(p));
-  ASSERT_TRUE(doc.ok()) << doc.error;
+  // The scale's top is the root's level.
   const auto scale = FindAll(*doc.root, "line", "scale");
   ASSERT_EQ(scale.size(), 1u);
   const double top = scale[0]->Number("y1"), bottom = scale[0]->Number("y2");
@@ -97,15 +90,13 @@ TEST(DendrogramSvg, ScaleTopIsTheRootLevel) {
   const DrawnScale s = svgread::ScaleOf(*doc.root, "tick", "y1");
   EXPECT_NEAR(s.Pixel(6.0), top, 0.05);     // the highest fusion level at the top
   EXPECT_NEAR(s.Pixel(0.0), bottom, 0.05);  // the leaves at the bottom
-  const auto bars = FindAll(*doc.root, "line", "bar");
   const double levels[] = {1, 2, 3, 6};
   for (int k = 0; k < 4; k++) EXPECT_NEAR(bars[k]->Number("y1"), s.Pixel(levels[k]), 0.05) << k;
   for (const Element* leaf : FindAll(*doc.root, "line", "leaf-stem")) EXPECT_NEAR(leaf->Number("y1"), bottom, 0.02);
   // The root bar joins the middles of its two groups: (A,E) and ((B,D),C).
-  const auto texts = FindAll(*doc.root, "text", "leaf-label");
   std::vector<double> x(6);
   const int order[] = {1, 5, 2, 4, 3};
-  for (int k = 0; k < 5; k++) x[order[k]] = texts[k]->Number("x");  // labels sit a fixed step right of their leaf
+  for (int k = 0; k < 5; k++) x[order[k]] = leaves[k]->Number("x");  // labels sit a fixed step right of their leaf
   EXPECT_NEAR(bars[3]->Number("x2") - bars[3]->Number("x1"), ((x[2] + x[4]) / 2 + x[3]) / 2 - (x[1] + x[5]) / 2,
               0.05);
   EXPECT_EQ(FindAll(*doc.root, "text", "scale-title")[0]->text, "SSwithin");
