@@ -42,10 +42,7 @@ TEST(ResemblanceLib, DirectionsMeasuresAndPostTransformations) {
   EXPECT_NEAR(Lib(t, 2, 17, 0, 1, 0), sxy / std::sqrt(sxx * syy), 1e-14);
   EXPECT_EQ(t[1][2], 8.0);  // the data stay as they were
   EXPECT_EQ(t[3][0], 1.0);
-}
-
-TEST(ResemblanceLib, SecondEigenvalueIsOneMinusAbsoluteCorrelation) {
-  Small t;
+  // Measure 21, the second eigenvalue: 1 - |correlation|.
   EXPECT_NEAR(Lib(t, 1, 21, 0, 0, 1), 0.0, 1e-14);
   EXPECT_NEAR(Lib(t, 1, 21, 0, 0, 2), 0.0, 1e-14);
   EXPECT_NEAR(Lib(t, 1, 21, 0, 3, 0), 0.5, 1e-14);
@@ -103,6 +100,15 @@ TEST(ResemblanceLib, PairsWithoutCommonAttributesAreUndefined) {
       EXPECT_NE(r[4][5], MV) << measure;
     }
   }
+  // The turnover measures' own undefined values stay undefined under the
+  // transformations of the values (squared, -999 became 998001).
+  Table empty{{1, 0, 1}, {0, 0, 0}, {1, 1, 0}};
+  for (int post = 1; post <= 2; post++) {
+    Square r(3);
+    ASSERT_EQ(ResemblanceLib(3, 3, *empty, *r, 1, 24, post, nullptr, 1.0, 0.0, 0), 1);
+    EXPECT_EQ(r[0][1], MV) << post;
+    EXPECT_EQ(r[2][1], MV) << post;
+  }
   // Compared as variables: pairs sharing one unit are defined, a pair
   // sharing none is not.
   Table v{{1, 2, MV}, {MV, 1, 1}, {3, MV, 4}, {MV, 5, 2}};
@@ -115,18 +121,6 @@ TEST(ResemblanceLib, PairsWithoutCommonAttributesAreUndefined) {
   ASSERT_EQ(ResemblanceLib(3, 2, *w, *q, 2, 20, 0, nullptr, 1.0, 0.0, 0), 1);
   EXPECT_EQ(q[0][1], MV);
   EXPECT_EQ(q[1][0], MV);
-}
-
-// The turnover measures' own undefined values stay undefined under the
-// transformations of the values (squared, -999 became 998001).
-TEST(ResemblanceLib, UndefinedTurnoverKeptByTheTransformationOfValues) {
-  Table t{{1, 0, 1}, {0, 0, 0}, {1, 1, 0}};
-  for (int post = 1; post <= 2; post++) {
-    Square r(3);
-    ASSERT_EQ(ResemblanceLib(3, 3, *t, *r, 1, 24, post, nullptr, 1.0, 0.0, 0), 1);
-    EXPECT_EQ(r[0][1], MV) << post;
-    EXPECT_EQ(r[2][1], MV) << post;
-  }
 }
 
 // Measures that are undefined for a table refuse it and say why.
