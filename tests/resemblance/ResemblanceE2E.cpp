@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,29 +22,13 @@ const int kUnits = 20, kVars = 30;
 // one scale, by sampling units, labels from the file, not echoed.
 const char* const kSetup = "E\nF\n12\n0\nC\nN\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n";
 
-Matrix Transposed(const Matrix& t) {
-  Matrix r(t[0].size(), Row(t.size()));
-  for (size_t i = 0; i < t.size(); i++)
-    for (size_t k = 0; k < t[0].size(); k++) r[k][i] = t[i][k];
-  return r;
-}
-
 // The lower triangle printed after the first "\nResemblance matrix:\n" heading.
 Matrix PrintedMatrix(const std::string& z, int n) {
-  Matrix m;
   const std::string h = "\nResemblance matrix:\n";
-  size_t p = z.find(h);
-  if (p == std::string::npos) return m;
-  std::istringstream s(z.substr(p + h.size()));
-  for (int i = 0; i < n; i++) {
-    std::string line;
-    if (!std::getline(s, line)) break;
-    std::istringstream ls(line);
-    Row r;
-    double x;
-    while (ls >> x) r.push_back(x);
-    m.push_back(r);
-  }
+  const size_t p = z.find(h);
+  const std::vector<std::string> lines = Lines(p == std::string::npos ? "" : z.substr(p + h.size()));
+  Matrix m;
+  for (int i = 0; i < n && i < static_cast<int>(lines.size()); i++) m.push_back(Numbers(lines[i]));
   return m;
 }
 
@@ -60,12 +42,6 @@ void ExpectMatrix(const std::string& z, int n, const std::function<double(int, i
       EXPECT_NEAR(m[i][j], e, 1e-11 * std::fmax(1.0, std::fabs(e))) << i << "," << j;
     }
   }
-}
-
-double Mean(const Row& x) {
-  double s = 0;
-  for (double v : x) s += v;
-  return s / x.size();
 }
 
 class ResemblanceRun : public ::testing::Test {
@@ -89,13 +65,17 @@ double Sq(double x) { return x * x; }
 
 // Each measure printed for the dune table, against the textbook formula.
 TEST_F(ResemblanceRun, MeasuresOfTheDuneTable) {
-  const Matrix v = Transposed(dune);
   Row range(kVars);
   for (int k = 0; k < kVars; k++) {
     double lo = dune[0][k], hi = dune[0][k];
     for (int i = 0; i < kUnits; i++) lo = std::fmin(lo, dune[i][k]), hi = std::fmax(hi, dune[i][k]);
     range[k] = hi - lo;
   }
+  const std::function<double(int, int)> squares = [&](int i, int j) {
+    double s = 0;
+    for (int k = 0; k < kVars; k++) s += Sq(dune[i][k] - dune[j][k]);
+    return s;
+  };
   const struct {
     const char* answers;
     const char* status;
@@ -103,23 +83,14 @@ TEST_F(ResemblanceRun, MeasuresOfTheDuneTable) {
     std::function<double(int, int)> expected;
   } runs[] = {
       {"1\n3\n0\ny\n", "Resemblance measure: (3)Euclidean distance, (1)comparing sampling units\n", kUnits,
-       [&](int i, int j) {
-         double s = 0;
-         for (int k = 0; k < kVars; k++) s += Sq(dune[i][k] - dune[j][k]);
-         return std::sqrt(s);
-       }},
-      {"1\n3\n1\ny\n", "Transformation of the resemblance measure: (1)squared resemblance\n", kUnits,
-       [&](int i, int j) {
-         double s = 0;
-         for (int k = 0; k < kVars; k++) s += Sq(dune[i][k] - dune[j][k]);
-         return s;
-       }},
+       [&](int i, int j) { return std::sqrt(squares(i, j)); }},
+      {"1\n3\n1\ny\n", "Transformation of the resemblance measure: (1)squared resemblance\n", kUnits, squares},
       {"2\n17\n0\ny\n", "Resemblance measure: (17)correlation, (2)comparing variables\n", kVars,
-       [&](int i, int j) {
-         const double mx = Mean(v[i]), my = Mean(v[j]);
-         double sxy = 0, sxx = 0, syy = 0;
+       [&](int i, int j) {  // species i and j
+         double mx = 0, my = 0, sxy = 0, sxx = 0, syy = 0;
+         for (int k = 0; k < kUnits; k++) mx += dune[k][i] / kUnits, my += dune[k][j] / kUnits;
          for (int k = 0; k < kUnits; k++)
-           sxy += (v[i][k] - mx) * (v[j][k] - my), sxx += Sq(v[i][k] - mx), syy += Sq(v[j][k] - my);
+           sxy += (dune[k][i] - mx) * (dune[k][j] - my), sxx += Sq(dune[k][i] - mx), syy += Sq(dune[k][j] - my);
          return sxy / std::sqrt(sxx * syy);
        }},
       {"1\n5\ny\n0\ny\n", "Joint absences in binary variables were considered.\n", kUnits,
