@@ -6,37 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "simulation/SummaryTables.h"
 #include "support/RunPlexor.h"
 #include "support/ShellHelpers_shell.h"
 
 namespace {
-
-void ExpectClean(const PlexorRun& r) {
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
-  EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos) << r.err;
-}
-
-std::vector<std::vector<std::string>> Table(const std::string& text) {
-  std::vector<std::vector<std::string>> rows;
-  for (const std::string& l : Lines(text)) {
-    std::vector<std::string> f;
-    std::string cell;
-    std::istringstream s(l);
-    while (std::getline(s, cell, '\t')) f.push_back(cell);
-    rows.push_back(f);
-  }
-  EXPECT_FALSE(rows.empty());
-  for (const auto& r : rows) {
-    EXPECT_EQ(r.size(), rows[0].size());
-    for (const std::string& c : r) EXPECT_FALSE(c.empty());
-  }
-  return rows;
-}
 
 // V = 5, A = 5, n = 60, coefficients 0.3..0.8, error variance 1, 20 models,
 // 99 permutations, alpha 0.05, null model `nullModel`, seed 77.
@@ -44,11 +21,27 @@ std::string Answers(int nullModel, const std::string& saveData) {
   return "J\n5\n5\n60\n0.3\n0.8\n1\n20\n99\n0.05\n" + std::to_string(nullModel) + "\n2\n77\n" + saveData;
 }
 
-TEST(PathModelGeneratorE2E, SummaryFilesAgreeWithEachModel) {
+// Within a session (correlations between the dune species): dune.txt, the
+// data file of the session, is not replaced by the models' file, and the
+// session's matrix still gives principal components afterwards.
+TEST(PathModelGeneratorE2E, SummaryFilesModelsFileAndTheSessionUntouched) {
   PlexorFolder f;
-  const PlexorRun r = f.run(Answers(1, "n\n") + "X\n");
+  f.copyFromSource("examples/dune.txt", "dune.txt");
+  const std::string dune = "N\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n";
+  const PlexorRun r = f.run(dune + "R\n2\n17\n0\nn\n" + Answers(1, "y\ndune.txt\nmodels.txt\n") + "O\n2\nn\nn\nX\n");
   ExpectClean(r);
+  EXPECT_EQ(CountOccurrences(r.out, "File dune.txt holds results or the session"), 1);
+  const std::vector<std::string> lines = Lines(f.read("models.txt"));
+  ASSERT_EQ(lines.size(), 20u * 64u);
+  for (int m = 0; m < 20; m++) {
+    EXPECT_EQ(lines[m * 64], "Model " + std::to_string(m + 1));
+    EXPECT_EQ(lines[m * 64 + 1].rfind("Causal order:", 0), 0u);
+    EXPECT_EQ(CountOccurrences(lines[m * 64 + 2], "->"), 5);
+    for (int i = 4; i < 64; i++) EXPECT_EQ(Numbers(lines[m * 64 + i]).size(), 5u);
+  }
   const std::string z = f.read("Zoviri.txt");
+  EXPECT_NE(z.find("Ordination method: (2)principal components analysis"), std::string::npos);
+  EXPECT_NE(z.find("Simulated models and data written to file models.txt."), std::string::npos);
   EXPECT_NE(z.find("PATH MODEL GENERATOR"), std::string::npos);
   EXPECT_NE(z.find("Simulated models: 20, each with 5 variables and 5 paths"), std::string::npos);
   EXPECT_NE(z.find("Basis set: 5 statements in the true model, 6 in the false one"), std::string::npos);
@@ -127,28 +120,6 @@ TEST(PathModelGeneratorE2E, PortugueseAndTheSameFilesAtOneAndTwoProcessors) {
   EXPECT_FALSE(one.empty());
   EXPECT_EQ(one, two);
   EXPECT_EQ(run("2", true), one);
-}
-
-TEST(PathModelGeneratorE2E, SimulatedModelsFileAndTheSessionUntouched) {
-  PlexorFolder f;
-  f.copyFromSource("examples/dune.txt", "dune.txt");
-  const std::string dune = "N\nn\ndune.txt\n1\n20\n30\nN\n2\nn\n";
-  // dune.txt, the data file of the session, is not replaced.
-  const PlexorRun r = f.run(dune + "R\n2\n17\n0\nn\n" + Answers(1, "y\ndune.txt\nmodels.txt\n") + "O\n2\nn\nn\nX\n");
-  ExpectClean(r);
-  EXPECT_EQ(CountOccurrences(r.out, "File dune.txt holds results or the session"), 1);
-  const std::vector<std::string> lines = Lines(f.read("models.txt"));
-  ASSERT_EQ(lines.size(), 20u * 64u);
-  for (int m = 0; m < 20; m++) {
-    EXPECT_EQ(lines[m * 64], "Model " + std::to_string(m + 1));
-    EXPECT_EQ(lines[m * 64 + 1].rfind("Causal order:", 0), 0u);
-    EXPECT_EQ(CountOccurrences(lines[m * 64 + 2], "->"), 5);
-    for (int i = 4; i < 64; i++) EXPECT_EQ(Numbers(lines[m * 64 + i]).size(), 5u);
-  }
-  // The session's correlations between species still give principal components.
-  const std::string z = f.read("Zoviri.txt");
-  EXPECT_NE(z.find("Ordination method: (2)principal components analysis"), std::string::npos);
-  EXPECT_NE(z.find("Simulated models and data written to file models.txt."), std::string::npos);
 }
 
 }  // namespace

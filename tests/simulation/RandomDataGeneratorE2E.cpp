@@ -6,42 +6,14 @@
 // and cancelling, and the session left as it was.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "simulation/SummaryTables.h"
 #include "support/RunPlexor.h"
 #include "support/ShellHelpers_shell.h"
 
 namespace {
-
-void ExpectClean(const PlexorRun& r) {
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
-  EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos) << r.err;
-}
-
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> f;
-  std::string cell;
-  std::istringstream s(line);
-  while (std::getline(s, cell, '\t')) f.push_back(cell);
-  if (!line.empty() && line.back() == '\t') f.push_back("");
-  return f;
-}
-
-// A rectangular table: every line with the header's number of fields, none
-// empty; returns the rows (header first).
-std::vector<std::vector<std::string>> Table(const std::string& text) {
-  std::vector<std::vector<std::string>> rows;
-  for (const std::string& l : Lines(text)) rows.push_back(Fields(l));
-  EXPECT_FALSE(rows.empty());
-  for (const auto& r : rows) {
-    EXPECT_EQ(r.size(), rows[0].size());
-    for (const std::string& c : r) EXPECT_FALSE(c.empty());
-  }
-  return rows;
-}
 
 // 20 units, 10 variables, g = 2 linear gradients (3 and 2), noise 0.5, 6 data
 // sets; no transformation; correlation between variables; principal
@@ -52,11 +24,23 @@ std::string LinearRun(const char* yes, const std::string& saveData) {
   return "U\n20\n10\n2\n1\n3\n2\n0.5\n6\n0\n2\n17\n2\n3\n2\n1234\n" + y + "15\n2\n20\nn\n0.05\n" + saveData;
 }
 
-TEST(RandomDataGeneratorE2E, SummaryFilesAndBlock) {
+// The simulated data sets saved: Zoviri.txt and SummaryResults.txt are
+// refused; tables.txt exists: not replaced, then replaced.
+TEST(RandomDataGeneratorE2E, SummaryFilesBlockAndSimulatedDataFile) {
   PlexorFolder f;
-  const PlexorRun r = f.run(LinearRun("y", "n\n") + "X\n");
+  f.write("tables.txt", "older\n");
+  const PlexorRun r = f.run(LinearRun("y", "y\nZoviri.txt\nSummaryResults.txt\ntables.txt\nn\ntables.txt\ny\n") + "X\n");
   ExpectClean(r);
+  EXPECT_EQ(CountOccurrences(r.out, "will not be replaced"), 2);
+  EXPECT_EQ(CountOccurrences(r.out, "File tables.txt already exists. Replace it? y/n "), 2);
+  const std::vector<std::string> lines = Lines(f.read("tables.txt"));
+  ASSERT_EQ(lines.size(), 6u * 21u);
+  for (int t = 0; t < 6; t++) {
+    EXPECT_EQ(lines[t * 21], "Data set " + std::to_string(t + 1));
+    for (int i = 1; i <= 20; i++) EXPECT_EQ(Numbers(lines[t * 21 + i]).size(), 10u);
+  }
   const std::string z = f.read("Zoviri.txt");
+  EXPECT_NE(z.find("Simulated data sets written to file tables.txt."), std::string::npos);
   EXPECT_NE(z.find("RANDOM DATA GENERATOR: NUMBER OF ORDINATION DIMENSIONS"), std::string::npos);
   EXPECT_NE(z.find("Simulated data sets: 6, each of 20 sampling units x 10 variables"), std::string::npos);
   EXPECT_NE(z.find("Initializer of pseudo-random number generator: 1234"), std::string::npos);
@@ -118,24 +102,6 @@ TEST(RandomDataGeneratorE2E, PortugueseAndTheSameFilesAtOneAndTwoProcessors) {
   EXPECT_FALSE(one.empty());
   EXPECT_EQ(one, two);
   EXPECT_EQ(run("2", true), one);  // the same columns in both languages
-}
-
-TEST(RandomDataGeneratorE2E, SimulatedDataFile) {
-  PlexorFolder f;
-  f.write("tables.txt", "older\n");
-  // Zoviri.txt and SummaryResults.txt are refused; tables.txt exists: not
-  // replaced, then replaced.
-  const PlexorRun r = f.run(LinearRun("y", "y\nZoviri.txt\nSummaryResults.txt\ntables.txt\nn\ntables.txt\ny\n") + "X\n");
-  ExpectClean(r);
-  EXPECT_EQ(CountOccurrences(r.out, "will not be replaced"), 2);
-  EXPECT_EQ(CountOccurrences(r.out, "File tables.txt already exists. Replace it? y/n "), 2);
-  const std::vector<std::string> lines = Lines(f.read("tables.txt"));
-  ASSERT_EQ(lines.size(), 6u * 21u);
-  for (int t = 0; t < 6; t++) {
-    EXPECT_EQ(lines[t * 21], "Data set " + std::to_string(t + 1));
-    for (int i = 1; i <= 20; i++) EXPECT_EQ(Numbers(lines[t * 21 + i]).size(), 10u);
-  }
-  EXPECT_NE(f.read("Zoviri.txt").find("Simulated data sets written to file tables.txt."), std::string::npos);
 }
 
 // Unimodal counts, Hellinger, percentage difference between units,
