@@ -348,18 +348,11 @@ TEST(DescriptiveAttributesE2E, PortugueseEntropyAndBootstrapWithIntermediateResu
 }
 
 TEST(DescriptiveAttributesE2E, SameBootstrapResultsAtOneAndTwoProcessors) {
-  // 40 units of a mixed table: two quantitative variables, one qualitative,
-  // one binary, a missing cell.
-  std::string csv = ",x,y,kind,flag\n";
-  for (int i = 0; i < 40; i++)
-    csv += "u" + std::to_string(i) + "," + std::to_string((i * 37) % 23 * 0.5) + "," +
-           (i == 7 ? std::string("NA") : std::to_string((i * 11) % 17 - 5)) + "," + std::to_string(i % 5) + "," +
-           std::to_string((i / 3) % 2) + "\n";
+  // The mixed table: sizes 2 to 5, 1999 iterations, moments and entropy.
   auto run = [&](const std::string& processors) {
-    PlexorFolder f;
-    f.write("t.csv", csv);
-    const PlexorRun r = f.run("E\nM\n" + processors + "\nC\nN\nn\nt.csv\n5\n3 3 2 1\nn\nn\n"
-                              "V\n1\ny\n4\n9\n1999\n0.1\n2\n31\nn\nV\n2\n0.5\ny\n4\n9\n1999\n0.1\n2\n31\nn\nX\n");
+    PlexorFolder f = Folder();
+    const PlexorRun r = f.run("E\nM\n" + processors + "\nC\n" + kMixed +
+                              "V\n1\ny\n2\n1\n1999\n0.1\n2\n31\nn\nV\n2\n0.5\ny\n2\n1\n1999\n0.1\n2\n31\nn\nX\n");
     ExpectClean(r);
     std::string z = f.read("Zoviri.txt");
     std::string kept;
