@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "TableFixture.h"
@@ -22,13 +21,6 @@ struct Case {
   int i, j;
   double expected;
 };
-
-Table* Make(const std::vector<std::vector<double>>& rows) {
-  Table* t = new Table(static_cast<int>(rows.size()), static_cast<int>(rows[0].size()));
-  for (size_t i = 0; i < rows.size(); i++)
-    for (size_t k = 0; k < rows[i].size(); k++) (*t)[i][k] = rows[i][k];
-  return t;
-}
 
 const double r2 = std::sqrt(2.0);
 
@@ -70,9 +62,9 @@ TEST(QuantitativeMeasures, HandValues) {
       {"legendre k 2", lc2, {{2, 3, 0}, {2, 1, 0}}, 1, 0, static_cast<float>(0.6)},
   };
   for (const Case& c : cases) {
-    std::unique_ptr<Table> t(Make(c.rows));
-    Square r(t->n());
-    c.f(t->n(), t->m(), **t, *r);
+    Table t(c.rows);
+    Square r(t.n());
+    c.f(t.n(), t.m(), *t, *r);
     EXPECT_NEAR(r[c.i][c.j], c.expected, 1e-14) << c.what;
     EXPECT_FALSE(std::isnan(r[c.i][c.j])) << c.what;
   }

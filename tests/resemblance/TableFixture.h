@@ -21,6 +21,11 @@ class Table {
       i++;
     }
   }
+  explicit Table(const std::vector<std::vector<double>>& rows) : Table(static_cast<int>(rows.size()),
+                                                                       static_cast<int>(rows[0].size())) {
+    for (int i = 0; i < n_; i++)
+      for (int k = 0; k < m_; k++) t_[i][k] = rows[i][k];
+  }
   Table(int n, int m) : n_(n), m_(m), t_(dimDouble2D(n, m)) {}
   ~Table() { freeDouble2D(t_, n_); }
   Table(const Table&) = delete;

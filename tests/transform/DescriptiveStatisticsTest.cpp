@@ -86,12 +86,6 @@ TEST(ColumnMoments, MissingCellsAreLeftOut) {
   EXPECT_EQ(e.skewness, -999.0);
 }
 
-std::vector<double*> Rows(std::vector<std::vector<double>>& v) {
-  std::vector<double*> r;
-  for (auto& row : v) r.push_back(row.data());
-  return r;
-}
-
 // Squared correlation of two variables without missing values.
 double SquaredCorrelation(const std::vector<double>& x, const std::vector<double>& y) {
   const double n = static_cast<double>(x.size());
@@ -118,11 +112,11 @@ TEST(Communality, IndependentOfTheScalesOfTheVariables) {
     vars[3][i] = vars[0][i] - common + z(gen);
     for (int j = 0; j < 4; j++) scaled[j][i] = scale[j] * vars[j][i];
   }
-  std::vector<double*> rows = Rows(vars), scaledRows = Rows(scaled);
+  Table rows(vars), scaledRows(scaled);
   std::vector<double> red(4), redScaled(4);
   int used = 0, usedScaled = 0;
-  Communality(4, 12, rows.data(), red.data(), &used);
-  Communality(4, 12, scaledRows.data(), redScaled.data(), &usedScaled);
+  Communality(4, 12, rows.p(), red.data(), &used);
+  Communality(4, 12, scaledRows.p(), redScaled.data(), &usedScaled);
   EXPECT_EQ(used, 4);
   EXPECT_EQ(usedScaled, 4);
   for (int j = 0; j < 4; j++) {
@@ -142,10 +136,10 @@ TEST(Communality, LinearlyDependentAndConstantVariables) {
       {3, 3, 5, 9, 6, 8},
       {4, 4, 4, 4, 4, 4},
   };
-  std::vector<double*> rows = Rows(vars);
+  Table rows(vars);
   std::vector<double> red(4);
   int used = 0;
-  Communality(4, 6, rows.data(), red.data(), &used);
+  Communality(4, 6, rows.p(), red.data(), &used);
   EXPECT_EQ(used, 2);
   EXPECT_NEAR(red[0], SquaredCorrelation(vars[0], vars[1]), 1e-10);
   EXPECT_NEAR(red[1], red[0], 1e-10);
@@ -153,10 +147,9 @@ TEST(Communality, LinearlyDependentAndConstantVariables) {
   EXPECT_EQ(red[3], -999.0);
 
   // Nothing varies: no subset at all.
-  std::vector<std::vector<double>> flat = {{1, 1, 1}, {0, 0, 0}};
-  std::vector<double*> flatRows = Rows(flat);
+  Table flat({{1, 1, 1}, {0, 0, 0}});
   std::vector<double> none(2, 0.0);
-  Communality(2, 3, flatRows.data(), none.data(), &used);
+  Communality(2, 3, flat.p(), none.data(), &used);
   EXPECT_EQ(used, 0);
   EXPECT_EQ(none[0], -999.0);
   EXPECT_EQ(none[1], -999.0);
@@ -167,11 +160,10 @@ TEST(Communality, MissingCellsArePairwiseDeleted) {
   // x: mean 2.5, sum of squares 5, n 4; y: mean 2.5, sum of squares 5, n 4.
   // Units with both: 1..3: (-1.5)(-0.5) + (-0.5)(-1.5) + (0.5)(1.5) = 2.25.
   // r = (2.25 / sqrt(3 * 3)) / sqrt((5/3) (5/3)) = 0.45; redundancy r^2.
-  std::vector<std::vector<double>> vars = {{1, 2, 3, 4, -999}, {2, 1, 4, -999, 3}};
-  std::vector<double*> rows = Rows(vars);
+  Table vars({{1, 2, 3, 4, -999}, {2, 1, 4, -999, 3}});
   std::vector<double> red(2);
   int used = 0;
-  Communality(2, 5, rows.data(), red.data(), &used);
+  Communality(2, 5, vars.p(), red.data(), &used);
   EXPECT_EQ(used, 2);
   EXPECT_NEAR(red[0], 0.45 * 0.45, 1e-14);
   EXPECT_NEAR(red[1], 0.45 * 0.45, 1e-14);
