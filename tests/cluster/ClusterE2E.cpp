@@ -140,7 +140,7 @@ TEST_F(ClusterE2E, ReportOfFourPointsOnALine) {
   }
 }
 
-TEST_F(ClusterE2E, EveryMethodOnTheDuneTable) {
+TEST_F(ClusterE2E, EveryMethodOnTheDuneTableThenTheSessionResumed) {
   Run(kSetup + kGroups + kEuclid + "C\n1\nn\nC\n2\nn\nC\n3\nn\nC\n4\nn\nC\n5\nn\nC\n7\n1\n");
   const std::vector<std::string> reps = Reports(folder.read("Zoviri.txt"));
   ASSERT_EQ(reps.size(), 6u);
@@ -188,6 +188,15 @@ TEST_F(ClusterE2E, EveryMethodOnTheDuneTable) {
     std::sort(f.members.begin(), f.members.end());
     EXPECT_EQ(f.members.back() - f.members.front() + 1, static_cast<int>(f.members.size()));
   }
+
+  // The groups and the resemblance matrix come back with the session.
+  const PlexorRun r = Run("y\na\nG\nn\nC\n1\nn\n");  // continue the session, append to the results
+  EXPECT_NE(r.out.find("Current group partition:\nSampling units:   \tsite1\t"), std::string::npos);
+  EXPECT_NE(r.out.find("\nFactor management: \nGroups:           \t4\t1\t4\t4\t2\t2\t2\t2\t2\t1\t1\t4\t4\t3\t3\t4"
+                       "\t3\t3\t3\t3\nChange? y/n "),
+            std::string::npos);
+  EXPECT_EQ(Reports(folder.read("Zoviri.txt")).size(), 7u);
+  EXPECT_EQ(NewickLeaves(folder.read("newick.txt")), SortedLabels("site", kUnits));
 }
 
 // The factorial method makes no tree: an empty Newick line and no picture.
@@ -208,17 +217,6 @@ TEST_F(ClusterE2E, HierarchicalFactorialOnlyAfterMeasure21) {
             std::string::npos);
   EXPECT_NE(reps[0].find("\nStep 19, Eig.II:\t"), std::string::npos);
   ExpectPartitions(reps[0], kUnits);
-}
-
-TEST_F(ClusterE2E, GroupsAndResemblanceComeBackWithTheSession) {
-  Run(kSetup + kGroups + kEuclid);
-  const PlexorRun r = Run("y\na\nG\nn\nC\n1\nn\n");  // continue the session, append to the results
-  EXPECT_NE(r.out.find("Current group partition:\nSampling units:   \tsite1\t"), std::string::npos);
-  EXPECT_NE(r.out.find("\nFactor management: \nGroups:           \t4\t1\t4\t4\t2\t2\t2\t2\t2\t1\t1\t4\t4\t3\t3\t4"
-                       "\t3\t3\t3\t3\nChange? y/n "),
-            std::string::npos);
-  EXPECT_EQ(Reports(folder.read("Zoviri.txt")).size(), 1u);
-  EXPECT_EQ(NewickLeaves(folder.read("newick.txt")), SortedLabels("site", kUnits));
 }
 
 TEST_F(ClusterE2E, BadMembershipFilesAreRefusedWithAMessage) {

@@ -1,11 +1,7 @@
-// Option C run by the program draws "Dendrogram.svg" next to "newick.txt"
-// and names it at the end of the results block: on the dune meadow table the
-// leaves follow the Newick text and carry the management groups' colours,
-// the root stands at the top of the scale at its printed level; correlations
-// between species (as absolute values) in Portuguese put the lowest similarity
-// at the top; a
-// picture that cannot be written is reported and the results stay whole.
-// (The factorial method, which draws nothing: ClusterE2E.)
+// Option C draws "Dendrogram.svg" next to "newick.txt" and names it at the end
+// of the results block: leaves in Newick order coloured by group, the root at
+// the top of the scale (the lowest similarity, for similarities); a picture
+// that cannot be written is reported and the results stay whole.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
