@@ -1,13 +1,19 @@
-// Reading the runs of letters U and J: a clean run, and the summary files as
-// rectangular tab-separated tables.
+// Reading the runs of letters U and J: texts that must appear, a clean run,
+// and the summary files as rectangular tab-separated tables.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/RunPlexor.h"
+
+// Every one of `texts` occurs in `hay` (each missing one is reported).
+inline void ExpectHolds(const std::string& hay, std::initializer_list<const char*> texts) {
+  for (const char* t : texts) EXPECT_NE(hay.find(t), std::string::npos) << "missing: " << t;
+}
 
 inline void ExpectClean(const PlexorRun& r) {
   EXPECT_EQ(r.status, 0);
