@@ -103,10 +103,7 @@ TEST_F(ResemblanceRun, MeasuresOfTheDuneTable) {
   for (const auto& r : runs) {
     SCOPED_TRACE(r.answers);
     const std::string z = RunR(r.answers);
-    EXPECT_NE(out.find("\nSee results on file Zoviri.txt."), std::string::npos);
-    EXPECT_NE(z.find("\nPLEXOR version "), std::string::npos);
-    EXPECT_NE(z.find("\nRESEMBLANCE MEASURES\n"), std::string::npos);
-    EXPECT_NE(z.find(r.status), std::string::npos);
+    for (const char* l : {"\nRESEMBLANCE MEASURES\n", r.status}) EXPECT_NE(z.find(l), std::string::npos) << l;
     ExpectMatrix(z, r.n, r.expected);
   }
 }
