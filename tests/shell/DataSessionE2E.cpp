@@ -1,9 +1,10 @@
 // Reading a data table through option N (value orders, labels, variable
 // kinds, incomplete files, the echo to the results file) and the session
 // track as the user meets it: resumed at the next start, saved and reopened
-// by name (also from a copied track), damaged, pointing to a missing file,
-// failing to be written. (What the track holds, to the last bit of every
-// real and with the choices that close it: SessionTrackTest.cpp.)
+// by name (also from a copied track), damaged or foreign, failing to be
+// written. (What the track holds, to the last bit of every real and with the
+// choices that close it: SessionTrackTest.cpp; a pointer file that is empty
+// or names a missing track: ReadmeExampleE2E.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -227,8 +228,7 @@ TEST(SessionTrack, NamedSessionsSavedRenamedAndReopened) {
   EXPECT_TRUE(Holds(r.out, "Wish to continue analysis session beta with data file dune.txt? y/n "));
 }
 
-// Which tracks are damaged: SessionTrackTest.cpp; an empty or dangling
-// pointer file: ReadmeExampleE2E.cpp.
+// Which tracks are damaged: SessionTrackTest.cpp.
 TEST(SessionTrack, DamagedOrForeignTracksLeaveNoData) {
   const struct {
     std::string track;

@@ -163,7 +163,8 @@ TEST_F(SessionObjects, CopyHoldsItsOwnArrays) {
   MakeCurrent("meadow.txt", 4, 3, 1, false);
   const std::unique_ptr<Session> plain = Session::CopyOfCurrent();
   const SessionData& p = plain->Data();
-  EXPECT_TRUE(p.rese == nullptr && p.eig == nullptr && p.escores == nullptr && p.grMemb == nullptr);
+  EXPECT_TRUE(p.rese == nullptr && p.eig == nullptr && p.escores == nullptr && p.grMemb == nullptr &&
+              p.factorLabel == nullptr);
   EXPECT_EQ(p.data[3][2], 4.2);
 }
 
