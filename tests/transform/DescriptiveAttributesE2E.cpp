@@ -316,10 +316,16 @@ TEST(DescriptiveAttributesE2E, PortugueseEntropyAndBootstrapWithIntermediateResu
             0u);
   const std::string means = s.substr(0, s.find("\n\nSAMPLER\n", 1));
   EXPECT_EQ(CountOccurrences(means, "RESULTADOS INTERMEDIARIOS:\n"), 4);
-  EXPECT_EQ(CountOccurrences(means, "\nAssimetria com tamanhos crescentes de amostra:\nVariavel\tn=2\tn=4\tn=5\t"), 4);
+  for (const char* heading : {"\nMedia com tamanhos crescentes de amostra:\nVariavel\tn=2\tn=4\tn=5\t\nVar. height:\t",
+                              "\n\nDesvio padrao com tamanhos crescentes de amostra:\nVariavel\tn=2\tn=4\tn=5\t",
+                              "\nAssimetria com tamanhos crescentes de amostra:\nVariavel\tn=2\tn=4\tn=5\t"})
+    EXPECT_EQ(CountOccurrences(means, heading), 4) << heading;
   EXPECT_EQ(CountOccurrences(means, "\nVar. colour:\t\n"), 12);  // the qualitative variable has no values
   ExpectContains(means,
-                 {" segundos\nNumero de passos de amostragem de tamanho 2 (iniciando com 2 unidades amostrais): 3\n"
+                 {"\nFINAL RESULTS:\nTempo decorrido: ", "\nVar. colour: \n",
+                  "\n\nEstatistica: DESVIO PADRAO\nMedia dos desvios padrao das amostras geradas em 4 iteracoes",
+                  "\n\nEstatistica: ASSIMETRIA\nMedia das assimetrias das amostras geradas em 4 iteracoes",
+                  " segundos\nNumero de passos de amostragem de tamanho 2 (iniciando com 2 unidades amostrais): 3\n"
                   "Inicializador do gerador de numeros aleatorios: 5\n\nTamanho das amostras em 3 passo(s) de "
                   "amostragem:\n2\t4\t5\t\n\nEstatistica: MEDIA\nMedia das medias das amostras geradas em 4 "
                   "iteracoes de autoreamostragem ('bootstrap'):\nVar. height: \t",
