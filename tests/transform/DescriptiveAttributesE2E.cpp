@@ -320,6 +320,7 @@ TEST(DescriptiveAttributesE2E, PortugueseEntropyAndBootstrapWithIntermediateResu
                               "\n\nDesvio padrao com tamanhos crescentes de amostra:\nVariavel\tn=2\tn=4\tn=5\t",
                               "\nAssimetria com tamanhos crescentes de amostra:\nVariavel\tn=2\tn=4\tn=5\t"})
     EXPECT_EQ(CountOccurrences(means, heading), 4) << heading;
+  EXPECT_EQ(CountOccurrences(means, "\n\nLimites superiores para 3 tamanhos crescentes de amostra:\nVar. height: \t"), 2);
   EXPECT_EQ(CountOccurrences(means, "\nVar. colour:\t\n"), 12);  // the qualitative variable has no values
   ExpectContains(means,
                  {"\nFINAL RESULTS:\nTempo decorrido: ", "\nVar. colour: \n",
