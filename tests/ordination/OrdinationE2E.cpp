@@ -48,7 +48,7 @@ class OrdinationRun : public ::testing::Test {
 
 }  // namespace
 
-TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLimit) {
+TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLimitAndTheirScatter) {
   // R: P <- cmdscale(dist(dune), k = 3, eig = TRUE)$points, each column
   // turned so that its entry of largest magnitude (sites 16, 3 and 12) is
   // positive; sites 1 to 3, five significant digits.
@@ -57,7 +57,10 @@ TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLim
   for (int limit : {1, 2}) {
     SCOPED_TRACE(limit);
     PlexorFolder f = Examples({"dune.txt"});
-    const PlexorRun r = f.run(Processors(limit) + kDune + Resemblance(1, 3) + "O\n1\ny\nn\nX\n");
+    // A scatter asked before the ordination, then of sampling units only,
+    // unit labels, axes 1 x 2.
+    const PlexorRun r =
+        f.run(Processors(limit) + kDune + "D\n3\n" + Resemblance(1, 3) + "O\n1\ny\nn\nD\n3\n1\n1\n1\n2\nX\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string z = f.read("Zoviri.txt");
     for (int k = 0; k < 3; k++) {
@@ -109,6 +112,24 @@ TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLim
       axis1 += v[0] * v[0];
     }
     EXPECT_NEAR(axis1, 1.0, 1e-3);
+
+    EXPECT_TRUE(Holds(r.out, "\nOrdination scores not available.\n"));
+    EXPECT_TRUE(Holds(r.out, "\nType of scatter diagram: \n   1  plot sampling units only\n"
+                             "   2  biplot of sampling units (scores) and variables (correlations with axes)\n"
+                             "Type option no.: \nLabels to use in the scatter: \n   0  none (only squares) \n"
+                             "   1  sampling unit labels \nType option no.: Enter component for the horizontal axis: "
+                             "Enter component for the vertical axis: "));
+    const auto scatter = Lines(f.read("ScatterData.txt"));
+    ASSERT_GE(scatter.size(), 28u);
+    EXPECT_EQ(scatter[0], "Labels\tAxis1\tAxis2");
+    EXPECT_TRUE(Begins(scatter[1], "site1\t"));
+    EXPECT_TRUE(Begins(scatter[20], "site20\t"));
+    const std::vector<std::string> footer = {
+        "", "Data: dune.txt  Type: (1) quantitative, same measurement scales  20 units, 30 var.",
+        "Axes: component 1 x 2      Points: sampling units", "Scalar transf.: (0)none", "Vector transf.: (0)none",
+        "Resemblance: (3)Euclidean distance, (1)comparing sampling units",
+        "Ordination: (1)principal coordinates analysis"};
+    for (size_t k = 0; k < footer.size(); k++) EXPECT_EQ(scatter[21 + k], footer[k]);
   }
   EXPECT_EQ(reports[0], reports[1]);
 }
@@ -228,29 +249,6 @@ TEST_F(OrdinationRun, PortugueseCovariancePrincipalComponentsWithThreeAxesAndSca
   EXPECT_EQ(lines[22], "Dados: dune.txt  Tipo: (1) quantitativos, mesmas escalas de medida  20 unid., 30 var.");
   EXPECT_EQ(lines[23], "Eixos: variaveis 3 x 1      Pontos: unidades amostrais");
   EXPECT_TRUE(Lacks(folder.read("ScatterData.txt"), "Transf. escalar"));
-}
-
-TEST_F(OrdinationRun, ScatterOfPrincipalCoordinatesAfterMissingPrerequisites) {
-  // Sampling units only, unit labels, axes 1 x 2.
-  PlexorRun r = Run("D\n3\n" + Resemblance(1, 3) + "O\n1\nn\nn\nD\n3\n1\n1\n1\n2\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Holds(r.out, "\nOrdination scores not available.\n"));
-  EXPECT_TRUE(Holds(r.out, "\nType of scatter diagram: \n   1  plot sampling units only\n"
-                           "   2  biplot of sampling units (scores) and variables (correlations with axes)\n"
-                           "Type option no.: \nLabels to use in the scatter: \n   0  none (only squares) \n"
-                           "   1  sampling unit labels \nType option no.: Enter component for the horizontal axis: "
-                           "Enter component for the vertical axis: "));
-  const auto lines = Lines(folder.read("ScatterData.txt"));
-  ASSERT_GE(lines.size(), 28u);
-  EXPECT_EQ(lines[0], "Labels\tAxis1\tAxis2");
-  EXPECT_TRUE(Begins(lines[1], "site1\t"));
-  EXPECT_TRUE(Begins(lines[20], "site20\t"));
-  const std::vector<std::string> footer = {
-      "", "Data: dune.txt  Type: (1) quantitative, same measurement scales  20 units, 30 var.",
-      "Axes: component 1 x 2      Points: sampling units", "Scalar transf.: (0)none", "Vector transf.: (0)none",
-      "Resemblance: (3)Euclidean distance, (1)comparing sampling units",
-      "Ordination: (1)principal coordinates analysis"};
-  for (size_t k = 0; k < footer.size(); k++) EXPECT_EQ(lines[21 + k], footer[k]);
 }
 
 // Small tables in one run, each after the one before:
