@@ -73,8 +73,13 @@ struct OwnedMatrix {
   std::vector<double*> ptr;
 };
 
+// The session's measure cannot be computed on the residuals (Mahalanobis
+// distance with a variable constant within the cells, or collinear residuals).
+struct ResidualDistancesRefused {};
+
 // Distances of the session's data, or of their residuals once the effects of
 // nRemove factors are removed, with the session's resemblance settings.
+// Throws ResidualDistancesRefused when the measure refuses the residuals.
 void SessionDistances(int nRemove, const int* which, double** D) {
   const int n = nObj;
   if (nRemove == 0) {
@@ -83,8 +88,9 @@ void SessionDistances(int nRemove, const int* which, double** D) {
   } else {
     OwnedMatrix residuals(nObj, nVar);
     Residuals(nObj, nVar, nFactors, grMemb, nGroups, grLabel, data, residuals.get(), nRemove, which);
-    ResemblanceLib(nObj, nVar, residuals.get(), D, 1, optReseTipo, optPostReseTransf, varType, alphaH, kParameter,
-                   countDoubleAbsence);
+    if (!ResemblanceLib(nObj, nVar, residuals.get(), D, 1, optReseTipo, optPostReseTransf, varType, alphaH,
+                        kParameter, countDoubleAbsence))
+      throw ResidualDistancesRefused{};
   }
   ToDistances(n, D, optReseTipo);
 }
@@ -391,17 +397,31 @@ void AleatorizacaoUnitsManova() {
   OwnedMatrix distances(n, n);
   std::unique_ptr<RandomizationTestManova> test;
   ManovaReportNotes notes;
-  if (series) {
-    notes.series = true;
-    input.nTests = ManovaSeriesLength(nFactors, c.blockDesign);
-    test = RunManovaSeries(input, r, SessionDistances, progressFor, observer);
-  } else {
-    SessionDistances(c.nRemoved, c.removed, distances.get());
-    input.dissim = distances.get();
-    if (c.statistic == 3)
-      test = std::make_unique<RandomizationTestManova>(input, 3, r, progressFor(1, 1), observer);
-    else
-      test = std::make_unique<RandomizationTestManova>(input, r, progressFor(1, 1), observer);
+  try {
+    if (series) {
+      notes.series = true;
+      input.nTests = ManovaSeriesLength(nFactors, c.blockDesign);
+      test = RunManovaSeries(input, r, SessionDistances, progressFor, observer);
+    } else {
+      SessionDistances(c.nRemoved, c.removed, distances.get());
+      input.dissim = distances.get();
+      if (c.statistic == 3)
+        test = std::make_unique<RandomizationTestManova>(input, 3, r, progressFor(1, 1), observer);
+      else
+        test = std::make_unique<RandomizationTestManova>(input, r, progressFor(1, 1), observer);
+    }
+  } catch (const ResidualDistancesRefused&) {
+    ClearLine();
+    const char* message = Tx("\nA medida de semelhanca nao pode ser calculada sobre os residuos (a matriz de "
+                             "covariancias dos residuos nao pode ser invertida): teste nao realizado.\n",
+                             "\nThe resemblance measure cannot be computed on the residuals (their covariance matrix "
+                             "cannot be inverted): test not done.\n");
+    fprintf(out, "%s", message);
+    if (results != nullptr) {
+      fprintf(results, "%s", message);
+      fclose(results);
+    }
+    return;
   }
   ClearLine();
   test->SetElapsedTime(difftime_Clock(start));

@@ -244,15 +244,10 @@ bool WriteSimulatedTables(const std::string& path, const DimensionSimulationSett
   });
 }
 
-void WriteDimensionBlock(FILE* f, const DimensionRunFacts& x, const DimensionSimulationSettings& s,
+void WriteDimensionBlock(FILE* f, const SimulationRunFacts& x, const DimensionSimulationSettings& s,
                          const DimensionSimulationResults& r) {
   const Texts T{x.portuguese};
-  std::fprintf(f, T("Tempo decorrido: %g segundos\n", "Elapsed time: %g seconds\n"), x.seconds);
-  std::fprintf(f, T("Numero maximo de threads: %d\n", "Maximum number of threads: %d\n"), x.threads);
-  std::fprintf(f,
-               T("Inicializador do gerador de numeros aleatorios: %u\n",
-                 "Initializer of pseudo-random number generator: %u\n"),
-               x.seed);
+  WriteSimulationRunTimes(f, x);
   WriteModel(f, T, s.model, s.tables);
   WriteAnalysis(f, T, s, r);
   std::fprintf(f, T("\nConjuntos de dados analisados: %lld de %lld\n", "\nData sets analysed: %lld of %lld\n"),
@@ -266,16 +261,7 @@ void WriteDimensionBlock(FILE* f, const DimensionRunFacts& x, const DimensionSim
   if (s.bootstrapIterations > 0) WriteMeanProbabilities(f, T, x.digits, s, r);
   if (x.detailed) WriteEachTable(f, T, x.digits, s, r);
   std::fprintf(f, "\n");
-  const char* written = T("Arquivo %s escrito.\n", "File %s written.\n");
-  const char* failed = T("Nao foi possivel escrever o arquivo %s.\n", "Could not write file %s.\n");
-  std::fprintf(f, x.summaryWritten ? written : failed, kSummaryResultsFile);
-  std::fprintf(f, x.perTableWritten ? written : failed, kSummaryResultsPerTableFile);
-  if (!x.dataFile.empty()) {
-    if (x.dataWritten)
-      std::fprintf(f, T("Conjuntos de dados simulados escritos no arquivo %s.\n",
-                        "Simulated data sets written to file %s.\n"),
-                   x.dataFile.c_str());
-    else
-      std::fprintf(f, failed, x.dataFile.c_str());
-  }
+  WriteSimulationFiles(f, x, kSummaryResultsFile, kSummaryResultsPerTableFile,
+                       "Conjuntos de dados simulados escritos no arquivo %s.\n",
+                       "Simulated data sets written to file %s.\n");
 }

@@ -14,20 +14,10 @@
 #include <string>
 
 #include "simulation/DimensionSimulation.h"
+#include "simulation/SimulationReport.h"
 
 extern const char* const kSummaryResultsFile;          // "SummaryResults.txt"
 extern const char* const kSummaryResultsPerTableFile;  // "SummaryResultsPerTable.txt"
-
-struct DimensionRunFacts {
-  bool portuguese = false;
-  int digits = 5;
-  unsigned seed = 0;
-  double seconds = 0.0;
-  int threads = 1;
-  bool detailed = false;            // every data set's results in the block too
-  std::string dataFile;             // the simulated tables' file ("" none)
-  bool summaryWritten = false, perTableWritten = false, dataWritten = false;
-};
 
 // Header: Criterion, Applies, DataSets, Axes0..Axes<k>, ProportionTrue, Mean, SD.
 bool WriteSummaryResults(const std::string& path, const DimensionSimulationSettings& s,
@@ -42,5 +32,5 @@ bool WriteSimulatedTables(const std::string& path, const DimensionSimulationSett
                           const gsl_rng_type* type);
 
 // The block of the results file (opened by the caller).
-void WriteDimensionBlock(FILE* f, const DimensionRunFacts& facts, const DimensionSimulationSettings& s,
+void WriteDimensionBlock(FILE* f, const SimulationRunFacts& facts, const DimensionSimulationSettings& s,
                          const DimensionSimulationResults& r);

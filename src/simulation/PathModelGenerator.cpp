@@ -74,11 +74,7 @@ void PathModelGenerator() {
   std::string dataFile;
   const PathSimulationSettings s = AskSettings(&dataFile);
 
-  PathRunFacts facts;
-  facts.portuguese = eng == 0;
-  facts.digits = sDigits;
-  facts.seed = seed;
-  facts.dataFile = dataFile;
+  SimulationRunFacts facts = SessionRunFacts(dataFile);
   const gsl_rng_type* type = r ? r->type : nullptr;
   try {
     const double start = difftime_Clock_Init();
@@ -88,7 +84,7 @@ void PathModelGenerator() {
     facts.threads = results.threads;
     ClearLine();
     facts.summaryWritten = WriteSummaryResultsPath(kSummaryResultsPathFile, s, results);
-    facts.perModelWritten = WriteSummaryResultsPathPerModel(kSummaryResultsPathPerModelFile, results);
+    facts.perItemWritten = WriteSummaryResultsPathPerModel(kSummaryResultsPathPerModelFile, results);
     if (!dataFile.empty()) facts.dataWritten = WriteSimulatedPathData(dataFile, s, seed, type);
     FILE* f = OpenResultsBlock(SimTx("GERADOR DE MODELOS DE CAMINHOS", "PATH MODEL GENERATOR"));
     if (f == nullptr) return;  // the shell said so

@@ -104,17 +104,12 @@ bool WriteSimulatedPathData(const std::string& path, const PathSimulationSetting
   });
 }
 
-void WritePathSimulationBlock(FILE* f, const PathRunFacts& x, const PathSimulationSettings& s,
+void WritePathSimulationBlock(FILE* f, const SimulationRunFacts& x, const PathSimulationSettings& s,
                               const PathSimulationResults& r) {
   const Texts T{x.portuguese};
   const int d = x.digits;
   const int statements = static_cast<int>(BasisSetSize(s.variables, s.paths));
-  std::fprintf(f, T("Tempo decorrido: %g segundos\n", "Elapsed time: %g seconds\n"), x.seconds);
-  std::fprintf(f, T("Numero maximo de threads: %d\n", "Maximum number of threads: %d\n"), x.threads);
-  std::fprintf(f,
-               T("Inicializador do gerador de numeros aleatorios: %u\n",
-                 "Initializer of pseudo-random number generator: %u\n"),
-               x.seed);
+  WriteSimulationRunTimes(f, x);
   std::fprintf(f,
                T("\nModelos simulados: %lld, cada um com %d variaveis e %d caminhos (grafos aciclicos dirigidos "
                  "aleatorios)\n",
@@ -158,16 +153,7 @@ void WritePathSimulationBlock(FILE* f, const PathRunFacts& x, const PathSimulati
     for (int64_t c : m.probabilityClasses) std::fprintf(f, "%lld\t", static_cast<long long>(c));
   }
   std::fprintf(f, "\n\n");
-  const char* written = T("Arquivo %s escrito.\n", "File %s written.\n");
-  const char* failed = T("Nao foi possivel escrever o arquivo %s.\n", "Could not write file %s.\n");
-  std::fprintf(f, x.summaryWritten ? written : failed, kSummaryResultsPathFile);
-  std::fprintf(f, x.perModelWritten ? written : failed, kSummaryResultsPathPerModelFile);
-  if (!x.dataFile.empty()) {
-    if (x.dataWritten)
-      std::fprintf(f, T("Modelos e dados simulados escritos no arquivo %s.\n",
-                        "Simulated models and data written to file %s.\n"),
-                   x.dataFile.c_str());
-    else
-      std::fprintf(f, failed, x.dataFile.c_str());
-  }
+  WriteSimulationFiles(f, x, kSummaryResultsPathFile, kSummaryResultsPathPerModelFile,
+                       "Modelos e dados simulados escritos no arquivo %s.\n",
+                       "Simulated models and data written to file %s.\n");
 }

@@ -12,19 +12,10 @@
 #include <string>
 
 #include "simulation/PathModelSimulation.h"
+#include "simulation/SimulationReport.h"
 
 extern const char* const kSummaryResultsPathFile;          // "SummaryResultsPath.txt"
 extern const char* const kSummaryResultsPathPerModelFile;  // "SummaryResultsPathPerModel.txt"
-
-struct PathRunFacts {
-  bool portuguese = false;
-  int digits = 5;
-  unsigned seed = 0;
-  double seconds = 0.0;
-  int threads = 1;
-  std::string dataFile;  // the simulated models' file ("" none)
-  bool summaryWritten = false, perModelWritten = false, dataWritten = false;
-};
 
 // Header: Model, Statements, DegreesOfFreedom, K, Models, Rejected,
 // ProportionRejected, MeanC, MeanP, MeanAICc, LowerAICc, then the number of
@@ -41,5 +32,5 @@ bool WriteSummaryResultsPathPerModel(const std::string& path, const PathSimulati
 bool WriteSimulatedPathData(const std::string& path, const PathSimulationSettings& s, uint32_t seed,
                             const gsl_rng_type* type);
 
-void WritePathSimulationBlock(FILE* f, const PathRunFacts& facts, const PathSimulationSettings& s,
+void WritePathSimulationBlock(FILE* f, const SimulationRunFacts& facts, const PathSimulationSettings& s,
                               const PathSimulationResults& r);

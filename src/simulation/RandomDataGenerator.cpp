@@ -202,12 +202,8 @@ void RandomDataGenerator() {
   std::string dataFile;
   if (!AskSettings(&s, &save, &dataFile)) return;
 
-  DimensionRunFacts facts;
-  facts.portuguese = eng == 0;
-  facts.digits = sDigits;
-  facts.seed = seed;
+  SimulationRunFacts facts = SessionRunFacts(dataFile);
   facts.detailed = save == 'y';
-  facts.dataFile = dataFile;
   const gsl_rng_type* type = r ? r->type : nullptr;
   try {
     const double start = difftime_Clock_Init();
@@ -217,7 +213,7 @@ void RandomDataGenerator() {
     facts.threads = results.threads;
     ClearLine();
     facts.summaryWritten = WriteSummaryResults(kSummaryResultsFile, s, results);
-    facts.perTableWritten = WriteSummaryResultsPerTable(kSummaryResultsPerTableFile, s, results);
+    facts.perItemWritten = WriteSummaryResultsPerTable(kSummaryResultsPerTableFile, s, results);
     if (!dataFile.empty()) facts.dataWritten = WriteSimulatedTables(dataFile, s, seed, type);
     FILE* f = OpenResultsBlock(SimTx("GERADOR DE DADOS ALEATORIOS: NUMERO DE DIMENSOES DA ORDENACAO",
                                      "RANDOM DATA GENERATOR: NUMBER OF ORDINATION DIMENSIONS"));
