@@ -73,6 +73,7 @@ TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLim
     EXPECT_TRUE(Holds(r.out, "Ordination method:\n\t(1)principal coordinates analysis\n"
                              "\t(2)principal components analysis\n \t(3)correspondence analysis\n"
                              " \t(99)return to main menu\n \t\tEnter option: "));
+    EXPECT_TRUE(Holds(r.out, "Save intermediate results? y/n "));
     EXPECT_TRUE(Lacks(z, "SAMPLER"));  // the bootstrap of the axes declined
     EXPECT_TRUE(Holds(z, "\nORDINATION\n"));
     EXPECT_TRUE(Holds(z, "Ordination method: (1)principal coordinates analysis\n\nMatrix with squared distances:\n"));
@@ -221,6 +222,7 @@ TEST_F(OrdinationRun, PortugueseCovariancePrincipalComponentsWithThreeAxesAndSca
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(Holds(r.out, "Metodo de ordenacao:\n\t(1)analise de coordenadas principais\n"));
   EXPECT_TRUE(Holds(r.out, "\nDados transformados nao disponiveis.\n"));
+  EXPECT_TRUE(Holds(r.out, "Guardar resultados intermediarios? s/n "));
   const std::string z = Results();
   EXPECT_TRUE(Holds(z, "\nORDENACAO\n"));
   EXPECT_TRUE(Holds(z, "Metodo de ordenacao: (2)analise de componentes principais\n"));
