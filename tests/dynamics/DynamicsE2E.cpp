@@ -163,51 +163,48 @@ TEST(DynamicsE2E, MarkovFittingOfThreeStatesThenOfEqualStates) {
   EXPECT_TRUE(Holds(same, "releves: -1\nProbability P(Knull <= K): 1\nAverage Knull: -1\n"));
 }
 
-TEST(DynamicsE2E, MarkovSameSeedAtOneAndTwoProcessors) {
-  auto testPart = [](int processors) {
+// The Markov test at either processor limit, then canonical serial scaling
+// after its refusals (no resemblance, then one between units).
+TEST(DynamicsE2E, MarkovSameSeedAtOneAndTwoProcessorsThenCanonicalSerialScaling) {
+  std::string markov[2];
+  for (int processors : {1, 2}) {
     PlexorFolder f = Examples({"dune.txt"});
-    const PlexorRun r = f.run(kEnglish + Processors(processors) + kDune +
-                              MarkovAnswers("n", 3, 4, 499, 11) + "X\n");
+    const PlexorRun r = f.run(kEnglish + Processors(processors) + kDune + MarkovAnswers("n", 3, 4, 499, 11) +
+                              "Y\n4\n" + kEuclid + "Y\n4\n" + kCorrelation + "Y\n4\ny\nX\n");
     ExpectClean(r);
     const std::string z = f.read("Zoviri.txt");
-    const size_t p = z.find("RANDOMIZATION TEST FOR MARKOVITY");
-    return p == std::string::npos ? std::string() : z.substr(p);
-  };
-  const std::string one = testPart(1), two = testPart(2);
-  ASSERT_FALSE(one.empty());
-  EXPECT_EQ(one, two);
-  EXPECT_TRUE(Holds(one, "Number of iterations: 499\n"));
-  EXPECT_TRUE(Holds(one, "\nLag = 3 step(s):\n"));
-}
+    const std::string test = From(z, "RANDOMIZATION TEST FOR MARKOVITY");
+    markov[processors - 1] = test.substr(0, test.find("\nPLEXOR version"));  // up to the next block
+    if (processors == 1) continue;
+    ASSERT_FALSE(markov[0].empty());
+    EXPECT_EQ(markov[0], markov[1]);
+    EXPECT_TRUE(Holds(markov[0], "Number of iterations: 499\n"));
+    EXPECT_TRUE(Holds(markov[0], "\nLag = 3 step(s):\n"));
 
-TEST(DynamicsE2E, CanonicalSerialScaling) {
-  PlexorFolder f = Examples({"dune.txt"});
-  const PlexorRun r = f.run(kEnglish + kDune + "Y\n4\n" + kEuclid + "Y\n4\n" + kCorrelation + "Y\n4\ny\nX\n");
-  ExpectClean(r);
-  EXPECT_EQ(CountOccurrences(r.out, "This option requires previously the definition of a correlation matrix between "
-                                    "variables. Please go back to the main menu.\n"),
-            2);
-  EXPECT_TRUE(Holds(r.out, "Save intermediate results? y/n "));
-  const std::string z = f.read("Zoviri.txt");
-  EXPECT_TRUE(Holds(z, "Canonical Serial Scaling INTERMEDIATE RESULTS:\n\nBlock size: 1\tData:\n"));
-  EXPECT_TRUE(Holds(z, "\nBlock size: 8\tCorrelation matrix:\n"));
-  EXPECT_TRUE(Lacks(z, "\nBlock size: 9\t"));
-  const size_t p = z.find("\nCANONICAL SERIAL SCALING:\n-----");
-  ASSERT_NE(p, std::string::npos);
-  const std::string heading = "\nCorrelation matrix predicted by linear regression for block size equal to one:\n";
-  const size_t m = z.find(heading, p);
-  ASSERT_NE(m, std::string::npos);
-  const std::vector<std::string> lines = Lines(z.substr(m + heading.size()));
-  ASSERT_GE(lines.size(), 30u);
-  // Lines fitted in R over the 8 block sizes (moving averages of the dune
-  // table, cor() per block size, lm() predicted at 1): species 1 and 2,
-  // 17 and 19, 2 and 4.
-  const std::vector<double> row2 = Numbers(lines[1]), row19 = Numbers(lines[18]), row4 = Numbers(lines[3]);
-  ASSERT_EQ(row2.size(), 30u);
-  EXPECT_NEAR(row2[0], -0.595620115321155, 1e-10);
-  EXPECT_NEAR(row19[16], 0.908059235719283, 1e-10);
-  EXPECT_NEAR(row4[1], 0.588471114005273, 1e-10);
-  for (int c = 1; c < 30; c++) EXPECT_EQ(row2[c], 0.0);  // on and above the diagonal
+    EXPECT_EQ(CountOccurrences(r.out, "This option requires previously the definition of a correlation matrix between "
+                                      "variables. Please go back to the main menu.\n"),
+              2);
+    EXPECT_TRUE(Holds(r.out, "Save intermediate results? y/n "));
+    EXPECT_TRUE(Holds(z, "Canonical Serial Scaling INTERMEDIATE RESULTS:\n\nBlock size: 1\tData:\n"));
+    EXPECT_TRUE(Holds(z, "\nBlock size: 8\tCorrelation matrix:\n"));
+    EXPECT_TRUE(Lacks(z, "\nBlock size: 9\t"));
+    const size_t p = z.find("\nCANONICAL SERIAL SCALING:\n-----");
+    ASSERT_NE(p, std::string::npos);
+    const std::string heading = "\nCorrelation matrix predicted by linear regression for block size equal to one:\n";
+    const size_t m = z.find(heading, p);
+    ASSERT_NE(m, std::string::npos);
+    const std::vector<std::string> lines = Lines(z.substr(m + heading.size()));
+    ASSERT_GE(lines.size(), 30u);
+    // Lines fitted in R over the 8 block sizes (moving averages of the dune
+    // table, cor() per block size, lm() predicted at 1): species 1 and 2,
+    // 17 and 19, 2 and 4.
+    const std::vector<double> row2 = Numbers(lines[1]), row19 = Numbers(lines[18]), row4 = Numbers(lines[3]);
+    ASSERT_EQ(row2.size(), 30u);
+    EXPECT_NEAR(row2[0], -0.595620115321155, 1e-10);
+    EXPECT_NEAR(row19[16], 0.908059235719283, 1e-10);
+    EXPECT_NEAR(row4[1], 0.588471114005273, 1e-10);
+    for (int c = 1; c < 30; c++) EXPECT_EQ(row2[c], 0.0);  // on and above the diagonal
+  }
 }
 
 // Markov fitting of reversed data, of two states; canonical serial scaling
