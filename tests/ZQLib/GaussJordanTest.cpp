@@ -12,12 +12,11 @@ TEST(GaussJordan, InvertsAndSolvesOneBased) {
   // is (0.6 - 1.4, -0.2 + 0.8) = (-0.8, 0.6).
   TestMatrix a(3, 3, {0, 0, 0, 0, 4, 7, 0, 2, 6}), b(3, 2, {0, 0, 0, 1, 0, 2});
   gaussj(a, 2, b, 1);
-  EXPECT_NEAR(a[1][1], 0.6, 1e-14);
-  EXPECT_NEAR(a[1][2], -0.7, 1e-14);
-  EXPECT_NEAR(a[2][1], -0.2, 1e-14);
-  EXPECT_NEAR(a[2][2], 0.4, 1e-14);
-  EXPECT_NEAR(b[1][1], -0.8, 1e-14);
-  EXPECT_NEAR(b[2][1], 0.6, 1e-14);
+  const double inverse[2][2] = {{0.6, -0.7}, {-0.2, 0.4}}, solution[2] = {-0.8, 0.6};
+  for (int i = 1; i <= 2; i++) {
+    for (int j = 1; j <= 2; j++) EXPECT_NEAR(a[i][j], inverse[i - 1][j - 1], 1e-14) << i << "," << j;
+    EXPECT_NEAR(b[i][1], solution[i - 1], 1e-14) << i;
+  }
 }
 
 TEST(GaussJordan, PivotingThroughZeroDiagonal) {

@@ -1,8 +1,8 @@
 // The basis-set test by permutation: probabilities against complete
-// enumeration of a 6-unit table under both null models, the one-variable null
-// model's matrix, the sequential stream of the generator, one and two
-// threads, N = 1, and the correlations between permuted variables and blocks
-// against ResemblanceLib, ProcrustesCoeff and MatrixCorr on permuted copies.
+// enumeration under both null models, the one-variable null model's matrix,
+// the generator's sequential stream at one and two threads, N = 1, and the
+// correlations of permuted variables and blocks against ResemblanceLib,
+// ProcrustesCoeff and MatrixCorr on permuted copies.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -102,8 +102,7 @@ TEST(BasisSetPermutationTest, ProbabilitiesAgreeWithCompleteEnumerationUnderBoth
     }
     EXPECT_NEAR(r.fisher.C, -2 * (std::log(r.probability[0]) + std::log(r.probability[1])), 1e-12);
     EXPECT_EQ(r.fisher.degreesOfFreedom, 4);
-    // N = 1: nothing drawn, every P = 1.
-    RngPtr h = Generator(1);
+    RngPtr h = Generator(1);  // N = 1: nothing drawn, every P = 1
     const BasisSetTestResult one = BasisSetPermutationTest(SixUnitInput(table, nullModel, 1), h.get());
     EXPECT_EQ(one.probability, std::vector<double>({1.0, 1.0}));
     EXPECT_EQ(one.fisher.C, 0.0);
@@ -231,13 +230,9 @@ Matrix PermuteColumns(const Matrix& t, const std::vector<int>& lists) {
 TEST(ItemCorrelations, VariablesGiveTheResemblanceMeasureOfThePermutedTable) {
   Matrix table = path_test::Chain(37, 3);
   ResemblanceChoice correlation;
-  correlation.direction = 2;
-  correlation.measure = 17;
+  correlation.direction = 2, correlation.measure = 17;
   for (bool missing : {false, true}) {
-    if (missing) {
-      table[4][1] = MISSING_VALUE;
-      table[20][3] = MISSING_VALUE;
-    }
+    if (missing) table[4][1] = table[20][3] = MISSING_VALUE;
     const ItemModel model(37, 4, table.data(), ItemCriterion::CORRELATION, ColumnBlocks{});
     ItemCorrelations work(model);
     const std::vector<int> lists = Lists(37, 4, 11);
@@ -290,8 +285,7 @@ TEST(ItemCorrelations, BlocksGiveProcrustesAndMantelCorrelationsOfThePermutedBlo
     return m;
   };
   ResemblanceChoice euclidean;
-  euclidean.direction = 1;
-  euclidean.measure = 3;
+  euclidean.direction = 1, euclidean.measure = 3;
   auto distances = [&](const Matrix& m) {
     Matrix d(n, n);
     ResemblanceLib(euclidean, n, m.cols(), m.data(), d.data());
@@ -305,33 +299,22 @@ TEST(ItemCorrelations, BlocksGiveProcrustesAndMantelCorrelationsOfThePermutedBlo
     work.Compute(nullptr, observed.data(), true);
     std::vector<double> row(3);
     work.FirstItemRow(1, lists.data() + n, row.data());
+    auto statistic = [&](const Matrix& A, const Matrix& B) {
+      return criterion == ItemCriterion::PROCRUSTES ? ProcrustesCoeff(n, A.cols(), B.cols(), A.data(), B.data())
+                                                    : MatrixCorr(n, distances(A).data(), distances(B).data());
+    };
     for (int a = 0; a < 3; a++) {
       EXPECT_EQ(got[a][a], 1.0);
       for (int b = a + 1; b < 3; b++) {
-        const Matrix A = permutedBlock(a, true), B = permutedBlock(b, true);
-        const Matrix A0 = permutedBlock(a, false), B0 = permutedBlock(b, false);
-        double expected, expected0;
-        if (criterion == ItemCriterion::PROCRUSTES) {
-          expected = ProcrustesCoeff(n, A.cols(), B.cols(), A.data(), B.data());
-          expected0 = ProcrustesCoeff(n, A0.cols(), B0.cols(), A0.data(), B0.data());
-        } else {
-          expected = MatrixCorr(n, distances(A).data(), distances(B).data());
-          expected0 = MatrixCorr(n, distances(A0).data(), distances(B0).data());
-        }
-        EXPECT_NEAR(got[a][b], expected, 1e-12);
+        EXPECT_NEAR(got[a][b], statistic(permutedBlock(a, true), permutedBlock(b, true)), 1e-12);
         EXPECT_EQ(got[b][a], got[a][b]);
-        EXPECT_EQ(observed[a][b], expected0);  // the arithmetic of the two-set statistics
+        // The observed arrangement: the arithmetic of the two-set statistics, to the last bit.
+        EXPECT_EQ(observed[a][b], statistic(permutedBlock(a, false), permutedBlock(b, false)));
       }
     }
     // Block 1 permuted, blocks 0 and 2 as observed.
-    const Matrix B1 = permutedBlock(1, true), B0 = permutedBlock(0, false), B2 = permutedBlock(2, false);
-    if (criterion == ItemCriterion::PROCRUSTES) {
-      EXPECT_NEAR(row[0], ProcrustesCoeff(n, 2, 1, B0.data(), B1.data()), 1e-12);
-      EXPECT_NEAR(row[2], ProcrustesCoeff(n, 1, 3, B1.data(), B2.data()), 1e-12);
-    } else {
-      EXPECT_NEAR(row[0], MatrixCorr(n, distances(B0).data(), distances(B1).data()), 1e-12);
-      EXPECT_NEAR(row[2], MatrixCorr(n, distances(B1).data(), distances(B2).data()), 1e-12);
-    }
+    EXPECT_NEAR(row[0], statistic(permutedBlock(0, false), permutedBlock(1, true)), 1e-12);
+    EXPECT_NEAR(row[2], statistic(permutedBlock(1, true), permutedBlock(2, false)), 1e-12);
   }
   // A block of one column each: the Procrustes correlation is |r|.
   ColumnBlocks singles;
@@ -353,20 +336,17 @@ TEST(BasisSetPermutationTest, BlockTestsAtOneAndTwoThreadsAndRestrictedPermutati
       BasisSetTestInput in = Input(table, {BasisSetElement{0, 2, {1}}, BasisSetElement{2, 0, {}}}, nullModel, 300);
       in.criterion = criterion;
       in.blocks.sizes = {1, 2, 1};
-      in.restrictions.option = PermutationRestrictions::NESTING;
-      in.restrictions.nestingOn = true;
+      in.restrictions.option = PermutationRestrictions::NESTING, in.restrictions.nestingOn = true;
       for (int i = 0; i < 30; i++) in.restrictions.nestMemb.push_back(i % 3);
-      std::vector<double> first;
+      std::vector<double> p[2];
       for (int threads : {1, 2}) {
         in.maxThreads = threads;
         RngPtr g = Generator(31);
         const BasisSetTestResult r = BasisSetPermutationTest(in, g.get());
-        if (threads == 1)
-          first = r.probability;
-        else
-          EXPECT_EQ(r.probability, first);
+        p[threads - 1] = r.probability;
         EXPECT_EQ(r.threads, threads);
       }
+      EXPECT_EQ(p[0], p[1]);
     }
 }
 }  // namespace

@@ -27,22 +27,23 @@ TEST(BasisSetStatistics, SizeFromVariablesAndPaths) {
 }
 
 TEST(BasisSetStatistics, FisherCAndItsChiSquareProbability) {
-  // One probability: C = -2 ln P and, with 2 degrees of freedom, Q = e^(-C/2) = P.
-  FisherCTest one = FisherC({0.2});
-  EXPECT_NEAR(one.C, -2 * std::log(0.2), 1e-14);
-  EXPECT_EQ(one.degreesOfFreedom, 2);
-  EXPECT_NEAR(one.probability, 0.2, 1e-14);
-  // Two: C = -2 ln(0.5 * 0.25) = 4.1588830833596715; 4 degrees of freedom:
-  // Q = e^(-C/2) (1 + C/2) = 0.125 * (1 + 2.0794415416798357) = 0.38493019270997947.
-  FisherCTest two = FisherC({0.5, 0.25});
-  EXPECT_NEAR(two.C, 4.1588830833596715, 1e-13);
-  EXPECT_EQ(two.degreesOfFreedom, 4);
-  EXPECT_NEAR(two.probability, 0.38493019270997947, 1e-13);
-  // Three ones: C = 0, P = 1.
-  FisherCTest ones = FisherC({1, 1, 1});
-  EXPECT_EQ(ones.C, 0.0);
-  EXPECT_EQ(ones.degreesOfFreedom, 6);
-  EXPECT_NEAR(ones.probability, 1.0, 1e-15);
+  // One P: C = -2 ln P on 2 degrees of freedom, Q = e^(-C/2) = P. Two:
+  // C = -2 ln(0.5 * 0.25) = 4.1588830833596715 on 4, Q = e^(-C/2) (1 + C/2)
+  // = 0.125 * (1 + 2.0794415416798357) = 0.38493019270997947. Three ones: C = 0, Q = 1.
+  const struct {
+    std::vector<double> p;
+    double C;
+    int df;
+    double Q, tolerance;
+  } cases[] = {{{0.2}, -2 * std::log(0.2), 2, 0.2, 1e-14},
+               {{0.5, 0.25}, 4.1588830833596715, 4, 0.38493019270997947, 1e-13},
+               {{1, 1, 1}, 0.0, 6, 1.0, 1e-15}};
+  for (const auto& c : cases) {
+    const FisherCTest f = FisherC(c.p);
+    EXPECT_NEAR(f.C, c.C, c.tolerance);
+    EXPECT_EQ(f.degreesOfFreedom, c.df);
+    EXPECT_NEAR(f.probability, c.Q, c.tolerance);
+  }
   // Empty basis set: -0.0 with 0 degrees of freedom.
   FisherCTest none = FisherC({});
   EXPECT_EQ(none.C, 0.0);

@@ -1,7 +1,6 @@
-// Partial correlations from a correlation matrix against the correlation of
-// the residuals of least-squares regressions on the covariables (orders 0 to
-// 3), the undefined cases (+infinity), and the one-variable null-model form
-// of the solver.
+// Partial correlations against the correlation of least-squares residuals on
+// the covariables (orders 0 to 3), the undefined cases (+infinity), and the
+// one-variable null-model form of the solver.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -107,15 +106,12 @@ TEST(PartialCorrelation, UndefinedCasesAreInfinite) {
   const double inf = std::numeric_limits<double>::infinity();
   // Covariables 2 and 3 perfectly correlated: singular covariable matrix.
   Matrix R{{1, 0.4, 0.3, 0.3}, {0.4, 1, 0.2, 0.2}, {0.3, 0.2, 1, 1}, {0.3, 0.2, 1, 1}};
-  const int c23[] = {2, 3};
+  const int c23[] = {2, 3}, c2[] = {2};
   EXPECT_EQ(PartialCorrelation_GeneralProc(4, R.data(), 0, 1, 2, c23), inf);
-  // A constant covariable (0 on its diagonal, as the correlation measure gives).
-  Matrix Z{{1, 0.4, 0}, {0.4, 1, 0}, {0, 0, 0}};
-  const int c2[] = {2};
-  EXPECT_EQ(PartialCorrelation_GeneralProc(3, Z.data(), 0, 1, 1, c2), inf);
-  // Variable 0 equal to its covariable: the covariable explains all of it.
-  Matrix D{{1, 0.4, 1}, {0.4, 1, 0.4}, {1, 0.4, 1}};
-  EXPECT_EQ(PartialCorrelation_GeneralProc(3, D.data(), 0, 1, 1, c2), inf);
+  // A constant covariable (0 on its diagonal, as the correlation measure
+  // gives); variable 0 equal to its covariable.
+  for (const Matrix& M : {Matrix{{1, 0.4, 0}, {0.4, 1, 0}, {0, 0, 0}}, Matrix{{1, 0.4, 1}, {0.4, 1, 0.4}, {1, 0.4, 1}}})
+    EXPECT_EQ(PartialCorrelation_GeneralProc(3, M.data(), 0, 1, 1, c2), inf);
 }
 
 // The one-variable null model: variable i's row replaced, every correlation
@@ -145,8 +141,8 @@ TEST(PartialCorrelation, OneVariableNullModelReadsTheReplacedRowOnly) {
   // A singular covariable matrix: undefined whatever the row.
   Matrix S{{1, 0.4, 0.3, 0.3}, {0.4, 1, 0.2, 0.2}, {0.3, 0.2, 1, 1}, {0.3, 0.2, 1, 1}};
   const int c23[] = {2, 3};
-  const OneVariablePartialCorrelation singular(S.data(), 0, 1, 2, c23);
-  EXPECT_EQ(singular(S[0], work.data()), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(OneVariablePartialCorrelation(S.data(), 0, 1, 2, c23)(S[0], work.data()),
+            std::numeric_limits<double>::infinity());
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// The undirected dependency search: a known chain recovered, the thresholds
-// alpha = 1 and 0, the order of its batches of tests, one and two threads,
-// its permutation tests against the basis-set test, the user's
-// transformation applied to every random data set, and the refusals.
+// The undirected dependency search: a chain recovered, the thresholds, the
+// order of its batches, one and two threads, its permutation tests against
+// the basis-set test, transformations of random data sets, refusals.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -78,10 +77,18 @@ TEST(UndirectedSearch, RecoversAChainAndLeavesTheUnrelatedVariableAlone) {
   }
 }
 
-TEST(UndirectedSearch, AlphaOneKeepsEveryLinkAndAlphaZeroRemovesThemAll) {
-  const Search s(path_test::Chain(60, 5), 99);
+// Alpha 1 keeps every link and alpha 0 removes them all; with two variables
+// there is nothing to test.
+TEST(UndirectedSearch, Thresholds) {
+  const Matrix table = path_test::Chain(60, 5);
+  const Search s(table, 99);
   EXPECT_EQ(Linked(s.Links(1.0, 3)).size(), 6u);
   EXPECT_TRUE(Linked(s.Links(0.0, 3)).empty());
+  Matrix two(60, 2);
+  for (int i = 0; i < 60; i++) two[i][0] = table[i][0], two[i][1] = table[i][2];
+  Batches batches;
+  EXPECT_TRUE(Search(two, 99).Links(0.0, 1, &batches).Linked(0, 1));
+  EXPECT_TRUE(batches.empty());
 }
 
 TEST(UndirectedSearch, BatchesByOrderAndPairWithEverySubsetOfTheOtherVariables) {
@@ -121,15 +128,6 @@ TEST(UndirectedSearch, PairsRemovedAtOneOrderAreNotTestedAgain) {
     if (batches[0].p[t] > 0.05) after.Remove(batches[0].pairs[2 * t], batches[0].pairs[2 * t + 1]);
   for (size_t k = 1; k < batches.size(); k++) EXPECT_TRUE(after.Linked(batches[k].pairs[0], batches[k].pairs[1]));
   EXPECT_LT(batches.size(), 1u + 6u * 2u);
-}
-
-TEST(UndirectedSearch, NoTestWithTwoVariables) {
-  const Matrix table = path_test::Chain(10, 1);
-  Matrix two(10, 2);
-  for (int i = 0; i < 10; i++) two[i][0] = table[i][0], two[i][1] = table[i][2];
-  Batches batches;
-  EXPECT_TRUE(Search(two, 99).Links(0.0, 1, &batches).Linked(0, 1));
-  EXPECT_TRUE(batches.empty());
 }
 
 TEST(UndirectedSearch, SameLinksAndProbabilitiesAtOneAndTwoThreads) {

@@ -17,11 +17,10 @@ using rtest::Distances;
 TEST(GroupSumsOfSquares, FourPointsOnALine) {
   Matrix d = Distances({{0}, {1}, {10}, {11}});
   EXPECT_DOUBLE_EQ(SumSqDissim(4, d.data(), false), 101.0);
-  const int g1[4] = {1, 1, 0, 0}, g2[4] = {0, 0, 1, 1}, none[4] = {0, 0, 0, 0}, one[4] = {0, 0, 1, 0};
-  EXPECT_DOUBLE_EQ(WithinGrSqDissim(4, d.data(), g1, false), 0.5);
-  EXPECT_DOUBLE_EQ(WithinGrSqDissim(4, d.data(), g2, false), 0.5);
-  EXPECT_DOUBLE_EQ(WithinGrSqDissim(4, d.data(), none, false), 0.0);
-  EXPECT_DOUBLE_EQ(WithinGrSqDissim(4, d.data(), one, false), 0.0);
+  // Members {0, 1}, {10, 11}, none, a single one.
+  const std::vector<int> members[] = {{1, 1, 0, 0}, {0, 0, 1, 1}, {0, 0, 0, 0}, {0, 0, 1, 0}};
+  const double within[] = {0.5, 0.5, 0.0, 0.0};
+  for (int k = 0; k < 4; k++) EXPECT_DOUBLE_EQ(WithinGrSqDissim(4, d.data(), members[k].data(), false), within[k]);
   // Squared values given as they are.
   Matrix d2({{0, 1, 100, 121}, {1, 0, 81, 100}, {100, 81, 0, 1}, {121, 100, 1, 0}});
   EXPECT_DOUBLE_EQ(SumSqDissim(4, d2.data(), true), 101.0);
@@ -29,17 +28,13 @@ TEST(GroupSumsOfSquares, FourPointsOnALine) {
   PairTable table(4, d.data(), true);
   GroupingEvaluator e(table);
   const int identity[4] = {1, 2, 3, 4}, swapped[4] = {1, 3, 2, 4};
-  struct Case {
+  const struct {
     std::vector<int> labels;
     double within;
-  } cases[] = {
-      {{5, 5, 9, 9}, 1.0},            // Qb = 100
-      {{1, 2, 3, 4}, 0.0},            // singletons: Qb = Qt
-      {{7, 7, 7, 7}, 101.0},          // one group: Qb = 0
-  };
+  } cases[] = {{{5, 5, 9, 9}, 1.0}, {{1, 2, 3, 4}, 0.0}, {{7, 7, 7, 7}, 101.0}};  // Qb 100, Qt (singletons), 0
   const Grouping all = Grouping::FromLabels(4, std::vector<int>{0, 0, 0, 0}.data());
   EXPECT_DOUBLE_EQ(e.TotalSum(all) / 4, 101.0);
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Grouping g = Grouping::FromLabels(4, c.labels.data());
     EXPECT_NEAR(e.PooledWithinQ(g, identity), c.within, 1e-12);
   }
@@ -82,9 +77,7 @@ TEST(GroupSumsOfSquares, PairwiseBetweenGroups) {
   const int memb[6] = {1, 1, 2, 2, 3, 3};
   Matrix qp{{-1, -1, -1}, {-1, -1, -1}, {-1, -1, -1}};
   BetweenGrSSPairwise(6, d.data(), qp.data(), memb, 3, false);
-  EXPECT_DOUBLE_EQ(qp[0][0], 0.5);
-  EXPECT_DOUBLE_EQ(qp[1][1], 0.5);
-  EXPECT_DOUBLE_EQ(qp[2][2], 2.0);
+  EXPECT_TRUE(qp[0][0] == 0.5 && qp[1][1] == 0.5 && qp[2][2] == 2.0) << qp[0][0] << " " << qp[1][1] << " " << qp[2][2];
   EXPECT_NEAR(qp[0][1], 100.0, 1e-12);  // centroids 0.5 and 10.5, two units each: 4 x 25
   EXPECT_NEAR(qp[1][2], 4 * 5.25 * 5.25, 1e-12);
   EXPECT_NEAR(qp[0][2], 4 * 10.25 * 10.25, 1e-12);

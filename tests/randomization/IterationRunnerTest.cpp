@@ -1,12 +1,11 @@
 // The iteration runner: same counts and per-iteration results at one and two
 // threads as the plain sequential stream, errors carried out of the parallel
-// region, one active level for nested kernels, the progress hook; the
-// per-iteration seeds and the tie rule.
+// region, one active level for nested kernels and runs, the progress hook;
+// the per-iteration seeds and the tie rule.
 #include <gtest/gtest.h>
 #include <omp.h>
 
 #include <atomic>
-#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <set>
@@ -26,55 +25,45 @@ constexpr int kUnits = 9;
 
 IterationPlan Plan(int64_t iterations, int listLength, int nCounts, int maxThreads, int batchSize = 4096) {
   IterationPlan plan;
-  plan.iterations = iterations;
-  plan.listLength = listLength;
-  plan.nCounts = nCounts;
-  plan.maxThreads = maxThreads;
-  plan.batchSize = batchSize;
+  plan.iterations = iterations, plan.listLength = listLength, plan.nCounts = nCounts;
+  plan.maxThreads = maxThreads, plan.batchSize = batchSize;
   return plan;
 }
 
-// What a run records of its lists: how many start with unit 1, how many are
-// the identity, and a signature of each iteration's list.
-struct RunRecord {
-  std::vector<int64_t> counts = std::vector<int64_t>(2, 0);
-  std::vector<int64_t> signatures;
-  void Tally(int64_t t, const int* list, int64_t* c) {
-    c[0] += list[0] == 1;
-    c[1] += std::is_sorted(list, list + kUnits);
-    int64_t h = 0;
-    for (int i = 0; i < kUnits; i++) h = h * 31 + list[i] * (i + 1);
-    signatures[t] = h;
-  }
-};
+// Counts lists starting with unit 1 and identity lists; keeps a signature of
+// each iteration's list.
+void Tally(int64_t t, const int* list, int64_t* c, std::vector<int64_t>& signatures) {
+  c[0] += list[0] == 1;
+  c[1] += std::is_sorted(list, list + kUnits);
+  int64_t h = 0;
+  for (int i = 0; i < kUnits; i++) h = h * 31 + list[i] * (i + 1);
+  signatures[t] = h;
+}
 
 TEST(IterationRunner, SameAsSequentialStreamAtAnyThreadCount) {
   const int64_t iterations = 10007;
   RngPtr g = Generator(31337);
-  RunRecord sequential;
-  sequential.signatures.assign(iterations + 1, 0);
+  std::vector<int64_t> counts(2, 0), signatures(iterations + 1, 0);
   std::vector<int> list(kUnits);
   for (int64_t t = 1; t <= iterations; t++) {
     RndList(g.get(), kUnits, list.data());
-    sequential.Tally(t, list.data(), sequential.counts.data());
+    Tally(t, list.data(), counts.data(), signatures);
   }
   for (int threads : {1, 2, 3})
     for (int batch : {1, 100, 4096}) {
       RngPtr p = Generator(31337);
-      RunRecord run;
-      run.signatures.assign(iterations + 1, 0);
-      auto workspace = [] { return std::vector<int>(kUnits); };
-      auto draw = [&](int64_t, int* l) { RndList(p.get(), kUnits, l); };
-      auto evaluate = [&](int64_t t, const int* l, std::vector<int>& work, int64_t* counts) {
-        std::copy(l, l + kUnits, work.begin());
-        run.Tally(t, work.data(), counts);
-      };
-      run.counts = RunIterations(Plan(iterations, kUnits, 2, threads, batch), workspace, draw, evaluate).counts;
-      EXPECT_EQ(run.counts, sequential.counts) << threads << " threads, batch " << batch;
-      EXPECT_EQ(run.signatures, sequential.signatures) << threads << " threads, batch " << batch;
+      std::vector<int64_t> runSignatures(iterations + 1, 0);
+      const IterationResult r = RunIterations(
+          Plan(iterations, kUnits, 2, threads, batch), [] { return std::vector<int>(kUnits); },
+          [&](int64_t, int* l) { RndList(p.get(), kUnits, l); },
+          [&](int64_t t, const int* l, std::vector<int>& work, int64_t* c) {
+            std::copy(l, l + kUnits, work.begin());  // the workspace is writable
+            Tally(t, work.data(), c, runSignatures);
+          });
+      EXPECT_EQ(r.counts, counts) << threads << " threads, batch " << batch;
+      EXPECT_EQ(runSignatures, signatures) << threads << " threads, batch " << batch;
     }
-  // About one list in nine starts with unit 1.
-  EXPECT_NEAR(sequential.counts[0] / double(iterations), 1.0 / 9, 0.01);
+  EXPECT_NEAR(counts[0] / double(iterations), 1.0 / 9, 0.01);
 }
 
 // A data-dependent number of draws from g, summed.
@@ -85,9 +74,9 @@ double SumOfDraws(gsl_rng* g) {
   return sum;
 }
 
+// Data-dependent draws: every iteration reseeds its thread's generator from
+// (seed, t); the draws do not depend on the thread count.
 TEST(IterationRunner, OneWorkspacePerThreadAndPerIterationGenerators) {
-  // Data-dependent draws: every iteration reseeds its thread's generator
-  // from (seed, t); the draws do not depend on the thread count.
   auto run = [](int threads, std::atomic<int>& made) {
     std::vector<double> values(2001);
     IterationResult result = RunIterations(
@@ -106,103 +95,71 @@ TEST(IterationRunner, OneWorkspacePerThreadAndPerIterationGenerators) {
     return values;
   };
   std::atomic<int> made1{0}, made2{0};
-  const std::vector<double> one = run(1, made1), two = run(2, made2);
-  EXPECT_EQ(one, two);
+  const std::vector<double> one = run(1, made1);
+  EXPECT_EQ(one, run(2, made2));
   EXPECT_EQ(made1.load(), 1);
   EXPECT_LE(made2.load(), 2);
-  // The generator of iteration t is the seed mixed with t.
   EXPECT_EQ(one[17], SumOfDraws(Generator(IterationSeed(99, 17)).get()));
 }
 
 TEST(IterationRunner, ErrorsAreRethrownAfterTheRegion) {
   const IterationPlan plan = Plan(5000, 1, 1, 2, 100);
   std::atomic<int64_t> evaluated{0};
-  EXPECT_THROW(RunIterations(
-                   plan, [] { return 0; }, [](int64_t, int* l) { l[0] = 0; },
-                   [&](int64_t t, const int*, int&, int64_t*) {
-                     evaluated++;
-                     if (t == 250) throw std::runtime_error("iteration failed");
-                   }),
-               std::runtime_error);
+  auto noDraw = [](int64_t, int* l) { l[0] = 0; };
+  auto failAt250 = [&](int64_t t, const int*, int&, int64_t*) {
+    evaluated++;
+    if (t == 250) throw std::runtime_error("iteration failed");
+  };
+  EXPECT_THROW(RunIterations(plan, [] { return 0; }, noDraw, failAt250), std::runtime_error);
   EXPECT_LT(evaluated.load(), 5000) << "the remaining work stops";
-  try {
-    RunIterations(
-        plan, [] { return 0; },
-        [](int64_t t, int*) {
-          if (t == 3000) throw 1;
-        },
-        [](int64_t, const int*, int&, int64_t*) {});
-    ADD_FAILURE() << "no exception";
-  } catch (int code) {
-    EXPECT_EQ(code, 1);
-  }
+  auto failingDraw = [](int64_t t, int*) {
+    if (t == 3000) throw 1;
+  };
+  EXPECT_THROW(RunIterations(plan, [] { return 0; }, failingDraw, [](int64_t, const int*, int&, int64_t*) {}), int);
   EXPECT_THROW(RunIterations(
-                   plan, []() -> int { throw std::bad_alloc(); }, [](int64_t, int*) {},
-                   [](int64_t, const int*, int&, int64_t*) {}),
+                   plan, []() -> int { throw std::bad_alloc(); }, noDraw, [](int64_t, const int*, int&, int64_t*) {}),
                std::bad_alloc);
 }
 
-TEST(IterationRunner, NestedRegionsRunOnOneThread) {
+// A kernel's own parallel region inside an iteration runs on one thread, and
+// so does a whole run inside an iteration (one simulated data set tested by
+// permutation, say), with the counts of the same run made on its own. Also
+// when the outer run has one thread (its region is then inactive).
+TEST(IterationRunner, NestedRegionsAndRunsInsideAnIterationRunOnItsThread) {
   const int savedLevels = omp_get_max_active_levels();
   omp_set_max_active_levels(4);
-  // Also when the run itself has one thread (its region is then inactive).
+  auto innerRun = [](int64_t outer, int* threadsUsed) {
+    RngPtr g = Generator(static_cast<unsigned long>(outer));
+    const IterationResult r = RunIterations(
+        Plan(50, kUnits, 1, 0, 7), [] { return 0; }, [&](int64_t, int* list) { RndList(g.get(), kUnits, list); },
+        [](int64_t, const int* list, int&, int64_t* counts) { counts[0] += list[0] <= 3; });
+    *threadsUsed = r.threads;
+    return r.counts[0];
+  };
+  std::vector<int64_t> alone(40);
+  int unused = 0;
+  for (int t = 1; t <= 40; t++) alone[t - 1] = innerRun(t, &unused);
   for (int threads : {2, 1}) {
-    IterationResult result = RunIterations(
-        Plan(64, 0, 1, threads), [] { return 0; }, [](int64_t, int*) {},
-        [](int64_t, const int*, int&, int64_t* counts) {
-          int inner = 0;
+    std::vector<int64_t> inside(40, -1);
+    std::atomic<int> innerThreads{0};
+    const IterationResult outer = RunIterations(
+        Plan(40, 0, 1, threads), [] { return 0; }, [](int64_t, int*) {},
+        [&](int64_t t, const int*, int&, int64_t* counts) {
+          int inner = 0, used = 0;
 #pragma omp parallel num_threads(2)
           {
 #pragma omp single
             inner = omp_get_num_threads();
           }
-          if (inner == 1) counts[0]++;
+          counts[0] += inner == 1;
+          inside[t - 1] = innerRun(t, &used);
+          innerThreads.fetch_add(used);
         });
-    EXPECT_EQ(result.counts[0], 64) << threads << " threads";
+    EXPECT_EQ(outer.counts[0], 40) << threads << " threads";
+    EXPECT_EQ(inside, alone);
+    EXPECT_EQ(innerThreads.load(), 40) << "one thread for every inner run";
     EXPECT_EQ(omp_get_max_active_levels(), 4) << "restored";
   }
-  omp_set_max_active_levels(savedLevels);
-}
-
-// A run inside another run's iteration (one simulated data set tested by
-// permutation, say) runs on that iteration's thread and gives the counts of
-// the same run made on its own.
-TEST(IterationRunner, RunInsideAnIterationRunsOnItsThread) {
-  const int savedLevels = omp_get_max_active_levels();
-  omp_set_max_active_levels(4);
-  auto innerRun = [](int64_t outer, int* threadsUsed) {
-    RngPtr g = Generator(static_cast<unsigned long>(outer));
-    IterationPlan plan;
-    plan.iterations = 50;
-    plan.listLength = kUnits;
-    plan.nCounts = 1;
-    plan.batchSize = 7;
-    const IterationResult r = RunIterations(
-        plan, [] { return 0; }, [&](int64_t, int* list) { RndList(g.get(), kUnits, list); },
-        [](int64_t, const int* list, int&, int64_t* counts) {
-          if (list[0] <= 3) counts[0]++;
-        });
-    if (threadsUsed) *threadsUsed = r.threads;
-    return r.counts[0];
-  };
-  std::vector<int64_t> alone(40);
-  for (int t = 1; t <= 40; t++) alone[t - 1] = innerRun(t, nullptr);
-  std::vector<int64_t> inside(40, -1);
-  std::atomic<int> innerThreads{0};
-  IterationPlan plan;
-  plan.iterations = 40;
-  plan.maxThreads = 2;
-  const IterationResult outer = RunIterations(
-      plan, [] { return 0; }, [](int64_t, int*) {},
-      [&](int64_t t, const int*, int&, int64_t*) {
-        int used = 0;
-        inside[t - 1] = innerRun(t, &used);
-        innerThreads.fetch_add(used);
-      });
-  EXPECT_EQ(inside, alone);
-  EXPECT_EQ(innerThreads.load(), 40) << "one thread for every inner run";
-  EXPECT_EQ(omp_get_max_active_levels(), 4) << "restored";
-  EXPECT_GE(outer.threads, 1);
   omp_set_max_active_levels(savedLevels);
 }
 
@@ -213,11 +170,9 @@ TEST(IterationRunner, ProgressReachesTheTotal) {
   plan.progress = [&](int64_t done, int64_t total) {
     EXPECT_EQ(total, 1000);
     increasing = increasing && done >= last;
-    last = done;
-    calls++;
+    last = done, calls++;
   };
-  RunIterations(
-      plan, [] { return 0; }, [](int64_t, int*) {}, [](int64_t, const int*, int&, int64_t*) {});
+  RunIterations(plan, [] { return 0; }, [](int64_t, int*) {}, [](int64_t, const int*, int&, int64_t*) {});
   EXPECT_GT(calls, 0);
   EXPECT_TRUE(increasing);
   // Thread 0 reports after every 16th of its own iterations, at least half of
@@ -238,20 +193,16 @@ TEST(IterationSeed, SplitMixFinalizer) {
 TEST(TieRule, OneSinglePrecisionUnit) {
   const float one = 1.0f;
   const double below1 = std::nextafter(one, 0.0f), below2 = std::nextafter(static_cast<float>(below1), 0.0f);
-  struct Case {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
     double random, observed;
     bool larger, smaller;
-  } cases[] = {
-      {2.0, 1.0, true, false},
-      {1.0, 1.0, true, true},
-      {1.0 - 1e-12, 1.0, true, true},  // same single-precision value
-      {below1, 1.0, true, true},       // one unit below
-      {below2, 1.0, false, true},      // two units below
-      {0.5, 1.0, false, true},
-      {std::numeric_limits<double>::infinity(), 3.0, true, false},
-      {0.0, 0.0, true, true},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{2.0, 1.0, true, false},  {1.0, 1.0, true, true},
+               {1.0 - 1e-12, 1.0, true, true},  // same single-precision value
+               {below1, 1.0, true, true},       // one unit below
+               {below2, 1.0, false, true},      // two units below
+               {0.5, 1.0, false, true},   {inf, 3.0, true, false}, {0.0, 0.0, true, true}};
+  for (const auto& c : cases) {
     EXPECT_EQ(AtLeastAsLarge(c.random, c.observed), c.larger) << c.random << " vs " << c.observed;
     EXPECT_EQ(AtMostAsLarge(c.random, c.observed), c.smaller) << c.random << " vs " << c.observed;
   }

@@ -1,15 +1,18 @@
 // Helpers of the end-to-end tests of the randomization and path-analysis
-// options: a clean run, the results from a heading on, rows of numbers, the
-// lines of a results file without its times, and the textbook Pearson
-// correlation.
+// options: a clean run, checks of several pieces of text, the results from a
+// heading on, rows of numbers, the lines of a results file without its
+// times, and the textbook Pearson correlation.
 #pragma once
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "support/RunPlexor.h"
+#include "support/TextChecks.h"
 
 namespace re2e {
 
@@ -25,6 +28,36 @@ inline void ExpectClean(const PlexorRun& r, bool refusals = false) {
   if (!refusals) {
     EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos) << r.err;
   }
+}
+
+// `text` holds every one of `pieces`.
+inline void ExpectHoldsAll(const std::string& text, std::initializer_list<std::string> pieces) {
+  for (const std::string& piece : pieces) EXPECT_TRUE(Holds(text, piece));
+}
+
+// The pieces of `text` that begin at each occurrence of `heading`.
+inline std::vector<std::string> Sections(const std::string& text, const std::string& heading) {
+  std::vector<std::string> parts;
+  for (size_t p = text.find(heading); p != std::string::npos;) {
+    const size_t next = text.find(heading, p + 1);
+    parts.push_back(text.substr(p, next == std::string::npos ? std::string::npos : next - p));
+    p = next;
+  }
+  return parts;
+}
+
+// The numbers after `label` on the first line beginning with it, at or after `from`.
+inline std::vector<double> Row(const std::string& text, const std::string& label, size_t from = 0) {
+  const size_t p = text.find("\n" + label, from);
+  if (p == std::string::npos) return {};
+  const size_t start = p + 1 + label.size();
+  return Numbers(text.substr(start, text.find('\n', start) - start));
+}
+
+// The number after the first `marker` at or after `from`.
+inline double After(const std::string& text, const std::string& marker, size_t from = 0) {
+  const size_t p = text.find(marker, from);
+  return p == std::string::npos ? NAN : std::strtod(text.c_str() + p + marker.size(), nullptr);
 }
 
 // The text from the last occurrence of `heading` on.

@@ -71,18 +71,9 @@ TEST(ScanNumber, AcceptedAnswersAndRefusals) {
       {"-2.5e3", "", -2500, ""},    // empty list: any number
       {"2.0", "0 1 2", 2, ""},
       {"+1e0", "-", 1, ""},
-      // A numeric answer is a whole word that is a finite number: "2O"
-      // (letter O) is not 2 with the rest skipped, and "twenty" is not
-      // skipped without a word.
-      {"2O 2", "-", 2, "\nIncorrect input = 2O. Reenter.\nAccepted input: 1 to 3\n"},
-      {"twenty 3", "-", 3, "\nIncorrect input = twenty. Reenter.\nAccepted input: 1 to 3\n"},
+      // A whole word that is a finite number (which words are: TextWordsTest.cpp).
       {"abc 4", "1 2 3 4", 4, "\nIncorrect input = abc. Reenter.\nAccepted input: 1 2 3 4\n"},
-      {"nan inf 1e999 -0x 5", "", 5,
-       "\nIncorrect input = nan. Reenter.\nAccepted input: any number\n"
-       "\nIncorrect input = inf. Reenter.\nAccepted input: any number\n"
-       "\nIncorrect input = 1e999. Reenter.\nAccepted input: any number\n"
-       "\nIncorrect input = -0x. Reenter.\nAccepted input: any number\n"},
-      {"1,5 1.5", "", 1.5, "\nIncorrect input = 1,5. Reenter.\nAccepted input: any number\n"},
+      {"1e999 1.5", "", 1.5, "\nIncorrect input = 1e999. Reenter.\nAccepted input: any number\n"},
   };
   for (const NumberCase& c : cases) {
     FILE* f = Input(c.input);

@@ -1,9 +1,10 @@
 // Reading a data table through option N (value orders, labels, variable
 // kinds, incomplete files, the echo to the results file) and the session
 // track as the user meets it: resumed at the next start, saved and reopened
-// by name (also from a copied track), damaged, pointing to a missing file,
-// failing to be written. (What the track holds, to the last bit of every
-// real and with the choices that close it: SessionTrackTest.cpp.)
+// by name (also from a copied track), damaged or foreign, failing to be
+// written. (What the track holds, to the last bit of every real and with the
+// choices that close it: SessionTrackTest.cpp; a pointer file that is empty
+// or names a missing track: ReadmeExampleE2E.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -36,7 +37,9 @@ TEST(DataFile, UnitAndVariableOrdersGiveTheSameRows) {
   }
 }
 
-TEST(DataFile, DuneEchoedWithItsLabels) {
+// The dune table echoed with its labels; the next start resumes the session
+// or, declined, starts without data.
+TEST(DataFile, DuneEchoedWithItsLabelsAndResumed) {
   PlexorFolder f;
   f.copyFromSource("examples/dune.txt", "dune.txt");
   PlexorRun r = f.run(shelltest::ReadDune() + "X\n");
@@ -56,6 +59,16 @@ TEST(DataFile, DuneEchoedWithItsLabels) {
   const std::string m = EchoedMatrix(z);
   EXPECT_EQ(CountOccurrences(m, "\n"), 20);
   EXPECT_TRUE(Begins(m, "1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t4\t0\t0\t0\t0\t7\t0\t4\t2\t")) << m.substr(0, 200);
+
+  const std::string before = LastStatus(r.out);
+  EXPECT_TRUE(Holds(before, "Session IS saved."));
+  PlexorRun resumed = f.run("y\na\nX\n");
+  EXPECT_TRUE(Holds(resumed.out, "Wish to continue analysis session with data file dune.txt? y/n An older file"));
+  EXPECT_EQ(LastStatus(resumed.out), before);
+  EXPECT_EQ(CountOccurrences(resumed.out, "\t* "), 13);
+  PlexorRun declined = f.run("n\na\nX\n");
+  EXPECT_TRUE(Holds(declined.out, "\nAnalysis status: Data not available.\n"));
+  EXPECT_EQ(CountOccurrences(declined.out, "\t* "), 4);
 }
 
 // Labels cut to 30 characters: DataFileReaderE2E.cpp.
@@ -153,53 +166,29 @@ TEST(DataFile, PortugueseDialogueAndEcho) {
                     "Rotulos de unidades amostrais:\t1\t2\t\nRotulos de variaveis:\t1\t2\t3\t\n"));
 }
 
-TEST(SessionTrack, RestartResumesOrDeclinesTheSession) {
-  PlexorFolder f;
-  f.copyFromSource("examples/dune.txt", "dune.txt");
-  PlexorRun first = f.run(shelltest::ReadDune() + "X\n");
-  ASSERT_EQ(first.status, 0);
-  const std::string before = LastStatus(first.out);
-  EXPECT_TRUE(Holds(before, "Session IS saved."));
-
-  PlexorRun resumed = f.run("y\na\nX\n");
-  EXPECT_TRUE(Holds(resumed.out, "Wish to continue analysis session with data file dune.txt? y/n An older file"));
-  EXPECT_EQ(LastStatus(resumed.out), before);
-  EXPECT_EQ(CountOccurrences(resumed.out, "\t* "), 13);
-
-  PlexorRun declined = f.run("n\na\nX\n");
-  EXPECT_TRUE(Holds(declined.out, "\nAnalysis status: Data not available.\n"));
-  EXPECT_EQ(CountOccurrences(declined.out, "\t* "), 4);
-}
-
-// A session name whose track cannot be written (here a folder that does not
-// exist) is refused without touching the track already written: the session
-// keeps its name and is resumed whole at the next start.
-TEST(SessionTrack, UnwritableSessionNameLeavesTheTrackWhole) {
+// A session name whose track cannot be written (a folder that does not
+// exist) is refused without touching the track already written: the next
+// start resumes it whole. New data after that session was declined hold no
+// resemblance of the former table.
+TEST(SessionTrack, UnwritableNameLeavesTheTrackWholeAndADeclinedSessionNothing) {
   PlexorFolder f;
   f.write("d.txt", "1 0 3\n4 5 0\n0 1 1\n3 3 2\n");
+  f.write("b.txt", "1 2 3 4");
   PlexorRun r = f.run(NewData("d.txt", 1, 4, 3, "N", 1, "n") + "R\n1\n3\n0\nn\nS\nno/such\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(Holds(r.out, "\nFailed to write file no/such.trk (No such file or directory): the session is NOT saved"));
   const std::string status = LastStatus(r.out);
   EXPECT_TRUE(Begins(status, "\nAnalysis status:\n"));
   EXPECT_TRUE(Begins(f.read("Sessao.trk"), "Sessao\nd.txt\n16/May/2007\n1\n"));
-  PlexorRun resumed = f.run("y\na\nX\n");
-  ASSERT_EQ(resumed.status, 0) << resumed.err;
-  EXPECT_TRUE(Holds(resumed.out, "Wish to continue analysis session with data file d.txt? y/n "));
-  EXPECT_EQ(LastStatus(resumed.out), status);
-}
-
-// New data after the session was declined hold no resemblance of the former table.
-TEST(SessionTrack, DeclinedSessionLeavesNothingOfTheFormerTable) {
-  PlexorFolder f;
-  f.write("a.txt", "1 2 3 4 5 6 7 8 9 10 11 12");
-  f.write("b.txt", "1 2 3 4");
-  PlexorRun r = f.run(NewData("a.txt", 1, 4, 3, "N", 1, "n") + "R\n1\n3\n0\nn\n" +
-                      "N\nn\nnone.txt\nn\nn\na\n" + NewData("b.txt", 1, 2, 2, "N", 1, "n") + "X\n");
+  r = f.run("y\na\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
-  const std::string status = LastStatus(r.out);
-  EXPECT_TRUE(Holds(status, "Dimensions: 2 sampling units, 2 variables"));
-  EXPECT_TRUE(Lacks(status, "Resemblance"));
+  EXPECT_TRUE(Holds(r.out, "Wish to continue analysis session with data file d.txt? y/n "));
+  EXPECT_EQ(LastStatus(r.out), status);
+
+  r = f.run("y\na\nN\nn\nnone.txt\nn\nn\na\n" + NewData("b.txt", 1, 2, 2, "N", 1, "n") + "X\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(Holds(LastStatus(r.out), "Dimensions: 2 sampling units, 2 variables"));
+  EXPECT_TRUE(Lacks(LastStatus(r.out), "Resemblance"));
   EXPECT_EQ(CountOccurrences(r.out.substr(r.out.rfind("MAIN MENU")), "\t* "), 13);
 }
 
@@ -239,28 +228,23 @@ TEST(SessionTrack, NamedSessionsSavedRenamedAndReopened) {
   EXPECT_TRUE(Holds(r.out, "Wish to continue analysis session beta with data file dune.txt? y/n "));
 }
 
+// Which tracks are damaged: SessionTrackTest.cpp.
 TEST(SessionTrack, DamagedOrForeignTracksLeaveNoData) {
-  const std::string head = "Sessao\nd.txt\n16/May/2007\n1\n";
-  struct {
-    std::string pointer, track;
+  const struct {
+    std::string track;
     const char* message;
   } cases[] = {
-      {"", head, "\nSession track file Sessao.trk is damaged ("},
-      {"", head + "2\n2\n1\n1\n0\n0\nN\n3\t3\t\n1\tfoo\t\n3\t4\t\n", "\nSession track file Sessao.trk is damaged ("},
-      {"", head + "900000000\n900000000\n1\n1\n0\n0\nN\n", "\nSession track file Sessao.trk is damaged ("},
-      {"", "Sessao\nd.txt\n01/Jan/1999\n0\n0\n0\n0\n",
-       "Previous analysis done with incompatible version of Plexor. \nSpecify data again."},
-      {"\n", "", "File Sessao.trk is empty or damaged; no session is resumed."},
-      {"ghost\n", "", "\nSession track file ghost.trk, named in Sessao.trk, is missing; no session is resumed.\n"},
+      {"Sessao\nd.txt\n16/May/2007\n1\n2\n2\n1\n1\n0\n0\nN\n3\t3\t\n1\tfoo\t\n3\t4\t\n",
+       "\nSession track file Sessao.trk is damaged ("},
+      {"Sessao\nd.txt\n01/Jan/1999\n0\n0\n0\n0\n", "Previous analysis done with incompatible version of Plexor. \nSpecify data again."},
   };
   for (const auto& c : cases) {
     PlexorFolder f;
-    if (!c.track.empty()) f.write("Sessao.trk", c.track);
-    if (!c.pointer.empty()) f.write("Sessao.trk", c.pointer);
-    PlexorRun r = f.run(c.track.empty() ? "X\n" : "y\nX\n");
+    f.write("Sessao.trk", c.track);
+    PlexorRun r = f.run("y\nX\n");
     EXPECT_EQ(r.status, 0) << c.track;
     EXPECT_TRUE(Holds(r.out, c.message));
-    EXPECT_TRUE(Holds(r.out, ": Data not available.\n")) << c.track;
+    EXPECT_TRUE(Holds(r.out, "\nAnalysis status: Data not available.\n")) << c.track;
     EXPECT_TRUE(Lacks(r.err, "END OF FILE"));
   }
 }

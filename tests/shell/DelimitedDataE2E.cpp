@@ -92,15 +92,6 @@ TEST(DelimitedData, MissingCellsAndRepeatedNamesReported) {
   EXPECT_TRUE(Holds(f.read("Zoviri.txt"),
                     "Labels of sampling units:\ts1\ts2\ts1\t\nLabels of variables:\ta\ta\tb\t\n"
                     "   1\t-999\t   3\t\n-999\t   5\t   6\t\n   7\t   8\t-999\t\n"));
-
-  // In Portuguese.
-  PlexorFolder p;
-  p.write("Plexor.prf", shelltest::PortuguesePreferences());
-  p.write("t.csv", ";a;b\ns1;1,5;\n");
-  const PlexorRun pr = p.run("N\nn\nt.csv\n1\nn\nX\n");
-  EXPECT_TRUE(Holds(pr.out,
-                    "\nLidas 1 unidades amostrais e 2 variaveis de t.csv.\n"
-                    "1 valores faltantes (celulas vazias ou NA) guardados como -999.\nOs dados contem: "));
 }
 
 // A refused file stops the dialogue before the kind of data is asked, and
@@ -129,12 +120,18 @@ TEST(DelimitedData, RefusalsGiveRowColumnAndText) {
     EXPECT_FALSE(f.exists("Zoviri.txt")) << c.text;
   }
 
+  // In Portuguese: a refusal, then a table read.
   PlexorFolder p;
   p.write("Plexor.prf", shelltest::PortuguesePreferences());
   p.write("t.csv", ",a\ns1,z\n");
-  EXPECT_TRUE(Holds(p.run("N\nn\nt.csv\nX\n").out,
+  p.write("u.csv", ";a;b\ns1;1,5;\n");
+  const PlexorRun pr = p.run("N\nn\nt.csv\nN\nn\nu.csv\n1\nn\nX\n");
+  EXPECT_TRUE(Holds(pr.out,
                     "\nO arquivo t.csv nao foi lido: na linha 2, coluna 2, \"z\" nao e um numero (valores "
                     "faltantes ficam vazios ou sao escritos NA).\nFavor conferir!\n"));
+  EXPECT_TRUE(Holds(pr.out,
+                    "\nLidas 1 unidades amostrais e 2 variaveis de u.csv.\n"
+                    "1 valores faltantes (celulas vazias ou NA) guardados como -999.\nOs dados contem: "));
 }
 
 // Mixed data still asks the type of each variable; nothing else is asked.

@@ -68,16 +68,6 @@ TEST_F(Bookkeeping, TrackByActionAndResultModeLeftAlone) {
   }
 }
 
-TEST_F(Bookkeeping, LettersRunTheirEntryAndBookkeeping) {
-  static int calls = 0;
-  const MainMenuTable menu = {{'R', [] { return ++calls; }, AfterAction::Resemblance}};
-  EXPECT_EQ(RunMainOption(menu, 'R'), 1);
-  EXPECT_EQ(temRese, 1);
-  EXPECT_TRUE(TrackWritten());
-  EXPECT_EQ(RunMainOption(menu, 'Q'), 0) << "a letter without entry runs nothing";
-  EXPECT_EQ(calls, 1);
-}
-
 TEST_F(Bookkeeping, ResemblanceRecordedUpTo400Rows) {
   nRows = 400;
   rese = dimDouble2D(nRows, nRows);

@@ -75,28 +75,6 @@ std::string Joined(const std::vector<std::string>& lines) {
   return s;
 }
 
-void ExpectQuotedResults(const PlexorFolder& f, const PlexorRun& r) {
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
-  EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos) << r.err;
-  const std::string z = f.read("Zoviri.txt");
-  const std::vector<std::string> quoted = BlockAfter("checked: the program prints each line below in Zoviri.txt");
-  ASSERT_GE(quoted.size(), 5u);
-  for (const std::string& line : quoted)
-    if (!Words(line).empty()) {
-      EXPECT_TRUE(HasLine(z, line)) << "quoted in README.md, not in Zoviri.txt: " << line;
-    }
-  // The side files the guide says the folder then holds.
-  for (const char* side : {"scores.txt", "ScatterData.txt", "ScatterDiagram.svg", "newick.txt", "Dendrogram.svg",
-                           "Sessao.trk"})
-    EXPECT_TRUE(f.exists(side)) << side;
-}
-
-void CopyExample(const PlexorFolder& f) {
-  f.copyFromSource("examples/sites.txt", "sites.txt");
-  f.copyFromSource("examples/sites-answers.txt", "sites-answers.txt");
-}
-
 }  // namespace
 
 TEST(ReadmeExample, ShowsTheExampleFilesAsTheyAre) {
@@ -106,21 +84,31 @@ TEST(ReadmeExample, ShowsTheExampleFilesAsTheyAre) {
   EXPECT_EQ(Joined(BlockAfter("file: examples/sites-answers.txt")), SourceFile("examples/sites-answers.txt"));
 }
 
-// As the guide's section on scripts tells: Z, f, then the file name.
-TEST(ReadmeExample, QuotedResultsAreWhatTheScriptWritesThroughOptionZ) {
-  PlexorFolder f;
-  CopyExample(f);
-  const PlexorRun r = f.run("Z\nf\nsites-answers.txt\n");
-  ExpectQuotedResults(f, r);
-  EXPECT_NE(f.read("Zoviri.txt").find("Maximum number of threads: 2\n"), std::string::npos);
-}
-
-TEST(ReadmeExample, SameResultsAtProcessorLimitOne) {
-  PlexorFolder f;
-  CopyExample(f);
-  const PlexorRun r = f.run("E M 1 C\n" + f.read("sites-answers.txt"));
-  ExpectQuotedResults(f, r);
-  EXPECT_NE(f.read("Zoviri.txt").find("Maximum number of threads: 1\n"), std::string::npos);
+// As the guide's section on scripts tells: Z, f, then the file name; and
+// the same results at processor limit 1.
+TEST(ReadmeExample, QuotedResultsAreWhatTheScriptWritesAtEitherProcessorLimit) {
+  const std::vector<std::string> quoted = BlockAfter("checked: the program prints each line below in Zoviri.txt");
+  ASSERT_GE(quoted.size(), 5u);
+  for (const int threads : {2, 1}) {
+    SCOPED_TRACE(threads);
+    PlexorFolder f;
+    f.copyFromSource("examples/sites.txt", "sites.txt");
+    f.copyFromSource("examples/sites-answers.txt", "sites-answers.txt");
+    const PlexorRun r = f.run(threads == 2 ? "Z\nf\nsites-answers.txt\n" : "E M 1 C\n" + f.read("sites-answers.txt"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err.find("END OF FILE"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("Incorrect input"), std::string::npos) << r.err;
+    const std::string z = f.read("Zoviri.txt");
+    for (const std::string& line : quoted)
+      if (!Words(line).empty()) {
+        EXPECT_TRUE(HasLine(z, line)) << "quoted in README.md, not in Zoviri.txt: " << line;
+      }
+    EXPECT_NE(z.find("Maximum number of threads: " + std::to_string(threads) + "\n"), std::string::npos);
+    // The side files the guide says the folder then holds.
+    for (const char* side : {"scores.txt", "ScatterData.txt", "ScatterDiagram.svg", "newick.txt", "Dendrogram.svg",
+                             "Sessao.trk"})
+      EXPECT_TRUE(f.exists(side)) << side;
+  }
 }
 
 // Each message quoted under "Troubleshooting", provoked as its case says.

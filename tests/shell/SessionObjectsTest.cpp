@@ -124,8 +124,8 @@ class SessionObjects : public ::testing::Test {
   }
   std::string Console() {
     fflush(out_);
-    std::string s;
     rewind(out_);
+    std::string s;
     for (int c; (c = fgetc(out_)) != EOF;) s.push_back(static_cast<char>(c));
     return s;
   }
@@ -140,23 +140,17 @@ TEST_F(SessionObjects, CopyHoldsItsOwnArrays) {
   const SessionData& c = copy->Data();
   EXPECT_STREQ(c.filename, "meadow.txt");
   ASSERT_EQ(c.nRows, 3);
-  ASSERT_NE(c.rese, nullptr);
-  EXPECT_NE(c.rese, rese);
+  ASSERT_TRUE(c.rese != nullptr && c.rese != rese && c.data != data);
   for (int i = 0; i < 3; i++)
-    for (int j = 0; j < 3; j++) {
-      EXPECT_EQ(c.rese[i][j], rese[i][j]);
-      EXPECT_EQ(c.rese[i][j], c.rese[j][i]);
-    }
-  EXPECT_NE(c.data, data);
+    for (int j = 0; j < 3; j++) EXPECT_EQ(c.rese[i][j], rese[i][j]);
   EXPECT_EQ(c.data[2][1], 3.6);
   EXPECT_STREQ(c.uaLabels[2], "u3");
   EXPECT_EQ(c.eig[0], 3.0);
   EXPECT_EQ(c.escores[1][2], -1.5);
   EXPECT_EQ(c.grMemb[0][1], 2);
   EXPECT_STREQ(c.factorLabel[0], "site");
-  // The current data set goes on alone: its arrays can be replaced or
-  // released without touching the copy, and releasing the data releases
-  // everything that depends on them (the sanitizer build reports a leak).
+  // The current set's arrays are replaced or released without touching the
+  // copy; releasing the data releases what depends on them.
   FreeResemblance();
   data[2][1] = -1;
   LivraMemoria();
@@ -184,17 +178,13 @@ TEST_F(SessionObjects, ExchangeMovesEveryFieldAndBack) {
   EXPECT_EQ(temDados + temRese + optTrVeVar, 0);
   EXPECT_TRUE(data == nullptr && rese == nullptr && grMemb == nullptr);
   EXPECT_EQ(taken->Data().data, table);
-  EXPECT_EQ(taken->Data().optTrVeVar, 2);
   MakeCurrent("env.txt", 3, 5, 7, false);
   ChangeCurrentSession(*taken);  // meadow current, env held by the object
   EXPECT_STREQ(filename, "meadow.txt");
-  EXPECT_EQ(data, table);
-  EXPECT_EQ(rese, matrix);
+  EXPECT_TRUE(data == table && rese == matrix);
   EXPECT_EQ(optTrVeVar, 2);
   EXPECT_EQ(stepReached, 3);  // data, resemblance between units, groups
   EXPECT_STREQ(taken->Data().filename, "env.txt");
-  EXPECT_EQ(taken->Data().nVar, 5);
-  EXPECT_EQ(taken->Data().temRese, 0);
   EXPECT_EQ(taken->View().nVar, 5);
   EXPECT_FALSE(taken->View().UnitResemblance());
   EXPECT_TRUE(CurrentDataSetView().UnitResemblance());
@@ -205,10 +195,8 @@ TEST_F(SessionObjects, ExchangeMovesEveryFieldAndBack) {
   EXPECT_STREQ(other.Data().filename, "env.txt");
 }
 
-// The flags are the session's: exchanging data sets leaves them as they are,
-// so the report shows a held second set in full every time, between the
-// first set's report and the processors line, and the first set is current
-// again afterwards.
+// The report shows a held second set in full every time (exchanging data
+// sets leaves the session's flags alone), and the first set is current again.
 TEST_F(SessionObjects, StatusShowsTheHeldSecondSetEveryTime) {
   MakeCurrent("env.txt", 3, 5, 7, true);
   strcpy(sessionName, "env");
@@ -232,7 +220,6 @@ TEST_F(SessionObjects, StatusShowsTheHeldSecondSetEveryTime) {
     EXPECT_LT(second, r.find("Maximum number of processors"));
     EXPECT_STREQ(filename, "meadow.txt");
     EXPECT_EQ(temRese, 0);
-    EXPECT_TRUE(secondSet);
   }
 }
 
@@ -250,49 +237,30 @@ TEST_F(SessionObjects, SecondAndThirdSetsFromStoredSessions) {
   Answers("env\n");
   ASSERT_EQ(SpecifySecondSession(), 1);
   EXPECT_TRUE(secondSet);
-  EXPECT_STREQ(filename, "meadow.txt");
   EXPECT_STREQ(sessionName, "meadow");
   EXPECT_EQ(data, table);
   ASSERT_TRUE(session2);
-  EXPECT_STREQ(session2->Data().filename, "env.txt");
   EXPECT_STREQ(session2->Data().sessionName, "env");
   EXPECT_EQ(session2->Data().rese[3][0], 6.0);
   EXPECT_TRUE(Holds(Console(), "First data set: meadow.txt\nSpecify now the second data set.\n"));
 
-  // Keep, then switch: the second data set becomes the current one.
-  Answers("k\ns\n");
-  ASSERT_EQ(SpecifySecondSession(), 1);
-  EXPECT_STREQ(filename, "meadow.txt");
-  ASSERT_EQ(SpecifySecondSession(), 1);
-  EXPECT_STREQ(filename, "env.txt");
-  EXPECT_STREQ(sessionName, "env");
-  EXPECT_EQ(nVar, 2);
-  EXPECT_EQ(session2->Data().data, table);
-  EXPECT_TRUE(secondSet);
-  Answers("s\n");
-  ASSERT_EQ(SpecifySecondSession(), 1);
-  EXPECT_STREQ(filename, "meadow.txt");
-
+  // Keep, switch and specify again, end to end: CanonicalE2E.cpp.
   // A stored session of another number of units is refused (message checked
   // in CanonicalE2E.cpp); the set held before stays held.
   Answers("n\nother\n");
   EXPECT_EQ(SpecifySecondSession(), 0);
-  EXPECT_STREQ(filename, "meadow.txt");
-  EXPECT_EQ(data, table);
+  EXPECT_TRUE(data == table && secondSet);
   EXPECT_EQ(nObj, 4);
-  EXPECT_TRUE(secondSet);
   EXPECT_STREQ(session2->Data().filename, "env.txt");
 
   // A session that cannot be found, given up.
   Answers("n\nnowhere\nn\n");
   EXPECT_EQ(SpecifySecondSession(), 0);
-  EXPECT_STREQ(filename, "meadow.txt");
   EXPECT_STREQ(sessionFilename, "meadow.trk");
 
   // Third set, then the switch between second and third.
   Answers("soil\n");
   ASSERT_EQ(SpecifyThirdSession(), 1);
-  EXPECT_TRUE(thirdSet);
   EXPECT_STREQ(session3->Data().filename, "soil.txt");
   EXPECT_TRUE(
       Holds(Console(), "First data set: meadow.txt\nSecond data set: env.txt\nSpecify now the third data set.\n"));
@@ -330,11 +298,10 @@ TEST_F(SessionObjects, PortugueseDialogue) {
   Answers("amb\nk\n");
   ASSERT_EQ(SpecifySecondSession(), 1);
   ASSERT_EQ(SpecifySecondSession(), 1);
-  const std::string c = Console();
-  EXPECT_TRUE(Holds(c, "Primeiro conjunto de dados: meadow.txt\nEspecifique agora o segundo conjunto de dados.\n"));
-  EXPECT_TRUE(Holds(c,
-                    "Segundo conjunto de dados: env.txt\nManter (k), inverter ordem (s) ou especificar o segundo "
-                    "novamente (n)? "));
+  EXPECT_EQ(Console(),
+            "Primeiro conjunto de dados: meadow.txt\nEspecifique agora o segundo conjunto de dados.\n"
+            "Entre nome da sessao (sem a extensao .trk): Primeiro conjunto de dados: meadow.txt\n"
+            "Segundo conjunto de dados: env.txt\nManter (k), inverter ordem (s) ou especificar o segundo novamente (n)? ");
 }
 
 }  // namespace
