@@ -18,14 +18,18 @@ namespace {
 const std::string kDuneEuclid = "E\nF\n12\n0\nC\n" + kDune + Resemblance(1, 3);
 const std::string kDashes79(79, '-');
 
-TEST(SamplerGroupsE2E, DialogueAndReportAfterAverageLinkageOfTheDuneSites) {
+// After average linkage, then after single linkage with answers refused and
+// asked again: kmax 1 and 20 (19 at most for 20 units), initial size 4
+// (kmax + 1 = 5 at least), step 0, iterations 0; then a yes to saving that is
+// not confirmed at 60 iterations.
+TEST(SamplerGroupsE2E, DialogueAndReportAfterAverageLinkageOfTheDuneSitesThenRefusals) {
   PlexorFolder f = Examples({"dune.txt"});
-  const PlexorRun r = f.run(kDuneEuclid + "C\n4\ny\n4\n8\n6\n100\n2\n77\nn\nX\n");
-  ExpectClean(r);
+  const PlexorRun r = f.run(kDuneEuclid + "C\n4\ny\n4\n8\n6\n100\n2\n77\nn\n" +
+                            "C\n1\ny\n1\n20\n4\n4\n5\n0\n5\n0\n60\n2\n3\ny\nn\nX\n");
+  ExpectClean(r, true);
   // The shared bootstrap dialogue follows (checked on its own).
   EXPECT_TRUE(Holds(r.out, "\nEvaluate group partition sharpness using bootstrap resampling? y/n Enter the maximum "
                            "number of groups (group partition level) to be evaluated: Initial sample size: "));
-  EXPECT_TRUE(Holds(r.out, "\nSee results on file Zoviri.txt."));
 
   const std::string z = f.read("Zoviri.txt");
   // The sharpness report follows the cluster report.
@@ -69,6 +73,17 @@ TEST(SamplerGroupsE2E, DialogueAndReportAfterAverageLinkageOfTheDuneSites) {
     }
   }
   EXPECT_EQ(Row(pqb, "\n5 groups:").size(), 0u);
+
+  for (const char* refused : {"Incorrect input = 1", "Incorrect input = 20", "Incorrect input = 4",
+                              "Incorrect input = 0", "Accepted input: 2 to 19", "Accepted input: 5 to 20",
+                              "Accepted input: 1 to 2.14748e+09"})
+    EXPECT_TRUE(Holds(r.err, refused));
+  EXPECT_TRUE(Holds(r.out, "Are you sure? y/n There will be 60 bootstrap resamplings!"));
+  const std::string last = z.substr(z.rfind("\n\nSAMPLER\n"));
+  EXPECT_TRUE(Holds(last, "Considering partitions with 2 to 4 groups.\n"));
+  EXPECT_TRUE(Holds(last, "\nSample size at 4 sampling step(s):\n\t5\t10\t15\t20\t\n"));
+  EXPECT_TRUE(Lacks(last, "INTERMEDIATE"));
+  EXPECT_TRUE(Lacks(last, "FINAL RESULTS"));
 }
 
 TEST(SamplerGroupsE2E, PortugueseDialogueAndReport) {
@@ -94,26 +109,6 @@ TEST(SamplerGroupsE2E, PortugueseDialogueAndReport) {
                        "2 grupos:\t"));
   EXPECT_TRUE(Holds(s, "\n\nProbabilidades P(QbNull>=Qb) por grupo geradas em 30 iteracoes de autoreamostragem "
                        "('bootstrap'):\n\n2 grupos:\nGrupo 1:\t"));
-  EXPECT_TRUE(Holds(r.out, "\nVeja resultados no arquivo Zoviri.txt."));
-}
-
-TEST(SamplerGroupsE2E, RefusedAnswersAreAskedAgain) {
-  PlexorFolder f = Examples({"dune.txt"});
-  // kmax 1 and 20 (19 at most for 20 units), initial size 4 (kmax + 1 = 5 at
-  // least), step 0, iterations 0; then a yes to saving that is not confirmed
-  // at 60 iterations.
-  const PlexorRun r = f.run(kDuneEuclid + "C\n1\ny\n1\n20\n4\n4\n5\n0\n5\n0\n60\n2\n3\ny\nn\nX\n");
-  ExpectClean(r, true);
-  for (const char* refused : {"Incorrect input = 1", "Incorrect input = 20", "Incorrect input = 4",
-                              "Incorrect input = 0", "Accepted input: 2 to 19", "Accepted input: 5 to 20",
-                              "Accepted input: 1 to 2.14748e+09"})
-    EXPECT_TRUE(Holds(r.err, refused));
-  EXPECT_TRUE(Holds(r.out, "Are you sure? y/n There will be 60 bootstrap resamplings!"));
-  const std::string s = From(f.read("Zoviri.txt"), "\n\nSAMPLER\n");
-  EXPECT_TRUE(Holds(s, "Considering partitions with 2 to 4 groups.\n"));
-  EXPECT_TRUE(Holds(s, "\nSample size at 4 sampling step(s):\n\t5\t10\t15\t20\t\n"));
-  EXPECT_TRUE(Lacks(s, "INTERMEDIATE"));
-  EXPECT_TRUE(Lacks(s, "FINAL RESULTS"));
 }
 
 // Four points on a line, 0, 1, 3, 7 and 8, by Ward's method; two iterations
@@ -165,12 +160,17 @@ TEST(SamplerGroupsE2E, IntermediateResultsAddUpToTheFinalTables) {
     EXPECT_EQ(pg[st], ((gNull[st] <= g[st]) + (gNull[st + 2] <= g[st + 2])) / 2.0) << st;
 }
 
-TEST(SamplerGroupsE2E, SameSeedSameTablesAtOneAndTwoProcessorsAndTheMatrixUntouched) {
+// The same tables at either processor limit; the matrix left as it was; the
+// question not asked for variables nor after the constrained method.
+TEST(SamplerGroupsE2E, SameSeedSameTablesAtOneAndTwoProcessorsMatrixUntouchedAndWhenNotAsked) {
   auto run = [](int limit) {
     PlexorFolder f = Examples({"dune.txt"});
     const PlexorRun r = f.run(Processors(limit) + kDuneEuclid +
-                              "C\n3\ny\n5\n10\n5\n300\n2\n99\nn\nC\n3\nn\nX\n");
+                              "C\n3\ny\n5\n10\n5\n300\n2\n99\nn\nC\n3\nn\n" +
+                              // Not asked for variables, nor after the constrained method.
+                              "R\n2\n17\n0\nn\nC\n4\n0\n" + Resemblance(1, 3) + "C\n7\n1\nC\n5\nn\nX\n");
     ExpectClean(r);
+    EXPECT_EQ(CountOccurrences(r.out, "Evaluate group partition sharpness using bootstrap resampling? y/n "), 3);
     const std::string z = f.read("Zoviri.txt");
     // The second clustering of the same matrix reports the same fusions.
     const size_t first = z.find("Clustering criterion:"), second = z.find("Clustering criterion:", first + 1);
@@ -182,14 +182,6 @@ TEST(SamplerGroupsE2E, SameSeedSameTablesAtOneAndTwoProcessorsAndTheMatrixUntouc
   const std::string one = run(1), two = run(2);
   EXPECT_FALSE(one.empty());
   EXPECT_EQ(one, two);
-}
-
-TEST(SamplerGroupsE2E, NotAskedForVariablesNorAfterTheConstrainedMethod) {
-  PlexorFolder f = Examples({"dune.txt"});
-  const PlexorRun r = f.run(kDune + "R\n2\n17\n0\nn\nC\n4\n0\n" + Resemblance(1, 3) + "C\n7\n1\nC\n5\nn\nX\n");
-  ExpectClean(r);
-  EXPECT_EQ(CountOccurrences(r.out, "Evaluate group partition sharpness using bootstrap resampling? y/n "), 1);
-  EXPECT_EQ(f.read("Zoviri.txt").find("SAMPLER"), std::string::npos);
 }
 
 }  // namespace

@@ -126,15 +126,26 @@ TEST(SamplerOrdinationE2E, PortuguesePrincipalComponentsOfCorrelationsBetweenSpe
                        "('bootstrap'):\n"));
   EXPECT_TRUE(Holds(s, "\n\nO numero efetivo de iteracoes pode nao ser o mesmo para todos os tamanhos e eixos:\n"));
   ExpectProbabilityTables(Final(s, 2, "Eixo"), 2, 2, 40);
-  EXPECT_TRUE(Holds(r.out, "\nVeja resultados no arquivo Zoviri.txt."));
 }
 
-TEST(SamplerOrdinationE2E, CorrespondenceAnalysisOfSpecies) {
+// Answers refused and asked again: axes 0 and 20 (19 at most: 20 units),
+// initial size 3 (axes + 1 = 4 at least); then correspondence analysis of the
+// species. (The refusals of the shared dialogue: option C's bootstrap.)
+TEST(SamplerOrdinationE2E, RefusedAnswersThenCorrespondenceAnalysisOfSpecies) {
   PlexorFolder f = Examples({"dune.txt"});
-  const PlexorRun r =
-      f.run(kDune + "T\n1\n0\n3\n6\nn\n" + Resemblance(2, 1) + "O\n3\nn\ny\n2\n20\n50\n2\n9\nn\nX\n");
-  ExpectClean(r);
-  const std::string s = From(f.read("Zoviri.txt"), "\n\nSAMPLER\n");
+  const PlexorRun r = f.run(kDune + Resemblance(1, 3) + "O\n1\nn\ny\n0\n20\n3\n3\n4\n8\n60\n2\n3\nn\n" +
+                            "T\n1\n0\n3\n6\nn\n" + Resemblance(2, 1) + "O\n3\nn\ny\n2\n20\n50\n2\n9\nn\nX\n");
+  ExpectClean(r, true);
+  for (const char* refused : {"Incorrect input = 0", "Incorrect input = 20", "Incorrect input = 3",
+                              "Accepted input: 1 to 19", "Accepted input: 4 to 20"})
+    EXPECT_TRUE(Holds(r.err, refused));
+  const std::string z = f.read("Zoviri.txt");
+  const std::string pcoa = From(z, "\n\nSAMPLER\n");
+  EXPECT_TRUE(Holds(pcoa, "Considering up to 3 ordination axes.\n"));
+  EXPECT_TRUE(Holds(pcoa, "\nSample sizes at 3 sampling step(s):\t4\t12\t20\t\n"));
+  EXPECT_TRUE(Lacks(pcoa, "INTERMEDIATE"));
+
+  const std::string s = z.substr(z.rfind("\n\nSAMPLER\n"));
   // Initial size n: one step, no step line.
   EXPECT_EQ(s.find("\n\nSAMPLER\nBootstrap resampling\n" + kDashes79 +
                    "\n\nSample attribute: ordination stability\nConsidering up to 2 ordination axes.\n"),
@@ -144,21 +155,6 @@ TEST(SamplerOrdinationE2E, CorrespondenceAnalysisOfSpecies) {
   const Tables t = Final(s, 2);
   ExpectProbabilityTables(t, 2, 1, 50);
   for (int a = 0; a < 2; a++) EXPECT_GT(t.valid[a][0], 40);
-}
-
-TEST(SamplerOrdinationE2E, RefusedAnswersAreAskedAgain) {
-  PlexorFolder f = Examples({"dune.txt"});
-  // Axes 0 and 20 (19 at most: 20 units), initial size 3 (axes + 1 = 4 at
-  // least). (The refusals of the shared dialogue: option C's bootstrap.)
-  const PlexorRun r = f.run(kDune + Resemblance(1, 3) + "O\n1\nn\ny\n0\n20\n3\n3\n4\n8\n60\n2\n3\nn\nX\n");
-  ExpectClean(r, true);
-  for (const char* refused : {"Incorrect input = 0", "Incorrect input = 20", "Incorrect input = 3",
-                              "Accepted input: 1 to 19", "Accepted input: 4 to 20"})
-    EXPECT_TRUE(Holds(r.err, refused));
-  const std::string s = From(f.read("Zoviri.txt"), "\n\nSAMPLER\n");
-  EXPECT_TRUE(Holds(s, "Considering up to 3 ordination axes.\n"));
-  EXPECT_TRUE(Holds(s, "\nSample sizes at 3 sampling step(s):\t4\t12\t20\t\n"));
-  EXPECT_TRUE(Lacks(s, "INTERMEDIATE"));
 }
 
 // Six units of three variables, two iterations with their intermediate
@@ -228,12 +224,17 @@ TEST(SamplerOrdinationE2E, IntermediateResultsAddUpToTheFinalTables) {
   }
 }
 
-TEST(SamplerOrdinationE2E, SameSeedSameTablesAtOneAndTwoProcessorsAndTheSessionUntouched) {
+// The same tables at either processor limit; the session left as it was; the
+// question not asked when the ordination does not score the sampling units.
+TEST(SamplerOrdinationE2E, SameSeedSameTablesAtOneAndTwoProcessorsSessionUntouchedAndWhenNotAsked) {
   auto run = [](int limit) {
     PlexorFolder f = Examples({"dune.txt"});
     const PlexorRun r = f.run(Processors(limit) + kDune + "T\n1\n0\n1\n10\nn\n" + Resemblance(1, 20) +
-                              "O\n1\nn\ny\n4\n8\n4\n150\n2\n99\nn\nO\n1\nn\nn\nX\n");
+                              "O\n1\nn\ny\n4\n8\n4\n150\n2\n99\nn\nO\n1\nn\nn\n" +
+                              // Not asked: principal coordinates of species, components of sites.
+                              Resemblance(2, 3) + "O\n1\nn\n" + Resemblance(1, 17) + "O\n2\nn\nX\n");
     ExpectClean(r);
+    EXPECT_EQ(CountOccurrences(r.out, "Evaluate significance of ordination axes"), 2);
     const std::string z = f.read("Zoviri.txt");
     // The second ordination of the same session reports the same axes.
     const size_t first = z.find("\nNumber of eigenvalues"), second = z.find("\nNumber of eigenvalues", first + 1);
@@ -246,15 +247,6 @@ TEST(SamplerOrdinationE2E, SameSeedSameTablesAtOneAndTwoProcessorsAndTheSessionU
   const std::string one = run(1), two = run(2);
   EXPECT_FALSE(one.empty());
   EXPECT_EQ(one, two);
-}
-
-TEST(SamplerOrdinationE2E, NotAskedWhenTheOrdinationDoesNotScoreTheSamplingUnits) {
-  PlexorFolder f = Examples({"dune.txt"});
-  // Principal coordinates of species, principal components of sites.
-  const PlexorRun r = f.run(kDune + Resemblance(2, 3) + "O\n1\nn\n" + Resemblance(1, 17) + "O\n2\nn\nX\n");
-  ExpectClean(r);
-  EXPECT_TRUE(Lacks(r.out, "Evaluate significance of ordination axes"));
-  EXPECT_EQ(f.read("Zoviri.txt").find("SAMPLER"), std::string::npos);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Option Y run by the program: the menu in both languages, interpolation with
 // "Interpolated.txt", the time-file refusals, rates of change, Markov fitting
 // and its test, canonical serial scaling, and the refusals of options 3 and 4.
+// Each run drives one language through several analyses.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,58 +18,28 @@ const std::string kPortuguese = "E\nL\nF\n12\n0\nC\n";
 const std::string kEuclid = Resemblance(1, 3);
 const std::string kCorrelation = Resemblance(2, 17);
 
-TEST(DynamicsE2E, InterpolationWorkedExample) {
-  PlexorFolder f;
-  f.write("i.txt", "0 1\n10 -2\n40 3\n");
-  f.write("t.txt", "0 10 20\n");
-  // Option 99 first: back to the main menu.
-  const PlexorRun r = f.run(kEnglish + Read("i.txt", 3, 2) + "Y\n99\nY\n2\nt.txt\n0\n5\nX\n");
-  ExpectClean(r);
-  EXPECT_EQ(CountOccurrences(r.out, "System dynamics:"), 2);
-  EXPECT_TRUE(Holds(r.out, "System dynamics:\n\t(1) Markov fitting\n\t(2) data interpolation\n"
-                           "\t(3) rate of change (velocity and acceleration)\n\t(4) canonical serial scaling"));
-  EXPECT_TRUE(Holds(r.out, "\t(99) return to the main menu\n\t\tEnter option: "));
-  EXPECT_TRUE(Holds(r.out, "Enter name of file containing time (or spatial), assuming that the data are ordered by "
-                           "increasing age (or distance): "));
-  EXPECT_TRUE(Holds(r.out, "The interval must be larger than 0."));
-  EXPECT_TRUE(Holds(r.out, "\n\nInterpolated data exported on file Interpolated.txt\n"));
-  EXPECT_EQ(f.read("Interpolated.txt"),
-            "0\t1\t\n5\t0\t\n10\t0\t\n25\t0.5\t\n40\t3\t\n"
-            "\nAbove matrix (Rows= 5 sampling units, columns= 2 variables)\n"
-            "contains interpolated data obtained from data originally with 3 sampling units.\n"
-            "New time (or spatial) scale of interpolated data:\n0\t5\t10\t15\t20\t\n"
-            "\nSpecified time (or spatial) scale of original data:\n0\t10\t20\t\n");
-}
-
-TEST(DynamicsE2E, InterpolationInPortugueseAtTimesThatAreNotWholeNumbers) {
-  PlexorFolder f;
-  f.write("i.txt", "2 8\n8 2\n");
-  f.write("t.txt", "0.5 2\n");
-  const PlexorRun r = f.run(kPortuguese + Read("i.txt", 2, 2) + "Y\n2\nt.txt\n0.4\nX\n");
-  ExpectClean(r);
-  EXPECT_TRUE(Holds(r.out, "Dinamica do sistema:\n\t(1) ajuste de um modelo Markoviano\n"
-                           "\t(2) interpolacao de dados\n"));
-  EXPECT_TRUE(Holds(r.out, "\t(99) voltar ao menu principal\n\t\tEntre opcao: "));
-  EXPECT_TRUE(Holds(r.out, "Entre nome do arquivo com escala de tempo (ou espaco), assumindo que os dados estão em "
-                           "ordem crescente de idade (ou distancia): "));
-  const std::string i = f.read("Interpolated.txt");
-  // 0.5 0.9 1.3 1.7: slopes 4 and -4.
-  EXPECT_TRUE(Holds(i, "2\t8\t\n3.6\t6.4\t\n5.2\t4.8\t\n6.8\t3.2\t\n"));
-  EXPECT_TRUE(Holds(i, "New time (or spatial) scale of interpolated data:\n0.5\t0.9\t1.3\t1.7\t\n"));
-  EXPECT_TRUE(Holds(i, "are not whole numbers: values were interpolated linearly at the exact new times"));
-}
-
-TEST(DynamicsE2E, TimeFileRefusals) {
+// Interpolation after the refusals of the time file and of the interval,
+// then rates of change once a resemblance between units is defined.
+TEST(DynamicsE2E, InterpolationAndRatesOfChange) {
   PlexorFolder f;
   f.write("i.txt", "0 1\n10 -2\n40 3\n");
   f.write("short.txt", "0 10\n");
   f.write("word.txt", "0 1O 20\n");
   f.write("down.txt", "0 10 5\n");
   f.write("t.txt", "0 10 20\n");
-  const PlexorRun r =
-      f.run(kEnglish + Read("i.txt", 3, 2) + "Y\n2\nshort.txt\nword.txt\ndown.txt\nnone.txt\ny\nt.txt\n10\n" +
-            "Y\n2\nnone.txt\nn\nX\n");
+  // Euclidean distances 2 and 2 between consecutive units.
+  f.write("r.txt", "0 0\n2 0\n2 2\n");
+  f.write("rt.txt", "1 2 4\n");
+  // Option 99 first: back to the main menu.
+  const PlexorRun r = f.run(kEnglish + Read("i.txt", 3, 2) +
+                            "Y\n99\nY\n2\nshort.txt\nword.txt\ndown.txt\nnone.txt\ny\nt.txt\n0\n5\n" +
+                            "Y\n2\nnone.txt\nn\n" + Read("r.txt", 3, 2) + "Y\n3\n" + kEuclid + "Y\n3\nrt.txt\nX\n");
   ExpectClean(r);
+  EXPECT_TRUE(Holds(r.out, "System dynamics:\n\t(1) Markov fitting\n\t(2) data interpolation\n"
+                           "\t(3) rate of change (velocity and acceleration)\n\t(4) canonical serial scaling"));
+  EXPECT_TRUE(Holds(r.out, "\t(99) return to the main menu\n\t\tEnter option: "));
+  EXPECT_TRUE(Holds(r.out, "Enter name of file containing time (or spatial), assuming that the data are ordered by "
+                           "increasing age (or distance): "));
   EXPECT_TRUE(Holds(r.out, "File short.txt holds only 2 time (or spatial) values; 3 are needed (one per sampling "
                            "unit). Please check!"));
   EXPECT_TRUE(Holds(r.out, "File word.txt: value number 2 (1O, line 1) is not a number. Please check!"));
@@ -76,17 +47,15 @@ TEST(DynamicsE2E, TimeFileRefusals) {
                            "ordered by increasing time (or distance). Please check!"));
   EXPECT_TRUE(Holds(r.err, "can't open none.txt"));
   EXPECT_EQ(CountOccurrences(r.out, "Try again? y/n "), 2);
-  EXPECT_EQ(CountOccurrences(r.out, "Interpolated data exported"), 1);
-  EXPECT_TRUE(Holds(f.read("Interpolated.txt"), "0\t1\t\n10\t0\t\n40\t3\t\n"));
-}
+  EXPECT_TRUE(Holds(r.out, "The interval must be larger than 0."));
+  EXPECT_EQ(CountOccurrences(r.out, "\n\nInterpolated data exported on file Interpolated.txt\n"), 1);
+  EXPECT_EQ(f.read("Interpolated.txt"),
+            "0\t1\t\n5\t0\t\n10\t0\t\n25\t0.5\t\n40\t3\t\n"
+            "\nAbove matrix (Rows= 5 sampling units, columns= 2 variables)\n"
+            "contains interpolated data obtained from data originally with 3 sampling units.\n"
+            "New time (or spatial) scale of interpolated data:\n0\t5\t10\t15\t20\t\n"
+            "\nSpecified time (or spatial) scale of original data:\n0\t10\t20\t\n");
 
-TEST(DynamicsE2E, RatesOfChange) {
-  PlexorFolder f;
-  // Euclidean distances 2 and 2 between consecutive units.
-  f.write("r.txt", "0 0\n2 0\n2 2\n");
-  f.write("t.txt", "1 2 4\n");
-  const PlexorRun r = f.run(kEnglish + Read("r.txt", 3, 2) + "Y\n3\n" + kEuclid + "Y\n3\nt.txt\nX\n");
-  ExpectClean(r);
   EXPECT_TRUE(Holds(r.out, "Resemblance matrix comparing units is missing for data r.txt. Define a resemblance measure "
                            "in the main menu.\n"));
   EXPECT_TRUE(Holds(r.out, "Enter name of file containing time (or spatial) scale: "));
@@ -98,14 +67,28 @@ TEST(DynamicsE2E, RatesOfChange) {
   EXPECT_TRUE(Lacks(z, "undefined rate"));
 }
 
-// After a refusal: variables compared, not units.
-TEST(DynamicsE2E, RatesOfChangeInPortugueseWithAZeroTimeDifference) {
+// Rates of change after a refusal (variables compared, not units), with a
+// zero time difference.
+TEST(DynamicsE2E, InterpolationAtTimesThatAreNotWholeNumbersAndRatesInPortuguese) {
   PlexorFolder f;
+  f.write("i.txt", "2 8\n8 2\n");
+  f.write("t.txt", "0.5 2\n");
   f.write("r.txt", "0 0\n2 0\n2 2\n5 6\n");
-  f.write("t.txt", "1 1 4 6\n");
-  const PlexorRun r =
-      f.run(kPortuguese + Read("r.txt", 4, 2) + kCorrelation + "Y\n3\n" + kEuclid + "Y\n3\nt.txt\nX\n");
+  f.write("rt.txt", "1 1 4 6\n");
+  const PlexorRun r = f.run(kPortuguese + Read("i.txt", 2, 2) + "Y\n2\nt.txt\n0.4\n" + Read("r.txt", 4, 2) +
+                            kCorrelation + "Y\n3\n" + kEuclid + "Y\n3\nrt.txt\nX\n");
   ExpectClean(r);
+  EXPECT_TRUE(Holds(r.out, "Dinamica do sistema:\n\t(1) ajuste de um modelo Markoviano\n"
+                           "\t(2) interpolacao de dados\n"));
+  EXPECT_TRUE(Holds(r.out, "\t(99) voltar ao menu principal\n\t\tEntre opcao: "));
+  EXPECT_TRUE(Holds(r.out, "Entre nome do arquivo com escala de tempo (ou espaco), assumindo que os dados estão em "
+                           "ordem crescente de idade (ou distancia): "));
+  const std::string i = f.read("Interpolated.txt");
+  // 0.5 0.9 1.3 1.7: slopes 4 and -4.
+  EXPECT_TRUE(Holds(i, "2\t8\t\n3.6\t6.4\t\n5.2\t4.8\t\n6.8\t3.2\t\n"));
+  EXPECT_TRUE(Holds(i, "New time (or spatial) scale of interpolated data:\n0.5\t0.9\t1.3\t1.7\t\n"));
+  EXPECT_TRUE(Holds(i, "are not whole numbers: values were interpolated linearly at the exact new times"));
+
   EXPECT_TRUE(Holds(r.out, "Falta matriz de semelhanca comparando unidades amostrais com os dados r.txt. Defina a "
                            "medida de semelhanca no menu principal.\n"));
   EXPECT_TRUE(Holds(r.out, "Entre nome do arquivo com escala de tempo (ou espaco): "));
@@ -113,8 +96,7 @@ TEST(DynamicsE2E, RatesOfChangeInPortugueseWithAZeroTimeDifference) {
   EXPECT_EQ(CountOccurrences(z, "TAXAS DE MUDANCA\n"), 1);
   EXPECT_TRUE(Holds(z, "\nEscala de referencia:\t1\t2.5\t5\t\nTaxa de mudanca "
                        "(velocidade):\t3.40282346639e+38\t0.666666666667\t2.5\t\n\n\n"
-                       "Escala de "
-                       "referencia:\t2\t3.66666666667\t\nAceleração:\t3.40282346639e+38\t0.733333333333\t\n"));
+                       "Escala de referencia:\t2\t3.66666666667\t\nAceleração:\t3.40282346639e+38\t0.733333333333\t\n"));
   EXPECT_TRUE(Holds(z, "Valores iguais a 3.40282346639e+38 (o maior float) indicam taxa indefinida"));
 }
 
@@ -124,10 +106,12 @@ std::string MarkovAnswers(const std::string& reversed, int lag, int releves, int
          std::to_string(iterations) + "\n2\n" + std::to_string(seedValue) + "\n";
 }
 
-TEST(DynamicsE2E, MarkovFittingOfThreeStates) {
+TEST(DynamicsE2E, MarkovFittingOfThreeStatesThenOfEqualStates) {
   PlexorFolder f;
   f.write("s.txt", "2 1 0\n1 2 1\n0 2 3\n");
-  const PlexorRun r = f.run(kEnglish + Read("s.txt", 3, 3) + MarkovAnswers("n", 2, 5, 99, 1) + "X\n");
+  f.write("same.txt", "1 2 3\n1 2 3\n1 2 3\n");
+  const PlexorRun r = f.run(kEnglish + Read("s.txt", 3, 3) + MarkovAnswers("n", 2, 5, 99, 1) + Read("same.txt", 3, 3) +
+                            MarkovAnswers("n", 1, 3, 20, 3) + "X\n");
   ExpectClean(r);
   EXPECT_TRUE(Holds(r.out, "Are the sampling units arranged in reversed order (from present to past)? y/n "));
   EXPECT_TRUE(Holds(r.out, "HYPOTHESIS TESTING VIA RANDOMIZATION"));
@@ -136,18 +120,10 @@ TEST(DynamicsE2E, MarkovFittingOfThreeStates) {
   EXPECT_TRUE(Holds(z, "\n\nMARKOV FITTING\nOrloci, L., Anand, M. & He, X. S. 1993."));
   EXPECT_TRUE(Holds(z, "Data matrix with 3 described units (rows) and 3 variables (columns) ordered from past to "
                        "present:\n2\t1\t0\t\n1\t2\t1\t\n0\t2\t3\t\n"));
-  // By hand, lag 1:
-  //  pair 1 -> 2, y = (1,2,1), t = 4, d = (-1,+1,+1):
-  //    W = [[1, 2/4 + 1/4, 1/4 + 1/4], [0, 2, 2/4], [0, 1/4, 1]]
-  //  pair 2 -> 3, y = (0,2,3), t = 5, d = (-1,0,+2):
-  //    W = [[0, 2/5, 3/5], [0, 2, 4/5], [0, 0, 3]]
-  //  mean = [[.5, .575, .55], [0, 2, .65], [0, .125, 2]], rows to unit sum:
-  //    [4/13, 23/65, 22/65], [0, 40/53, 13/53], [0, 1/17, 16/17].
-  // Lag 2: pair 1 -> 3, d = (-2,+1,+3): W = [[0, .8, 1.2], [0, 2, 1.2], [0, .6, 3]]
-  //    rows to unit sum: [0, .4, .6], [0, .625, .375], [0, 1/6, 5/6].
-  // (The same values from a direct transcription of the rules in R.) Five
-  // releves from the first state, lag 1 then lag 2 (not reset), from R:
-  // P[i] = P[i-1] %*% T1, then P[i] = P[i-2] %*% T2 for i >= 3.
+  // By hand (and by a transcription of the rules in R): lag 1 averages the W
+  // of pairs 1 -> 2 and 2 -> 3, rows to unit sum: [4/13, 23/65, 22/65],
+  // [0, 40/53, 13/53], [0, 1/17, 16/17]; lag 2: [0, .4, .6], [0, .625, .375],
+  // [0, 1/6, 5/6]. Releves from R: P[i] = P[i-1] T1, then P[i-2] T2 for i >= 3.
   EXPECT_TRUE(Holds(z, "\nAverage transition matrix lag = 1 step(s):\n"
                        "0.307692307692\t0.353846153846\t0.338461538462\t\n"
                        "0\t0.754716981132\t0.245283018868\t\n0\t0.0588235294118\t0.941176470588\t\n"));
@@ -177,14 +153,70 @@ TEST(DynamicsE2E, MarkovFittingOfThreeStates) {
   EXPECT_GT(p[0], 0.0);
   EXPECT_LE(p[0], 1.0);
   EXPECT_EQ(Row(z, "Average Knull: ").size(), 1u);
+  // Equal states: identity transitions, no percentages, stress -1.
+  const std::string same = From(z, "\nAverage transition matrix lag = 1 step(s):\n1\t0\t0\t\n0\t1\t0\t\n0\t0\t1\t\n");
+  ASSERT_FALSE(same.empty());
+  EXPECT_TRUE(Holds(same, "Markov releves):\n0\t0\t\n\nInstability levels (percentage)"));
+  EXPECT_TRUE(Holds(same, "Markov releves):\n-\t-\t\nPercentages are undefined: the first two Markov releves are "
+                          "equal, so the instability is measured in absolute terms only.\n"));
+  for (const char* word : {"nan\t", "inf\t", "nan\n", "inf\n"}) EXPECT_TRUE(Lacks(z, word));
+  EXPECT_TRUE(Holds(same, "releves: -1\nProbability P(Knull <= K): 1\nAverage Knull: -1\n"));
 }
 
-TEST(DynamicsE2E, MarkovReversedInPortugueseAndTwoStates) {
+// The Markov test at either processor limit, then canonical serial scaling
+// after its refusals (no resemblance, then one between units).
+TEST(DynamicsE2E, MarkovSameSeedAtOneAndTwoProcessorsThenCanonicalSerialScaling) {
+  std::string markov[2];
+  for (int processors : {1, 2}) {
+    PlexorFolder f = Examples({"dune.txt"});
+    const PlexorRun r = f.run(kEnglish + Processors(processors) + kDune + MarkovAnswers("n", 3, 4, 499, 11) +
+                              "Y\n4\n" + kEuclid + "Y\n4\n" + kCorrelation + "Y\n4\ny\nX\n");
+    ExpectClean(r);
+    const std::string z = f.read("Zoviri.txt");
+    const std::string test = From(z, "RANDOMIZATION TEST FOR MARKOVITY");
+    markov[processors - 1] = test.substr(0, test.find("\nPLEXOR version"));  // up to the next block
+    if (processors == 1) continue;
+    ASSERT_FALSE(markov[0].empty());
+    EXPECT_EQ(markov[0], markov[1]);
+    EXPECT_TRUE(Holds(markov[0], "Number of iterations: 499\n"));
+    EXPECT_TRUE(Holds(markov[0], "\nLag = 3 step(s):\n"));
+
+    EXPECT_EQ(CountOccurrences(r.out, "This option requires previously the definition of a correlation matrix between "
+                                      "variables. Please go back to the main menu.\n"),
+              2);
+    EXPECT_TRUE(Holds(r.out, "Save intermediate results? y/n "));
+    EXPECT_TRUE(Holds(z, "Canonical Serial Scaling INTERMEDIATE RESULTS:\n\nBlock size: 1\tData:\n"));
+    EXPECT_TRUE(Holds(z, "\nBlock size: 8\tCorrelation matrix:\n"));
+    EXPECT_TRUE(Lacks(z, "\nBlock size: 9\t"));
+    const size_t p = z.find("\nCANONICAL SERIAL SCALING:\n-----");
+    ASSERT_NE(p, std::string::npos);
+    const std::string heading = "\nCorrelation matrix predicted by linear regression for block size equal to one:\n";
+    const size_t m = z.find(heading, p);
+    ASSERT_NE(m, std::string::npos);
+    const std::vector<std::string> lines = Lines(z.substr(m + heading.size()));
+    ASSERT_GE(lines.size(), 30u);
+    // Lines fitted in R over the 8 block sizes (moving averages of the dune
+    // table, cor() per block size, lm() predicted at 1): species 1 and 2,
+    // 17 and 19, 2 and 4.
+    const std::vector<double> row2 = Numbers(lines[1]), row19 = Numbers(lines[18]), row4 = Numbers(lines[3]);
+    ASSERT_EQ(row2.size(), 30u);
+    EXPECT_NEAR(row2[0], -0.595620115321155, 1e-10);
+    EXPECT_NEAR(row19[16], 0.908059235719283, 1e-10);
+    EXPECT_NEAR(row4[1], 0.588471114005273, 1e-10);
+    for (int c = 1; c < 30; c++) EXPECT_EQ(row2[c], 0.0);  // on and above the diagonal
+  }
+}
+
+// Markov fitting of reversed data, of two states; canonical serial scaling
+// of four and of two units.
+TEST(DynamicsE2E, MarkovReversedAndTwoStatesSerialScalingOfFewUnitsInPortuguese) {
   PlexorFolder f;
   f.write("s.txt", "0 2 3\n1 2 1\n2 1 0\n");
   f.write("two.txt", "1 2\n3 4\n");
+  f.write("four.txt", "1 2\n2 1\n3 4\n4 3\n");
   const PlexorRun r = f.run(kPortuguese + Read("s.txt", 3, 3) + MarkovAnswers("y", 1, 3, 1, 5) +
-                            Read("two.txt", 2, 2) + MarkovAnswers("n", 1, 2, 10, 5) + "X\n");
+                            Read("two.txt", 2, 2) + MarkovAnswers("n", 1, 2, 10, 5) + kCorrelation + "Y\n4\nn\n" +
+                            Read("four.txt", 4, 2) + kCorrelation + "Y\n4\nn\nX\n");
   ExpectClean(r);
   EXPECT_TRUE(Holds(r.out, "TESTES DE HIPOTESES VIA ALEATORIZACAO"));
   const std::string z = f.read("Zoviri.txt");
@@ -195,86 +227,16 @@ TEST(DynamicsE2E, MarkovReversedInPortugueseAndTwoStates) {
   EXPECT_TRUE(Holds(z, "\nRANDOMIZATION TEST FOR MARKOVITY (Ho: coenosere undirected) not performed for the number of "
                        "relevés < 3.\n"));
   EXPECT_TRUE(Holds(z, "Data matrix with 2 described units (rows) and 2 variables"));
-}
 
-TEST(DynamicsE2E, MarkovWithEqualFirstReleves) {
-  PlexorFolder f;
-  f.write("s.txt", "1 2 3\n1 2 3\n1 2 3\n");
-  const PlexorRun r = f.run(kEnglish + Read("s.txt", 3, 3) + MarkovAnswers("n", 1, 3, 20, 3) + "X\n");
-  ExpectClean(r);
-  const std::string z = f.read("Zoviri.txt");
-  EXPECT_TRUE(Holds(z, "\nAverage transition matrix lag = 1 step(s):\n1\t0\t0\t\n0\t1\t0\t\n0\t0\t1\t\n"));
-  EXPECT_TRUE(Holds(z, "Markov releves):\n0\t0\t\n\nInstability levels (percentage)"));
-  EXPECT_TRUE(Holds(z, "Markov releves):\n-\t-\t\nPercentages are undefined: the first two Markov releves are equal, "
-                       "so the instability is measured in absolute terms only.\n"));
-  for (const char* word : {"nan\t", "inf\t", "nan\n", "inf\n"}) EXPECT_TRUE(Lacks(z, word));
-  EXPECT_TRUE(Holds(z, "releves: -1\nProbability P(Knull <= K): 1\nAverage Knull: -1\n"));
-}
-
-TEST(DynamicsE2E, MarkovSameSeedAtOneAndTwoProcessors) {
-  auto testPart = [](int processors) {
-    PlexorFolder f = Examples({"dune.txt"});
-    const PlexorRun r = f.run(kEnglish + Processors(processors) + kDune +
-                              MarkovAnswers("n", 3, 4, 499, 11) + "X\n");
-    ExpectClean(r);
-    const std::string z = f.read("Zoviri.txt");
-    const size_t p = z.find("RANDOMIZATION TEST FOR MARKOVITY");
-    return p == std::string::npos ? std::string() : z.substr(p);
-  };
-  const std::string one = testPart(1), two = testPart(2);
-  ASSERT_FALSE(one.empty());
-  EXPECT_EQ(one, two);
-  EXPECT_TRUE(Holds(one, "Number of iterations: 499\n"));
-  EXPECT_TRUE(Holds(one, "\nLag = 3 step(s):\n"));
-}
-
-TEST(DynamicsE2E, CanonicalSerialScaling) {
-  PlexorFolder f = Examples({"dune.txt"});
-  const PlexorRun r = f.run(kEnglish + kDune + "Y\n4\n" + kEuclid + "Y\n4\n" + kCorrelation + "Y\n4\ny\nX\n");
-  ExpectClean(r);
-  EXPECT_EQ(CountOccurrences(r.out, "This option requires previously the definition of a correlation matrix between "
-                                    "variables. Please go back to the main menu.\n"),
-            2);
-  EXPECT_TRUE(Holds(r.out, "Save intermediate results? y/n "));
-  const std::string z = f.read("Zoviri.txt");
-  EXPECT_TRUE(Holds(z, "Canonical Serial Scaling INTERMEDIATE RESULTS:\n\nBlock size: 1\tData:\n"));
-  EXPECT_TRUE(Holds(z, "\nBlock size: 8\tCorrelation matrix:\n"));
-  EXPECT_TRUE(Lacks(z, "\nBlock size: 9\t"));
-  const size_t p = z.find("\nCANONICAL SERIAL SCALING:\n-----");
-  ASSERT_NE(p, std::string::npos);
-  const std::string heading = "\nCorrelation matrix predicted by linear regression for block size equal to one:\n";
-  const size_t m = z.find(heading, p);
-  ASSERT_NE(m, std::string::npos);
-  const std::vector<std::string> lines = Lines(z.substr(m + heading.size()));
-  ASSERT_GE(lines.size(), 30u);
-  // Lines fitted in R over the 8 block sizes (moving averages of the dune
-  // table, cor() per block size, lm() predicted at 1): species 1 and 2,
-  // 17 and 19, 2 and 4.
-  const std::vector<double> row2 = Numbers(lines[1]), row19 = Numbers(lines[18]), row4 = Numbers(lines[3]);
-  ASSERT_EQ(row2.size(), 30u);
-  EXPECT_NEAR(row2[0], -0.595620115321155, 1e-10);
-  EXPECT_NEAR(row19[16], 0.908059235719283, 1e-10);
-  EXPECT_NEAR(row4[1], 0.588471114005273, 1e-10);
-  for (int c = 1; c < 30; c++) EXPECT_EQ(row2[c], 0.0);  // on and above the diagonal
-}
-
-TEST(DynamicsE2E, CanonicalSerialScalingInPortugueseWithFewUnits) {
-  PlexorFolder f;
-  f.write("four.txt", "1 2\n2 1\n3 4\n4 3\n");
-  f.write("two.txt", "1 2\n2 1\n");
-  const PlexorRun r = f.run(kPortuguese + Read("four.txt", 4, 2) + kCorrelation + "Y\n4\nn\n" +
-                            Read("two.txt", 2, 2) + kCorrelation + "Y\n4\nn\nX\n");
-  ExpectClean(r);
   EXPECT_TRUE(Holds(r.out, "Guardar resultados intermediarios? s/n "));
-  const std::string z = f.read("Zoviri.txt");
   EXPECT_TRUE(Lacks(z, "INTERMEDIATE RESULTS"));
   EXPECT_EQ(CountOccurrences(z, "\nESCALONAMENTO SERIAL CANONICO:\n"), 2);
+  EXPECT_TRUE(Holds(z, "\nMatriz de correlacao estimada por regressao linear para tamanho de bloco igual a 1:\n0\t0\t\n"
+                       "0\t0\t\n\nCom 2 unidades amostrais nao ha tamanho de bloco"));
   // Four units: one block size, the correlation of the data (3 / 5 by hand).
   EXPECT_TRUE(Holds(z, "\nMatriz de correlacao estimada por regressao linear para tamanho de bloco igual a 1:\n0\t0\t\n"
                        "0.6\t0\t\n\nSomente um tamanho de bloco (4 unidades amostrais): nenhuma reta pode ser "
                        "ajustada"));
-  EXPECT_TRUE(Holds(z, "\nMatriz de correlacao estimada por regressao linear para tamanho de bloco igual a 1:\n0\t0\t\n"
-                       "0\t0\t\n\nCom 2 unidades amostrais nao ha tamanho de bloco"));
 }
 
 }  // namespace

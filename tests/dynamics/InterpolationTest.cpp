@@ -56,41 +56,32 @@ TEST(InterpolationScale, FirstDecreasingTime) {
   EXPECT_EQ(FirstDecreasingTime(1, up), -1);
 }
 
-TEST(Interpolate, WorkedExampleAndFloor) {
-  // Times 0, 10, 20, interval 5: 0, 10, 40 becomes 0, 5, 10, 25, 40; a
-  // variable going 1, -2, 3 gives 1, -0.5 -> 0, -2 -> 0, 0.5, 3.
-  TestMatrix data(3, 3, {0, 1, 0.00003, 10, -2, 0, 40, 3, 0});
-  const double times[] = {0, 10, 20};
-  const std::vector<double> newTimes = InterpolationTimes(times, 5, 5);
-  TestMatrix out(5, 3);
-  Interpolate(3, 3, data, times, 5, newTimes.data(), out);
-  EXPECT_EQ(Column(out, 0), (std::vector<double>{0, 5, 10, 25, 40}));
-  EXPECT_EQ(Column(out, 1), (std::vector<double>{1, 0, 0, 0.5, 3}));
-  // 0.00003 at t = 0, 0.000015 at t = 5: not below the floor; 0 after.
-  EXPECT_DOUBLE_EQ(out[0][2], 0.00003);
-  EXPECT_DOUBLE_EQ(out[1][2], 0.000015);
-  EXPECT_EQ(out[2][2], 0.0);
-}
-
-TEST(Interpolate, EqualTimesContinueFromTheLastUnit) {
-  // Units at 0, 10, 10, 20 with values 0, 10, 100, 120: the value at 10 is
-  // the first unit's (10); from 10 the series goes on from 100 to 120.
-  TestMatrix data(4, 1, {0, 10, 100, 120});
-  const double times[] = {0, 10, 10, 20};
-  const double at[] = {5, 10, 15, 20, 25};
-  TestMatrix out(5, 1);
-  Interpolate(4, 1, data, times, 5, at, out);
-  EXPECT_EQ(Column(out, 0), (std::vector<double>{5, 10, 110, 120, 120}));
-}
-
-TEST(Interpolate, MissingValuesStayMissing) {
-  TestMatrix data(3, 2, {1, MISSING_VALUE, MISSING_VALUE, 4, 3, 8});
-  const double times[] = {0, 2, 4};
-  const double at[] = {0, 1, 2, 3, 4};
-  TestMatrix out(5, 2);
-  Interpolate(3, 2, data, times, 5, at, out);
-  EXPECT_EQ(Column(out, 0), (std::vector<double>{1, MISSING_VALUE, MISSING_VALUE, MISSING_VALUE, 3}));
-  EXPECT_EQ(Column(out, 1), (std::vector<double>{MISSING_VALUE, MISSING_VALUE, 4, 6, 8}));
+TEST(Interpolate, LinearValuesFloorEqualTimesAndMissingValues) {
+  const double M = MISSING_VALUE;
+  struct Case {
+    const char* name;
+    int n, p;
+    std::vector<double> data, times, at;
+    std::vector<std::vector<double>> columns;
+  } cases[] = {
+      // 1, -2, 3 at 0, 10, 20 read at 0, 5, 10, 15, 20: 1, -0.5 -> 0, -2 -> 0,
+      // 0.5, 3. 0.00003 at 0, 0.000015 at 5: not below the floor 0.00001.
+      {"worked example and floor", 3, 3, {0, 1, 0.00003, 10, -2, 0, 40, 3, 0}, {0, 10, 20}, {0, 5, 10, 15, 20},
+       {{0, 5, 10, 25, 40}, {1, 0, 0, 0.5, 3}, {0.00003, 0.000015, 0, 0, 0}}},
+      // At 10 the first unit's value; from 10 the series goes on from 100.
+      {"equal times", 4, 1, {0, 10, 100, 120}, {0, 10, 10, 20}, {5, 10, 15, 20, 25}, {{5, 10, 110, 120, 120}}},
+      {"missing values", 3, 2, {1, M, M, 4, 3, 8}, {0, 2, 4}, {0, 1, 2, 3, 4},
+       {{1, M, M, M, 3}, {M, M, 4, 6, 8}}},
+  };
+  for (const Case& c : cases) {
+    TestMatrix data(c.n, c.p), out(5, c.p);
+    for (int k = 0; k < c.n * c.p; k++) data[k / c.p][k % c.p] = c.data[k];
+    Interpolate(c.n, c.p, data, c.times.data(), 5, c.at.data(), out);
+    for (int j = 0; j < c.p; j++) {
+      const std::vector<double> got = Column(out, j);
+      for (int i = 0; i < 5; i++) EXPECT_DOUBLE_EQ(got[i], c.columns[j][i]) << c.name << " " << i << "," << j;
+    }
+  }
 }
 
 TEST(RatesOfChange, UndefinedRatesAndShortSeries) {

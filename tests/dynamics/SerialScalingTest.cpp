@@ -45,15 +45,10 @@ TEST(SerialScaling, MovingAverages) {
   EXPECT_EQ(G[1][0], 1.0);
 }
 
-TEST(SerialScaling, FittedAtOne) {
-  // y = 3 - 0.5 x exactly: 2.5 at x = 1; one point gives its value.
-  const double x[] = {1, 2, 3, 4}, y[] = {2.5, 2, 1.5, 1};
-  EXPECT_DOUBLE_EQ(FittedAtOne(4, x, y), 2.5);
-  const double y2[] = {0.2, 0.9, 0.4};
-  double c0, c1, cov00, cov01, cov11, ss;
-  gsl_fit_linear(x, 1, y2, 1, 3, &c0, &c1, &cov00, &cov01, &cov11, &ss);
-  EXPECT_NEAR(FittedAtOne(3, x, y2), c0 + c1, 1e-15);
-  EXPECT_DOUBLE_EQ(FittedAtOne(1, x + 2, y2), 0.2);
+TEST(SerialScaling, FittedAtOneOfOnePointAndOfNone) {
+  // (Lines through several points: against GSL's below.)
+  const double x[] = {3}, y[] = {0.2};
+  EXPECT_DOUBLE_EQ(FittedAtOne(1, x, y), 0.2);
   EXPECT_EQ(FittedAtOne(0, x, y), MISSING_VALUE);
 }
 

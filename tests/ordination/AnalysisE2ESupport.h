@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/RunPlexor.h"
+#include "support/TextChecks.h"
 
 namespace analysis_e2e {
 
@@ -33,21 +34,6 @@ inline PlexorFolder Examples(std::initializer_list<const char*> names) {
   PlexorFolder f;
   for (const char* name : names) f.copyFromSource(std::string("examples/") + name, name);
   return f;
-}
-
-// Checks on printed texts, for EXPECT_TRUE: a failure shows the piece looked
-// for and the whole text.
-inline ::testing::AssertionResult Holds(const std::string& text, const std::string& piece) {
-  if (text.find(piece) != std::string::npos) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "missing \"" << piece << "\" in:\n" << text;
-}
-inline ::testing::AssertionResult Lacks(const std::string& text, const std::string& piece) {
-  if (text.find(piece) == std::string::npos) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "unexpected \"" << piece << "\" in:\n" << text;
-}
-inline ::testing::AssertionResult Begins(const std::string& text, const std::string& prefix) {
-  if (text.compare(0, prefix.size(), prefix) == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "not beginning with \"" << prefix << "\":\n" << text;
 }
 
 // The text from the first `start` on (empty when there is none).

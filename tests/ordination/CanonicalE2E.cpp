@@ -117,45 +117,25 @@ TEST_P(CanonicalE2E, EveryOption) {
                                                    : "Second data set: dune_env.txt, with 3 variables\n");
     EXPECT_NE(second, std::string::npos);
     EXPECT_LT(second, after);
-    EXPECT_TRUE(
-        Holds(r.out, l.portuguese ? "Veja resultados no arquivo Zoviri.txt." : "See results on file Zoviri.txt."));
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, CanonicalE2E, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "Portuguese" : "English"; });
 
-// Keep, switch order and specify again, and the status report of the held set.
-TEST(CanonicalDialogueE2E, KeepSwitchAndSpecifyAgain) {
+// Saved permutations (a number of 0 refused and asked again), then keep,
+// switch order and specify the second data set again, with the status report
+// of the held set; the same probability at either processor limit.
+TEST(CanonicalDialogueE2E, SavedPermutationsKeepSwitchSpecifyAgainAndProcessorLimits) {
   const Language l{false, "y"};
-  PlexorFolder f = Folder(l);
   const std::string mantel = kSeed + "19\nn\n";
-  const PlexorRun r = f.run(StoredSessions(l) + "K\n1\nenv\n" + mantel + "K\n1\nk\n" + mantel + "K\n1\ns\n" + mantel +
-                            "K\n1\nn\nmgmt\n" + mantel + "X\n");
-  ExpectClean(r);
-  EXPECT_TRUE(Holds(r.out, "First data set: dune.txt\nSecond data set: dune_env.txt\n"
-                           "Keep (k), switch order (s) or specify the second data set again (n)? "));
-  // After the switch the environmental data are the first data set.
-  EXPECT_TRUE(Holds(r.out, "First data set: dune_env.txt\nSecond data set: dune.txt\nKeep (k)"));
-  const std::string z = f.read("Zoviri.txt");
-  EXPECT_EQ(CountOccurrences(z, "with data sets dune.txt and dune_env.txt)"), 2);
-  EXPECT_EQ(CountOccurrences(z, "with data sets dune_env.txt and dune.txt)"), 1);
-  EXPECT_EQ(CountOccurrences(z, "with data sets dune_env.txt and dune_management.txt)"), 1);
-  EXPECT_EQ(CountOccurrences(z, "Matrix correlation:\t0.227704\n"), 3);
-  // The switched first set was recorded as the current session.
-  EXPECT_EQ(f.read("Sessao.trk"), "env\n");
-}
-
-TEST(CanonicalDialogueE2E, SavedPermutationsAndProcessorLimits) {
-  const Language l{false, "y"};
   std::string probability[2];
   for (int processors : {1, 2}) {
     PlexorFolder f = Folder(l);
-    const std::string limit = "E\nM\n" + std::to_string(processors) + "\nC\n";
-    // Number of permutations 0 is refused and asked again.
-    const PlexorRun r =
-        f.run(limit + StoredSessions(l) + "K\n1\nenv\n" + kSeed + "0\n3\ny\nK\n1\nk\n" + kSeed + "999\nn\nX\n");
-    EXPECT_EQ(r.status, 0);
+    const PlexorRun r = f.run(Processors(processors) + StoredSessions(l) + "K\n1\nenv\n" + kSeed + "0\n3\ny\n" +
+                              "K\n1\nk\n" + kSeed + "999\nn\nK\n1\ns\n" + mantel + "K\n1\nn\nmgmt\n" + mantel +
+                              "X\n");
+    ExpectClean(r, true);
     const std::string z = f.read("Zoviri.txt");
     const std::string each = From(z, "MANTEL TEST: Data and results of each permutation\n");
     ASSERT_FALSE(each.empty());
@@ -165,66 +145,63 @@ TEST(CanonicalDialogueE2E, SavedPermutationsAndProcessorLimits) {
     EXPECT_TRUE(Holds(each, "\nIteration: 3\n"));
     EXPECT_TRUE(Lacks(each, "\nIteration: 4\n"));
     EXPECT_TRUE(Holds(each, "MANTEL TEST: Final results\n"));
-    const std::string last = From(z.substr(z.find("MANTEL TEST: Final results")), "MANTEL TEST\n");
-    const size_t p = last.find("Probability P(|ro random| >= |ro observed|):\t");
+    const std::string kept = From(z.substr(z.find("MANTEL TEST: Final results")), "MANTEL TEST\n");
+    const size_t p = kept.find("Probability P(|ro random| >= |ro observed|):\t");
     ASSERT_NE(p, std::string::npos);
-    probability[processors - 1] = last.substr(p, last.find('\n', p) - p);
+    probability[processors - 1] = kept.substr(p, kept.find('\n', p) - p);
+
+    EXPECT_TRUE(Holds(r.out, "First data set: dune.txt\nSecond data set: dune_env.txt\n"
+                             "Keep (k), switch order (s) or specify the second data set again (n)? "));
+    // After the switch the environmental data are the first data set.
+    EXPECT_TRUE(Holds(r.out, "First data set: dune_env.txt\nSecond data set: dune.txt\nKeep (k)"));
+    EXPECT_EQ(CountOccurrences(kept, "with data sets dune.txt and dune_env.txt)"), 1);
+    EXPECT_EQ(CountOccurrences(kept, "with data sets dune_env.txt and dune.txt)"), 1);
+    EXPECT_EQ(CountOccurrences(kept, "with data sets dune_env.txt and dune_management.txt)"), 1);
+    EXPECT_EQ(CountOccurrences(kept, "Matrix correlation:\t0.227704\n"), 2);
+    // The switched first set was recorded as the current session.
+    EXPECT_EQ(f.read("Sessao.trk"), "env\n");
   }
   EXPECT_EQ(probability[0], probability[1]);
 }
 
-TEST(CanonicalRefusalsE2E, MissingResemblanceNonCommensurableOtherUnits) {
+// In turn: a second data set without a resemblance matrix, or of mixed
+// variables; a stored session of 19 units; a first data set without a
+// resemblance matrix, or of mixed variables; factors that are linear
+// combinations of others (refused before any question of the test); a single
+// explanatory variable, giving one canonical axis.
+TEST(CanonicalRefusalsE2E, MissingResemblanceMixedVariablesOtherUnitsAndSingularFactors) {
   const Language l{false, "y"};
   PlexorFolder f = Folder(l);
-  // A first data set without a resemblance matrix; the same table declared
-  // with different scales; a stored session of 19 units.
   f.write("short.txt", "1 2\n3 4\n5 6\n7 8\n9 10\n11 12\n13 14\n15 16\n17 18\n19 20\n21 22\n23 24\n25 26\n27 28\n"
                        "29 30\n31 32\n33 34\n35 36\n37 38\n");
-  const PlexorRun r = f.run(StoredSessions(l) + "N\nn\nshort.txt\n1\n19\n2\nN\n1\nn\ny\nshort\n" + "R\n1\n3\n0\nn\n" +
-                            "N\no\ndune\n" + "K\n1\nenv\n" + kSeed + "9\nn\n" +
-                            "K\n1\nn\nshort\n" +                              // 19 units: refused
-                            "N\nn\ndune.txt\n2\n20\n30\nN\n2\nn\ny\nplain\n" +  // kind 2, no resemblance
-                            "K\n1\nK\n3\nX\n");
-  ExpectClean(r);
-  EXPECT_TRUE(Holds(r.out, "The data set of session short has 19 sampling units, but the first data set (dune.txt) has "
-                           "20"));
-  EXPECT_TRUE(Holds(r.out, "\nResemblance matrix comparing units is missing for data dune.txt. Define a resemblance "
-                           "measure in the main menu.\n"));
-  EXPECT_TRUE(Holds(r.out, "\nThe analysis is not permitted with non-commensurate variables.\n"));
-  const std::string z = f.read("Zoviri.txt");
-  EXPECT_EQ(CountOccurrences(z, "MANTEL TEST\n"), 1);  // none for the refused set
-}
-
-TEST(CanonicalRefusalsE2E, SecondSetWithoutResemblanceOrMixedVariables) {
-  const Language l{false, "y"};
-  PlexorFolder f = Folder(l);
-  // env2: the environmental table with different scales and no resemblance.
+  f.write("lin.txt", "1 2 3 5\n2 1 3 4\n3 5 8 1\n4 4 8 2\n5 2 7 8\n6 7 13 3\n");
   const PlexorRun r = f.run(StoredSessions(l) + "N\nn\ndune_env.txt\n2\n20\n3\nN\n2\nn\ny\nenv2\nN\no\ndune\n" +
-                            "K\n1\nenv2\nK\n6\nk\nX\n");
+                            "K\n1\nenv2\nK\n6\nk\n" +  // env2: mixed variables, no resemblance
+                            "N\nn\nshort.txt\n1\n19\n2\nN\n1\nn\ny\nshort\n" + Resemblance(1, 3) + "N\no\ndune\n" +
+                            "K\n1\nenv\n" + kSeed + "9\nn\n" + "K\n1\nn\nshort\n" +  // 19 units
+                            "N\nn\ndune.txt\n2\n20\n30\nN\n2\nn\ny\nplain\n" + "K\n1\nK\n3\n" +
+                            "N\no\ndune\nK\n3\nmgmt\n" + kSeed + "99\nn\n" + Read("lin.txt", 6, 4) +
+                            "y\nlin\nK\n2\n1\n0 0 0 1\n1 1 1 0\nn\nX\n");
   ExpectClean(r);
   EXPECT_TRUE(Holds(r.out, "\nResemblance matrix comparing units is missing for data dune_env.txt. Define a "
                            "resemblance measure in the main menu.\n"));
   EXPECT_TRUE(Holds(r.out, "\nThe analysis is not permitted with non-commensurate variables in the second data "
                            "matrix.\n"));
-  EXPECT_TRUE(Lacks(f.read("Zoviri.txt"), "TEST"));
-}
-
-// Factors that are linear combinations of others are refused before any
-// question of the test; a single explanatory variable gives one canonical axis.
-TEST(CanonicalRefusalsE2E, SingularFactorsAndOneCanonicalAxis) {
-  const Language l{false, "y"};
-  PlexorFolder f = Folder(l);
-  f.write("lin.txt", "1 2 3 5\n2 1 3 4\n3 5 8 1\n4 4 8 2\n5 2 7 8\n6 7 13 3\n");
-  const PlexorRun r = f.run(StoredSessions(l) + "K\n3\nmgmt\n" + kSeed + "99\nn\n" + Read("lin.txt", 6, 4) +
-                            "y\nlin\nK\n2\n1\n0 0 0 1\n1 1 1 0\nn\nX\n");
-  ExpectClean(r);
+  EXPECT_TRUE(Holds(r.out, "The data set of session short has 19 sampling units, but the first data set (dune.txt) has "
+                           "20"));
+  EXPECT_TRUE(Holds(r.out, "\nResemblance matrix comparing units is missing for data dune.txt. Define a resemblance "
+                           "measure in the main menu.\n"));
+  EXPECT_TRUE(Holds(r.out, "\nThe analysis is not permitted with non-commensurate variables.\n"));
   EXPECT_TRUE(Holds(r.out, "The factor (explanatory) variables of lin.txt are collinear, constant or more numerous "
                            "than 6 sampling units allow"));
   const std::string z = f.read("Zoviri.txt");
+  EXPECT_EQ(CountOccurrences(z, "MANTEL TEST\n"), 1);  // none for the refused sets
+  EXPECT_TRUE(Lacks(z, "PROCRUSTES"));
+  EXPECT_TRUE(Lacks(z, "LINEAR MODELS"));
+  EXPECT_EQ(CountOccurrences(z, "REDUNDANCY ANALYSIS (RDA)"), 1);
   const std::string rda = From(z, "REDUNDANCY ANALYSIS (RDA)");
   EXPECT_TRUE(Holds(rda, "Canonical axis 1:\t"));
   EXPECT_TRUE(Lacks(rda, "Canonical axis 2:\t"));
-  EXPECT_TRUE(Lacks(z, "LINEAR MODELS"));
 }
 
 }  // namespace

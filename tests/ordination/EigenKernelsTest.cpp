@@ -166,17 +166,6 @@ TEST(EigenSignRule, LargestComponentPositiveTheFirstOnTies) {
   EXPECT_EQ(W[0][0], 1.0);
 }
 
-TEST(EigenHouseholderQL, EveryVectorFollowsTheSignRule) {
-  for (int n : {3, 4, 40, 150}) {
-    TestMatrix A(n, n), V(n, n);
-    RandomCrossProducts(n, n, 0.0, n, A);
-    std::vector<double> eig(n);
-    EigenHouseholderQL_GSL_D(n, A, V, eig.data());
-    ExpectEigenPairs(n, A, V, eig.data());
-    ExpectSignRule(n, n, V);
-  }
-}
-
 TEST(EigenLeadingVectors, AllValuesAndTheLeadingVectorsOfTheFullDecomposition) {
   // 80 objects. 12 variables: 12 eigenvalues near 80 / 3 and 68 at -0.01;
   // 80 variables: 80 distinct eigenvalues. A few vectors, or a quarter and

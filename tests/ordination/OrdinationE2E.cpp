@@ -48,7 +48,7 @@ class OrdinationRun : public ::testing::Test {
 
 }  // namespace
 
-TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLimit) {
+TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLimitAndTheirScatter) {
   // R: P <- cmdscale(dist(dune), k = 3, eig = TRUE)$points, each column
   // turned so that its entry of largest magnitude (sites 16, 3 and 12) is
   // positive; sites 1 to 3, five significant digits.
@@ -57,7 +57,10 @@ TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLim
   for (int limit : {1, 2}) {
     SCOPED_TRACE(limit);
     PlexorFolder f = Examples({"dune.txt"});
-    const PlexorRun r = f.run(Processors(limit) + kDune + Resemblance(1, 3) + "O\n1\ny\nn\nX\n");
+    // A scatter asked before the ordination, then of sampling units only,
+    // unit labels, axes 1 x 2.
+    const PlexorRun r =
+        f.run(Processors(limit) + kDune + "D\n3\n" + Resemblance(1, 3) + "O\n1\ny\nn\nD\n3\n1\n1\n1\n2\nX\n");
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string z = f.read("Zoviri.txt");
     for (int k = 0; k < 3; k++) {
@@ -71,10 +74,7 @@ TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLim
                              "\t(2)principal components analysis\n \t(3)correspondence analysis\n"
                              " \t(99)return to main menu\n \t\tEnter option: "));
     EXPECT_TRUE(Holds(r.out, "Save intermediate results? y/n "));
-    // The bootstrap of the axes is offered, and declined.
-    EXPECT_TRUE(Holds(r.out, "\nSee results on file Zoviri.txt.\nEvaluate significance of ordination axes using "
-                             "bootstrap resampling? y/n "));
-    EXPECT_TRUE(Lacks(z, "SAMPLER"));
+    EXPECT_TRUE(Lacks(z, "SAMPLER"));  // the bootstrap of the axes declined
     EXPECT_TRUE(Holds(z, "\nORDINATION\n"));
     EXPECT_TRUE(Holds(z, "Ordination method: (1)principal coordinates analysis\n\nMatrix with squared distances:\n"));
     EXPECT_TRUE(Holds(z, "\nMatrix subjected to eigenanalysis:\n"));
@@ -113,12 +113,32 @@ TEST(OrdinationE2E, PrincipalCoordinatesOfEuclideanDistancesAtEitherProcessorLim
       axis1 += v[0] * v[0];
     }
     EXPECT_NEAR(axis1, 1.0, 1e-3);
+
+    EXPECT_TRUE(Holds(r.out, "\nOrdination scores not available.\n"));
+    EXPECT_TRUE(Holds(r.out, "\nType of scatter diagram: \n   1  plot sampling units only\n"
+                             "   2  biplot of sampling units (scores) and variables (correlations with axes)\n"
+                             "Type option no.: \nLabels to use in the scatter: \n   0  none (only squares) \n"
+                             "   1  sampling unit labels \nType option no.: Enter component for the horizontal axis: "
+                             "Enter component for the vertical axis: "));
+    const auto scatter = Lines(f.read("ScatterData.txt"));
+    ASSERT_GE(scatter.size(), 28u);
+    EXPECT_EQ(scatter[0], "Labels\tAxis1\tAxis2");
+    EXPECT_TRUE(Begins(scatter[1], "site1\t"));
+    EXPECT_TRUE(Begins(scatter[20], "site20\t"));
+    const std::vector<std::string> footer = {
+        "", "Data: dune.txt  Type: (1) quantitative, same measurement scales  20 units, 30 var.",
+        "Axes: component 1 x 2      Points: sampling units", "Scalar transf.: (0)none", "Vector transf.: (0)none",
+        "Resemblance: (3)Euclidean distance, (1)comparing sampling units",
+        "Ordination: (1)principal coordinates analysis"};
+    for (size_t k = 0; k < footer.size(); k++) EXPECT_EQ(scatter[21 + k], footer[k]);
   }
   EXPECT_EQ(reports[0], reports[1]);
 }
 
-TEST_F(OrdinationRun, NonMetricMeasureShowsWarningAndIncompatibleChoicesAreRefused) {
-  PlexorRun r = Run(Resemblance(1, 20) + "O\n3\nO\n2\nO\n99\nO\n1\nn\nn\n");
+// Refusals of incompatible choices, principal coordinates of a non-metric
+// measure, then principal components of correlations between species.
+TEST_F(OrdinationRun, IncompatibleChoicesNonMetricMeasureAndComponentsOfCorrelations) {
+  PlexorRun r = Run(Resemblance(1, 20) + "O\n3\nO\n2\nO\n99\nO\n1\nn\nn\n" + Resemblance(2, 17) + "O\n2\nn\nn\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(Holds(r.out, "Data transformation and/or resemblance measure are not compatible.\n"
                            "\tAcceptable options for correspondence analysis:\n\tVector transformation: (6)deviations "
@@ -127,28 +147,24 @@ TEST_F(OrdinationRun, NonMetricMeasureShowsWarningAndIncompatibleChoicesAreRefus
   EXPECT_TRUE(Holds(r.out, "Resemblance measure is not compatible.\nAcceptable options for principal components "
                            "analysis: (1)product moment, (17)"));
   const std::string z = Results();
-  EXPECT_EQ(CountOccurrences(z, "\nORDINATION\n"), 1);
-  EXPECT_TRUE(Lacks(z, "\nMatrix subjected to eigenanalysis:\n"));
+  EXPECT_EQ(CountOccurrences(z, "\nORDINATION\n"), 2);
+  const std::string pcoa = z.substr(0, z.rfind("\nORDINATION\n")), pca = From(z, "(2)principal components");
+  EXPECT_TRUE(Lacks(pcoa, "\nMatrix subjected to eigenanalysis:\n"));
   // Percentage difference on these data has negative eigenvalues beyond 0.1 % of the trace.
-  EXPECT_TRUE(Holds(z, "\nWarning!!! The resemblance matrix subjected to eigenanalysis seems not to have\n"
-                       "           euclidean metric properties.\nSum of positive eigenvalues: "));
-  const auto discrepance = Row(z, "Discrepance: ");
+  EXPECT_TRUE(Holds(pcoa, "\nWarning!!! The resemblance matrix subjected to eigenanalysis seems not to have\n"
+                          "           euclidean metric properties.\nSum of positive eigenvalues: "));
+  const auto discrepance = Row(pcoa, "Discrepance: ");
   ASSERT_EQ(discrepance.size(), 1u);
   EXPECT_GT(discrepance[0], 0.0);
-}
 
-TEST_F(OrdinationRun, PrincipalComponentsOfCorrelationsBetweenVariables) {
-  PlexorRun r = Run(Resemblance(2, 17) + "O\n2\nn\nn\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  const std::string z = Results();
   // The eigenvalues of a correlation matrix add up to its order.
-  const auto eig = Row(z, "\nEigenvalues:\t");
+  const auto eig = Row(pca, "\nEigenvalues:\t");
   ASSERT_EQ(eig.size(), 19u);
   EXPECT_NEAR(Sum(eig), 30.0, 1e-2);
-  EXPECT_TRUE(Holds(z, "\nEigenvectors (normalized, max. 6):\nAxis 1:\t"));
-  EXPECT_TRUE(Holds(z, "\nScores of sampling units on the first 6 components:\n"));
+  EXPECT_TRUE(Holds(pca, "\nEigenvectors (normalized, max. 6):\nAxis 1:\t"));
+  EXPECT_TRUE(Holds(pca, "\nScores of sampling units on the first 6 components:\n"));
   // Each contribution column adds up to 100.
-  const auto lines = Lines(From(z, "\nContribution (percentage) of original descriptors"));
+  const auto lines = Lines(From(pca, "\nContribution (percentage) of original descriptors"));
   ASSERT_GE(lines.size(), 3u + kVars);
   EXPECT_TRUE(Begins(lines[2], "variables\t"));
   double column1 = 0;
@@ -157,8 +173,8 @@ TEST_F(OrdinationRun, PrincipalComponentsOfCorrelationsBetweenVariables) {
     column1 += v.empty() ? NAN : v[0];
   }
   EXPECT_NEAR(column1, 100.0, 1e-2);
-  EXPECT_TRUE(Holds(z, "\nScores of sampling units adjusted for preserving Mahalanobis distances between sampling "
-                       "units"));
+  EXPECT_TRUE(Holds(pca, "\nScores of sampling units adjusted for preserving Mahalanobis distances between sampling "
+                         "units"));
 }
 
 TEST_F(OrdinationRun, CorrespondenceAnalysisAndItsScatterRowsFirst) {
@@ -200,27 +216,13 @@ TEST_F(OrdinationRun, CorrespondenceAnalysisAndItsScatterRowsFirst) {
                        "Ordination: (3)correspondence analysis\n"));
 }
 
-// Correspondence analysis weighs rows and columns by totals of the original
-// data; with a negative value it went on (an eigenvalue of 15.1 on a table
-// whose inertia cannot exceed 1). The absolute values are taken first, so the
-// double adjustment itself receives no negative value.
-TEST_F(OrdinationRun, CorrespondenceAnalysisOfNegativeDataRefused) {
-  folder.write("c.txt", "1 2 3\n4 -2 1\n0 1 1\n2 2 5\n");
-  PlexorRun r = folder.run(Read("c.txt", 4, 3) + "T\n1\n2\n3\n6\nn\n" + Resemblance(1, 1) + "O\n3\nX\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Holds(r.out, "\nCorrespondence analysis needs data without negative values: sampling unit 2 holds -2 in "
-                           "variable 2.\n\a"));
-  EXPECT_TRUE(Lacks(Results(), "\nORDINATION\n"));
-}
-
 TEST_F(OrdinationRun, PortugueseCovariancePrincipalComponentsWithThreeAxesAndScatterOfVariables) {
   // Preferences: Portuguese, default digits, three axes printed.
   PlexorRun r = folder.run("E\nL\nF\n0\n3\nC\n" + kDune + Resemblance(2, 22) + "O\n2\nn\nn\nD\n2\nD\n1\n3\n1\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(Holds(r.out, "Metodo de ordenacao:\n\t(1)analise de coordenadas principais\n"));
-  EXPECT_TRUE(Holds(r.out, "Guardar resultados intermediarios? s/n "));
-  EXPECT_TRUE(Holds(r.out, "\nVeja resultados no arquivo Zoviri.txt."));
   EXPECT_TRUE(Holds(r.out, "\nDados transformados nao disponiveis.\n"));
+  EXPECT_TRUE(Holds(r.out, "Guardar resultados intermediarios? s/n "));
   const std::string z = Results();
   EXPECT_TRUE(Holds(z, "\nORDENACAO\n"));
   EXPECT_TRUE(Holds(z, "Metodo de ordenacao: (2)analise de componentes principais\n"));
@@ -251,34 +253,54 @@ TEST_F(OrdinationRun, PortugueseCovariancePrincipalComponentsWithThreeAxesAndSca
   EXPECT_TRUE(Lacks(folder.read("ScatterData.txt"), "Transf. escalar"));
 }
 
-TEST_F(OrdinationRun, ScatterOfPrincipalCoordinatesAfterMissingPrerequisites) {
-  // Sampling units only, unit labels, axes 1 x 2.
-  PlexorRun r = Run("D\n3\n" + Resemblance(1, 3) + "O\n1\nn\nn\nD\n3\n1\n1\n1\n2\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(Holds(r.out, "\nOrdination scores not available.\n"));
-  EXPECT_TRUE(Holds(r.out, "\nType of scatter diagram: \n   1  plot sampling units only\n"
-                           "   2  biplot of sampling units (scores) and variables (correlations with axes)\n"
-                           "Type option no.: \nLabels to use in the scatter: \n   0  none (only squares) \n"
-                           "   1  sampling unit labels \nType option no.: Enter component for the horizontal axis: "
-                           "Enter component for the vertical axis: "));
-  const auto lines = Lines(folder.read("ScatterData.txt"));
-  ASSERT_GE(lines.size(), 28u);
-  EXPECT_EQ(lines[0], "Labels\tAxis1\tAxis2");
-  EXPECT_TRUE(Begins(lines[1], "site1\t"));
-  EXPECT_TRUE(Begins(lines[20], "site20\t"));
-  const std::vector<std::string> footer = {
-      "", "Data: dune.txt  Type: (1) quantitative, same measurement scales  20 units, 30 var.",
-      "Axes: component 1 x 2      Points: sampling units", "Scalar transf.: (0)none", "Vector transf.: (0)none",
-      "Resemblance: (3)Euclidean distance, (1)comparing sampling units",
-      "Ordination: (1)principal coordinates analysis"};
-  for (size_t k = 0; k < footer.size(); k++) EXPECT_EQ(lines[21 + k], footer[k]);
-}
-
-TEST_F(OrdinationRun, BiplotOmitsUncorrelatedVariableAndNumbersDefaultLabels) {
-  // Four units, three variables, the third constant; default labels.
+// Small tables in one run, each after the one before:
+// - correspondence analysis of negative data: refused (it weighs rows and
+//   columns by totals of the original data; the absolute values are taken
+//   first, so the double adjustment itself receives no negative value);
+// - principal components of two variables correlated at 0.6: eigenvalues
+//   1.6 and 0.4, eigenvectors (1, +-1)/sqrt 2, so correlations
+//   sqrt(lambda / 2) and contributions of 50 %; Bartlett's u for axis 1:
+//   -ln(1.6 * 0.4) (4 - 15/6) = 0.669431 with 2 df;
+// - a unit without presences: its Jaccard turnover with every other unit is
+//   undefined (-999), refused as a distance; Jaccard dissimilarity is defined;
+// - a biplot with a constant (uncorrelated) variable and default labels.
+TEST_F(OrdinationRun, SmallTablesRefusalsExactLayoutAndBiplot) {
+  folder.write("neg.txt", "1 2 3\n4 -2 1\n0 1 1\n2 2 5\n");
+  folder.write("two.txt", "1 2\n2 1\n3 4\n4 3\n");
+  folder.write("b.txt", "1 0 1 1\n0 0 0 0\n1 1 0 0\n0 1 1 0\n1 1 1 1\n");
   folder.write("c.txt", "1 2 5\n2 1 5\n3 4 5\n4 3 5\n");
-  PlexorRun r = folder.run(Read("c.txt", 4, 3) + Resemblance(1, 3) + "O\n1\nn\nn\nD\n3\n2\n1\n2\n1\nX\n");
+  PlexorRun r = folder.run(Read("neg.txt", 4, 3) + "T\n1\n2\n3\n6\nn\n" + Resemblance(1, 1) + "O\n3\n" +
+                           Read("two.txt", 4, 2) + Resemblance(2, 17) + "O\n2\nn\nn\n" +
+                           "N\nn\nb.txt\n4\n5\n4\nN\n1\nn\n" + Resemblance(1, 24) + "O\n1\n" +
+                           Resemblance(1, 23) + "O\n1\nn\nn\n" + Read("c.txt", 4, 3) + Resemblance(1, 3) +
+                           "O\n1\nn\nn\nD\n3\n2\n1\n2\n1\nX\n");
   ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(Holds(r.out, "\nCorrespondence analysis needs data without negative values: sampling unit 2 holds -2 in "
+                           "variable 2.\n\a"));
+  const std::string z = Results();
+  // None for either refusal: two.txt, Jaccard dissimilarity, c.txt.
+  EXPECT_EQ(CountOccurrences(z, "\nORDINATION\n"), 3);
+
+  const std::string pca = From(z, "\nORDINATION\n");
+  EXPECT_TRUE(Holds(pca, "\nEigenvalues:\t     1.6\t     0.4\t\nPercentage:\t      80\t      20\t\n"));
+  EXPECT_TRUE(Holds(pca, "variables\t  Axis 1\t  Axis 2\t\n        1\t 0.89443\t 0.44721\t\n"
+                         "        2\t 0.89443\t-0.44721\t\n"));
+  // The column width is that of the widest value, even when an axis name is wider.
+  EXPECT_TRUE(
+      Holds(pca, "each ordination axis:\nvariables\tAxis 1\tAxis 2\t\n        1\t50\t50\t\n        2\t50\t50\t\n\n"));
+  EXPECT_TRUE(Holds(pca, "Bartlett\tu\tp\nAxis 1:\t0.669431\t0.715542\nAxis 2:\t0\t1\n"));
+
+  const std::string refusal =
+      "\nThe resemblance matrix has 4 pairs with an undefined value (-999): one of the two has no presence."
+      "\nChoose another resemblance measure or leave out the entities without presences.\n\a";
+  EXPECT_EQ(CountOccurrences(r.out, refusal), 1);
+  const size_t refused = r.out.find(refusal);
+  ASSERT_NE(refused, std::string::npos);
+  EXPECT_TRUE(Lacks(r.out.substr(refused, r.out.find("MAIN MENU", refused) - refused), "Ordination scores available"));
+  const std::string jaccard = From(pca.substr(1), "\nORDINATION\n");
+  EXPECT_TRUE(Holds(jaccard.substr(0, jaccard.find("\nORDINATION\n", 1)), "Resemblance measure: (23)Jaccard dissimilarity"));
+  EXPECT_TRUE(Lacks(z, "e+05"));
+
   const auto lines = Lines(folder.read("ScatterData.txt"));
   ASSERT_GE(lines.size(), 10u);
   EXPECT_TRUE(Begins(lines[1], "u1\t"));
@@ -287,42 +309,4 @@ TEST_F(OrdinationRun, BiplotOmitsUncorrelatedVariableAndNumbersDefaultLabels) {
   EXPECT_TRUE(Begins(lines[6], "v2\t"));
   EXPECT_EQ(lines[7], "");  // no line for the constant variable
   EXPECT_EQ(lines[9], "Axes: component 2 x 1      Points: sampling units and variables");
-}
-
-TEST_F(OrdinationRun, PrincipalComponentsOfTwoCorrelatedVariablesLaidOutExactly) {
-  // Correlation 0.6: eigenvalues 1.6 and 0.4, eigenvectors (1, +-1)/sqrt 2, so
-  // correlations sqrt(lambda / 2) and contributions of 50 %. Bartlett's u for
-  // axis 1: -ln(1.6 * 0.4) (4 - 15/6) = 0.669431 with 2 df.
-  folder.write("c.txt", "1 2\n2 1\n3 4\n4 3\n");
-  PlexorRun r = folder.run(Read("c.txt", 4, 2) + Resemblance(2, 17) + "O\n2\nn\nn\nX\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  const std::string z = Results();
-  EXPECT_TRUE(Holds(z, "\nEigenvalues:\t     1.6\t     0.4\t\nPercentage:\t      80\t      20\t\n"));
-  EXPECT_TRUE(Holds(z, "variables\t  Axis 1\t  Axis 2\t\n        1\t 0.89443\t 0.44721\t\n"
-                        "        2\t 0.89443\t-0.44721\t\n"));
-  // The column width is that of the widest value, even when an axis name is wider.
-  EXPECT_TRUE(
-      Holds(z, "each ordination axis:\nvariables\tAxis 1\tAxis 2\t\n        1\t50\t50\t\n        2\t50\t50\t\n\n"));
-  EXPECT_TRUE(Holds(z, "Bartlett\tu\tp\nAxis 1:\t0.669431\t0.715542\nAxis 2:\t0\t1\n"));
-}
-
-TEST_F(OrdinationRun, UndefinedTurnoverRefusedUntilAnotherMeasureIsChosen) {
-  // The second unit has no presence: its Jaccard turnover with every other
-  // unit is undefined (-999), which no principal coordinate may take as a
-  // distance. Jaccard dissimilarity is defined for the same pairs.
-  folder.write("b.txt", "1 0 1 1\n0 0 0 0\n1 1 0 0\n0 1 1 0\n1 1 1 1\n");
-  PlexorRun r = folder.run("N\nn\nb.txt\n4\n5\n4\nN\n1\nn\n" + Resemblance(1, 24) + "O\n1\n" + Resemblance(1, 23) +
-                           "O\n1\nn\nn\nX\n");
-  ASSERT_EQ(r.status, 0) << r.err;
-  const std::string refusal =
-      "\nThe resemblance matrix has 4 pairs with an undefined value (-999): one of the two has no presence."
-      "\nChoose another resemblance measure or leave out the entities without presences.\n\a";
-  EXPECT_EQ(CountOccurrences(r.out, refusal), 1);
-  const size_t refused = r.out.find(refusal);
-  ASSERT_NE(refused, std::string::npos);
-  EXPECT_TRUE(Lacks(r.out.substr(refused, r.out.find("MAIN MENU", refused) - refused), "Ordination scores available"));
-  const std::string z = Results();
-  EXPECT_EQ(CountOccurrences(z, "\nORDINATION\n"), 1);
-  EXPECT_TRUE(Holds(From(z, "\nORDINATION\n"), "Resemblance measure: (23)Jaccard dissimilarity"));
-  EXPECT_TRUE(Lacks(z, "e+05"));
 }

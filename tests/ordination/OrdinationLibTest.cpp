@@ -147,30 +147,33 @@ void StandardizedResiduals(const TestMatrix& N, TestMatrix& Q, std::vector<doubl
       Q[i][j] = (pr[i] > 0 && pc[j] > 0) ? (N[i][j] / T - pr[i] * pc[j]) / std::sqrt(pr[i] * pc[j]) : 0.0;
 }
 
-void CrossProductsOfRows(const TestMatrix& Q, TestMatrix& P) {
-  for (int a = 0; a < Q.rows; a++)
-    for (int b = 0; b < Q.rows; b++) {
-      P[a][b] = 0;
-      for (int j = 0; j < Q.cols; j++) P[a][b] += Q[a][j] * Q[b][j];
-    }
-}
+// Correspondence analysis of an r x c table by OrdinationLib_D, from the
+// cross products of the rows of its standardized residuals Q.
+struct Correspondence {
+  explicit Correspondence(const TestMatrix& N)
+      : Q(N.rows, N.cols), P(N.rows, N.rows), V(N.rows + 1, N.rows + 1), S(N.rows, N.cols), eig(N.rows + 1) {
+    StandardizedResiduals(N, Q, pr, pc);
+    for (int a = 0; a < Q.rows; a++)
+      for (int b = 0; b < Q.rows; b++)
+        for (int j = 0; j < Q.cols; j++) P[a][b] += Q[a][j] * Q[b][j];
+    OrdinationLib_D(N.rows, N.cols, N, P, V, S, &rank, eig.data(), &ok, 3, 1, 1);
+  }
+  TestMatrix Q, P, V, S;
+  std::vector<double> pr, pc, eig;
+  int rank = 0;
+  bool ok = false;
+};
 
 }  // namespace
 
 TEST(CorrespondenceAnalysis, EigenvaluesAreSquaredSingularValuesOfStandardizedResiduals) {
   const int r = 4, c = 3;
   TestMatrix N(r, c, {10, 2, 3, 4, 12, 1, 2, 3, 9, 5, 5, 5});
-  TestMatrix Q(r, c);
-  std::vector<double> pr, pc;
-  StandardizedResiduals(N, Q, pr, pc);
-  TestMatrix P(r, r);
-  CrossProductsOfRows(Q, P);
-  TestMatrix V(r + 1, r + 1), S(r, c);
-  std::vector<double> eig(r + 1);
-  int rank = 0;
-  bool ok = false;
-  OrdinationLib_D(r, c, N, P, V, S, &rank, eig.data(), &ok, 3, 1, 1);
-  EXPECT_TRUE(ok);
+  const Correspondence ca(N);
+  const TestMatrix &Q = ca.Q, &V = ca.V, &S = ca.S;
+  const std::vector<double>&pr = ca.pr, &pc = ca.pc, &eig = ca.eig;
+  const int rank = ca.rank;
+  EXPECT_TRUE(ca.ok);
   EXPECT_EQ(rank, c - 1);  // min(rows, columns) - 1 non-trivial axes
 
   TestMatrix U(r, c), W(c, c);
@@ -204,21 +207,14 @@ TEST(CorrespondenceAnalysis, EigenvaluesAreSquaredSingularValuesOfStandardizedRe
 TEST(CorrespondenceAnalysis, ZeroRowKeepsEigenvectorAndZeroColumnScoresZero) {
   const int r = 4, c = 4;
   TestMatrix N(r, c, {10, 2, 3, 0, 4, 12, 1, 0, 0, 0, 0, 0, 5, 5, 9, 0});
-  TestMatrix Q(r, c);
-  std::vector<double> pr, pc;
-  StandardizedResiduals(N, Q, pr, pc);
-  TestMatrix P(r, r);
-  CrossProductsOfRows(Q, P);
-  TestMatrix V(r + 1, r + 1), S(r, c), Vplain(r + 1, r + 1);
-  std::vector<double> eig(r + 1), eigPlain(r + 1);
-  int rank = 0;
-  bool ok = false;
-  OrdinationLib_D(r, c, N, P, V, S, &rank, eig.data(), &ok, 3, 1, 1);
-  EXPECT_EQ(rank, 2);
-  EigenHouseholderQL_GSL_D(r, P, Vplain, eigPlain.data());
-  for (int k = 0; k < rank; k++) {
-    EXPECT_NEAR(V[k][2], Vplain[k][2], 1e-12);  // row of zeros: unchanged (here 0)
-    EXPECT_EQ(S[k][3], 0.0);                     // column of zeros
+  const Correspondence ca(N);
+  TestMatrix Vplain(r + 1, r + 1);
+  std::vector<double> eigPlain(r + 1);
+  ASSERT_EQ(ca.rank, 2);
+  EigenHouseholderQL_GSL_D(r, ca.P, Vplain, eigPlain.data());
+  for (int k = 0; k < ca.rank; k++) {
+    EXPECT_NEAR(ca.V[k][2], Vplain[k][2], 1e-12);  // row of zeros: unchanged (here 0)
+    EXPECT_EQ(ca.S[k][3], 0.0);                     // column of zeros
   }
 }
 

@@ -8,7 +8,9 @@
 //   X3 <- matrix(c(1,2, 2,1, 3,5, 4,4, 5,2, 6,6, 7,3, 8,8), ncol=2, byrow=TRUE)
 // with d1, d2, d3 the Euclidean distances (dist) of the three tables.
 #include <gsl/gsl_eigen.h>
+#include <gsl/gsl_fit.h>
 #include <gsl/gsl_multifit.h>
+#include <gsl/gsl_statistics_double.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -59,33 +61,15 @@ std::vector<double> Half(const Matrix& D) {
 }
 
 double Pearson(const std::vector<double>& x, const std::vector<double>& y) {
-  const double n = static_cast<double>(x.size());
-  double sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
-  for (size_t i = 0; i < x.size(); i++) {
-    sx += x[i];
-    sy += y[i];
-    sxx += x[i] * x[i];
-    syy += y[i] * y[i];
-    sxy += x[i] * y[i];
-  }
-  return (sxy - sx * sy / n) / std::sqrt((sxx - sx * sx / n) * (syy - sy * sy / n));
+  return gsl_stats_correlation(x.data(), 1, y.data(), 1, x.size());
 }
 
 // Residuals of the least-squares line of y on x.
 std::vector<double> Residuals(const std::vector<double>& y, const std::vector<double>& x) {
-  const double n = static_cast<double>(x.size());
-  double mx = 0, my = 0;
-  for (size_t i = 0; i < x.size(); i++) {
-    mx += x[i] / n;
-    my += y[i] / n;
-  }
-  double sxy = 0, sxx = 0;
-  for (size_t i = 0; i < x.size(); i++) {
-    sxy += (x[i] - mx) * (y[i] - my);
-    sxx += (x[i] - mx) * (x[i] - mx);
-  }
+  double c0, c1, cov00, cov01, cov11, ss;
+  gsl_fit_linear(x.data(), 1, y.data(), 1, x.size(), &c0, &c1, &cov00, &cov01, &cov11, &ss);
   std::vector<double> e(x.size());
-  for (size_t i = 0; i < x.size(); i++) e[i] = y[i] - my - sxy / sxx * (x[i] - mx);
+  for (size_t i = 0; i < x.size(); i++) e[i] = y[i] - c0 - c1 * x[i];
   return e;
 }
 
