@@ -18,17 +18,6 @@
 
 namespace {
 
-OrdinationAnalysis Analysis(int type, int measure, int direction, int withinUnits) {
-  OrdinationAnalysis a;
-  a.transform.withinUnits = withinUnits;
-  a.resemblance.direction = direction;
-  a.resemblance.measure = measure;
-  a.ordination.type = type;
-  a.ordination.reseType = measure;
-  a.ordination.reseDir = direction;
-  return a;
-}
-
 void BM_DimensionsWithBootstrap(benchmark::State& state) {
   DimensionSimulationSettings s;
   s.model.units = 30;
@@ -37,7 +26,7 @@ void BM_DimensionsWithBootstrap(benchmark::State& state) {
   s.model.strength = {3.0, 2.0};
   s.model.noise = 0.3;
   s.model.maxCount = 10.0;
-  s.analysis = Analysis(1, 3, 1, 10);
+  s.analysis = MakeOrdinationAnalysis(1, 3, 1, 10);
   s.maxAxes = 3;
   s.initialSize = 30;
   s.bootstrapIterations = 99;
@@ -54,7 +43,7 @@ void BM_DimensionsWithoutBootstrap(benchmark::State& state) {
   s.model.variables = 30;
   s.model.strength = {3.0, 2.0, 1.0};
   s.model.noise = 1.0;
-  s.analysis = Analysis(2, 17, 2, 0);
+  s.analysis = MakeOrdinationAnalysis(2, 17, 2, 0);
   s.maxAxes = 5;
   s.tables = 1000;
   for (auto _ : state) {

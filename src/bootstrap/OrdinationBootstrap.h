@@ -62,6 +62,22 @@ struct OrdinationAnalysis {
   OrdinationChoice ordination;
 };
 
+// An analysis without scalar transformation: ordination `type` of `measure`
+// comparing sampling units (direction 1) or variables (2), after the vector
+// transformations `withinUnits` and `withinVariables` (0 none).
+inline OrdinationAnalysis MakeOrdinationAnalysis(int type, int measure, int direction, int withinUnits = 0,
+                                                 int withinVariables = 0) {
+  OrdinationAnalysis a;
+  a.transform.withinUnits = withinUnits;
+  a.transform.withinVariables = withinVariables;
+  a.resemblance.direction = direction;
+  a.resemblance.measure = measure;
+  a.ordination.type = type;
+  a.ordination.reseType = measure;
+  a.ordination.reseDir = direction;
+  return a;
+}
+
 // True when the ordination scores the sampling units (so that a bootstrap
 // of units can compare them): principal coordinates of sampling units, or
 // principal components or correspondence analysis of variables.

@@ -24,17 +24,10 @@ namespace {
 
 constexpr double kMissing = -999.0;
 
-OrdinationAnalysis Analysis(int ordType, int measure, int direction, int withinUnits = 0, int withinVariables = 0) {
-  OrdinationAnalysis a;
-  a.transform.withinUnits = withinUnits;
-  a.transform.withinVariables = withinVariables;
-  a.resemblance.direction = direction;
-  a.resemblance.measure = measure;
-  a.ordination.type = ordType;
-  a.ordination.reseType = measure;
-  a.ordination.reseDir = direction;
-  return a;
+OrdinationAnalysis Analysis(int type, int measure, int direction, int withinUnits = 0, int withinVariables = 0) {
+  return MakeOrdinationAnalysis(type, measure, direction, withinUnits, withinVariables);
 }
+
 
 // The whole analysis of an n x p table, as option O leaves it: the scores of
 // the sampling units (row per axis), the rank in *rank.

@@ -24,17 +24,10 @@ namespace {
 
 constexpr double kMissing = -999.0;
 
-OrdinationAnalysis Analysis(int ordType, int measure, int direction, int withinUnits = 0, int withinVariables = 0) {
-  OrdinationAnalysis a;
-  a.transform.withinUnits = withinUnits;
-  a.transform.withinVariables = withinVariables;
-  a.resemblance.direction = direction;
-  a.resemblance.measure = measure;
-  a.ordination.type = ordType;
-  a.ordination.reseType = measure;
-  a.ordination.reseDir = direction;
-  return a;
+OrdinationAnalysis Analysis(int type, int measure, int direction, int withinUnits = 0, int withinVariables = 0) {
+  return MakeOrdinationAnalysis(type, measure, direction, withinUnits, withinVariables);
 }
+
 
 GradientModel Linear(int n, int p, std::vector<double> strength, double noise) {
   GradientModel m;
