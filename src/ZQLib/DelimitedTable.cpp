@@ -47,8 +47,12 @@ std::string LineAt(const std::string& text, size_t p) {
   return text.substr(p, e - p);
 }
 
+bool BlankSeparatedHeader(const std::string& line);
+
 // The separator of a header line: a tab, else a semicolon, else a comma,
-// outside quotes; 0 when there is none.
+// outside quotes; else ' ' (runs of blanks) when the line is two or more
+// names separated by blanks, as R's write.table writes by default; 0 when
+// there is none.
 char DetectDelimiter(const std::string& line) {
   bool quoted = false, tab = false, semicolon = false, comma = false;
   for (char c : line) {
@@ -60,7 +64,8 @@ char DetectDelimiter(const std::string& line) {
       comma = comma || c == ',';
     }
   }
-  return tab ? '\t' : (semicolon ? ';' : (comma ? ',' : 0));
+  if (tab || semicolon || comma) return tab ? '\t' : (semicolon ? ';' : ',');
+  return BlankSeparatedHeader(line) ? ' ' : 0;
 }
 
 struct Cell {
@@ -83,29 +88,17 @@ class RecordReader {
     row_++;
     cells.clear();
     unclosedColumn_ = 0;
+    if (d_ == ' ') return NextBlankSeparated(cells);
     for (;;) {
       Cell cell;
       size_t p = pos_;
       while (p < n && IsBlank(t_[p]) && !IsDelimiter(t_[p])) p++;
       if (p < n && t_[p] == '"') {
-        cell.quoted = true;
-        p++;
-        for (;;) {
-          if (p >= n) {
-            unclosedColumn_ = static_cast<int>(cells.size() + 1);
-            cells.push_back(std::move(cell));
-            pos_ = n;
-            return true;
-          }
-          if (t_[p] != '"') {
-            cell.text.push_back(t_[p++]);
-          } else if (p + 1 < n && t_[p + 1] == '"') {
-            cell.text.push_back('"');
-            p += 2;
-          } else {
-            p++;
-            break;
-          }
+        if (!ReadQuoted(cell, p)) {
+          unclosedColumn_ = static_cast<int>(cells.size() + 1);
+          cells.push_back(std::move(cell));
+          pos_ = n;
+          return true;
         }
       } else {
         p = pos_;
@@ -126,7 +119,64 @@ class RecordReader {
   int unclosedColumn() const { return unclosedColumn_; }
 
  private:
-  bool IsDelimiter(char c) const { return d_ != 0 && c == d_; }
+  bool IsDelimiter(char c) const { return d_ == ' ' ? IsBlank(c) : d_ != 0 && c == d_; }
+
+  // A backslash before a quote inside a quoted cell, as R's write.table
+  // writes a quote in a name ("B\"q"), unless that quote ends the cell.
+  bool EscapedQuote(size_t p) const {
+    const size_t n = t_.size();
+    if (t_[p] != '\\' || p + 1 >= n || t_[p + 1] != '"') return false;
+    return p + 2 < n && !IsDelimiter(t_[p + 2]) && !IsLineEnd(t_[p + 2]);
+  }
+
+  // The quoted cell whose opening quote is at p into `cell`, p then just
+  // after its closing quote; false when the text ends inside it.
+  bool ReadQuoted(Cell& cell, size_t& p) {
+    const size_t n = t_.size();
+    cell.quoted = true;
+    p++;
+    for (;;) {
+      if (p >= n) return false;
+      if (EscapedQuote(p)) {
+        cell.text.push_back('"');
+        p += 2;
+      } else if (t_[p] != '"') {
+        cell.text.push_back(t_[p++]);
+      } else if (p + 1 < n && t_[p + 1] == '"') {
+        cell.text.push_back('"');
+        p += 2;
+      } else {
+        p++;
+        return true;
+      }
+    }
+  }
+
+  // Cells separated by runs of blanks; blanks at either end of the line
+  // separate nothing. A line of blanks is one empty cell.
+  bool NextBlankSeparated(std::vector<Cell>& cells) {
+    const size_t n = t_.size();
+    size_t p = pos_;
+    for (;;) {
+      while (p < n && IsBlank(t_[p])) p++;
+      if (p >= n || IsLineEnd(t_[p])) {
+        if (cells.empty()) cells.emplace_back();
+        if (p < n) p += t_[p] == '\r' && p + 1 < n && t_[p + 1] == '\n' ? 2 : 1;
+        pos_ = p;
+        return true;
+      }
+      Cell cell;
+      if (t_[p] == '"' && !ReadQuoted(cell, p)) {
+        unclosedColumn_ = static_cast<int>(cells.size() + 1);
+        cells.push_back(std::move(cell));
+        pos_ = n;
+        return true;
+      }
+      while (p < n && !IsBlank(t_[p]) && !IsLineEnd(t_[p])) cell.text.push_back(t_[p++]);
+      cells.push_back(std::move(cell));
+    }
+  }
+
   const std::string& t_;
   size_t pos_;
   int row_;
@@ -160,6 +210,20 @@ CellKind Classify(const std::string& cell, bool decimalComma, double* value, cha
     return CellKind::Text;
   }
   return CellKind::Number;
+}
+
+// Two or more names separated by blanks, each quoted or a word that is not
+// a number or NA.
+bool BlankSeparatedHeader(const std::string& line) {
+  RecordReader reader(line, 0, 0, ' ');
+  std::vector<Cell> cells;
+  if (!reader.Next(cells) || reader.unclosedColumn() != 0 || cells.size() < 2) return false;
+  for (const Cell& c : cells) {
+    double v;
+    char mark;
+    if (!c.quoted && Classify(c.text, false, &v, &mark) != CellKind::Text) return false;
+  }
+  return true;
 }
 
 // A label: one word of at most maxBytes bytes; an empty name is `number`.

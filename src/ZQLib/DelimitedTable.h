@@ -1,7 +1,8 @@
 // Tables as spreadsheets and R write them: a header row of variable names,
-// cells separated by commas, semicolons or tabs, text cells possibly quoted
-// (a doubled quote inside stands for one quote), an optional first column of
-// unit names. Reading is a function of the text: it returns the table, or a
+// cells separated by commas, semicolons, tabs or (as R's write.table writes
+// by default) blanks, text cells possibly quoted (a doubled quote inside, or
+// a quote after a backslash, stands for one quote), an optional first column
+// of unit names. Reading is a function of the text: it returns the table, or a
 // refusal naming the row, the column and the text at fault.
 #pragma once
 #include <cstddef>
@@ -15,8 +16,10 @@ bool HasDelimitedTableName(const std::string& fileName);
 // True when the first line of `text` that is not blank (a UTF-8 byte-order
 // mark at the start is passed over) is the header of a delimited table: it
 // holds a comma, semicolon or tab outside quotes, and its first cell is empty
-// or some cell holds text that is neither a number nor NA; or, with no
-// separator, it is a single name (quoted, or a word without blanks). A line
+// or some cell holds text that is neither a number nor NA; or, with none of
+// these, it is two or more blank-separated names, each quoted or a word that
+// is neither a number nor NA; or it is a single name (quoted, or a word
+// without blanks). A line
 // whose first blank-delimited word is a number is never a header: a table in
 // the program's own layout starts that way.
 bool StartsWithDelimitedHeader(const std::string& text);
@@ -27,7 +30,7 @@ struct DelimitedTable {
   std::vector<std::string> unitLabels;      // one per row
   std::vector<std::string> variableLabels;  // one per column
   bool unitNamesInFile = false;             // the first column held the unit names
-  char delimiter = 0;                       // ',', ';', '\t', or 0 for a single column
+  char delimiter = 0;                       // ',', ';', '\t', ' ' for runs of blanks, or 0 for a single column
   bool decimalComma = false;                // with ';': a comma is the decimal mark
   int missingCells = 0;                     // empty or NA cells among the values
   // Labels that occur more than once, each named once, in order of first use.
@@ -53,7 +56,8 @@ struct DelimitedRefusal {
 
 // Reads a delimited table from the whole text of a file that starts with a
 // header (StartsWithDelimitedHeader). The separator is the one the header
-// holds (a tab before a semicolon before a comma); with a semicolon a comma in
+// holds (a tab before a semicolon before a comma, else runs of blanks between
+// names); with a semicolon a comma in
 // a number is its decimal mark. The first column holds the unit names when
 // the header's first cell is empty, when some cell of that column is text, or
 // when the header is one cell shorter than the rows (as R's write.table

@@ -54,6 +54,8 @@ TEST(DelimitedTable, WhichFirstLinesAreHeaders) {
       {"abundance\n1\n2\n", true},                // one column, no separator
       {"\"Achillea millefolium\"\n1\n", true},    // one quoted name
       {"\xEF\xBB\xBFsite;a\r\n", true},           // byte-order mark
+      {"\"a\" \"b\"\n\"s1\" 1 2\n", true},           // write.table's default: blanks between quoted names
+      {"a b\ns1 1 2\n", true},
       {"\n  \r\n,a,b\n", true},                   // blank lines before the header
       {"1 0 0 4\n0 3 1 2\nsite1 site2\n", false},  // own layout
       {"1,2,3\n", false},
@@ -83,6 +85,9 @@ TEST(DelimitedTable, SeparatorsLineEndsAndDecimalMarks) {
       {"\ta\tb\ns1\t1.5\t-2\ns2\t300\t0.25\n", '\t', {1.5, -2, 300, 0.25}},
       {"x;a,b;c\n1;2;3\n", ';', {1, 2, 3}},  // the semicolon wins over a comma in a name
       {"x\ta;b\tc,d\n1\t2\t3\n", '\t', {1, 2, 3}},
+      // R's write.table(x, "t.txt") with its defaults, and with quote = FALSE
+      {"\"a\" \"b c\"\n\"s 1\" 1.5 NA\n\"s2\" -2 4\n", ' ', {1.5, M, -2, 4}},
+      {"a  b\r\ns1 1.5 -999 \r\n  s2\t-2 4\r\n\n", ' ', {1.5, M, -2, 4}},
   };
   for (const auto& c : cases) {
     const DelimitedTable t = Read(c.text);
@@ -125,6 +130,9 @@ TEST(DelimitedTable, NamesValuesAndMissingCells) {
       {"a,b,\n1,2,\n\n3,4,\n,,\n\n", false, {"1", "2"}, {"a", "b"}, {1, 2, 3, 4}, 0},
       {",a,b\ns1,1,2\n,,\ns3,5,6\n,,\n", true, {"s1", "2", "s3"}, {"a", "b"}, {1, 2, M, M, 5, 6}, 2},
       {"a,b\n1,2,\n3,4,\n", false, {"1", "2"}, {"a", "b"}, {1, 2, 3, 4}, 0},  // header without the trailing one
+      // write.table's default escapes a quote in a name with a backslash
+      {"\"B\\\"q\"\t\"c\\\"\n\"s\\\"1\"\t1\t2\n", true, {"s\"1"}, {"B\"q", "c\\"}, {1, 2}, 0},
+      {"\"B\\\"q\" \"c d\"\n\"s 1\" 1 2\n", true, {"s_1"}, {"B\"q", "c_d"}, {1, 2}, 0},
   };
   for (const auto& c : cases) {
     const DelimitedTable t = Read(c.text);
