@@ -121,7 +121,7 @@ BasisSetTestResult BasisSetPermutationTest(const BasisSetTestInput& in, gsl_rng*
             r = w.solver(permuted, e.first, e.second, e.Order(), c);
           }
           w.random[k] = r;
-          if (AtLeastAsLargeAbsolute(r, result.observed[k])) counts[k]++;
+          if (AtLeastAsLargeAbsolute(r, result.observed[k], 1.0)) counts[k]++;
         }
         if (observer)
           observer(static_cast<int>(t) + 1, full, permuted, firstOnly ? w.rows.data() : nullptr, w.random.data());

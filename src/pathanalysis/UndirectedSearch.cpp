@@ -126,7 +126,7 @@ void PartialCorrelationPermutationTests(const PartialCorrelationRun& run, Partia
           } else {
             r = w.solver(w.permuted.data(), first, second, order, covariables(k));
           }
-          if (AtLeastAsLargeAbsolute(r, batch.r[k])) counts[k]++;
+          if (AtLeastAsLargeAbsolute(r, batch.r[k], 1.0)) counts[k]++;
         }
       });
   refused.ThrowIfAny();

@@ -19,3 +19,17 @@ inline bool AtMostAsLarge(double random, double observed) {
 inline bool AtLeastAsLargeAbsolute(double random, double observed) {
   return AtLeastAsLarge(std::fabs(random), std::fabs(observed));
 }
+
+// Rounding noise, relative to the scale of a test's values: values closer
+// than this are taken as equal in exact arithmetic. A correlation of exactly
+// zero comes out as 1e-17 on one table and -6e-17 on a permuted one, which
+// no relative rule can tie.
+constexpr double kRoundingNoise = 1e-12;
+
+// |random| >= |observed| for values whose magnitudes are at most about
+// `scale` (1 for correlations): values within kRoundingNoise * scale of each
+// other count as ties.
+inline bool AtLeastAsLargeAbsolute(double random, double observed, double scale) {
+  return AtLeastAsLargeAbsolute(random, observed) ||
+         std::fabs(std::fabs(random) - std::fabs(observed)) <= kRoundingNoise * scale;
+}

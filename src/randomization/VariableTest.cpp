@@ -49,6 +49,11 @@ VariableTestResult RandomizationTestVariables(const VariableTestInput& in, gsl_r
   // Pair (j, k), j < k, is counter k(k-1)/2 + j.
   auto pair = [](int j, int k) { return k * (k - 1) / 2 + j; };
   const double* const* observed = in.observed;
+  // The magnitude of the measure's values, for the rounding of ties.
+  double scale = 0.0;
+  for (int j = 0; j < p; j++)
+    for (int k = 0; k < p; k++)
+      if (!IsMissing(observed[j][k])) scale = std::max(scale, std::fabs(observed[j][k]));
   FirstRefusal refused;
 
   IterationPlan plan;
@@ -73,7 +78,7 @@ VariableTestResult RandomizationTestVariables(const VariableTestInput& in, gsl_r
         for (int k = 1; k < p; k++)
           for (int j = 0; j < k; j++) {
             const double value = random[j][k];
-            if (!IsMissing(value) && AtLeastAsLargeAbsolute(value, observed[j][k])) counts[pair(j, k)]++;
+            if (!IsMissing(value) && AtLeastAsLargeAbsolute(value, observed[j][k], scale)) counts[pair(j, k)]++;
           }
         if (observer) observer(permutation, set.Raw(), random);
       });

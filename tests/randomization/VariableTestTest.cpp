@@ -87,6 +87,23 @@ TEST(VariableTest, ProbabilitiesMatchCompleteEnumerationAndN1) {
   EXPECT_EQ(gsl_rng_get(h.get()), gsl_rng_get(Generator(5).get()));
 }
 
+// Columns uncorrelated in exact arithmetic (the second symmetric about the
+// middle of the first, a trend): every ordering is at least as extreme, P = 1,
+// though rounding leaves the observed correlation and the random ones near
+// zero in different places (of the order of 1e-17).
+TEST(VariableTest, CorrelationOfExactlyZeroGivesPOne) {
+  const std::vector<Column> cols = {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {0.3, 7, 1.1, 9, 2.2, 2.2, 9, 1.1, 7, 0.3},
+                                    {3, 1, 4, 1, 5, 5, 1, 4, 1, 3}};
+  TestCase s(cols, 17);
+  s.in.nPermutations = 2000;
+  RngPtr g = Generator(7);
+  const VariableTestResult r = RandomizationTestVariables(s.in, g.get());
+  EXPECT_NEAR(s.observed[0][1], 0.0, 1e-15);
+  EXPECT_NEAR(s.observed[0][2], 0.0, 1e-15);
+  EXPECT_EQ(r.probability[0][1], 1.0) << s.observed[0][1];
+  EXPECT_EQ(r.probability[0][2], 1.0) << s.observed[0][2];
+}
+
 // Rows brought to unit sums after each permutation: the 120 x 120 orderings of
 // columns 2 and 3 against column 1, transformed and correlated by hand.
 TEST(VariableTest, TransformationAppliedToEveryRandomDataSet) {
