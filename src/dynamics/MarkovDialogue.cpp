@@ -66,8 +66,18 @@ MarkovChoices AskChoices() {
   fprintf(out, "%s",
           "Enter the maximum lag between steps (must not be larger than number of described units - 1):  ");
   c.lags = std::min(static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 1.0, static_cast<double>(n - 1))), n - 1);
-  fprintf(out, "%s", "Enter the number of markov units to be predicted:  ");
-  c.releves = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 2.0, 2147483647.0));
+  for (;;) {
+    fprintf(out, "%s", "Enter the number of markov units to be predicted:  ");
+    c.releves = static_cast<int>(ScanNumber(in, KeyboardLabel(), "-", 2.0, 2147483647.0));
+    const double values = static_cast<double>(c.releves) * nVar;
+    if (c.releves <= n || values <= kMaxMarkovValues) break;
+    fprintf(out,
+            Tx("\n%d releves markovianos de %d variaveis teriam %.0f valores, mais que o limite de %.0f. Entre um "
+               "numero menor.\n",
+               "\n%d Markov releves of %d variables would hold %.0f values, more than the limit of %.0f. Enter a "
+               "smaller number.\n"),
+            c.releves, nVar, values, kMaxMarkovValues);
+  }
   fprintf(out, "%s", "Enter the number of iterations for testing Markovity:  ");
   c.orders = static_cast<int64_t>(ScanNumber(in, KeyboardLabel(), "-", 1.0, 2147483647.0));
   return c;

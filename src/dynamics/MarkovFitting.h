@@ -7,6 +7,10 @@
 
 #include <vector>
 
+// Most values (Markov releves times variables) a projection may hold: beyond
+// this the table would not fit in memory, nor could anyone read its printout.
+constexpr double kMaxMarkovValues = 10000000.0;
+
 // T[l-1] (p x p, allocated by the caller) receives the transition matrix of
 // lag l = 1..L from the rows of X (n x p) in their order. For each pair of
 // states x = X[k], y = X[k+l] with t = the sum of y, a p x p matrix W: a

@@ -163,6 +163,18 @@ TEST(DynamicsE2E, MarkovFittingOfThreeStatesThenOfEqualStates) {
   EXPECT_TRUE(Holds(same, "releves: -1\nProbability P(Knull <= K): 1\nAverage Knull: -1\n"));
 }
 
+// A number of Markov releves whose table would not fit in memory is asked again.
+TEST(DynamicsE2E, MarkovRelevesBeyondTheLimitAreAskedAgain) {
+  PlexorFolder f;
+  f.write("s.txt", "2 1 0\n1 2 1\n0 2 3\n");
+  const PlexorRun r =
+      f.run(kEnglish + Read("s.txt", 3, 3) + "Y\n1\nn\n1\n2147483647\n4\n1\n2\n1\nX\n");
+  ExpectClean(r);
+  EXPECT_TRUE(Holds(r.out, "\n2147483647 Markov releves of 3 variables would hold 6442450941 values, more than the "
+                           "limit of 10000000. Enter a smaller number.\n"));
+  EXPECT_TRUE(Holds(f.read("Zoviri.txt"), "(lag = 1 step(s) up to 4 Markov releves, ordered from past to present):\n"));
+}
+
 // The Markov test at either processor limit, then canonical serial scaling
 // after its refusals (no resemblance, then one between units).
 TEST(DynamicsE2E, MarkovSameSeedAtOneAndTwoProcessorsThenCanonicalSerialScaling) {
