@@ -9,6 +9,7 @@
 #include "ZQLib/zqlibDim.h"
 #include "pathanalysis/PathAnalysisMenu.h"
 #include "pathanalysis/PathReportFile.h"
+#include "randomization/PermutationRestrictionsDialogue.h"
 #include "randomization/VariableTest.h"
 #include "resemblance/ResemblanceLib.h"
 #include "shell/Console.h"
@@ -52,36 +53,6 @@ void WriteIntermediate(FILE* f, const PartialCorrelationBatch& batch, LinkMatrix
   PrintLowerHalfMatrixTab(f, links.Size(), links.Rows());
 }
 
-void RestrictionLines(FILE* f, const PermutationRestrictions& r) {
-  fprintf(f, "%s", Tx("Restricoes nas permutacoes:\t", "Permutation restrictions:\t"));
-  auto groups = [&](const std::vector<int>& memb) {
-    fprintf(f, "%s", Tx("Grupos:\t", "Groups:\t"));
-    for (int i = 0; i < nObj && i < static_cast<int>(memb.size()); i++) fprintf(f, "%d\t", memb[i]);
-    fprintf(f, "\n");
-  };
-  if (r.option == PermutationRestrictions::EMBEDDED_MATRIX) {
-    fprintf(f,
-            Tx("Considerou cada variavel arranjada em uma matriz de semelhanca (acima da diagonal) com %d linhas.\n",
-               "Considered each variable arranged in a resemblance matrix (upper diagonal) with %d rows.\n"),
-            r.matrixDim);
-    return;
-  }
-  if (!r.nestingOn && !r.bundlesOn) {
-    fprintf(f, "%s", Tx("Nenhuma\n", "None\n"));
-    return;
-  }
-  if (r.nestingOn) {
-    fprintf(f, "%s", Tx("Permutacoes restritas dentro de grupos especificados\n",
-                        "Restricted permutations within specified groups\n"));
-    groups(r.nestMemb);
-  }
-  if (r.bundlesOn) {
-    fprintf(f, "%s", Tx("Permutacoes restritas entre grupos especificados (e.g. para evitar autocorrelacao)\n",
-                        "Restricted permutations as specified bundles (e.g. to avoid autocorrelation)\n"));
-    groups(r.bundleMemb);
-  }
-}
-
 void WriteFinal(FILE* f, const PathTestSettings& s, double alpha, double elapsed, LinkMatrix& links) {
   const bool saved = s.saveIntermediate == 'y' || s.saveIntermediate == 's';
   fprintf(f, "\n%s\n", line);
@@ -100,7 +71,7 @@ void WriteFinal(FILE* f, const PathTestSettings& s, double alpha, double elapsed
   fprintf(f, "%s", Tx("Criterio de teste:\n", "Test criterion:\n"));
   fprintf(f, Tx("\tMedida de semelhanca: %s, %s\n", "\tResemblance measure: %s, %s\n"), optReseTipoInfo[optReseTipo],
           optReseDirInfo[optReseDir]);
-  RestrictionLines(f, s.restrictions);
+  PrintPermutationRestrictions(f, s.restrictions, nObj, true);
   fprintf(f, "%s", Tx("\nResultados:\n", "\nResults:\n"));
   fprintf(f, Tx("\tLimiar the probabilidade alfa: \t%g\n", "\tAlpha probability threshold: \t%g\n"), alpha);
   fprintf(f, "%s",

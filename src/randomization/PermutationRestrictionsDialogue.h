@@ -19,5 +19,8 @@ void SetPermutationRestrictions(int* option, int* matrixDim, bool* nestingOn, in
                                 int* bundleMemb);
 
 // "Permutation restrictions:" and the restriction in force, with the
-// memberships (nUnits of them), in the console language.
-void PrintPermutationRestrictions(FILE* f, const PermutationRestrictions& r, int nUnits);
+// memberships (nUnits of them), in the console language. The undirected
+// dependency search's report closes the parenthesis of the bundles line
+// (`closedBundleNote`); the other reports print it as they always have.
+void PrintPermutationRestrictions(FILE* f, const PermutationRestrictions& r, int nUnits,
+                                  bool closedBundleNote = false);

@@ -100,7 +100,7 @@ void SetPermutationRestrictions(int* option, int* matrixDim, bool* nestingOn, in
   }
 }
 
-void PrintPermutationRestrictions(FILE* f, const PermutationRestrictions& r, int nUnits) {
+void PrintPermutationRestrictions(FILE* f, const PermutationRestrictions& r, int nUnits, bool closedBundleNote) {
   fprintf(f, "%s", Tx("Restricoes nas permutacoes:\t", "Permutation restrictions:\t"));
   auto groups = [&](const std::vector<int>& memb) {
     fprintf(f, "%s", Tx("Grupos:\t", "Groups:\t"));
@@ -124,8 +124,10 @@ void PrintPermutationRestrictions(FILE* f, const PermutationRestrictions& r, int
     groups(r.nestMemb);
   }
   if (r.bundlesOn) {
-    fprintf(f, "%s", Tx("Permutacoes restritas entre grupos especificados (e.g. para evitar autocorrelacao)\n",
-                        "Restricted permutations as specified bundles (e.g. to avoid autocorrelation\n"));
+    fprintf(f, "%s",
+            Tx("Permutacoes restritas entre grupos especificados (e.g. para evitar autocorrelacao)\n",
+               closedBundleNote ? "Restricted permutations as specified bundles (e.g. to avoid autocorrelation)\n"
+                                : "Restricted permutations as specified bundles (e.g. to avoid autocorrelation\n"));
     groups(r.bundleMemb);
   }
 }
