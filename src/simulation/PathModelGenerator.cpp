@@ -12,6 +12,7 @@
 #include "simulation/PathSimulationReport.h"
 #include "simulation/SimulationDialogue.h"
 #include "simulation/SimulationMenu.h"
+#include "simulation/SimulationRun.h"
 
 namespace {
 
@@ -74,26 +75,16 @@ void PathModelGenerator() {
   std::string dataFile;
   const PathSimulationSettings s = AskSettings(&dataFile);
 
-  SimulationRunFacts facts = SessionRunFacts(dataFile);
   const gsl_rng_type* type = r ? r->type : nullptr;
-  try {
-    const double start = difftime_Clock_Init();
-    const PathSimulationResults results =
-        RunPathSimulation(s, seed, type, 0, SimulationProgress("Modelo simulado:", "Simulated model:"));
-    facts.seconds = difftime_Clock(start);
-    facts.threads = results.threads;
-    ClearLine();
-    facts.summaryWritten = WriteSummaryResultsPath(kSummaryResultsPathFile, s, results);
-    facts.perItemWritten = WriteSummaryResultsPathPerModel(kSummaryResultsPathPerModelFile, results);
-    if (!dataFile.empty()) facts.dataWritten = WriteSimulatedPathData(dataFile, s, seed, type);
-    FILE* f = OpenResultsBlock(SimTx("GERADOR DE MODELOS DE CAMINHOS", "PATH MODEL GENERATOR"));
-    if (f == nullptr) return;  // the shell said so
-    WritePathSimulationBlock(f, facts, s, results);
-    fclose(f);
-  } catch (const std::bad_alloc&) {
-    ClearLine();
-    ReportNoMemory();
-    return;
-  }
-  fprintf(out, "%s", SimTx("\nVeja resultados no arquivo Zoviri.txt.", "\nSee results on file Zoviri.txt."));
+  RunSimulationGenerator(
+      SessionRunFacts(dataFile), SimTx("GERADOR DE MODELOS DE CAMINHOS", "PATH MODEL GENERATOR"),
+      [&] { return RunPathSimulation(s, seed, type, 0, SimulationProgress("Modelo simulado:", "Simulated model:")); },
+      [&](const PathSimulationResults& results, SimulationRunFacts* facts) {
+        facts->summaryWritten = WriteSummaryResultsPath(kSummaryResultsPathFile, s, results);
+        facts->perItemWritten = WriteSummaryResultsPathPerModel(kSummaryResultsPathPerModelFile, results);
+        if (!dataFile.empty()) facts->dataWritten = WriteSimulatedPathData(dataFile, s, seed, type);
+      },
+      [&](FILE* f, const SimulationRunFacts& facts, const PathSimulationResults& results) {
+        WritePathSimulationBlock(f, facts, s, results);
+      });
 }

@@ -16,6 +16,7 @@
 #include "simulation/DimensionReport.h"
 #include "simulation/SimulationDialogue.h"
 #include "simulation/SimulationMenu.h"
+#include "simulation/SimulationRun.h"
 #include "transform/DataTransformationsLib.h"
 #include "transform/TransformationMenu.h"
 
@@ -202,28 +203,23 @@ void RandomDataGenerator() {
   std::string dataFile;
   if (!AskSettings(&s, &save, &dataFile)) return;
 
-  SimulationRunFacts facts = SessionRunFacts(dataFile);
-  facts.detailed = save == 'y';
+  SimulationRunFacts runFacts = SessionRunFacts(dataFile);
+  runFacts.detailed = save == 'y';
   const gsl_rng_type* type = r ? r->type : nullptr;
-  try {
-    const double start = difftime_Clock_Init();
-    const DimensionSimulationResults results = RunDimensionSimulation(
-        s, seed, type, 0, SimulationProgress("Conjunto de dados simulado:", "Simulated data set:"));
-    facts.seconds = difftime_Clock(start);
-    facts.threads = results.threads;
-    ClearLine();
-    facts.summaryWritten = WriteSummaryResults(kSummaryResultsFile, s, results);
-    facts.perItemWritten = WriteSummaryResultsPerTable(kSummaryResultsPerTableFile, s, results);
-    if (!dataFile.empty()) facts.dataWritten = WriteSimulatedTables(dataFile, s, seed, type);
-    FILE* f = OpenResultsBlock(SimTx("GERADOR DE DADOS ALEATORIOS: NUMERO DE DIMENSOES DA ORDENACAO",
-                                     "RANDOM DATA GENERATOR: NUMBER OF ORDINATION DIMENSIONS"));
-    if (f == nullptr) return;  // the shell said so
-    WriteDimensionBlock(f, facts, s, results);
-    fclose(f);
-  } catch (const std::bad_alloc&) {
-    ClearLine();
-    ReportNoMemory();
-    return;
-  }
-  fprintf(out, "%s", SimTx("\nVeja resultados no arquivo Zoviri.txt.", "\nSee results on file Zoviri.txt."));
+  RunSimulationGenerator(
+      runFacts,
+      SimTx("GERADOR DE DADOS ALEATORIOS: NUMERO DE DIMENSOES DA ORDENACAO",
+            "RANDOM DATA GENERATOR: NUMBER OF ORDINATION DIMENSIONS"),
+      [&] {
+        return RunDimensionSimulation(s, seed, type, 0,
+                                      SimulationProgress("Conjunto de dados simulado:", "Simulated data set:"));
+      },
+      [&](const DimensionSimulationResults& results, SimulationRunFacts* facts) {
+        facts->summaryWritten = WriteSummaryResults(kSummaryResultsFile, s, results);
+        facts->perItemWritten = WriteSummaryResultsPerTable(kSummaryResultsPerTableFile, s, results);
+        if (!dataFile.empty()) facts->dataWritten = WriteSimulatedTables(dataFile, s, seed, type);
+      },
+      [&](FILE* f, const SimulationRunFacts& facts, const DimensionSimulationResults& results) {
+        WriteDimensionBlock(f, facts, s, results);
+      });
 }
