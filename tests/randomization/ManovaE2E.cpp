@@ -146,3 +146,20 @@ TEST(GroupTestE2E, PortugueseAndTheSessionLeftAsItWas) {
 }
 
 }  // namespace
+
+// A measure the residuals leave undefined refuses the test: the second
+// variable is the first factor's effect plus a constant, so that once both
+// factors are removed it does not vary and the Mahalanobis distance is undefined.
+TEST(GroupTestE2E, MeasureUndefinedOnTheResidualsRefusesTheTest) {
+  PlexorFolder f;
+  f.write("d.txt", "1 5\n2 5\n3 5\n4 5\n2 9\n3 9\n5 9\n1 9\n");
+  const PlexorRun r = f.run("N\nn\nd.txt\n1\n8\n2\nN\n1\nn\nR\n1\n29\n0\nn\nP\n2\nn\nA\nB\nk\n1 1 1 1 2 2 2 2\n"
+                            "1 1 2 2 1 1 2 2\n2\n7\nd\n0\n0\n99\nn\nX\n");
+  const char* refusal = "The resemblance measure cannot be computed on the residuals (their covariance matrix cannot "
+                        "be inverted): test not done.\n";
+  EXPECT_TRUE(Holds(r.out, refusal));
+  const std::vector<std::string> z = GroupTests(f);
+  ASSERT_EQ(z.size(), 1u);
+  EXPECT_TRUE(Holds(z[0], refusal));
+  EXPECT_TRUE(Lacks(z[0], "Between groups"));
+}
